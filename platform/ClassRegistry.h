@@ -1,0 +1,55 @@
+// Process-wide registry of stream classes: every object in a project, macro,
+// library or clipboard stream is re-created from its stored class name.
+// Registering a class also registers its ancestors; look-up ignores letter
+// case and searches in registration order.
+#pragma once
+
+#include "platform/Stream.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class TPersistent;
+
+struct TClassInfo {
+    const char* Name;
+    const TClassInfo* Parent;              // nullptr for TPersistent
+    TPersistent* (*Create)();              // nullptr for abstract classes
+    bool InheritsFrom(const TClassInfo& other) const;
+};
+
+class EClassNotFound : public EFilerError {
+public:
+    using EFilerError::EFilerError;
+};
+
+// Root of every class that can stand in a stream.
+class TPersistent {
+public:
+    virtual ~TPersistent() = default;
+    static const TClassInfo& StaticClass();
+    virtual const TClassInfo& ClassType() const { return StaticClass(); }
+    const char* ClassName() const { return ClassType().Name; }
+};
+
+void RegisterClass(const TClassInfo& info);
+const TClassInfo* GetClass(std::string_view name);     // nullptr when unknown
+const TClassInfo& FindClass(std::string_view name);    // raises "Klasse %s nicht gefunden"
+TPersistent* CreateObjectByName(std::string_view name);   // FindClass + Create; EClassNotFound also for abstract
+void UnregisterAllClassesForTest();
+
+// Inside a class body: ZK_CLASS(TBTAnd, TGrundBT) or ZK_ABSTRACT_CLASS(TBauteil, TPersistent).
+#define ZK_CLASS_INFO_(Cls, ParentCls, Factory)                                                 \
+public:                                                                                        \
+    static const TClassInfo& StaticClass()                                                     \
+    {                                                                                          \
+        static const TClassInfo info{#Cls, &ParentCls::StaticClass(), Factory};                \
+        return info;                                                                           \
+    }                                                                                          \
+    const TClassInfo& ClassType() const override { return StaticClass(); }                     \
+private:
+
+#define ZK_CLASS(Cls, ParentCls) \
+    ZK_CLASS_INFO_(Cls, ParentCls, []() -> TPersistent* { return new Cls(); })
+#define ZK_ABSTRACT_CLASS(Cls, ParentCls) ZK_CLASS_INFO_(Cls, ParentCls, nullptr)
