@@ -1,0 +1,135 @@
+#include "ui/controls/UCLStreamUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+std::vector<Byte> Bytes(std::initializer_list<int> values)
+{
+    std::vector<Byte> out;
+    for (int v : values)
+        out.push_back(Byte(v));
+    return out;
+}
+
+std::uint32_t Int32At(const std::vector<Byte>& b, std::size_t at)
+{
+    return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+           std::uint32_t(b[at + 3]) << 24;
+}
+
+QImage Sample(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, (x + y) % 3 == 0 ? qRgb(255, 0, 0) : (x % 2 ? qRgb(0, 0, 255) : qRgb(255, 255, 255)));
+    return image;
+}
+
+}   // namespace
+
+TEST(StreamValues, PlainValuesAreLittleEndianAndShortStringsAreCut)
+{
+    TMemoryStream s;
+    WriteStreamInteger(s, -2);
+    WriteStreamByte(s, 9);
+    WriteStreamShortString(s, std::string(300, 'q'));
+    ASSERT_EQ(s.Size(), 4 + 1 + 1 + 255);
+    EXPECT_EQ(std::vector<Byte>(s.Bytes().begin(), s.Bytes().begin() + 6), Bytes({0xFE, 0xFF, 0xFF, 0xFF, 9, 255}));
+    s.SetPosition(0);
+    EXPECT_EQ(ReadStreamInteger(s), -2);
+    EXPECT_EQ(ReadStreamByte(s), 9);
+    EXPECT_EQ(ReadStreamShortString(s), std::string(255, 'q'));
+    EXPECT_THROW(ReadStreamByte(s), EReadError);
+}
+
+TEST(StreamValues, SizedBlockLongerThanTheStreamRaisesWithoutAllocating)
+{
+    TMemoryStream s(Bytes({0xFF, 0xFF, 0xFF, 0x7F, 1, 2}));
+    EXPECT_THROW(ReadStreamSizedBlock(s), EReadError);
+    TMemoryStream negative(Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_THROW(ReadStreamSizedBlock(negative), EReadError);
+}
+
+TEST(StreamStrings, BothFormsRoundTripAndEmptyListsAreMinimal)
+{
+    struct Case {
+        bool compressed;
+        std::vector<Byte> empty;
+    };
+    for (const Case& c : {Case{false, Bytes({0, 0, 0, 0})}, Case{true, Bytes({0, 0, 0, 0})}}) {
+        TMemoryStream empty;
+        WriteStreamStrings(empty, {}, c.compressed);
+        EXPECT_EQ(empty.Bytes(), c.empty);
+
+        const std::vector<AnsiString> lines = {"eins", "", "dr\xE4i", std::string(100, 'z')};
+        TMemoryStream s;
+        WriteStreamStrings(s, lines, c.compressed);
+        WriteStreamByte(s, 0x5A);   // what follows the block stays in place
+        s.SetPosition(0);
+        EXPECT_EQ(ReadStreamStrings(s, c.compressed), lines);
+        EXPECT_EQ(ReadStreamByte(s), 0x5A);
+    }
+    TMemoryStream plain;
+    WriteStreamStrings(plain, {"ab"}, false);
+    EXPECT_EQ(plain.Bytes(), Bytes({4, 0, 0, 0, 'a', 'b', '\r', '\n'}));
+}
+
+TEST(StreamStrings, TextSplitsAtEveryLineBreakKind)
+{
+    auto text = [](const char* s) { return std::vector<Byte>(s, s + std::strlen(s)); };
+    EXPECT_EQ(TextToStrings(text("a\r\nb\nc\rd")), (std::vector<AnsiString>{"a", "b", "c", "d"}));
+    EXPECT_EQ(TextToStrings(text("a\r\n\r\n")), (std::vector<AnsiString>{"a", ""}));
+    EXPECT_TRUE(TextToStrings({}).empty());
+}
+
+TEST(StreamBitmap, SixteenColourDIBHasTheLayoutOfTheFormat)
+{
+    const std::vector<Byte> file = BuildDIBFile(Sample(25, 25), 16);
+    ASSERT_EQ(file.size(), 518u);
+    EXPECT_EQ(file[0], 'B');
+    EXPECT_EQ(file[1], 'M');
+    EXPECT_EQ(Int32At(file, 2), 518u);
+    EXPECT_EQ(Int32At(file, 10), 14u + 104u);   // bits offset: 14 + H
+    EXPECT_EQ(Int32At(file, 14), 40u);
+    EXPECT_EQ(Int32At(file, 18), 25u);
+    EXPECT_EQ(Int32At(file, 22), 25u);
+    EXPECT_EQ(file[28], 4);
+    EXPECT_EQ(Int32At(file, 30), 0u);           // uncompressed
+    EXPECT_EQ(Int32At(file, 34), 400u);         // 16-byte rows
+}
+
+TEST(StreamBitmap, EveryColourCountRoundTripsThroughBothForms)
+{
+    struct Case {
+        int colourCount;
+        int bitCount;   // 0: the bitmap's own BMP form
+    };
+    const QImage image = Sample(20, 7);
+    for (const Case& c : {Case{-1, 0}, Case{2, 1}, Case{16, 4}, Case{256, 8}, Case{0, 24}, Case{65536, 24}}) {
+        for (bool compressed : {false, true}) {
+            TMemoryStream s;
+            WriteStreamBitmap(s, image, compressed, c.colourCount);
+            s.SetPosition(0);
+            const QImage back = ReadStreamBitmap(s, compressed);
+            EXPECT_EQ(s.Position(), s.Size());
+            ASSERT_EQ(back.size(), image.size()) << c.colourCount;
+            if (c.bitCount && !compressed) {   // the bit count of the BMP header behind the size
+                EXPECT_EQ(s.Bytes()[4 + 28], c.bitCount) << c.colourCount;
+            }
+            if (c.colourCount != 2) {   // red, blue and white survive every palette but black and white
+                EXPECT_EQ(back.pixel(3, 0), image.pixel(3, 0)) << c.colourCount;
+            }
+        }
+    }
+}
+
+TEST(StreamBitmap, DamagedBitmapsRaise)
+{
+    EXPECT_THROW(BuildBMPFile(QImage()), std::runtime_error);
+    TMemoryStream s(Bytes({6, 0, 0, 0, 'B', 'M', 1, 2, 3, 4}));
+    EXPECT_THROW(ReadStreamBitmap(s, false), EReadError);
+}
