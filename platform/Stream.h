@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-// Errors of the filer. what() is the class library's German message.
+// Errors of the filer. what() is the class library's German message in UTF-8
+// (it goes to a message box, not into a stream), so it is not CP1252 text.
 class EFilerError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -21,13 +22,14 @@ class EReadError : public EFilerError {
 public:
     using EFilerError::EFilerError;
 };
-class EStreamError : public EFilerError {   // file cannot be created or opened
+class EStreamError : public EFilerError {   // file cannot be created or opened, or a write failed
 public:
     using EFilerError::EFilerError;
 };
 
-inline constexpr const char* SReadError = "Stream-Lesefehler";            // read past the end
-inline constexpr const char* SInvalidPropertyValue = "Ungültiger Eigenschaftswert";  // unexpected tag (CP1252 text)
+inline constexpr const char* SReadError = "Stream-Lesefehler";                   // read past the end
+inline constexpr const char* SWriteError = "Stream-Schreibfehler";               // write failed
+inline constexpr const char* SInvalidPropertyValue = "Ungültiger Eigenschaftswert";  // unexpected tag
 
 enum class TValueType : Byte {
     vaNull = 0, vaList = 1, vaInt8 = 2, vaInt16 = 3, vaInt32 = 4, vaExtended = 5,
@@ -36,23 +38,30 @@ enum class TValueType : Byte {
     vaDate = 17, vaWString = 18, vaInt64 = 19, vaUTF8String = 20,
 };
 
-// Extended <-> the 10 significant bytes of the stream (sign/exponent in bytes 8..9).
-void ExtendedToBytes(Extended value, Byte out[10]);
-Extended ExtendedFromBytes(const Byte in[10]);
+// Extended <-> the 10 significant bytes of the stream (little-endian mantissa
+// in bytes 0..7, sign and exponent in bytes 8..9). Bit-exact for every value,
+// NaN payloads and denormals included.
+inline constexpr std::size_t ExtendedSize = 10;
+void ExtendedToBytes(Extended value, Byte out[ExtendedSize]);
+Extended ExtendedFromBytes(const Byte in[ExtendedSize]);
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 class TStream {
 public:
     virtual ~TStream() = default;
-    // Reads up to count bytes; returns how many were read.
+    // Reads up to count bytes; returns how many were read (0 at the end).
     virtual std::size_t Read(void* buffer, std::size_t count) = 0;
+    // Writes up to count bytes; returns how many were written.
     virtual std::size_t Write(const void* buffer, std::size_t count) = 0;
+    // Returns the new position, or -1 (position unchanged) when the target
+    // would lie before the start. Positions past the end are allowed.
     virtual Int64 Seek(Int64 offset, TSeekOrigin origin) = 0;
     Int64 Position() { return Seek(0, TSeekOrigin::soCurrent); }
     void SetPosition(Int64 pos) { Seek(pos, TSeekOrigin::soBeginning); }
     Int64 Size();
-    // Exact forms: raise EReadError ("Stream-Lesefehler") / EStreamError when short.
+    // Exact forms: raise EReadError ("Stream-Lesefehler") / EStreamError
+    // ("Stream-Schreibfehler") when short.
     void ReadBuffer(void* buffer, std::size_t count);
     void WriteBuffer(const void* buffer, std::size_t count);
 };
@@ -62,6 +71,7 @@ public:
     TMemoryStream() = default;
     explicit TMemoryStream(std::vector<Byte> bytes) : data_(std::move(bytes)) {}
     std::size_t Read(void* buffer, std::size_t count) override;
+    // Writing past the end fills the gap with zero bytes.
     std::size_t Write(const void* buffer, std::size_t count) override;
     Int64 Seek(Int64 offset, TSeekOrigin origin) override;
     const std::vector<Byte>& Bytes() const { return data_; }
@@ -75,16 +85,25 @@ enum class TFileMode { fmCreate, fmOpenRead, fmOpenReadWrite };
 
 class TFileStream : public TStream {
 public:
-    // fmCreate replaces an existing file. Raises EStreamError when the file
-    // cannot be created or opened.
+    // fileName is the path as the file system takes it (UTF-8 here).
+    // fmCreate replaces an existing file; fmOpenRead opens read-only.
+    // Raises EStreamError when the file cannot be created or opened.
     TFileStream(const std::string& fileName, TFileMode mode);
     ~TFileStream() override;
+    TFileStream(const TFileStream&) = delete;
+    TFileStream& operator=(const TFileStream&) = delete;
     std::size_t Read(void* buffer, std::size_t count) override;
     std::size_t Write(const void* buffer, std::size_t count) override;
     Int64 Seek(Int64 offset, TSeekOrigin origin) override;
-    void Flush();   // data to disk (fsync), for write-then-rename saves
+    // Data to disk (fsync), for write-then-rename saves. Raises EStreamError
+    // when the sync fails or when any earlier write of this stream fell short,
+    // so a failure inside a destructor (TWriter's final flush) is not lost.
+    void Flush();
+    const std::string& FileName() const { return fileName_; }
 private:
+    std::string fileName_;
     int fd_ = -1;
+    bool writeFailed_ = false;
 };
 
 inline constexpr std::size_t FilerBufferSize = 2000;
@@ -92,7 +111,9 @@ inline constexpr std::size_t FilerBufferSize = 2000;
 class TWriter {
 public:
     explicit TWriter(TStream& stream, std::size_t bufSize = FilerBufferSize);
-    ~TWriter();   // writes out the buffer (FlushBuffer)
+    // Writes out the buffer. A destructor cannot raise: call FlushBuffer()
+    // (or TFileStream::Flush) where a failed write must be noticed.
+    ~TWriter();
     TWriter(const TWriter&) = delete;
     TWriter& operator=(const TWriter&) = delete;
 
@@ -107,6 +128,7 @@ public:
 private:
     TStream& stream_;
     std::vector<Byte> buf_;
+    std::size_t bufSize_;
 };
 
 class TReader {
@@ -127,6 +149,10 @@ public:
     bool EndOfStream();
     TStream& Stream() { return stream_; }
 private:
+    Byte ReadByte();
+    Int64 ReadIntegerBody(TValueType type);   // the value after an integer tag
+    bool FillBuffer();                        // false at the end of the stream
+
     TStream& stream_;
     std::vector<Byte> buf_;
     std::size_t bufPos_ = 0;
