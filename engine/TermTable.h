@@ -3,8 +3,9 @@
 
 #include <span>
 
-struct TTerm {
-    const char* Text[3];   // German, English, French (CP1252 bytes)
+struct TTranslation {
+    const char* Text[3];   // German (the look-up key), English, French; CP1252 bytes
 };
 
-std::span<const TTerm> TermTable();
+// 297 rows. Some German keys occur twice; the look-up takes the first row.
+std::span<const TTranslation> TermTable();
