@@ -6,9 +6,8 @@
 
 #include "platform/Stream.h"
 
-#include <functional>
-#include <string>
 #include <string_view>
+#include <vector>
 
 class TPersistent;
 
@@ -33,10 +32,15 @@ public:
     const char* ClassName() const { return ClassType().Name; }
 };
 
+// Adds the class, then each of its ancestors up to TPersistent that is not
+// registered yet; a class registered before is left where it is.
 void RegisterClass(const TClassInfo& info);
+// Names are CP1252 text compared without regard to letter case; the first
+// registered match wins.
 const TClassInfo* GetClass(std::string_view name);     // nullptr when unknown
 const TClassInfo& FindClass(std::string_view name);    // raises "Klasse %s nicht gefunden"
 TPersistent* CreateObjectByName(std::string_view name);   // FindClass + Create; EClassNotFound also for abstract
+const std::vector<const TClassInfo*>& RegisteredClasses();   // in registration order
 void UnregisterAllClassesForTest();
 
 // Inside a class body: ZK_CLASS(TBTAnd, TGrundBT) or ZK_ABSTRACT_CLASS(TBauteil, TPersistent).
