@@ -1,0 +1,10 @@
+#include "shell/Language.h"
+
+#include "platform/IniFile.h"
+#include "platform/Paths.h"
+
+Integer ReadLanguageSetting()
+{
+    TIniFile languageFile(ProgramFolder() + "SPRACHE.INI");
+    return languageFile.ReadInteger("Sprache", "Sprache", 0);
+}
