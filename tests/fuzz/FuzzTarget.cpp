@@ -1,0 +1,83 @@
+// Fuzz entry for the stream readers. Input layout: one byte selects the
+// reader (table below; unknown selectors do nothing, so existing corpus files
+// keep their meaning when readers are added), one byte the filer buffer size
+// (0 = the standard 2000 bytes), the rest is the stream. A reader may only
+// end with EReadError; anything else (a crash, a sanitizer report, another
+// exception, a hang) is a fault.
+#include "platform/FileHeader.h"
+#include "platform/Stream.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// Reads typed values by their tags until the stream ends. Tags the filer does
+// not read as values are taken as the length of a raw block; vaNull ends the
+// reader (giving back its read-ahead) and continues with a fresh one.
+void ReadValues(TStream& stream, std::size_t bufSize)
+{
+    for (;;) {
+        TReader reader(stream, bufSize);
+        for (bool freshReader = false; !freshReader;) {
+            if (reader.EndOfStream())
+                return;
+            const TValueType tag = reader.NextValue();
+            switch (tag) {
+            case TValueType::vaInt8:
+            case TValueType::vaInt16:
+            case TValueType::vaInt32: reader.ReadInteger(); break;
+            case TValueType::vaInt64: reader.ReadInt64(); break;
+            case TValueType::vaExtended: reader.ReadFloat(); break;
+            case TValueType::vaString:
+            case TValueType::vaLString: reader.ReadString(); break;
+            case TValueType::vaFalse:
+            case TValueType::vaTrue: reader.ReadBoolean(); break;
+            case TValueType::vaNull:
+                reader.ReadValue();
+                freshReader = true;
+                break;
+            default: {
+                reader.ReadValue();
+                std::vector<Byte> block(static_cast<Byte>(tag));
+                reader.Read(block.data(), block.size());
+                break;
+            }
+            }
+        }
+    }
+}
+
+void ReadHeaderAndValues(TStream& stream, std::size_t bufSize, bool saveCompiled)
+{
+    {
+        TReader reader(stream, bufSize);
+        ReadFileHeader(reader, saveCompiled);
+    }
+    ReadValues(stream, bufSize);
+}
+
+using TFuzzReader = void (*)(TStream& stream, std::size_t bufSize);
+
+const TFuzzReader Readers[] = {
+    /* 0 */ ReadValues,
+    /* 1 */ [](TStream& s, std::size_t b) { ReadHeaderAndValues(s, b, false); },
+    /* 2 */ [](TStream& s, std::size_t b) { ReadHeaderAndValues(s, b, true); },
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2 || data[0] >= std::size(Readers))
+        return 0;
+    const std::size_t bufSize = data[1] == 0 ? FilerBufferSize : data[1];
+    TMemoryStream stream(std::vector<Byte>(data + 2, data + size));
+    try {
+        Readers[data[0]](stream, bufSize);
+    } catch (const EReadError&) {
+        // The expected end of a damaged stream.
+    }
+    return 0;
+}
