@@ -1,0 +1,261 @@
+#include "platform/Dialogs.h"
+
+#include "platform/AnsiText.h"
+#include "platform/Paths.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace {
+
+TModalHook* currentHook = nullptr;
+
+QWidget* DialogParent()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : QApplication::activeWindow();
+}
+
+// Offscreen there is no desktop to provide native dialogs.
+bool UseQtDialogs()
+{
+    return QGuiApplication::platformName() == QLatin1String("offscreen");
+}
+
+struct TButtonId {
+    QMessageBox::StandardButton Button;
+    Integer Id;
+};
+
+// The buttons of each MB_ button set in their Windows order.
+std::vector<TButtonId> ButtonsOf(Cardinal flags)
+{
+    switch (flags & 0x0F) {
+    case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_ABORTRETRYIGNORE:
+        return {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
+    case MB_YESNOCANCEL:
+        return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_YESNO: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+    case MB_RETRYCANCEL: return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+    default: return {{QMessageBox::Ok, IDOK}};
+    }
+}
+
+QMessageBox::Icon IconOf(Cardinal flags)
+{
+    switch (flags & 0xF0) {
+    case MB_ICONERROR: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONWARNING: return QMessageBox::Warning;
+    case MB_ICONINFORMATION: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+Integer ShowMessageBox(const TModalRequest& request)
+{
+    const std::vector<TButtonId> buttons = ButtonsOf(request.Flags);
+    QMessageBox box(IconOf(request.Flags), AnsiToQString(request.Caption), AnsiToQString(request.Text),
+                    QMessageBox::NoButton, DialogParent());
+    box.setTextFormat(Qt::PlainText);
+    for (const TButtonId& b : buttons)
+        box.addButton(b.Button);
+    const std::size_t defaultIndex = (request.Flags >> 8) & 0x0F;
+    box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0].Button);
+    box.exec();
+    const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
+    for (const TButtonId& b : buttons)
+        if (b.Button == clicked)
+            return b.Id;
+    return buttons.size() == 1 ? IDOK : IDCANCEL;   // closed without a button
+}
+
+// "Text|*.txt;*.log|All|*.*" -> "Text (*.txt *.log)", "All (*.*)". A pattern
+// list already written into the description is replaced by the real one,
+// which Qt reads from the last parentheses.
+QStringList NameFilters(const AnsiString& filter)
+{
+    const QStringList parts = AnsiToQString(filter).split(u'|');
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        description.remove(trailingPatterns);
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        filters << description + QStringLiteral(" (") + patterns.simplified() + u')';
+    }
+    return filters;
+}
+
+TModalAnswer ShowFileDialog(const TModalRequest& request)
+{
+    const TFileDialog& d = request.File;
+    QFileDialog dialog(DialogParent(), AnsiToQString(d.Title), QtFileName(d.InitialDir));
+    dialog.setAcceptMode(d.Kind == TFileDialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, UseQtDialogs());
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.OverwritePrompt);
+    const QStringList filters = NameFilters(d.Filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.value(d.FilterIndex - 1, filters.first()));
+    }
+    dialog.setDefaultSuffix(AnsiToQString(d.DefaultExt));
+    if (!d.FileName.empty())
+        dialog.selectFile(QtFileName(d.FileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return TModalAnswer::Cancel();
+    return TModalAnswer::File(QStringToAnsi(dialog.selectedFiles().first()),
+                              Integer(filters.indexOf(dialog.selectedNameFilter()) + 1));
+}
+
+TModalAnswer ShowColorDialog(const TModalRequest& request)
+{
+    for (int i = 0; i < int(request.CustomColors.size()); ++i)
+        QColorDialog::setCustomColor(i, ColorToQColor(request.CustomColors[i]));
+    QColorDialog dialog(ColorToQColor(request.Color), DialogParent());
+    dialog.setOption(QColorDialog::DontUseNativeDialog, UseQtDialogs());
+    if (dialog.exec() != QDialog::Accepted)
+        return TModalAnswer::Cancel();
+    TModalAnswer answer = TModalAnswer::Colour(QColorToColor(dialog.currentColor()));
+    TCustomColors custom;
+    for (int i = 0; i < int(custom.size()); ++i)
+        custom[i] = QColorToColor(QColorDialog::customColor(i));
+    answer.CustomColors = custom;
+    return answer;
+}
+
+TModalAnswer ShowFolderDialog(const TModalRequest& request)
+{
+    QFileDialog dialog(DialogParent(), AnsiToQString(request.Caption), QtFileName(request.InitialDir));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, UseQtDialogs());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return TModalAnswer::Cancel();
+    return TModalAnswer::File(QStringToAnsi(dialog.selectedFiles().first()));
+}
+
+TModalAnswer Ask(const TModalRequest& request)
+{
+    if (currentHook)
+        return currentHook->Answer(request);
+    switch (request.Kind) {
+    case TModalKind::MessageBox: return TModalAnswer::Button(ShowMessageBox(request));
+    case TModalKind::FileDialog: return ShowFileDialog(request);
+    case TModalKind::ColorDialog: return ShowColorDialog(request);
+    case TModalKind::FolderDialog: return ShowFolderDialog(request);
+    }
+    return TModalAnswer::Cancel();
+}
+
+}   // namespace
+
+Integer MessageBox(std::string_view text, std::string_view caption, Cardinal flags)
+{
+    TModalRequest request;
+    request.Kind = TModalKind::MessageBox;
+    request.Text = text;
+    request.Caption = caption;
+    request.Flags = flags;
+    return Ask(request).Result;
+}
+
+void ShowMessage(std::string_view text)
+{
+    MessageBox(text, QStringToAnsi(QGuiApplication::applicationDisplayName()), MB_OK);
+}
+
+AnsiString ExecuteFileDialog(TFileDialog& dialog)
+{
+    TModalRequest request;
+    request.Kind = TModalKind::FileDialog;
+    request.Caption = dialog.Title;
+    request.File = dialog;
+    const TModalAnswer answer = Ask(request);
+    if (answer.Result != IDOK || answer.FileName.empty())
+        return AnsiString();
+    AnsiString name = answer.FileName;
+    // The dialog adds the default extension to a name typed without one.
+    if (!dialog.DefaultExt.empty() && ExtractFileExt(name).empty())
+        name += "." + dialog.DefaultExt;
+    dialog.FileName = name;
+    if (answer.FilterIndex > 0)
+        dialog.FilterIndex = answer.FilterIndex;
+    return name;
+}
+
+bool ExecuteColorDialog(TColor& color, TCustomColors& customColors)
+{
+    TModalRequest request;
+    request.Kind = TModalKind::ColorDialog;
+    request.Color = color;
+    request.CustomColors = customColors;
+    const TModalAnswer answer = Ask(request);
+    if (answer.Result != IDOK)
+        return false;
+    color = answer.Color;
+    if (answer.CustomColors)
+        customColors = *answer.CustomColors;
+    return true;
+}
+
+AnsiString ExecuteFolderDialog(std::string_view caption, std::string_view initialDir)
+{
+    TModalRequest request;
+    request.Kind = TModalKind::FolderDialog;
+    request.Caption = caption;
+    request.InitialDir = initialDir;
+    const TModalAnswer answer = Ask(request);
+    return answer.Result == IDOK ? answer.FileName : AnsiString();
+}
+
+TModalAnswer TModalAnswer::Button(Integer id)
+{
+    TModalAnswer answer;
+    answer.Result = id;
+    return answer;
+}
+
+TModalAnswer TModalAnswer::File(AnsiString name, Integer filterIndex)
+{
+    TModalAnswer answer = Button(IDOK);
+    answer.FileName = std::move(name);
+    answer.FilterIndex = filterIndex;
+    return answer;
+}
+
+TModalAnswer TModalAnswer::Colour(TColor color)
+{
+    TModalAnswer answer = Button(IDOK);
+    answer.Color = color;
+    return answer;
+}
+
+TModalHook::TModalHook(TModalHandler handler) : handler_(std::move(handler)), previous_(currentHook)
+{
+    currentHook = this;
+}
+
+TModalHook::TModalHook(std::vector<TModalAnswer> answers)
+    : TModalHook([answers = std::move(answers), next = std::size_t(0)](const TModalRequest&) mutable {
+          return next < answers.size() ? answers[next++] : TModalAnswer::Cancel();
+      })
+{
+}
+
+TModalHook::~TModalHook()
+{
+    currentHook = previous_;
+}
+
+TModalAnswer TModalHook::Answer(const TModalRequest& request)
+{
+    requests_.push_back(request);
+    return handler_(request);
+}
