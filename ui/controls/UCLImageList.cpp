@@ -8,6 +8,16 @@
 
 namespace {
 
+QRgb ColorToRgb(TColor color)
+{
+    return ColorToQColor(color).rgb();
+}
+
+TColor RgbToColor(QRgb rgb)
+{
+    return QColorToColor(QColor::fromRgb(rgb));
+}
+
 QRect ToQRect(const TRect& r)
 {
     return QRect(r.Left, r.Top, r.Width(), r.Height());
@@ -75,16 +85,6 @@ QImage WithoutColour(const QImage& image, TColor transparent)
 
 }   // namespace
 
-QRgb ColorToRgb(TColor Color)
-{
-    return qRgb(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
-}
-
-TColor RgbToColor(QRgb Rgb)
-{
-    return TColor(qRed(Rgb) | qGreen(Rgb) << 8 | qBlue(Rgb) << 16);
-}
-
 TRect DrawGlyph(QPainter& Canvas, const TRect& Dest, const QImage& Image, const TRect& Source,
                 unsigned Flags, TColor Transparent, const QImage* Mask)
 {
@@ -110,7 +110,7 @@ TRect DrawGlyph(QPainter& Canvas, const TRect& Dest, const QImage& Image, const 
     auto paint = [&](const QRect& target) {
         if ((Flags & 0x0100) && Mask)
             DrawWithMask(Canvas, target, part, Mask->copy(ToQRect(Source)));
-        else if ((Flags & 0x0040) && Transparent != clNoneColor)
+        else if ((Flags & 0x0040) && Transparent != clNone)
             Canvas.drawImage(target, WithoutColour(part, Transparent));
         else
             Canvas.drawImage(target, part);
@@ -351,18 +351,18 @@ void TUCLImageListItem::Draw(QPainter& Canvas, int X, int Y, int Index) const
         Canvas.drawImage(QPoint(X, Y), source, ToQRect(cell));
         return;
     }
-    if (DrawingStyle == 3 || (DrawingStyle == 2 && BkColor == clNoneColor)) {
+    if (DrawingStyle == 3 || (DrawingStyle == 2 && BkColor == clNone)) {
         DrawMasked(Canvas, X, Y, Index);
         return;
     }
     // Through a scratch bitmap on the background colour, blended for styles 0 and 1.
     QImage scratch(FWidth, FHeight, QImage::Format_ARGB32);
-    scratch.fill(BkColor == clNoneColor ? QColor(Qt::transparent) : QColor(ColorToRgb(BkColor)));
+    scratch.fill(BkColor == clNone ? QColor(Qt::transparent) : QColor(ColorToRgb(BkColor)));
     {
         QPainter p(&scratch);
         DrawMasked(p, 0, 0, Index);
     }
-    if (DrawingStyle <= 1 && BlendColor != clNoneColor) {
+    if (DrawingStyle <= 1 && BlendColor != clNone) {
         const QRgb blend = ColorToRgb(BlendColor);
         for (int y = 0; y < FHeight; ++y)
             for (int x = 0; x < FWidth; ++x) {
@@ -553,7 +553,7 @@ void TUCLImageList::DrawInRect(QPainter& Canvas, const TRect& Rect, unsigned Fla
     const TUCLImageListItem* item = Item(ListIndex);
     const TRect cell = item->CellRect(ImageIndex);
     if (item->Masked())
-        OutRect = DrawGlyph(Canvas, Rect, item->Images(), cell, Flags | 0x0100, clNoneColor, &item->MaskImages());
+        OutRect = DrawGlyph(Canvas, Rect, item->Images(), cell, Flags | 0x0100, clNone, &item->MaskImages());
     else
         OutRect = DrawGlyph(Canvas, Rect, item->Images(), cell, Flags, GetTransparentColor(ListIndex, ImageIndex),
                             nullptr);

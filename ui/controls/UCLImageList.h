@@ -5,6 +5,8 @@
 
 #include "ui/controls/UCLContainer.h"
 
+#include "platform/Colors.h"
+
 #include <QImage>
 #include <QList>
 
@@ -20,7 +22,6 @@ public:
 inline constexpr const char* SInvalidImageSize = "Ungültige Bildgröße";
 inline constexpr const char* STooManyImages = "Zu viele Bilder";
 
-inline constexpr TColor clNoneColor = 0x1FFFFFFF;   // "none"
 inline constexpr TColor NoImageColour = 0xFFFFFF;   // colour answers out of range
 
 // Pixels of an image strip: at most 0x8000 columns.
@@ -65,8 +66,6 @@ public:
 // transparent) left out.
 TRect DrawGlyph(QPainter& Canvas, const TRect& Dest, const QImage& Image, const TRect& Source,
                 unsigned Flags, TColor Transparent, const QImage* Mask);
-QRgb ColorToRgb(TColor Color);
-TColor RgbToColor(QRgb Rgb);
 
 // One list of equal-size images in a strip, optionally with a mask strip.
 class TUCLImageListItem : public TUCLListItem {
@@ -83,8 +82,8 @@ public:
 
     int AllocBy = 4;
     TUCLSavePixelFormat PixelFormat = TUCLSavePixelFormat::spfDefault;
-    TColor BkColor = clNoneColor;
-    TColor BlendColor = clNoneColor;
+    TColor BkColor = clNone;
+    TColor BlendColor = clNone;
     int DrawingStyle = 2;   // 0 blend 75 %, 1 blend 50 %, 2 normal, 3 transparent
     int ImageType = 0;      // 0 image, 1 mask
     bool SharedImages = false;

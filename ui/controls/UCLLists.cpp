@@ -268,7 +268,7 @@ QList<QRgb> TUCLBitmapList::GetPalette(int ListIndex) const
 TColor TUCLBitmapList::GetTransparentColor(int ListIndex, int) const
 {
     const QImage* bitmap = ItemBitmap(ListIndex);
-    return bitmap ? RgbToColor(bitmap->pixel(0, bitmap->height() - 1)) : NoImageColour;
+    return bitmap ? QColorToColor(bitmap->pixelColor(0, bitmap->height() - 1)) : NoImageColour;
 }
 
 TColor TUCLBitmapList::GetPixel(TPoint Point, int ListIndex, int) const
@@ -276,7 +276,7 @@ TColor TUCLBitmapList::GetPixel(TPoint Point, int ListIndex, int) const
     const QImage* bitmap = ItemBitmap(ListIndex);
     if (!bitmap || !bitmap->valid(Point.X, Point.Y))
         return NoImageColour;
-    return RgbToColor(bitmap->pixel(Point.X, Point.Y));
+    return QColorToColor(bitmap->pixelColor(Point.X, Point.Y));
 }
 
 void TUCLBitmapList::Draw(QPainter& Canvas, int X, int Y, int ListIndex, int) const

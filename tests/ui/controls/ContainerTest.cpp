@@ -183,7 +183,7 @@ TEST(ImageListItem, MaskedImagesLeaveTheBackgroundWhereTheMaskIsWhite)
     const QRgb magenta = qRgb(255, 0, 255);
     for (int x = 0; x < 4; ++x)
         bitmap.setPixel(x, 0, x % 2 ? magenta : red);
-    item.ReplaceMasked(item.NewSlot(), bitmap, RgbToColor(magenta));
+    item.ReplaceMasked(item.NewSlot(), bitmap, QColorToColor(QColor(magenta)));
 
     QImage canvas(4, 1, QImage::Format_RGB32);
     canvas.fill(qRgb(0, 0, 255));
@@ -396,7 +396,7 @@ TEST(BitmapList, AnswersForMissingImagesAreNeutral)
     EXPECT_EQ(list.GetCount(0), 1);
     EXPECT_EQ(list.GetSize(0, 0), 6);
     EXPECT_EQ(list.GetSize(0, 2), 0);
-    EXPECT_EQ(list.GetTransparentColor(0, 0), RgbToColor(Columns(6, 4).pixel(0, 3)));
+    EXPECT_EQ(list.GetTransparentColor(0, 0), QColorToColor(Columns(6, 4).pixelColor(0, 3)));
 }
 
 TEST(Wave, OnlyWaveDataIsAccepted)
