@@ -68,7 +68,8 @@ std::size_t TMemoryStream::Read(void* buffer, std::size_t count)
 
 std::size_t TMemoryStream::Write(const void* buffer, std::size_t count)
 {
-    if (count == 0)
+    // No wrap-around of pos_ + count after a far seek.
+    if (count == 0 || pos_ > data_.max_size() || count > data_.max_size() - pos_)
         return 0;
     if (data_.size() < pos_ + count)
         data_.resize(pos_ + count);

@@ -98,6 +98,10 @@ TEST(MemoryStream, ReadsWritesAndSeeks)
     const std::vector<Byte> expected = {'a', 'X', 'Y', 'd', 'e', 'f', 0, 0, 'Z'};
     EXPECT_EQ(s.Bytes(), expected);
 
+    s.SetPosition(std::numeric_limits<Int64>::max());   // a write there cannot wrap around
+    EXPECT_THROW(s.WriteBuffer("ab", 2), EStreamError);
+    EXPECT_EQ(s.Bytes(), expected);
+
     s.SetPosition(7);
     EXPECT_THROW(
         {
