@@ -1,0 +1,6 @@
+// The program's texts name Windows font families. They are mapped once at
+// start to the metric-compatible Liberation families, so texts keep their
+// widths and layouts.
+#pragma once
+
+void RegisterFontSubstitutes();
