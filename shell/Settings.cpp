@@ -1,0 +1,212 @@
+#include "shell/Settings.h"
+
+#include "platform/AnsiText.h"
+#include "platform/Paths.h"
+
+namespace {
+
+constexpr std::string_view EscapeMark = "%%";
+
+const char* const HistoryKeys[TRecentFiles::Count] = {"D1", "D2", "D3", "D4"};
+
+bool NeedsEscape(char c)
+{
+    return c == '\r' || c == '\n' || c == '\0' || c == '%';
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+}   // namespace
+
+AnsiString SettingsFileName()
+{
+    return ProgramFolder() + "Settings/EXPKIT.INI";
+}
+
+bool ReadSpeedSetting()
+{
+    TIniFile speed(ProgramFolder() + "Settings/SPEED.INI");
+    return speed.ReadBool("Speed", "Fast", true);
+}
+
+void WriteSpeedSetting(bool fast)
+{
+    TIniFile speed(ProgramFolder() + "Settings/SPEED.INI");
+    speed.WriteBool("Speed", "Fast", fast);
+}
+
+AnsiString DefaultMacroFolder()
+{
+    const AnsiString program = ProgramFolder();
+    return DirectoryExists(program + "MAKROS/TTL") ? program + "Makros/TTL/" : program;
+}
+
+void ReadProgramSettings(TCustomIniFile& ini, TProgramSettings& s)
+{
+    s.MacroFolder = ini.ReadString("DIRECTORIES", "MACROS", s.MacroFolder);
+    s.ProjectFolder = ini.ReadString("DIRECTORIES", "PROJECTS", s.ProjectFolder);
+    s.Raster = ini.ReadBool("OPTIONS", "RASTER", s.Raster);
+    s.FPGridVisible = ini.ReadBool("OPTIONS", "FPGridVisible", s.FPGridVisible);
+    s.FPGridColor = ini.ReadInteger("OPTIONS", "FPGridColor", s.FPGridColor);
+    s.FPGrid = ini.ReadInteger("OPTIONS", "FPGrid", s.FPGrid);
+    s.UpdateInfo = ini.ReadBool("OPTIONS", "UpdateInfo", s.UpdateInfo);
+    s.TextOnly = ini.ReadBool("OPTIONS", "TextOnly", s.TextOnly);
+    s.ComponentHint = ini.ReadBool("OPTIONS", "COMPONENTHINT", s.ComponentHint);
+    s.Hint = ini.ReadBool("OPTIONS", "HINT", s.Hint);
+    s.MainMax = ini.ReadBool("HAUPTFENSTER", "MAX", s.MainMax);
+    s.MainX = ini.ReadInteger("HAUPTFENSTER", "X", s.MainX);
+    s.MainY = ini.ReadInteger("HAUPTFENSTER", "Y", s.MainY);
+    s.MainW = ini.ReadInteger("HAUPTFENSTER", "W", s.MainW);
+    s.MainH = ini.ReadInteger("HAUPTFENSTER", "H", s.MainH);
+}
+
+void WriteProgramSettings(TCustomIniFile& ini, const TProgramSettings& s)
+{
+    ini.WriteInteger("OPTIONS", "FPGridColor", s.FPGridColor);
+    ini.WriteBool("OPTIONS", "FPGridVisible", s.FPGridVisible);
+    ini.WriteInteger("OPTIONS", "FPGrid", s.FPGrid);
+    ini.WriteBool("OPTIONS", "UpdateInfo", s.UpdateInfo);
+    ini.WriteBool("OPTIONS", "RASTER", s.Raster);
+    ini.WriteBool("OPTIONS", "TextOnly", s.TextOnly);
+    ini.WriteBool("OPTIONS", "HINT", s.Hint);
+    ini.WriteBool("OPTIONS", "COMPONENTHINT", s.ComponentHint);
+    ini.WriteBool("OPTIONS", "FPMAX", s.FPMax);
+    ini.WriteInteger("OPTIONS", "FPX", s.FPX);
+    ini.WriteInteger("OPTIONS", "FPY", s.FPY);
+    ini.WriteInteger("OPTIONS", "FPW", s.FPW);
+    ini.WriteInteger("OPTIONS", "FPH", s.FPH);
+    ini.WriteBool("HAUPTFENSTER", "MAX", s.MainMax);
+    ini.WriteInteger("HAUPTFENSTER", "X", s.MainX);
+    ini.WriteInteger("HAUPTFENSTER", "Y", s.MainY);
+    ini.WriteInteger("HAUPTFENSTER", "W", s.MainW);
+    ini.WriteInteger("HAUPTFENSTER", "H", s.MainH);
+    ini.WriteString("DIRECTORIES", "MACROS", s.MacroFolder);
+    ini.WriteString("DIRECTORIES", "PROJECTS", s.ProjectFolder);
+}
+
+// ---- Recent files -------------------------------------------------------------
+
+void TRecentFiles::Load(TCustomIniFile& ini)
+{
+    for (int i = 0; i < Count; ++i)
+        entries_[i] = ini.ReadString("History", HistoryKeys[i], "");
+}
+
+void TRecentFiles::Write(TCustomIniFile& ini) const
+{
+    for (int i = 0; i < Count; ++i)
+        ini.WriteString("History", HistoryKeys[i], entries_[i]);
+}
+
+bool TRecentFiles::Add(const AnsiString& fileName)
+{
+    if (AnsiLowerCase(ExtractFileExt(fileName)) != ".prj")
+        return false;
+    for (const AnsiString& entry : entries_)
+        if (AnsiSameText(entry, fileName))
+            return false;
+    for (int i = Count - 1; i > 0; --i)
+        entries_[i] = entries_[i - 1];
+    entries_[0] = fileName;
+    return true;
+}
+
+AnsiString TRecentFiles::Caption(int index) const
+{
+    return "&" + std::to_string(index + 1) + " " + AnsiLowerCase(entries_[index]);
+}
+
+// ---- Retained states ------------------------------------------------------------
+
+AnsiString RunStateFileName(const AnsiString& projectFileName)
+{
+    const AnsiString project = projectFileName.empty() ? ProgramFolder() + "UNSAVED.PRJ" : projectFileName;
+    const AnsiString name = ExtractFileName(project);
+    const AnsiString title = name.substr(0, name.size() - ExtractFileExt(name).size());
+    return ExtractFilePath(project) + AnsiUpperCase(title) + "_Default.set";
+}
+
+TRunStateFile::TRunStateFile(const AnsiString& projectFileName) : TIniFile(RunStateFileName(projectFileName)) {}
+
+AnsiString TRunStateFile::EscapeValue(std::string_view text)
+{
+    const bool blankEnds = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
+    bool special = blankEnds || text.starts_with(EscapeMark);
+    for (char c : text)
+        special = special || (c != '%' && NeedsEscape(c));
+    if (!special)
+        return AnsiString(text);
+
+    static constexpr char hex[] = "0123456789ABCDEF";
+    AnsiString out(EscapeMark);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool edgeBlank = IsBlank(c) && (i == 0 || i + 1 == text.size());
+        if (NeedsEscape(c) || edgeBlank) {
+            const auto b = static_cast<unsigned char>(c);
+            out += '%';
+            out += hex[b >> 4];
+            out += hex[b & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+AnsiString TRunStateFile::UnescapeValue(std::string_view stored)
+{
+    if (!stored.starts_with(EscapeMark))
+        return AnsiString(stored);
+    stored.remove_prefix(EscapeMark.size());
+    AnsiString out;
+    out.reserve(stored.size());
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (stored[i] == '%' && i + 2 < stored.size()) {
+            const int high = HexDigit(stored[i + 1]);
+            const int low = HexDigit(stored[i + 2]);
+            if (high >= 0 && low >= 0) {
+                out += static_cast<char>(high * 16 + low);
+                i += 2;
+                continue;
+            }
+        }
+        out += stored[i];   // a damaged escape is kept as written
+    }
+    return out;
+}
+
+AnsiString TRunStateFile::ReadString(std::string_view section, std::string_view ident,
+                                     std::string_view defaultValue)
+{
+    if (!ValueExists(section, ident))
+        return AnsiString(defaultValue);
+    return UnescapeValue(TIniFile::ReadString(section, ident, ""));
+}
+
+bool TRunStateFile::WriteString(std::string_view section, std::string_view ident, std::string_view value)
+{
+    return TIniFile::WriteString(section, ident, EscapeValue(value));
+}
+
+TIniValues TRunStateFile::ReadSectionValues(std::string_view section)
+{
+    TIniValues values = TIniFile::ReadSectionValues(section);
+    for (auto& [key, value] : values)
+        value = UnescapeValue(value);
+    return values;
+}
