@@ -4,12 +4,18 @@
 #include "platform/Paths.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <limits>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -136,6 +142,45 @@ AnsiString FormatFloat(double value)
     return text.substr(0, e) + "E" + (negative ? "-" : "") + (exponent.empty() ? "0" : exponent);
 }
 
+
+// Replaces the file through a new file in the same folder renamed over it, so
+// a crash leaves the old or the new content and never a mix. There is no
+// flush to disk per write: settings are written key by key, and waiting for
+// the disk each time made saving a few thousand run-state keys take seconds.
+bool ReplaceFile(const QString& name, const QByteArray& data)
+{
+    const QFileInfo info(name);
+    const QString path = info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath() : name;
+    const QByteArray target = QFile::encodeName(path);
+    static std::atomic<unsigned> counter{0};
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = target + ".~" + QByteArray::number(getpid()) + "." + QByteArray::number(counter++);
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;   // no folder, no permission
+    }
+    if (fd < 0)
+        return false;
+    struct stat old {};
+    if (::stat(target.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    bool ok = true;
+    for (qsizetype done = 0; ok && done < data.size();) {
+        const ssize_t n = ::write(fd, data.constData() + done, std::size_t(data.size() - done));
+        if (n > 0)
+            done += n;
+        else
+            ok = n < 0 && errno == EINTR;
+    }
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temp.constData(), target.constData()) == 0)
+        return true;
+    ::unlink(temp.constData());
+    return false;
+}
+
 }   // namespace
 
 // ---- TCustomIniFile ------------------------------------------------------
@@ -227,9 +272,7 @@ bool TIniFile::Save()
     }
     if (data == raw_)
         return true;
-    QSaveFile file(QtFileName(ResolvePath(FileName())));
-    file.setDirectWriteFallback(false);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    const bool ok = ReplaceFile(QtFileName(ResolvePath(FileName())), data);
     if (ok)
         raw_ = data;
     else

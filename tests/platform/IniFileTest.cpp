@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
@@ -156,6 +157,20 @@ TEST_F(IniFileTest, EachWriteReachesTheFileAtOnce)
     EXPECT_EQ(Get(), "[History]\r\nD1=b.prj\r\n\r\n[Speed]\r\nFast=0\r\n");
     // The temporary file of each write was renamed into place.
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"test.ini"});
+}
+
+TEST_F(IniFileTest, ReplacingTheFileKeepsItsPermissionsAndLinks)
+{
+    Put("[S]\r\nk=1\r\n", "real.ini");
+    const QString real = dir_.path() + "/real.ini";
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(QFile::link(real, dir_.path() + "/link.ini"));
+    TIniFile ini(Name("link.ini"));
+    ASSERT_TRUE(ini.WriteString("S", "k", "2"));
+    EXPECT_TRUE(QFileInfo(dir_.path() + "/link.ini").isSymLink());
+    EXPECT_EQ(Get("real.ini"), "[S]\r\nk=2\r\n");
+    EXPECT_EQ(QFile::permissions(real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                                            | QFile::ReadGroup);
 }
 
 TEST_F(IniFileTest, EditsKeepTheRestOfTheFile)
