@@ -1,10 +1,12 @@
 #include "ui/controls/UCLApplication.h"
 
 #include "platform/AnsiText.h"
+#include "platform/Clock.h"
+#include "platform/Colors.h"
+#include "platform/Dialogs.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QFileInfo>
 #include <QStyle>
 
@@ -16,13 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Stand-ins until the platform's clock, colour and dialog services land.
-Int64 QueryPerformanceFrequency() { return 1000000000; }
-QColor ColorToQColor(TColor c)
-{
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 TExceptionHandler& InstalledExceptionHandler()
 {
@@ -85,7 +80,7 @@ void ApplicationHandleException(TPersistent* Sender)
         handler(Sender, error);
         return;
     }
-    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), AnsiToQString(ExceptionMessage(error)));
+    MessageBox(ExceptionMessage(error), QStringToAnsi(QApplication::applicationDisplayName()), MB_OK | MB_ICONERROR);
 }
 
 void SetApplicationExceptionHandler(TExceptionHandler Handler)

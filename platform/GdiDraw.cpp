@@ -1,0 +1,102 @@
+#include "platform/GdiDraw.h"
+
+#include "platform/Colors.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+void FillRect(QPainter& painter, const TRect& rect, TColor color)
+{
+    if (rect.IsEmpty() || color == clNone)
+        return;
+    painter.fillRect(rect.Left, rect.Top, rect.Width(), rect.Height(), ColorToQColor(color));
+}
+
+void FrameRect(QPainter& painter, const TRect& r, TColor color)
+{
+    if (r.IsEmpty())
+        return;
+    FillRect(painter, Rect(r.Left, r.Top, r.Right, r.Top + 1), color);
+    FillRect(painter, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), color);
+    FillRect(painter, Rect(r.Left, r.Top, r.Left + 1, r.Bottom), color);
+    FillRect(painter, Rect(r.Right - 1, r.Top, r.Right, r.Bottom), color);
+}
+
+namespace {
+
+struct TBorderColors {
+    TColor TopLeft;
+    TColor BottomRight;
+};
+
+// One border of DrawEdge. Soft swaps which of the outer and inner border
+// carries the brighter (raised) or darker (sunken) top-left colour.
+TBorderColors BorderColors(bool outer, bool raised, bool soft)
+{
+    if (raised)
+        return {outer == soft ? clBtnHighlight : cl3DLight, outer ? cl3DDkShadow : clBtnShadow};
+    return {outer == soft ? cl3DDkShadow : clBtnShadow, outer ? clBtnHighlight : cl3DLight};
+}
+
+void DrawBorder(QPainter& painter, const TRect& r, Cardinal sides, TBorderColors colors)
+{
+    if (sides & BF_TOP)
+        FillRect(painter, Rect(r.Left, r.Top, r.Right, r.Top + 1), colors.TopLeft);
+    if (sides & BF_LEFT)
+        FillRect(painter, Rect(r.Left, r.Top, r.Left + 1, r.Bottom), colors.TopLeft);
+    if (sides & BF_BOTTOM)
+        FillRect(painter, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), colors.BottomRight);
+    if (sides & BF_RIGHT)
+        FillRect(painter, Rect(r.Right - 1, r.Top, r.Right, r.Bottom), colors.BottomRight);
+}
+
+void Shrink(TRect& r, Cardinal sides)
+{
+    if (sides & BF_LEFT)
+        ++r.Left;
+    if (sides & BF_TOP)
+        ++r.Top;
+    if (sides & BF_RIGHT)
+        --r.Right;
+    if (sides & BF_BOTTOM)
+        --r.Bottom;
+}
+
+}   // namespace
+
+void DrawEdge(QPainter& painter, TRect& rect, Cardinal edge, Cardinal flags)
+{
+    const Cardinal sides = flags & BF_RECT;
+    const bool soft = flags & BF_SOFT;
+    TRect r = rect;
+    if (edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER)) {
+        DrawBorder(painter, r, sides, BorderColors(true, edge & BDR_RAISEDOUTER, soft));
+        Shrink(r, sides);
+    }
+    if (edge & (BDR_RAISEDINNER | BDR_SUNKENINNER)) {
+        DrawBorder(painter, r, sides, BorderColors(false, edge & BDR_RAISEDINNER, soft));
+        Shrink(r, sides);
+    }
+    if (flags & BF_ADJUST)
+        rect = r;
+}
+
+void DrawSizeGrip(QPainter& painter, const TRect& r)
+{
+    FillRect(painter, r, clBtnFace);
+    const int size = std::min(r.Width(), r.Height());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // Three grooves, each a light line above two shadow lines, running from
+    // the bottom edge to the right edge.
+    for (int offset = size - 1; offset >= 3; offset -= 4) {
+        const TColor shades[] = {clBtnHighlight, clBtnShadow, clBtnShadow};
+        for (int i = 0; i < 3; ++i) {
+            const int d = offset - i;
+            painter.setPen(ColorToQColor(shades[i]));
+            painter.drawLine(r.Right - 1 - d, r.Bottom - 1, r.Right - 1, r.Bottom - 1 - d);
+        }
+    }
+    painter.restore();
+}
