@@ -1,0 +1,275 @@
+// Board objects, components and their pins: the pin value model and the one
+// read/write interface through which every component's step reads its inputs
+// and writes its outputs, the pin layout around the body, the hint text and
+// the two base stream records every component record begins with.
+#pragma once
+
+#include "engine/Publics.h"
+#include "engine/ShortString.h"
+#include "platform/ClassRegistry.h"
+#include "platform/SysTypes.h"
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+class TCanvas;
+struct TPalette;
+class TPlatine;
+class TSegment;
+class IFP_Element;
+class TCustomIniFile;
+
+// Digital levels and the logic threshold of the pin value model (volts).
+inline constexpr Extended HighLevel = 5.0L;
+inline constexpr Extended LowLevel = 0.0L;
+inline constexpr Extended LogicThreshold = 2.5L;
+
+// A stream that claims more pins than this on one side is damaged.
+inline constexpr Integer MaxPinCount = 4096;
+
+inline constexpr const char* CR = "\r";
+
+using TPinName = TShortString<10>;
+
+// One pin. Fields read in every step come first.
+class TBauteilPin {
+public:
+    Extended Value = 0.0L;              // the value an output drives and inputs read
+    TBauteilPin* Source = nullptr;      // inputs: the output driving the net; nullptr = unconnected
+    bool Inverted = false;
+    bool Connected = false;             // a wire ends on the pin (drawing only)
+    // Some raw link points at this output: an input's Source, a wired group,
+    // a wire's or a macro's driver. Set by whoever makes the link (through
+    // MarkReferenced), so that freeing the pin clears those links.
+    bool Referenced = false;
+    TPinName Name;                      // "$..." marks a text pin
+    Extended OwnValue = 0.0L;           // outputs: this output's share in its wired group
+    std::vector<TBauteilPin*> WiredGroup;   // outputs: every output on the net, itself included
+    AnsiString Text;                    // text outputs
+    Integer X = 0;                      // outer end point (where wires attach)
+    Integer Y = 0;
+    TSegment* Stub = nullptr;           // the pin's stub on the board (owned by the board)
+    Integer StubLength = 40;
+
+    bool IsTextPin() const { return Name[0] == '$'; }
+    // The pin as a link target: marks it and returns it (input.Source = out->MarkReferenced()).
+    TBauteilPin* MarkReferenced()
+    {
+        Referenced = true;
+        return this;
+    }
+    // Text and parsed value; "True" exactly gives 5.0.
+    void SetText(const AnsiString& text);
+    const AnsiString& GetText() const { return Text; }
+    // What a reader takes from this pin as its source: a text pin's text parsed.
+    Extended ReadValue() const
+    {
+        if (IsTextPin()) [[unlikely]]
+            return StrToValue(Text);
+        return Value;
+    }
+};
+
+using TPinList = std::vector<TBauteilPin>;
+
+// Everything that lies on a board.
+class TBauteil : public TPersistent {
+    ZK_CLASS(TBauteil, TPersistent)
+
+public:
+    TBauteil() = default;
+    ~TBauteil() override = default;
+    TBauteil(const TBauteil&) = delete;
+    TBauteil& operator=(const TBauteil&) = delete;
+
+    // Runs after the most derived constructor (CreateBauteil), where virtual
+    // calls reach the final class: defaults that depend on it are set here.
+    virtual void AfterConstruction() {}
+
+    Integer X = 0;
+    Integer Y = 0;
+    TPlatine* Board = nullptr;          // for a macro: its inner board
+    bool Selected = false;
+    Integer DataVersion = 0;
+    Integer PinSpacing = 20;
+    bool NeedsTimerTick = false;
+    bool HasPropertyDialog = false;
+    const TPalette* Palette = nullptr;
+    bool ShowLineStates = false;
+    bool ShowComponentStates = false;
+    bool PinLevelsDirty = false;
+    bool LiveStateDirty = false;
+    bool PrintBlackWhite = false;
+    Integer HelpContext = 1000;
+    void* TreeNode = nullptr;
+
+    virtual void Draw(TCanvas& canvas) {}
+    virtual void SetSelected(bool selected) { Selected = selected; }
+    virtual bool IsSelected() const { return Selected; }
+    // The point in device units, compared under the canvas's mapping.
+    virtual bool HitTest(TPoint devicePoint, const TCanvas& canvas) const { return false; }
+    // Pin stubs: the stub's end point near the board point.
+    virtual bool HitEndPoint(TPoint boardPoint, TPoint& endPoint) const { return false; }
+    virtual bool HitPinEnd(TPoint boardPoint) const { return false; }
+    virtual void MoveBy(TPoint offset) {}
+    virtual TRect GetBounds() const { return {}; }
+    // version: the stream's file version; 255 for an in-memory copy.
+    virtual void WriteData(TStream& stream, TWriter& writer);
+    virtual void ReadData(TStream& stream, TReader& reader, Byte version);
+    virtual void TimerTick() {}
+    virtual Integer EditProperties() { return 0; }
+    virtual AnsiString GetHintText() { return {}; }
+    virtual void SaveState(TCustomIniFile& ini, const AnsiString& section) {}
+    virtual void LoadState(TCustomIniFile& ini, const AnsiString& section, Integer flag) {}
+};
+
+// Creates a board object and runs its AfterConstruction.
+template <class T>
+T* CreateBauteil()
+{
+    T* object = new T();
+    object->AfterConstruction();
+    return object;
+}
+// By registered class name: EClassNotFound for an unknown or abstract name,
+// EReadError for a class that is no board object.
+TBauteil* CreateBauteil(std::string_view className);
+
+// A board object with pins that takes part in the simulation step.
+class TIOBauteil : public TBauteil {
+    ZK_CLASS(TIOBauteil, TBauteil)
+
+public:
+    TIOBauteil();
+    ~TIOBauteil() override;
+    void AfterConstruction() override;
+
+    IFP_Element* PanelElement = nullptr;
+    AnsiString Caption;                 // empty after construction: the type name (AfterConstruction)
+    Integer InputCount = 0;
+    Integer OutputCount = 0;
+    TRect BodyRect;
+    TPinList Inputs;
+    TPinList Outputs;
+    TShortString<20> PanelElementClass;
+    TShortString<10> Designator;
+    Integer Number = 0;
+    std::function<void(TIOBauteil*)> OnPinsChanged;
+    std::function<void(TIOBauteil*)> OnBeforePinsChange;
+    bool Mirrored = false;
+    TColor SymbolColor = 0;
+    bool RuntimeAdjustable = false;
+
+    virtual void Calculate() {}
+    virtual void ResetForStart() {}
+    virtual void SetInputCount(Integer n);
+    virtual void SetOutputCount(Integer n);
+    virtual void InputsCreated() {}
+    virtual void OutputsCreated() {}
+    virtual void SimulationStopped() { ResetForStart(); }
+    virtual void PrepareRun() {}
+    virtual Integer BodyWidth() const;
+    virtual void SetNumber(Integer n) { Number = n; }
+    virtual AnsiString GetTypeName() const { return {}; }
+    virtual AnsiString GetCaption() const { return Caption; }
+    virtual void SetCaption(const AnsiString& text);
+    virtual void SetPanelElement(IFP_Element* element) { PanelElement = element; }
+    // The board the component lies on (a macro's Board is its inner board).
+    virtual TPlatine* HostBoard() const { return Board; }
+
+    void SetSelected(bool selected) override;
+    bool HitTest(TPoint devicePoint, const TCanvas& canvas) const override;
+    void MoveBy(TPoint offset) override;
+    TRect GetBounds() const override;
+    void WriteData(TStream& stream, TWriter& writer) override;
+    void ReadData(TStream& stream, TReader& reader, Byte version) override;
+    AnsiString GetHintText() override;
+
+    // Reading inputs. Unconnected inputs read their defaults; none of these
+    // changes anything. i must lie within the input count.
+    bool InputLogic(Integer i) const
+    {
+        const TBauteilPin& pin = Inputs[i];
+        if (const TBauteilPin* source = pin.Source) [[likely]]
+            return (source->ReadValue() >= LogicThreshold) != pin.Inverted;
+        return !pin.Inverted;
+    }
+    Extended InputValue(Integer i) const
+    {
+        const TBauteilPin& pin = Inputs[i];
+        const Extended v = pin.Source ? pin.Source->ReadValue() : 0.0L;
+        return pin.Inverted ? -v : v;
+    }
+    Integer InputInteger(Integer i) const
+    {
+        Extended v = InputValue(i);
+        if (v > 65535.0L)
+            v = 65535.0L;
+        if (!(v >= 0.0L))
+            v = 0.0L;
+        return static_cast<Integer>(std::nearbyint(v));   // halves to even
+    }
+    Extended InputLevel(Integer i) const
+    {
+        const TBauteilPin& pin = Inputs[i];
+        const TBauteilPin* source = pin.Source;
+        if (!source)
+            return pin.Inverted ? LowLevel : HighLevel;
+        const Extended v = source->ReadValue();
+        if (!pin.Inverted)
+            return v;
+        return v > LogicThreshold ? LowLevel : HighLevel;
+    }
+    AnsiString InputString(Integer i) const;
+
+    // Writing outputs; no comparison with the previous value. o must lie
+    // within the output count.
+    void SetOutputLogic(Integer o, bool b)
+    {
+        TBauteilPin& pin = Outputs[o];
+        const Extended level = b != pin.Inverted ? HighLevel : LowLevel;
+        if (pin.WiredGroup.size() < 2) [[likely]]
+            pin.Value = level;
+        else
+            WriteWiredOr(pin, level);
+    }
+    void SetOutputValue(Integer o, Extended x)
+    {
+        TBauteilPin& pin = Outputs[o];
+        WriteValue(pin, pin.Inverted ? -x : x);
+    }
+    void SetOutputLevel(Integer o, Extended x)
+    {
+        TBauteilPin& pin = Outputs[o];
+        if (pin.Inverted)
+            x = x == HighLevel ? -0.0L : x == LowLevel ? HighLevel : -x;
+        WriteValue(pin, x);
+    }
+    void SetOutputString(Integer o, const AnsiString& text) { Outputs[o].SetText(text); }
+
+    void LayoutPins();
+    void SetMirrored(bool mirrored);
+    // Text turned by angle degrees (counter-clockwise) in an "Arial" of the
+    // canvas font's height.
+    void DrawRotatedText(TCanvas& canvas, Integer x, Integer y, Integer angle, const AnsiString& text) const;
+    // Text turned upright in the middle of the body, shrunk to fit.
+    void DrawVerticalCaption(TCanvas& canvas, const AnsiString& text, TColor colour) const;
+
+protected:
+    // Clears every link elsewhere in the circuit that points at an output of
+    // this component (before the outputs go away).
+    void ForgetOutputLinks() const;
+
+private:
+    static void WriteValue(TBauteilPin& pin, Extended v)
+    {
+        if (pin.WiredGroup.size() < 2) [[likely]]
+            pin.Value = v;
+        else
+            WriteWiredSum(pin, v);
+    }
+    static void WriteWiredOr(TBauteilPin& pin, Extended level);
+    static void WriteWiredSum(TBauteilPin& pin, Extended v);
+    void RebuildPins(TPinList& pins, Integer n, char prefix);
+};

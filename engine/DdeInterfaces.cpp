@@ -1,0 +1,4 @@
+#include "engine/DdeInterfaces.h"
+
+TDdeConversationFactory CreateDdeConversation;
+bool DdeLinking = false;

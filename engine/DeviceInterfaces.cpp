@@ -1,0 +1,3 @@
+#include "engine/DeviceInterfaces.h"
+
+THardwareFactory CreateHardwareByLegacyName;
