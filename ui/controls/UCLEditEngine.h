@@ -7,6 +7,7 @@
 // (and the mask edit's filters) come in.
 #pragma once
 
+#include "platform/VirtualKeys.h"
 #include "ui/controls/UCLApplication.h"
 #include "ui/controls/UCLDynLIFOBuffer.h"
 
@@ -18,13 +19,6 @@ enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 using TUCLTextChangeEvent = std::function<void(TPersistent* Sender, Integer At)>;
 using TKeyPressEvent = std::function<void(TPersistent* Sender, QChar& Key)>;
-
-// Virtual-key codes of the key table.
-enum : Word {
-    VK_BACK = 8, VK_RETURN = 13, VK_ESCAPE = 27, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35,
-    VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45,
-    VK_DELETE = 46,
-};
 
 // One edit as it happened, enough to take it back: the caret and selection
 // before it, where the text changed, what was removed and what was put in.
