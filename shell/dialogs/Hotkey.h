@@ -1,7 +1,7 @@
 // A key combination that a front-panel element or a hotkey component reacts
 // to while the simulation runs. Keys are Windows virtual-key codes and the
 // modifiers the Windows shift-state byte, because that is what project files
-// store; the conversions from Qt's key events live here too.
+// store.
 #pragma once
 
 #include "platform/SysTypes.h"
@@ -57,10 +57,10 @@ void ResetHotkeyKeyNames();
 Integer HotkeyIndexToKey(Integer index);
 Integer HotkeyKeyToIndex(Integer key);
 
-// The Windows virtual-key code of a key event (0 for keys without one). Keys
-// of the number block give the number-pad codes; the digit row gives the
-// digit codes also when the layout puts another character there.
+// The key and shift state a hotkey is matched with, from a key event: the
+// platform's virtual-key code, except that the digit row gives the digit
+// codes also when the layout puts another character there (Shift+1 on most
+// layouts); the platform's shift-state byte with the mouse button bits of
+// the buttons held at that moment.
 Word VirtualKeyOf(const QKeyEvent& event);
-// The shift-state byte of a key event: Shift, Alt and Ctrl from the event,
-// the mouse button bits from the buttons held at that moment.
 Byte ShiftStateOf(const QKeyEvent& event);
