@@ -68,18 +68,20 @@ void TMakro::SetPinCount(Integer n)
     SetOutputCount(n / 2);
 }
 
-void TMakro::SetPinName(Integer k, const AnsiString& name)
+TBauteilPin* TMakro::MacroPin(Integer k)
 {
     if (k < 1 || k > PinCount)
-        return;
-    if (k <= PinCount / 2) {
-        if (k - 1 < InputCount)
-            Inputs[k - 1].Name = name;
-        return;
-    }
+        return nullptr;
+    if (k <= PinCount / 2)
+        return k - 1 < InputCount ? &Inputs[k - 1] : nullptr;
     const Integer o = k - InputCount - 1;
-    if (o >= 0 && o < OutputCount)
-        Outputs[o].Name = name;
+    return o >= 0 && o < OutputCount ? &Outputs[o] : nullptr;
+}
+
+void TMakro::SetPinName(Integer k, const AnsiString& name)
+{
+    if (TBauteilPin* pin = MacroPin(k))
+        pin->Name = name;
 }
 
 AnsiString TMakro::GetTypeName() const

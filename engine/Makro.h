@@ -34,7 +34,10 @@ public:
 
     // Rounded up to an even count; half inputs, half outputs.
     void SetPinCount(Integer n);
-    // Names macro pin k (1-based); a k outside the pins is ignored.
+    // Macro pin k (1-based): input k-1 for k up to PinCount/2, else output
+    // k-InputCount-1; nullptr when the macro has no such pin.
+    TBauteilPin* MacroPin(Integer k);
+    // Names macro pin k; a k outside the pins is ignored.
     void SetPinName(Integer k, const AnsiString& name);
 
     AnsiString GetTypeName() const override;

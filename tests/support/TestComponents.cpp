@@ -63,6 +63,13 @@ Integer TBTTestGate::EditProperties()
     return EditScript ? EditScript(this) : 2;
 }
 
+TBTTestLamp::TBTTestLamp()
+{
+    SetInputCount(1);
+    Designator = "LMP";
+    PanelElementClass = "TFakeElement";
+}
+
 Integer TFakeDevice::Alive = 0;
 Integer TFakeDevice::Created = 0;
 
@@ -96,7 +103,7 @@ void RegisterTestClasses()
 {
     for (const TClassInfo* info :
          {&TSegment::StaticClass(), &TMakro::StaticClass(), &TBTPin::StaticClass(),
-          &TBTTestSource::StaticClass(), &TBTTestProbe::StaticClass(), &TBTTestGate::StaticClass(),
+          &TBTTestSource::StaticClass(), &TBTTestProbe::StaticClass(), &TBTTestGate::StaticClass(), &TBTTestLamp::StaticClass(),
           &TBTTestHardware::StaticClass(), &TBTTestDdeServer::StaticClass()})
         RegisterClass(*info);
 }

@@ -1,6 +1,6 @@
 // Components that exist only for tests: a source whose outputs the test sets,
 // a probe that records what its inputs read, an AND-like gate with a stored
-// field of its own and a scripted settings dialog, a hardware component with
+// field of its own and a scripted settings dialog, a lamp with a panel element, a hardware component with
 // a fake device, and a DDE server component that records the board's calls.
 #pragma once
 
@@ -57,6 +57,15 @@ public:
     // The settings dialog: runs the test's script and returns its result.
     Integer EditProperties() override;
     static std::function<Integer(TBTTestGate*)> EditScript;
+};
+
+// A component that owns a front-panel element.
+class TBTTestLamp : public TGrundBT {
+    ZK_CLASS(TBTTestLamp, TGrundBT)
+
+public:
+    TBTTestLamp();
+    AnsiString GetTypeName() const override { return "Testlampe"; }
 };
 
 class TFakeDevice : public IDevice {
