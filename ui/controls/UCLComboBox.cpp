@@ -99,9 +99,13 @@ int TUCLCustomComboBox::AddItem(const QString& Text, int Object)
 
 void TUCLCustomComboBox::InsertItem(int Index, const QString& Text, int Object)
 {
+    // Adding items chooses none and keeps the typed text.
     const bool keepText = isEditable();
     const QString text = keepText ? currentText() : QString();
+    const bool noneChosen = currentIndex() < 0;
     insertItem(Index, Text, Object);
+    if (noneChosen)
+        setCurrentIndex(-1);
     if (keepText)
         setEditText(text);
 }
