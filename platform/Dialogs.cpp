@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QHostInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -141,6 +143,21 @@ TModalAnswer ShowFolderDialog(const TModalRequest& request)
     return TModalAnswer::File(QStringToAnsi(dialog.selectedFiles().first()));
 }
 
+TModalAnswer ShowHostDialog(const TModalRequest& request)
+{
+    QStringList hosts{QHostInfo::localHostName(), QStringLiteral("localhost")};
+    const QString preset = AnsiToQString(request.Text);
+    if (!preset.isEmpty() && !hosts.contains(preset))
+        hosts.prepend(preset);
+    bool ok = false;
+    const QString host = QInputDialog::getItem(DialogParent(), AnsiToQString(request.Caption), QString(), hosts,
+                                               preset.isEmpty() ? 0 : int(hosts.indexOf(preset)), true, &ok)
+                             .trimmed();
+    if (!ok || host.isEmpty())
+        return TModalAnswer::Cancel();
+    return TModalAnswer::File(QStringToAnsi(host));
+}
+
 TModalAnswer Ask(const TModalRequest& request)
 {
     if (currentHook)
@@ -150,6 +167,7 @@ TModalAnswer Ask(const TModalRequest& request)
     case TModalKind::FileDialog: return ShowFileDialog(request);
     case TModalKind::ColorDialog: return ShowColorDialog(request);
     case TModalKind::FolderDialog: return ShowFolderDialog(request);
+    case TModalKind::HostDialog: return ShowHostDialog(request);
     }
     return TModalAnswer::Cancel();
 }
@@ -211,6 +229,16 @@ AnsiString ExecuteFolderDialog(std::string_view caption, std::string_view initia
     request.Kind = TModalKind::FolderDialog;
     request.Caption = caption;
     request.InitialDir = initialDir;
+    const TModalAnswer answer = Ask(request);
+    return answer.Result == IDOK ? answer.FileName : AnsiString();
+}
+
+AnsiString ExecuteHostDialog(std::string_view caption, std::string_view initialHost)
+{
+    TModalRequest request;
+    request.Kind = TModalKind::HostDialog;
+    request.Caption = caption;
+    request.Text = initialHost;
     const TModalAnswer answer = Ask(request);
     return answer.Result == IDOK ? answer.FileName : AnsiString();
 }

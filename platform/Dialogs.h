@@ -69,9 +69,14 @@ bool ExecuteColorDialog(TColor& color, TCustomColors& customColors);
 // The chosen folder, or "" when the user cancelled.
 AnsiString ExecuteFolderDialog(std::string_view caption, std::string_view initialDir);
 
+// A computer's host name (offered: this machine and "localhost", any name may
+// be typed), or "" when the user cancelled. The request carries the preset
+// name as its Text.
+AnsiString ExecuteHostDialog(std::string_view caption, std::string_view initialHost);
+
 // ---- Test hook -------------------------------------------------------------
 
-enum class TModalKind { MessageBox, FileDialog, ColorDialog, FolderDialog };
+enum class TModalKind { MessageBox, FileDialog, ColorDialog, FolderDialog, HostDialog };
 
 // What was asked. Fields that do not belong to the kind stay empty.
 struct TModalRequest {
@@ -87,7 +92,7 @@ struct TModalRequest {
 
 struct TModalAnswer {
     Integer Result = IDCANCEL;   // the button; dialogs: IDOK or IDCANCEL
-    AnsiString FileName;         // file or folder
+    AnsiString FileName;         // file, folder or host name
     Integer FilterIndex = 0;     // 0 keeps the asked index
     TColor Color = clBlack;
     std::optional<TCustomColors> CustomColors;
