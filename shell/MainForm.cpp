@@ -1,12 +1,433 @@
 #include "shell/MainForm.h"
 
+#include "drivers/daq/DLL_IowKit.h"
+#include "drivers/daq/DLL_Me1400.h"
+#include "drivers/daq/DLL_Me4000.h"
+#include "drivers/daq/DLL_Me630.h"
+#include "drivers/daq/DLL_Me8100.h"
+#include "drivers/daq/DLL_Me9x.h"
+#include "drivers/daq/DLL_UniLab.h"
+#include "drivers/daq/DLL_Usb32Io.h"
+#include "drivers/daq/DLL_Usb8Io.h"
+#include "drivers/daq/DLL_Wasco.h"
+#include "drivers/modules/DLL_Etdl.h"
+#include "drivers/modules/DLL_Ftd2xx.h"
+#include "engine/AnsiLiteral.h"
+#include "engine/Bauteil.h"
+#include "engine/Globals.h"
+#include "engine/Gradient.h"
+#include "engine/GrundBT.h"
+#include "engine/Language.h"
+#include "engine/Platine.h"
+#include "engine/Segment.h"
+#include "platform/AnsiText.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/IniFile.h"
+#include "platform/Paths.h"
+#include "platform/Stream.h"
 #include "shell/Globals.h"
+#include "shell/Language.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+namespace {
+
+// A menu caption or a control's hint in English and French; German is the
+// designed text.
+struct TUiText {
+    const char* Control;
+    const char* English;
+    const char* French;
+};
+
+const TUiText UiTexts[] = {
+    {"Datei1", "&File", "&Fichier"},
+    {"SB_Start", "Start (F9)", "Début (F9)"_ansi},
+    {"SB_Stop", "Stop (ESC)", "Fin (ESC)"_ansi},
+};
+
+// The cursor of long operations, restored on every way out.
+struct TWaitCursor {
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+} // namespace
+
+bool IsRunOnlyExecutable(const QString& executablePath)
+{
+    return QFileInfo(executablePath).fileName().toLower() != QLatin1String(DevelopmentProgramName);
+}
+
+AnsiString ProjectFromCommandLine(const QStringList& parameters, bool& runAfterLoad)
+{
+    runAfterLoad = false;
+    AnsiString text;
+    for (const QString& parameter : parameters) {
+        if (parameter.isEmpty())
+            break;
+        if (!text.empty())
+            text += ' ';
+        text += QStringToAnsi(parameter);
+    }
+    const std::size_t at = AnsiUpperCase(text).find(" /RUN");
+    if (at != AnsiString::npos) {
+        runAfterLoad = true;
+        text.erase(at, 5);
+    }
+    return text;
+}
+
+TForm1::TForm1(const QStringList& commandLine, QWidget* parent) : QMainWindow(parent), commandLine_(commandLine)
 {
     setObjectName("Form1");
+    CreateControls();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    // Every vendor library a driver may have loaded, in the program's order.
+    FreeUniLabDll();
+    FreeMe4000Dll();
+    FreeMe630Dll();
+    FreeMe9xDll();
+    FreeGradientLibrary();
+    FreeIowKitDll();
+    FreeMe1400Dll();
+    FreeMe8100Dll();
+    FreeUsb8IoDll();
+    FreeUsb32IoDll();
+    FreeWascoDll();
+    FreeEtdlDll();
+    FreeFtd2xxDll();
+    HardwareLinksIni.reset();
+    // A window destroyed without a close (tests, an aborted start) still
+    // frees its project.
+    delete MainBoard;
+    MainBoard = nullptr;
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::CreateControls()
+{
     setWindowTitle(QString::fromLatin1(ProgramTitle));
     resize(1024, 700);
+
+    Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
+    Datei1->setObjectName("Datei1");
+    for (int i = 0; i < TRecentFiles::Count; ++i) {
+        QAction* item = Datei1->addAction(QString("&%1 ").arg(i + 1));
+        item->setObjectName(QString("History%1").arg(i + 1));
+        connect(item, &QAction::triggered, this, [this, i] {
+            const AnsiString fileName = History.Entry(i);
+            try {
+                OpenProject(fileName);
+            } catch (const std::exception& error) {
+                ShowError(error);
+            }
+        });
+        historyItems_[i] = item;
+    }
+    // Empty entries stay out of sight.
+    connect(Datei1, &QMenu::aboutToShow, this, [this] {
+        for (int i = 0; i < TRecentFiles::Count; ++i)
+            historyItems_[i]->setVisible(!History.Entry(i).empty());
+    });
+
+    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1->setObjectName("ToolBar1");
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* panel7 = new QWidget(central);
+    panel7->setObjectName("Panel7");
+    auto* column = new QVBoxLayout(panel7);
+    auto makeButton = [panel7, column](const char* name, const QString& caption, const QString& hint) {
+        auto* button = new QToolButton(panel7);
+        button->setObjectName(name);
+        button->setText(caption);
+        button->setToolTip(hint);
+        button->setCheckable(true);
+        column->addWidget(button);
+        return button;
+    };
+    SB_Start = makeButton("SB_Start", QStringLiteral("\u25B6"), QStringLiteral("Start (F9)"));
+    SB_Stop = makeButton("SB_Stop", QStringLiteral("\u25A0"), QStringLiteral("Stop (ESC)"));
+    auto* startStop = new QButtonGroup(this);
+    startStop->addButton(SB_Start);
+    startStop->addButton(SB_Stop);
+    startStop->setExclusive(true);
+    column->addStretch();
+    layout->addWidget(panel7);
+
+    PlatineScrollbox = new QScrollArea(central);
+    PlatineScrollbox->setObjectName("PlatineScrollbox");
+    PlatineScrollbox->setWidgetResizable(true);
+    // The board's view takes this place when the board editor provides it.
+    auto* placeholder = new QWidget(PlatineScrollbox);
+    placeholder->setObjectName("BoardPlaceholder");
+    placeholder->setAutoFillBackground(true);
+    QPalette background = placeholder->palette();
+    background.setColor(QPalette::Window, QColor(255, 255, 246));
+    placeholder->setPalette(background);
+    PlatineScrollbox->setWidget(placeholder);
+    layout->addWidget(PlatineScrollbox, 1);
+
+    // The library palette's place, filled when the palette arrives.
+    auto* library = new QScrollArea(central);
+    library->setObjectName("SB_Bibliothek");
+    library->setFixedWidth(180);
+    layout->addWidget(library);
+    setCentralWidget(central);
+
+    cbSpeed = new QComboBox(this);
+    cbSpeed->setObjectName("cbSpeed");
+    cbSpeed->addItems({QStringLiteral("Fast"), QStringLiteral("Slow")});
+    ToolBar1->addWidget(cbSpeed);
+    Status = new QLabel(QStringLiteral("---"), this);
+    Status->setObjectName("Status");
+    Status->setMinimumWidth(90);
+    ToolBar1->addWidget(Status);
+
+    CloseTimer = new QTimer(this);
+    CloseTimer->setObjectName("CloseTimer");
+    CloseTimer->setInterval(1000);
+    connect(CloseTimer, &QTimer::timeout, this, &TForm1::CloseTimerTimer);
+}
+
+// ---- Start-up ---------------------------------------------------------------
+
+void TForm1::FormCreate()
+{
+    ColourDrawing = true;
+    // The language file lies in the program folder whatever the working
+    // folder is.
+    LanguageIndex = ReadLanguageSetting();
+    TranslateUI();
+
+    RunOnlyMode = IsRunOnlyExecutable(commandLine_.value(0));
+    if (RunOnlyMode && FileExists("ICON.ICO"))
+        QApplication::setWindowIcon(QIcon(QStringLiteral("ICON.ICO")));
+
+    const AnsiString program = ProgramFolder();
+    HardwareLinksIni = std::make_unique<TIniFile>(program + "Settings/HardwareLinks.ini");
+    SettingsIni = std::make_unique<TIniFile>(SettingsFileName());
+
+    RegisterClass(TBauteil::StaticClass());
+    RegisterClass(TIOBauteil::StaticClass());
+    RegisterClass(TSegment::StaticClass());
+    RegisterClass(TGrundBT::StaticClass());
+    RegisterComponentClasses();
+
+    ClipboardStream = std::make_unique<TMemoryStream>();
+    MainBoard = CreateBoard();
+    CurrentBoard = MainBoard;
+    OpenBoards = {MainBoard};
+
+    LibraryFolder = program + "EXP_BIBO/";
+    SetProjectName("");
+    SimulationRunning = false;
+    SaveCompiled = false;
+    LoadHistory();
+    SB_Stop->setChecked(true);
+    ProjectFolder = program;
+    LibraryLoading = false;
+    PerfFrequency = static_cast<double>(QueryPerformanceFrequency());
+    SimSpeedFast = ReadSpeedSetting();
+    const QSignalBlocker quiet(cbSpeed);
+    cbSpeed->setCurrentIndex(SimSpeedFast ? 0 : 1);
+}
+
+void TForm1::setVisible(bool visible)
+{
+    if (visible && !shown_) {
+        shown_ = true;
+        FormShow();
+        if (closed_)
+            return;
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void TForm1::FormShow()
+{
+    Settings.MacroFolder = DefaultMacroFolder();
+    Settings.ProjectFolder = ProjectFolder;
+    Settings.MainX = x();
+    Settings.MainY = y();
+    Settings.MainW = width();
+    Settings.MainH = height();
+    ReadProgramSettings(*SettingsIni, Settings);
+    MacroFolder = Settings.MacroFolder;
+    ProjectFolder = Settings.ProjectFolder;
+
+    if (RunOnlyMode) {
+        const AnsiString package = ProgramFolder() + "comp.mod";
+        bool opened = false;
+        if (FileExists(package)) {
+            SaveCompiled = true;
+            try {
+                OpenProject(package);
+                opened = true;
+            } catch (const std::exception&) {
+                // A damaged package ends the program like a missing one.
+            }
+            SaveCompiled = false;
+        }
+        if (!opened) {
+            close();
+            return;
+        }
+        setWindowState(Qt::WindowNoState);
+        move(-4000, y());
+        return;
+    }
+
+    ApplySettings();
+    OpenFromCommandLine();
+}
+
+void TForm1::ApplySettings()
+{
+    ShowComponentHints = Settings.ComponentHint;
+    if (Settings.MainMax) {
+        setWindowState(Qt::WindowMaximized);
+    } else {
+        setWindowState(Qt::WindowNoState);
+        setGeometry(Settings.MainX, Settings.MainY, Settings.MainW, Settings.MainH);
+    }
+}
+
+void TForm1::OpenFromCommandLine()
+{
+    const AnsiString project = ProjectFromCommandLine(commandLine_.mid(1), RunAfterLoad);
+    if (project.empty())
+        return;
+    try {
+        OpenProject(project);
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+}
+
+// ---- Shutdown ---------------------------------------------------------------
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    bool canClose = false;
+    try {
+        canClose = FormCloseQuery();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    if (canClose) {
+        closed_ = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TForm1::FormCloseQuery()
+{
+    // While a close is pending the timer repeats it, with the save prompt;
+    // a further request must not skip that prompt.
+    if (CloseTimer->isActive())
+        return false;
+    if (!AskSaveChanges())
+        return false;
+
+    SimulationRunning = false;
+    TWaitCursor wait;
+    if (!RunOnlyMode) {
+        ResetProject();
+        Settings.MainMax = isMaximized();
+        const QRect place = normalGeometry().isValid() ? normalGeometry() : geometry();
+        Settings.MainX = isMaximized() ? x() : place.x();
+        Settings.MainY = isMaximized() ? y() : place.y();
+        Settings.MainW = isMaximized() ? width() : place.width();
+        Settings.MainH = isMaximized() ? height() : place.height();
+        Settings.MacroFolder = MacroFolder;
+        Settings.ProjectFolder = ProjectFolder;
+        WriteProgramSettings(*SettingsIni, Settings);
+    }
+    SettingsIni.reset();
+    ClipboardStream.reset();
+    delete MainBoard;
+    MainBoard = nullptr;
+    CurrentBoard = nullptr;
+    OpenBoards.clear();
+    return true;
+}
+
+void TForm1::CloseTimerTimer()
+{
+    CloseTimer->stop();
+    close();
+}
+
+void TForm1::CloseRequest()
+{
+    close();
+}
+
+// ---- Boards -----------------------------------------------------------------
+
+TPlatine* TForm1::CreateBoard()
+{
+    auto* board = new TPlatine();
+    board->ClipboardStream = ClipboardStream.get();
+    board->OnNeuesBauteil = [this](TPlatine* b, TIOBauteil* component, TStream& stream, TReader& reader,
+                                   Byte version) { BoardNewComponent(b, component, stream, reader, version); };
+    board->Mode = 1;
+    board->PreviousMode = 1;
+    return board;
+}
+
+// ---- Language ---------------------------------------------------------------
+
+void TForm1::TranslateUI()
+{
+    if (LanguageIndex != 1 && LanguageIndex != 2)
+        return;   // German, or an unknown language: the designed texts stay
+    for (const TUiText& text : UiTexts) {
+        const QString value = AnsiToQString(LanguageIndex == 1 ? text.English : text.French);
+        if (auto* menu = findChild<QMenu*>(text.Control))
+            menu->setTitle(value);
+        else if (auto* widget = findChild<QWidget*>(text.Control))
+            widget->setToolTip(value);
+    }
+    if (LanguageIndex == 2) {
+        cbSpeed->setItemText(0, QStringLiteral("Rapide"));
+        cbSpeed->setItemText(1, QStringLiteral("Lente"));
+    }
+}
+
+// ---- Errors -----------------------------------------------------------------
+
+void TForm1::ShowError(const std::exception& error)
+{
+    MessageBox(QStringToAnsi(QString::fromUtf8(error.what())), "Zentrika", MB_OK | MB_ICONERROR);
 }

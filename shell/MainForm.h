@@ -1,15 +1,131 @@
-// The main window of the program.
+// The main window of the program: start-up and shutdown, the boards of the
+// project, the project's files as far as start-up, simulation and close need
+// them, the settings it keeps, and simulation control.
 #pragma once
 
+#include "platform/SysTypes.h"
+#include "shell/Settings.h"
+
+#include <QCoreApplication>
 #include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class TCustomIniFile;
+class TIniFile;
+class TIOBauteil;
+class TMemoryStream;
+class TPlatine;
+class TReader;
+class TStream;
+
+// The development program's executable; under any other name the executable
+// is a compiled stand-alone copy (run-only mode).
+inline constexpr const char* DevelopmentProgramName = "zentrika40";
+bool IsRunOnlyExecutable(const QString& executablePath);
+
+// The command line after the executable: the parameters joined with single
+// blanks up to the first empty one; " /RUN" in any letter case is taken out
+// and reported in runAfterLoad. Empty when there are no parameters.
+AnsiString ProjectFromCommandLine(const QStringList& parameters, bool& runAfterLoad);
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // commandLine: the program's arguments, the executable first. Runs the
+    // start-up (FormCreate); the rest (FormShow) runs when the window is
+    // first shown.
+    explicit TForm1(const QStringList& commandLine = QCoreApplication::arguments(), QWidget* parent = nullptr);
+    // Releases what the program bound at run time (FormDestroy).
+    ~TForm1() override;
+
+    // ---- Start-up and shutdown
+    // True once the close has been accepted (the window may never have been
+    // visible, as in a run-only start without its project).
+    bool Closed() const { return closed_; }
+    // The close of the front panel in run-only mode.
+    void CloseRequest();
+    void CloseTimerTimer();
+    QTimer* CloseTimer = nullptr;
 
     // Every component and device class, for creation by its stored name.
     void RegisterComponentClasses();
+
+    // ---- Boards
+    TPlatine* CreateBoard();
+    TPlatine* MainBoard = nullptr;
+    TPlatine* CurrentBoard = nullptr;
+    std::vector<TPlatine*> OpenBoards;          // the main board first
+    std::unique_ptr<TMemoryStream> ClipboardStream;
+
+    // ---- Project files
+    AnsiString ProjectFileName;                 // empty for a new project
+    AnsiString MacroFolder;
+    AnsiString LibraryFolder;
+    // True when the project may be replaced: nothing to lose, run-only mode,
+    // or the user answered Yes (after saving) or No.
+    bool AskSaveChanges();
+    void ResetProject();
+    void SetProjectName(const AnsiString& fileName);
+    // Raise the stream errors (EFilerError) for the caller to report.
+    void SaveProject(const AnsiString& fileName);
+    void OpenProject(const AnsiString& fileName);
+    // The save command: under the project's name, else through save-as.
+    void Speichern1Click();
+    void Speichernals1Click();
+
+    // ---- Settings
+    std::unique_ptr<TIniFile> SettingsIni;      // "Settings/EXPKIT.INI", open until the close
+    std::unique_ptr<TIniFile> HardwareLinksIni; // "Settings/HardwareLinks.ini"
+    TProgramSettings Settings;                  // as read at start-up; written at the close
+    TRecentFiles History;
+    bool RunAfterLoad = false;
+    void LoadHistory();
+    void UpdateHistory();
+    void AddToHistory(const AnsiString& fileName);
+    QAction* HistoryItem(int index) const { return historyItems_[index]; }
+
+    // ---- Language
+    void TranslateUI();
+
+    // ---- Controls
+    QScrollArea* PlatineScrollbox = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QMenu* Datei1 = nullptr;
+    QToolButton* SB_Start = nullptr;
+    QToolButton* SB_Stop = nullptr;
+    QComboBox* cbSpeed = nullptr;
+    QLabel* Status = nullptr;
+
+protected:
+    void setVisible(bool visible) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void ApplySettings();
+    void OpenFromCommandLine();
+    void ShowError(const std::exception& error);
+    // The main window's side of reading a component from a board stream.
+    void BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& stream, TReader& reader, Byte version);
+
+    QStringList commandLine_;
+    QAction* historyItems_[TRecentFiles::Count] = {};
+    bool shown_ = false;
+    bool closed_ = false;
 };
 
 extern TForm1* Form1;

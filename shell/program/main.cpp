@@ -10,7 +10,8 @@ int main(int argc, char** argv)
     TForm1 form;
     Form1 = &form;
     form.show();
-    const int rc = app.exec();
-    Form1 = nullptr;
-    return rc;
+    // A run-only copy without its project ends before its window appears.
+    if (form.Closed())
+        return 0;
+    return app.exec();
 }
