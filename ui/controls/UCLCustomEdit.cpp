@@ -1,0 +1,175 @@
+#include "ui/controls/UCLCustomEdit.h"
+
+#include "platform/GdiDraw.h"
+
+#include <QEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+TUCLCustomEdit::TUCLCustomEdit(QWidget* Parent) : TUCLBaseEdit(Parent)
+{
+    FSelectAllToEnd = true;
+}
+
+void TUCLCustomEdit::SetPasswordChar(QChar Value)
+{
+    if (FPasswordChar == Value)
+        return;
+    FPasswordChar = Value;
+    TextChangedAt(1);
+}
+
+QString TUCLCustomEdit::GetDisplayText() const
+{
+    if (FPasswordChar.isNull())
+        return FText;
+    return QString(FText.size(), FPasswordChar);
+}
+
+void TUCLCustomEdit::SetAutoSize(bool Value)
+{
+    if (FAutoSize == Value)
+        return;
+    FAutoSize = Value;
+    AdjustHeight();
+}
+
+void TUCLCustomEdit::AdjustHeight()
+{
+    if (!FAutoSize)
+        return;
+    const Integer h = TextHeight(QStringLiteral("Qp")) * 5 / 4;
+    const Integer height = Bevel().Mode() == TUCLBevelMode::bmWindows ? h + 5 : h + 2 * Bevel().BevelExtent();
+    resize(width(), height);
+}
+
+void TUCLCustomEdit::changeEvent(QEvent* Event)
+{
+    TUCLBaseEdit::changeEvent(Event);
+    if (Event->type() == QEvent::FontChange)
+        AdjustHeight();
+}
+
+void TUCLCustomEdit::GetChange(TPersistent* Sender)
+{
+    TUCLBaseEdit::GetChange(Sender);
+    if (Sender == &Bevel())
+        AdjustHeight();
+}
+
+void TUCLCustomEdit::TextAssigned()
+{
+    SetIntegerOption(2, 0);
+    TextChangedAt(1);
+    UpdateCaret();
+}
+
+void TUCLCustomEdit::TextChangedAt(Integer At)
+{
+    FDisplayText = GetDisplayText();
+    TUCLBaseEdit::TextChangedAt(At);
+}
+
+void TUCLCustomEdit::EditKeyDown(Word& Key, TUCLEditMode Shift)
+{
+    if (Key == VK_UP)
+        Key = VK_LEFT;
+    else if (Key == VK_DOWN)
+        Key = VK_RIGHT;
+    TUCLBaseEdit::EditKeyDown(Key, Shift);
+}
+
+Integer TUCLCustomEdit::TextBaseX() const
+{
+    const TRect& r = TextRect();
+    switch (Alignment()) {
+    case taRightJustify: return r.Right - TextWidth(FDisplayText);
+    case taCenter: return r.Left + (r.Width() - TextWidth(FDisplayText)) / 2;
+    case taLeftJustify: break;
+    }
+    return r.Left;
+}
+
+void TUCLCustomEdit::UpdateCaret()
+{
+    if (!hasFocus() || !Caret().Enabled)
+        return;
+    const TRect& r = TextRect();
+    const auto caretX = [&] {
+        if (FDisplayText.isEmpty())
+            return Alignment() == taLeftJustify ? r.Left : Alignment() == taRightJustify ? r.Right : r.Left + r.Width() / 2;
+        return TextWidth(FDisplayText.left(CaretPos() - 1)) - FScrollOffset + TextBaseX() - 1;
+    };
+    Integer x = caretX();
+    if (x > r.Right) {
+        FScrollOffset += (x - r.Right) + r.Left + 2;
+        RepaintText(-1);
+    }
+    if (x < r.Left && FScrollOffset != 0) {
+        FScrollOffset = std::max(FScrollOffset - (std::abs(x) + r.Left) - 2, 0);
+        RepaintText(-1);
+    }
+    x = caretX();
+    FCaretPixel = TPoint{x + 1, r.Top};
+    SetCaretPixelPos(x + 1, r.Top);
+}
+
+Integer TUCLCustomEdit::PosFromPoint(Integer X, Integer)
+{
+    const Integer base = TextBaseX();
+    const Integer length = Integer(FDisplayText.size());
+    for (Integer n = 1;; ++n) {
+        if (n >= length + 1)
+            return n;
+        const Integer middle = base + TextWidth(FDisplayText.left(n)) - FScrollOffset -
+                               TextWidth(FDisplayText.mid(n - 1, 1)) / 2;
+        if (middle >= X)
+            return n;
+    }
+}
+
+void TUCLCustomEdit::PaintText(QPainter& Painter)
+{
+    const TRect area = TextAreaRect();
+    EraseTextBackground(Painter, area);
+    AfterEraseBackground(Painter, area);
+
+    const TRect textRect = TextRect();
+    TRect r = textRect;
+    Painter.save();
+    Painter.setClipRect(QRect(area.Left, area.Top, area.Width(), area.Height()));
+    if (FScrollOffset != 0) {
+        Painter.setClipRect(QRect(r.Left, r.Top, r.Width(), r.Height()));
+        r.Left -= FScrollOffset;
+    }
+    if (Alignment() == taRightJustify)
+        r.Left = r.Right - TextWidth(FDisplayText);
+    else if (Alignment() == taCenter)
+        r.Left = r.Left + (r.Right - r.Left - TextWidth(FDisplayText)) / 2;
+
+    const QFont font = CurrentFont();
+    Painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const auto drawText = [&](Integer x, const QString& s, TColor color) {
+        Painter.setPen(ColorToQColor(color));
+        Painter.drawText(QPoint(x, r.Top + metrics.ascent()), s);
+    };
+
+    const Integer selStart = std::clamp(SelStart(), 1, Integer(FDisplayText.size()) + 1);
+    const Integer selLength = std::clamp(SelLength(), 0, Integer(FDisplayText.size()) + 1 - selStart);
+    const bool highlight = selLength > 0 && !SelectionHidden();
+    Integer start = 0, end = 0;
+    if (highlight) {
+        start = r.Left + TextWidth(FDisplayText.left(selStart - 1));
+        end = std::min(r.Left + TextWidth(FDisplayText.left(selStart + selLength - 1)), r.Right);
+        const Integer bottom = std::min(r.Top + TextHeight(FDisplayText), textRect.Bottom);
+        FillRect(Painter, TRect{start, r.Top, end, bottom}, HighlightBack);
+    }
+    const TColor textColor = isEnabled() ? FontColor() : clGrayText;
+    drawText(r.Left, FDisplayText, textColor);
+    if (highlight)
+        drawText(start, FDisplayText.mid(selStart - 1, selLength), HighlightText);
+    Painter.restore();
+}

@@ -1,0 +1,52 @@
+// The single-line edit: draws its text, highlights the selection, scrolls
+// horizontally to keep the caret visible, hit-tests clicks by the half-
+// character rule, masks the text with a password character and sizes itself
+// to its font.
+#pragma once
+
+#include "ui/controls/UCLBaseEdit.h"
+
+class TUCLCustomEdit : public TUCLBaseEdit {
+    Q_OBJECT
+    ZK_ABSTRACT_CLASS(TUCLCustomEdit, TUCLBaseEdit)
+public:
+    explicit TUCLCustomEdit(QWidget* Parent = nullptr);
+
+    QChar PasswordChar() const { return FPasswordChar; }
+    // A change rebuilds the display text and fires the change events.
+    void SetPasswordChar(QChar Value);
+    // What is drawn: the text, or PasswordChar once per character.
+    virtual QString GetDisplayText() const;
+    const QString& DisplayText() const { return FDisplayText; }
+
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    // With AutoSize: the height from the font ("Qp" x 5 / 4, plus the
+    // border); the width never shrinks.
+    virtual void AdjustHeight();
+
+    // The caret's pixel position in the control (valid while focused).
+    TPoint CaretPixelPos() const { return FCaretPixel; }
+
+protected:
+    Integer PosFromPoint(Integer X, Integer Y) override;
+    void UpdateCaret() override;
+    void TextAssigned() override;
+    void TextChangedAt(Integer At) override;
+    bool CanCopy() const override { return FPasswordChar.isNull(); }
+    void EditKeyDown(Word& Key, TUCLEditMode Shift) override;
+    void PaintText(QPainter& Painter) override;
+    // Called after the text area was erased, before the text is drawn.
+    virtual void AfterEraseBackground(QPainter& Painter, const TRect& R) {}
+    void changeEvent(QEvent* Event) override;
+    void GetChange(TPersistent* Sender) override;
+
+    // Where the display text starts for the alignment.
+    Integer TextBaseX() const;
+
+private:
+    QChar FPasswordChar;
+    QString FDisplayText;
+    bool FAutoSize = false;
+    TPoint FCaretPixel;
+};
