@@ -2,6 +2,7 @@
 
 #include "platform/Colors.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -99,4 +100,58 @@ void DrawSizeGrip(QPainter& painter, const TRect& r)
         }
     }
     painter.restore();
+}
+
+namespace {
+
+int QtTextFlags(Cardinal format)
+{
+    int flags = 0;
+    flags |= format & DT_CENTER ? Qt::AlignHCenter : format & DT_RIGHT ? Qt::AlignRight : Qt::AlignLeft;
+    if (format & DT_SINGLELINE)
+        flags |= Qt::TextSingleLine |
+                 (format & DT_VCENTER ? Qt::AlignVCenter : format & DT_BOTTOM ? Qt::AlignBottom : Qt::AlignTop);
+    else
+        flags |= Qt::AlignTop;
+    if (format & DT_WORDBREAK)
+        flags |= Qt::TextWordWrap;
+    if (format & DT_EXPANDTABS)
+        flags |= Qt::TextExpandTabs;
+    if (format & DT_HIDEPREFIX)
+        flags |= Qt::TextHideMnemonic;
+    else if (!(format & DT_NOPREFIX))
+        flags |= Qt::TextShowMnemonic;
+    if (format & DT_NOCLIP)
+        flags |= Qt::TextDontClip;
+    return flags;
+}
+
+TRect Measure(const QFontMetrics& metrics, const QString& text, const TRect& rect, Cardinal format)
+{
+    const int width = format & DT_WORDBREAK ? std::max(rect.Width(), 1) : 1 << 24;
+    const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 1 << 24), QtTextFlags(format) & ~Qt::AlignHorizontal_Mask, text);
+    return Rect(rect.Left, rect.Top, rect.Left + bounds.width(), rect.Top + bounds.height());
+}
+
+}   // namespace
+
+void DrawText(QPainter& painter, const QString& text, TRect& rect, Cardinal format)
+{
+    if (format & DT_CALCRECT) {
+        rect = Measure(QFontMetrics(painter.font()), text, rect, format);
+        return;
+    }
+    if (rect.IsEmpty() && !(format & DT_NOCLIP))
+        return;
+    QString shown = text;
+    if ((format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) && !(format & DT_WORDBREAK))
+        shown = QFontMetrics(painter.font())
+                    .elidedText(text, format & DT_PATH_ELLIPSIS ? Qt::ElideMiddle : Qt::ElideRight, rect.Width(),
+                                QtTextFlags(format));
+    painter.drawText(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), QtTextFlags(format), shown);
+}
+
+TRect CalcTextRect(const QFont& font, const QString& text, const TRect& rect, Cardinal format)
+{
+    return Measure(QFontMetrics(font), text, rect, format);
 }

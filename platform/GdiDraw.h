@@ -5,7 +5,9 @@
 
 #include "platform/SysTypes.h"
 
+class QFont;
 class QPainter;
+class QString;
 
 void FillRect(QPainter& painter, const TRect& rect, TColor color);
 // A 1-pixel frame just inside the rectangle.
@@ -40,3 +42,29 @@ void DrawEdge(QPainter& painter, TRect& rect, Cardinal edge, Cardinal flags);
 // The classic size grip of a window's bottom-right corner: diagonal grooves
 // filling the rectangle.
 void DrawSizeGrip(QPainter& painter, const TRect& rect);
+
+// DrawText: the text laid out in the rectangle by the DT_ format. Without
+// DT_SINGLELINE the text starts at the top whatever the vertical flags say;
+// "&" marks a mnemonic unless DT_NOPREFIX. The text colour is the painter's
+// pen colour and the text is clipped to the rectangle unless DT_NOCLIP.
+inline constexpr Cardinal DT_LEFT = 0x0000;
+inline constexpr Cardinal DT_CENTER = 0x0001;
+inline constexpr Cardinal DT_RIGHT = 0x0002;
+inline constexpr Cardinal DT_VCENTER = 0x0004;
+inline constexpr Cardinal DT_BOTTOM = 0x0008;
+inline constexpr Cardinal DT_WORDBREAK = 0x0010;
+inline constexpr Cardinal DT_SINGLELINE = 0x0020;
+inline constexpr Cardinal DT_EXPANDTABS = 0x0040;
+inline constexpr Cardinal DT_NOCLIP = 0x0100;
+inline constexpr Cardinal DT_CALCRECT = 0x0400;
+inline constexpr Cardinal DT_NOPREFIX = 0x0800;
+inline constexpr Cardinal DT_PATH_ELLIPSIS = 0x4000;
+inline constexpr Cardinal DT_END_ELLIPSIS = 0x8000;
+inline constexpr Cardinal DT_HIDEPREFIX = 0x00100000;
+
+// With DT_CALCRECT nothing is drawn: the rectangle keeps its left and top
+// and gets the text's width and height (wrapped at its width with
+// DT_WORDBREAK).
+void DrawText(QPainter& painter, const QString& text, TRect& rect, Cardinal format);
+// The DT_CALCRECT result for a font, without a painter.
+TRect CalcTextRect(const QFont& font, const QString& text, const TRect& rect, Cardinal format);
