@@ -12,6 +12,7 @@
 #include <vector>
 
 class TBauteil;
+class TCustomIniFile;
 
 // A device port, and the device itself: a driver that waits for its hardware
 // calls OnIdle, which the simulation start points at the root board's step.
@@ -29,6 +30,10 @@ public:
     virtual void openDevice() {}
     // Waits ms milliseconds while the circuit keeps stepping through OnIdle.
     virtual void WaitMs(double ms) = 0;
+    // The device's connection keys in one section of a key/value store (the
+    // device list of a compiled program); reading them back updates the ports.
+    virtual void writeConnection(TCustomIniFile& store, const AnsiString& section) {}
+    virtual void readConnection(TCustomIniFile& store, const AnsiString& section) {}
 };
 
 // Mixed into the hardware component (TBTHardware).

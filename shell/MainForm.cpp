@@ -27,12 +27,14 @@
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/Globals.h"
+#include "shell/HardwareSettings.h"
 #include "shell/Language.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -360,6 +362,14 @@ bool TForm1::FormCloseQuery()
         return false;
 
     SimulationRunning = false;
+    if (RunOnlyMode) {
+        // The package's device list, written anew from the project.
+        const AnsiString devices = ProgramFolder() + "Settings/HARDWARE.INI";
+        QFile::remove(QtFileName(ResolvePath(devices)));
+        TIniFile store(devices);
+        Integer counter = 1;
+        WriteHardwareSettings(*MainBoard, store, counter);
+    }
     TWaitCursor wait;
     if (!RunOnlyMode) {
         ResetProject();
