@@ -30,11 +30,16 @@ TUCLBaseEdit::TUCLBaseEdit(QWidget* Parent) : TUCLCustomBevelPanel(Parent), FCar
     setContextMenuPolicy(Qt::PreventContextMenu);
     setAttribute(Qt::WA_InputMethodEnabled);
     Bevel().SetMode(TUCLBevelMode::bmWindows);
+    FFont3D.OnChange = [this](TPersistent* Sender) {
+        GetChange(Sender);
+        UpdateCaretHeight();
+    };
     UpdateTextRects();
 }
 
 TUCLBaseEdit::~TUCLBaseEdit()
 {
+    FFont3D.OnChange = nullptr;
     StopSelectionTimer();
     if (Dragging())
         QGuiApplication::restoreOverrideCursor();
@@ -78,16 +83,27 @@ void TUCLBaseEdit::UpdateTextRects()
     TextRectsChanged();
 }
 
+QFont TUCLBaseEdit::TextFont() const
+{
+    QFont font = CurrentFont();
+    if (FFont3D.Tracing() != 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, FFont3D.Tracing());
+    return font;
+}
+
 Integer TUCLBaseEdit::TextWidth(const QString& S) const
 {
     if (S.isEmpty())
         return 0;
-    return QFontMetrics(CurrentFont()).horizontalAdvance(S);
+    return QFontMetrics(TextFont()).horizontalAdvance(S);
 }
 
 Integer TUCLBaseEdit::TextHeight(const QString&) const
 {
-    return QFontMetrics(CurrentFont()).height();
+    using T = TUCLThreeDStyle;
+    const T style = FFont3D.Style();
+    const bool shadow = style == T::tdSunkenShadow || style == T::tdRaisedShadow || style == T::tdShadow;
+    return QFontMetrics(CurrentFont()).height() + (shadow ? FFont3D.ShadowDepth() : 0);
 }
 
 void TUCLBaseEdit::EndUpdate(bool Repaint)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/Colors.h"
+#include "ui/controls/UCLCaption.h"
 #include "ui/controls/UCLCaret.h"
 #include "ui/controls/UCLEditEngine.h"
 #include "ui/controls/UCLPanel.h"
@@ -45,6 +46,10 @@ public:
     QPointer<QMenu> PopupMenu;
 
     TUCLCaret& Caret() { return FCaret; }
+    // The text's 3D style and the extra pixels between characters.
+    TUCL3DCaption& Font3D() { return FFont3D; }
+    const TUCL3DCaption& Font3D() const { return FFont3D; }
+    void SetFont3D(const TUCL3DCaption& Value) { FFont3D.Assign(Value); }
     TUCLEditOptions Options() const { return FOptions; }
     void SetOptions(TUCLEditOptions Value);
     TAlignment Alignment() const { return FAlignment; }
@@ -64,8 +69,11 @@ public:
     const TRect& TextRect() const { return FTextRect; }
     void UpdateTextRects();
 
-    // The width of S drawn with the font and the caption's extra spacing.
+    // The font with Font3D's extra spacing between characters.
+    QFont TextFont() const;
+    // The width of S drawn with that font; 0 for an empty S.
     Integer TextWidth(const QString& S) const;
+    // The font's height, plus the shadow of the shadow styles.
     virtual Integer TextHeight(const QString& S) const;
 
     // The update bracket of the control serves the engine too.
@@ -119,6 +127,7 @@ private:
     void ShowContextMenu(QPoint Pos);
 
     TUCLCaret FCaret;
+    TUCL3DCaption FFont3D;
     TUCLEditOptions FOptions = 0;
     TAlignment FAlignment = taLeftJustify;
     TColor FFontColor = clWindowText;

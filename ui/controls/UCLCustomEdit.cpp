@@ -96,11 +96,25 @@ void TUCLCustomEdit::UpdateCaret()
 {
     if (!hasFocus() || !Caret().Enabled)
         return;
+    using T = TUCLThreeDStyle;
+    const TUCL3DCaption& font3D = Font3D();
+    const T style = font3D.Style();
+    Integer base = TextBaseX() - 1;
+    if (style == T::tdSunken || style == T::tdSunkenShadow)
+        base += font3D.ShadowDepth();
+    else if (style == T::tdRaised || style == T::tdRaisedShadow)
+        base += font3D.LightDepth();
+    const bool extrudeLeft = (style == T::tdExtrude || style == T::tdExtrudeEnh) &&
+                             (font3D.Orientation() == TUCLThreeDOrientation::toBottomLeft ||
+                              font3D.Orientation() == TUCLThreeDOrientation::toTopLeft);
     const TRect& r = TextRect();
     const auto caretX = [&] {
+        Integer x;
         if (FDisplayText.isEmpty())
-            return Alignment() == taLeftJustify ? r.Left : Alignment() == taRightJustify ? r.Right : r.Left + r.Width() / 2;
-        return TextWidth(FDisplayText.left(CaretPos() - 1)) - FScrollOffset + TextBaseX() - 1;
+            x = Alignment() == taLeftJustify ? r.Left : Alignment() == taRightJustify ? r.Right : r.Left + r.Width() / 2;
+        else
+            x = TextWidth(FDisplayText.left(CaretPos() - 1)) - FScrollOffset + base;
+        return extrudeLeft ? x + font3D.ShadowDepth() : x;
     };
     Integer x = caretX();
     if (x > r.Right) {
@@ -149,13 +163,30 @@ void TUCLCustomEdit::PaintText(QPainter& Painter)
     else if (Alignment() == taCenter)
         r.Left = r.Left + (r.Right - r.Left - TextWidth(FDisplayText)) / 2;
 
-    const QFont font = CurrentFont();
-    Painter.setFont(font);
-    const QFontMetrics metrics(font);
-    const auto drawText = [&](Integer x, const QString& s, TColor color) {
+    Painter.setFont(CurrentFont());
+    const auto drawText = [&](const TRect& at, const QString& s, TColor color) {
         Painter.setPen(ColorToQColor(color));
-        Painter.drawText(QPoint(x, r.Top + metrics.ascent()), s);
+        PaintCaption3D(Painter, s, &Font3D(), at, DT_SINGLELINE | DT_NOPREFIX, isEnabled() ? pcEnabled : 0);
     };
+
+    // The highlight follows the text's 3D offsets: d to the right, d + e down.
+    using T = TUCLThreeDStyle;
+    const TUCL3DCaption& font3D = Font3D();
+    const Integer light = font3D.LightDepth(), shadow = font3D.ShadowDepth();
+    Integer d = 0, e = 0;
+    switch (font3D.Style()) {
+    case T::tdSunken: e = light; break;
+    case T::tdRaised: d = light; break;
+    case T::tdSunkenShadow: d = shadow; e = light; break;
+    case T::tdRaisedShadow:
+    case T::tdExtrudeEnh: d = light; e = shadow; break;
+    case T::tdExtrude: d = shadow; break;
+    default: break;
+    }
+    const bool shiftBoth = font3D.Style() == T::tdExtrudeEnh &&
+                           (font3D.Orientation() == TUCLThreeDOrientation::toBottomLeft ||
+                            font3D.Orientation() == TUCLThreeDOrientation::toTopLeft);
+    const Integer dx = shiftBoth ? d + e : d;
 
     const Integer selStart = std::clamp(SelStart(), 1, Integer(FDisplayText.size()) + 1);
     const Integer selLength = std::clamp(SelLength(), 0, Integer(FDisplayText.size()) + 1 - selStart);
@@ -164,12 +195,11 @@ void TUCLCustomEdit::PaintText(QPainter& Painter)
     if (highlight) {
         start = r.Left + TextWidth(FDisplayText.left(selStart - 1));
         end = std::min(r.Left + TextWidth(FDisplayText.left(selStart + selLength - 1)), r.Right);
-        const Integer bottom = std::min(r.Top + TextHeight(FDisplayText), textRect.Bottom);
-        FillRect(Painter, TRect{start, r.Top, end, bottom}, HighlightBack);
+        const Integer bottom = std::min(r.Top + TextHeight(FDisplayText) + d + e, textRect.Bottom);
+        FillRect(Painter, TRect{start + dx, r.Top, end + dx, bottom}, HighlightBack);
     }
-    const TColor textColor = isEnabled() ? FontColor() : clGrayText;
-    drawText(r.Left, FDisplayText, textColor);
+    drawText(r, FDisplayText, FontColor());
     if (highlight)
-        drawText(start, FDisplayText.mid(selStart - 1, selLength), HighlightText);
+        drawText(TRect{start, r.Top, end + d + e, r.Bottom}, FDisplayText.mid(selStart - 1, selLength), HighlightText);
     Painter.restore();
 }
