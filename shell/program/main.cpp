@@ -2,6 +2,7 @@
 
 #include "shell/Globals.h"
 #include "shell/MainForm.h"
+#include "shell/ProgressWindow.h"
 
 int main(int argc, char** argv)
 {
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
     TForm1 form;
     Form1 = &form;
+    TProgressWindow progress;
     form.show();
     // A run-only copy without its project ends before its window appears.
     if (form.Closed())

@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/MainForm.h"
+#include "shell/ProgressWindow.h"
 #include "shell/Settings.h"
 
 #include <QAction>
@@ -357,6 +358,23 @@ TEST_F(MainFormTest, UnreadableFileLeavesTheProjectAsItWas)
     EXPECT_EQ(form.MainBoard->Objects.size(), 1u);
     EXPECT_EQ(form.ProjectFileName, Program() + "Anlage.prj");
     EXPECT_EQ(form.History.Entry(0), "");
+}
+
+TEST_F(MainFormTest, ReadingReportsItsProgressAndEndsTheReportAlsoOnFailure)
+{
+    WriteProject(Program() + "Anlage.prj");
+    WriteFile("kaputt.prj", QByteArray("\x02\x00\x00\x2E\x00\x04", 6));
+    TForm1& form = Create();
+    TProgressWindow progress;
+    form.OpenProject(Program() + "Anlage.prj");
+    EXPECT_EQ(progress.Title(), QString::fromUtf8("Öffnen... "));
+    EXPECT_EQ(progress.Position(), 100);
+    EXPECT_FALSE(progress.isVisible());
+
+    progress.Start("Start...", true);
+    TModalHook hook({TModalAnswer::Button(IDNO)});
+    EXPECT_THROW(form.OpenProject(Program() + "kaputt.prj"), EReadError);
+    EXPECT_FALSE(progress.isVisible());
 }
 
 TEST_F(MainFormTest, BareFileNameOpensInTheCurrentFolder)
