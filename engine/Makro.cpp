@@ -46,6 +46,15 @@ TMakro::~TMakro()
     Board = nullptr;
 }
 
+void TMakro::FreeInnerBoard()
+{
+    TPlatine* inner = InnerBoard();
+    if (!inner)
+        return;
+    Board = inner->ParentBoard;
+    delete inner;
+}
+
 TPlatine* TMakro::InnerBoard() const
 {
     return Board && Board->OwnerMacro == this ? Board : nullptr;

@@ -30,6 +30,9 @@ public:
 
     // The inner board, when the macro has one.
     TPlatine* InnerBoard() const;
+    // Frees the inner board (its components' removal events fire); Board is
+    // then the board that holds the macro.
+    void FreeInnerBoard();
     TPlatine* HostBoard() const override;
 
     // Rounded up to an even count; half inputs, half outputs.

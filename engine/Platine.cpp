@@ -220,7 +220,9 @@ void TPlatine::ReadObjects(TStream& stream, TReader& reader, Byte version)
         try {
             object->ReadData(stream, reader, version);
         } catch (...) {
-            // A macro may already have its panel design: let the owner drop it.
+            // A macro may already have its circuit and its panel design.
+            if (auto* macro = dynamic_cast<TMakro*>(component))
+                macro->FreeInnerBoard();
             if (component && OnEntferneBauteil)
                 OnEntferneBauteil(this, component);
             throw;
@@ -374,6 +376,10 @@ void TPlatine::RemoveObject(TBauteil* object)
     auto* component = dynamic_cast<TIOBauteil*>(object);
     const TClassInfo* cls = nullptr;
     if (component) {
+        // A macro's circuit goes first, while its panel design still holds
+        // the elements of the components inside.
+        if (auto* macro = dynamic_cast<TMakro*>(component))
+            macro->FreeInnerBoard();
         if (OnEntferneBauteil)
             OnEntferneBauteil(this, component);
         cls = &component->ClassType();

@@ -1,6 +1,7 @@
 // The board part of the object stream: the byte layout of a small board with
 // components, a wire, a macro and print settings written to a file, reading
 // it back, version gates, and damaged streams.
+#include "support/StreamBytes.h"
 #include "support/TestBoard.h"
 
 #include "engine/Globals.h"
@@ -10,46 +11,16 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <string_view>
 
 namespace {
 
-using TBytes = std::vector<Byte>;
-
-// Appends typed values the way they stand in the stream tables.
-struct TBytesBuilder {
-    TBytes Bytes;
-    TBytesBuilder& Raw(std::initializer_list<int> bytes)
-    {
-        for (int b : bytes)
-            Bytes.push_back(static_cast<Byte>(b));
-        return *this;
-    }
-    TBytesBuilder& Int(int v)   // vaInt8 / vaInt16 as the writer chooses them
-    {
-        if (v >= -128 && v <= 127)
-            return Raw({0x02, v & 0xFF});
-        if (v >= -32768 && v <= 32767)
-            return Raw({0x03, v & 0xFF, (v >> 8) & 0xFF});
-        return Raw({0x04, v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF, (v >> 24) & 0xFF});
-    }
-    TBytesBuilder& Bool(bool b) { return Raw({b ? 0x09 : 0x08}); }
-    TBytesBuilder& Str(std::string_view s)
-    {
-        Raw({0x06, int(s.size())});
-        Bytes.insert(Bytes.end(), s.begin(), s.end());
-        return *this;
-    }
-    TBytesBuilder& Half() { return Raw({0x05, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFE, 0x3F}); }   // 0.5
-};
-
 // The print settings as a new board has them.
-void DefaultPrintSettings(TBytesBuilder& b)
+void DefaultPrintSettings(TStreamBytes& b)
 {
     b.Int(0).Int(0).Int(0).Int(0).Int(120).Half().Str("").Bool(true).Bool(true).Bool(false).Int(-1).Int(0).Int(0);
 }
 
-void MacroPinRecord(TBytesBuilder& b, int y, std::string_view label)
+void MacroPinRecord(TStreamBytes& b, int y, std::string_view label)
 {
     b.Str("TBTPin").Int(0).Int(300).Int(y).Int(1).Int(0).Bool(false).Bool(false).Bool(false);
     b.Str("Pin (Makros)").Str(label).Bool(false);
@@ -60,7 +31,7 @@ void MacroPinRecord(TBytesBuilder& b, int y, std::string_view label)
 // settings are written to files only.
 TBytes GoldenBoard(bool file = true)
 {
-    TBytesBuilder b;
+    TStreamBytes b;
     b.Int(4);
     b.Str("TBTTestSource").Int(0).Int(20).Int(40).Int(0).Int(1).Bool(false).Bool(false).Bool(false);
     b.Str("Testquelle").Bool(false);
@@ -212,7 +183,7 @@ TEST_F(BoardStreamTest, ComponentElementsTravelWithTheirComponents)
     lamp->SetPanelElement(element);
     const TBytes bytes = t.WriteToMemory();
 
-    TBytesBuilder lampRecord;
+    TStreamBytes lampRecord;
     lampRecord.Str("TBTTestLamp").Int(0).Int(100).Int(400).Int(1).Int(0).Bool(false).Bool(false).Bool(false);
     lampRecord.Str("Testlampe").Bool(true).Int(30).Int(40);
     ASSERT_GE(bytes.size(), lampRecord.Bytes.size());
@@ -240,7 +211,7 @@ TEST_F(BoardStreamTest, ComponentElementsTravelWithTheirComponents)
 
 TEST_F(BoardStreamTest, PrintSettingsOnlyFromVersion40Files)
 {
-    TBytesBuilder b;
+    TStreamBytes b;
     b.Int(1).Str("TSegment").Int(0).Int(0).Int(0).Int(0).Int(40).Bool(false).Bool(false);
     b.Int(9).Int(9).Int(9).Int(9).Int(77).Half().Str("x").Bool(true).Bool(true).Bool(true).Int(0).Int(0).Int(0);
     for (Byte version : {Byte{39}, Byte{40}}) {
@@ -268,8 +239,8 @@ class TNotABoardObject : public TPersistent {
 TEST_F(BoardStreamTest, DamagedStreamsRaiseTheStreamError)
 {
     RegisterClass(TNotABoardObject::StaticClass());
-    auto wire = [](TBytesBuilder& b) { b.Str("TSegment").Int(0).Int(0).Int(0).Int(0).Int(40).Bool(false).Bool(false); };
-    auto gateHead = [](TBytesBuilder& b) { b.Str("TBTTestGate").Int(2).Int(100).Int(20); };
+    auto wire = [](TStreamBytes& b) { b.Str("TSegment").Int(0).Int(0).Int(0).Int(0).Int(40).Bool(false).Bool(false); };
+    auto gateHead = [](TStreamBytes& b) { b.Str("TBTTestGate").Int(2).Int(100).Int(20); };
     struct TCase {
         const char* Name;
         TBytes Bytes;
@@ -277,48 +248,48 @@ TEST_F(BoardStreamTest, DamagedStreamsRaiseTheStreamError)
     };
     std::vector<TCase> cases;
     {
-        TBytesBuilder b;
+        TStreamBytes b;
         b.Str("4");
         cases.push_back({"CountIsAString", b.Bytes, false});
     }
     {
-        TBytesBuilder b;
+        TStreamBytes b;
         b.Int(2);
         wire(b);
         b.Str("TBuh");
         cases.push_back({"UnknownClass", b.Bytes, true});
     }
     {
-        TBytesBuilder b;
+        TStreamBytes b;
         b.Int(1).Str("TNotABoardObject");
         cases.push_back({"NoBoardObject", b.Bytes, false});
     }
     {
-        TBytesBuilder b;
+        TStreamBytes b;
         b.Int(1).Str("TSegment").Int(0).Int(0);
         cases.push_back({"ShortRecord", b.Bytes, false});
     }
     {
-        TBytesBuilder b;
+        TStreamBytes b;
         b.Raw({0x04, 0xFF, 0xFF, 0xFF, 0x7F});
         wire(b);
         cases.push_back({"HugeObjectCount", b.Bytes, false});
     }
     {
-        TBytesBuilder b;
+        TStreamBytes b;
         b.Int(1);
         gateHead(b);
         b.Raw({0x04, 0x00, 0x00, 0x00, 0x40}).Int(1);
         cases.push_back({"HugePinCount", b.Bytes, false});
     }
     {
-        TBytesBuilder b;
+        TStreamBytes b;
         b.Int(1).Str("TBTTestLamp").Int(0).Int(100).Int(20).Int(1).Int(0).Bool(false).Bool(false).Bool(false);
         b.Str("L").Bool(true).Int(5);
         cases.push_back({"ElementRecordCutShort", b.Bytes, false});
     }
     {
-        TBytesBuilder b;
+        TStreamBytes b;
         b.Int(1).Str("TMakro").Int(0).Int(100).Int(100).Int(1).Int(1).Bool(false).Bool(false).Bool(false);
         b.Bool(false).Str("Makro").Str("M").Int(-2).Int(0).Bool(false).Int(0).Int(0).Int(200).Int(150).Int(0);
         b.Raw({0x04, 0xFF, 0xFF, 0xFF, 0x7F});
