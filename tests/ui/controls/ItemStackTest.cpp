@@ -31,8 +31,8 @@ protected:
             values.push_back(*static_cast<int*>(Stack.ItemOf(e)));
         return values;
     }
+    std::vector<int> Freed;   // declared first: the stack gives its items back when it goes
     TUCLDynLIFOBuffer Stack;
-    std::vector<int> Freed;
 };
 
 TEST_F(ItemStack, PopsNewestFirstAndNothingWhenEmpty)
