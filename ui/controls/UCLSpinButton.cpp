@@ -4,6 +4,7 @@
 #include "platform/GdiDraw.h"
 #include "ui/controls/UCLApplication.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -204,7 +205,7 @@ void TUCLSpinButton::RepeatTimerTick()
         // The timer is inside its own tick: stop it now, free it afterwards.
         TUCLTimer* timer = FRepeatTimer.release();
         timer->SetEnabled(false);
-        QMetaObject::invokeMethod(this, [timer] { delete timer; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(qApp, [timer] { delete timer; }, Qt::QueuedConnection);
         throw;
     }
 }

@@ -120,6 +120,7 @@ TEST_F(SpinButton, HandlerFailureStopsRepeating)
     Btn.OnUpClick = [](TPersistent*) { throw std::runtime_error("boom"); };
     EXPECT_THROW(Tick(), std::runtime_error);
     EXPECT_EQ(Btn.RepeatTimer(), nullptr);
+    QCoreApplication::processEvents();   // the stopped timer is freed after its tick
     Btn.OnUpClick = [this](TPersistent*) { ++Ups; };
     Release(&Btn, {3, 3});
     Press(&Btn, {3, 3});
