@@ -12,6 +12,7 @@
 #include "shell/MainForm.h"
 #include "shell/ProgressWindow.h"
 #include "shell/Settings.h"
+#include "shell/ShellFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -76,46 +77,8 @@ TEST(MainForm, JoinsTheCommandLineAndTakesOutTheRunSwitch)
 }
 
 // A main window on a program folder of its own.
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public TShellFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder_.isValid());
-        ASSERT_TRUE(QDir(folder_.path()).mkpath("Settings"));
-        SetProgramFolder(Program());
-        ResetGlobals();
-        LanguageIndex = 0;
-        workingFolder_ = QDir::currentPath();
-    }
-    void TearDown() override
-    {
-        form_.reset();
-        QDir::setCurrent(workingFolder_);
-        SetProgramFolder("");
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
-
-    AnsiString Program() const { return folder_.path().toStdString() + "/"; }
-    QString Path(const QString& name) const { return folder_.filePath(name); }
-    void WriteFile(const QString& name, const QByteArray& content)
-    {
-        QFile file(Path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-    std::string ReadFile(const QString& name) const
-    {
-        QFile file(Path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-    }
-
-    // The development program with the given parameters.
-    TForm1& Create(const QStringList& parameters = {}, const QString& executable = "zentrika40")
-    {
-        form_ = std::make_unique<TForm1>(QStringList{Path(executable)} + parameters);
-        return *form_;
-    }
     // A project file holding one component, written by a window of its own.
     void WriteProject(const AnsiString& fileName, bool compiled = false)
     {
@@ -126,10 +89,6 @@ protected:
         SaveCompiled = false;
     }
     static void AddComponent(TForm1& form) { form.MainBoard->InsertObject(CreateBauteil<TGrundBT>()); }
-
-    QTemporaryDir folder_;
-    QString workingFolder_;
-    std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(MainFormTest, StartsWithTheStoredSettings)
