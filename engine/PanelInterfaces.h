@@ -28,6 +28,10 @@ public:
     virtual void SetZOrder(Integer zOrder) = 0;
     virtual Integer FrontplattenNR() const = 0;
     virtual void SetFrontplattenNR(Integer page) = 0;
+    // The element's hint text and whether the operator may set it while the
+    // circuit runs (the object tree reads both).
+    virtual AnsiString Hint() const { return {}; }
+    virtual bool AdjustableAtRunTime() const { return false; }
     virtual bool GetBisteTransparent() const = 0;
     virtual void SetBisteTransparent(bool transparent) = 0;
 

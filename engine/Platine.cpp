@@ -62,6 +62,9 @@ TPlatine::TPlatine()
 
 TPlatine::~TPlatine()
 {
+    if (View)
+        View->BoardDestroyed();
+    View = nullptr;
     destroying_ = true;
     UpdateLocked = true;
     // One by one from the end, so that every component's removal event fires.

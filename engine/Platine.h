@@ -1,14 +1,18 @@
 // A board: the object list of one circuit (the root board of the project or
 // the hidden inner board of a macro), its part of the object stream, pin
 // stubs, numbering and names, selection, clipboard copy and paste, and the
-// normalisation that keeps wires joined end to end. A board works without a
-// window; when a view shows it, repaint requests go to the view.
+// normalisation that keeps wires joined end to end; and, for its view, zoom,
+// painting and the mouse editing. A board works without a window; when a
+// view shows it, repaint and scroll requests go to the view.
 #pragma once
 
 #include "engine/Bauteil.h"
+#include "engine/Feedback.h"
 #include "platform/Canvas.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TSegment;
@@ -30,7 +34,26 @@ public:
     virtual void CentreMousePointer() = 0;
     // The selection as a picture on the system clipboard.
     virtual void CopySelectionPicture() = 0;
+    // The scroll box around the board: its outer size, and its client area
+    // in screen pixels.
+    virtual TPoint ScrollBoxSize() const = 0;
+    virtual TRect ScrollBoxScreenRect() const = 0;
+    // The mouse pointer at the latest mouse event, in screen pixels.
+    virtual TPoint CursorScreenPos() const = 0;
+    // The board's size changed (zoom): new scroll ranges, same offsets.
+    virtual void BoardResized() = 0;
+    // The board changed its zoom or wants other scroll offsets: the scroll
+    // box scrolls to ScrollX, ScrollY as far as it can and the board takes
+    // back the offsets it got.
+    virtual void BoardChanged() = 0;
+    virtual void BoardDestroyed() = 0;
 };
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// The board's message to the main window with the hint text of the object
+// under the mouse (a zero-terminated text in lParam, 0 to hide the hint).
+inline constexpr Cardinal WM_BOARDHINT = 0x0400 + 15;
 
 // The shell's progress window, reached through the hooks it installs.
 struct TProgressHooks {
@@ -41,9 +64,21 @@ struct TProgressHooks {
 };
 extern TProgressHooks BoardProgress;
 
+// The front panel's web link, stopped while objects are deleted (its thread
+// reads the elements); the main window installs the two calls.
+struct TWebLinkHooks {
+    std::function<void()> Stop;
+    std::function<void()> Start;
+};
+extern TWebLinkHooks PanelWebLink;
+
 inline constexpr Byte InMemoryVersion = 255;   // records copied inside the program
 inline constexpr Byte PlacingMode = 3;
 inline constexpr Integer PlacingCursor = 4;
+// Board cursors: 0 the default arrow, -1 none (wire mode draws a crosshair).
+inline constexpr Integer NoCursor = -1;
+inline constexpr Integer PinEndCursor = 14;
+inline constexpr Integer PinBodyCursor = 16;
 
 class TPlatine {
 public:
@@ -125,13 +160,71 @@ public:
     Integer SavedCursor = 0;
     bool Tracking = false;
     TPoint TrackPoint;
+    // The undo hook: every edit asks for a snapshot first. The board keeps no
+    // edit history, so nothing is recorded and Undo and Redo change nothing.
     virtual void TakeSnapshot() {}
+    void Undo() {}
+    void Redo() {}
     void SelectObject(TBauteil* object, bool selected);
     void SelectPanelElement(IFP_Element* element, bool selected);
     Integer SelectedCount() const;
     TRect GetObjectsRect(bool selectedOnly) const;   // 0,0,0,0 when no object qualifies
 
+    // ---- Editor: mouse modes, selection and wire drawing
+    // Mode: 0 zoom, 1 select and move, 2 wire, 3 place, 4 text.
+    // TrackPoint: modes 1 and 3 the mouse position (board-control pixels) of
+    // the last drag step; mode 2 the start of the wire piece, in board units.
+    TPoint WireEnd;
+    std::unique_ptr<TSelector> Selector;
+    std::unique_ptr<TTempline> Templine;
+    std::unique_ptr<TFadenKreuz> Crosshair;
+    bool SuppressMouseDown = false;
+    std::uintptr_t MainWindowHandle = 0;   // receives WM_BOARDHINT
+    std::function<void()> OnModeChange;
+    std::function<void()> OnPopupRequest;
+    // Shift is the shift-state byte (0x01 Shift, 0x02 Alt, 0x04 Ctrl); X, Y
+    // are pixels relative to the board control.
+    void MouseDown(TMouseButton button, Byte shift, Integer x, Integer y);
+    void MouseUp(TMouseButton button, Byte shift, Integer x, Integer y);
+    void MouseMove(Byte shift, Integer x, Integer y);
+    void DblClick();
+    void SelectClick(Integer x, Integer y, Byte shift, TMouseButton button);
+    void WireClick(Integer x, Integer y, TMouseButton button);
+    void ConfineCursor();
+    void ReleaseCursor();
+    // The axis-parallel point for a piece from s towards p (a tie is vertical).
+    static TPoint AxisPoint(TPoint s, TPoint p);
+    void UpdateCursor(Integer x, Integer y);
+    void MoveCrosshair(Integer x, Integer y);
+    bool IsOverPinEnd(TPoint boardPoint) const;
+    TSegment* StubAtPinBody(TPoint boardPoint) const;
+    void ShowHintAt(Integer x, Integer y);
+    // The selected non-wire object when it is the only one, else nullptr.
+    TBauteil* SingleSelected() const;
+    static void NormaliseRect(TRect& r);
+
+    // ---- Moving, deleting and tidying up the selection
+    bool Moved = false;
+    bool FirstMove = true;
+    std::vector<TGummibandPoint> RubberBands;
+    bool PlacedFromLibrary = false;
+    bool DeletingMacroPin = false;
+    void DragMove(Integer x, Integer y, Byte shift);
+    void EndDrag(Integer x, Integer y, Byte shift, TMouseButton button);
+    void CollectRubberBands();
+    void AddRubberBandPoint(TPoint p);
+    // Shows or hides the red previews (the paint draws them while the drag's
+    // rubber bands are active).
+    void DrawRubberBands(bool show);
+    void FreeRubberBands() { RubberBands.clear(); }
+    void DeleteSelected();
+    void BringToFront();
+    void DeleteZeroLengthWires();
+    // Selects one more wire piece with a free end; false when there is none.
+    bool SelectLooseWire();
+
     // ---- View: mapping and repaint requests
+    // 254 board units (one inch) are round(Zoom * 16) pixels.
     double Zoom = 5.0;
     Integer ScrollX = 0;
     Integer ScrollY = 0;
@@ -143,6 +236,40 @@ public:
     void PrepareCanvas(TCanvas& canvas) const;
     TPoint BoardToDeviceDelta(TPoint p) const;
     void Repaint();
+
+    // ---- View: size, zoom, painting and scrolling
+    Integer Grid = 20;
+    Integer BoardWidth = 20000;
+    Integer BoardHeight = 20000;
+    Integer Width = 6299;      // the board control in pixels: BoardWidth * round(Zoom * 16) div 254
+    Integer Height = 6299;
+    Byte AutoScrollDir = 0;    // 0 none, 1 up, 2 down, 3 left, 4 right
+    bool CursorConfined = false;
+    bool GridVisible = false;  // read on the root board only
+    bool PrintMode = false;    // handed to every object while it is drawn
+    // After the board changed its zoom or its scroll offsets.
+    std::function<void()> OnChange;
+    void SetZoom(double zoom);
+    void ZoomIn(TPoint controlPoint);
+    void ZoomOut(TPoint controlPoint);
+    void ZoomToRect(TPoint controlPoint);
+    void ZoomToFit();
+    void ZoomToObjects(bool selectedOnly);
+    void WheelZoom(bool up);
+    TPoint DeviceToBoard(TPoint controlPoint) const;
+    TPoint BoardToParent(TPoint boardPoint) const;
+    TPoint SnapToGrid(TPoint boardPoint) const;
+    void CheckAutoScroll();
+    void AutoScrollTick();
+    // Background, grid, objects and the editing feedback.
+    void Paint(TCanvas& canvas);
+    virtual void DrawObjects(TCanvas& canvas);
+    void DrawGrid(TCanvas& canvas);
+    // Marks an area in board units for repainting.
+    void InvalidateBoardRect(const TRect& r);
+    // The selected objects, drawn unselected, on the system clipboard as a
+    // picture (SVG and PNG).
+    void CopyAsMetafile();
 
     // ---- Wires
     std::vector<TSegment*> WorkList;   // not owned: the pieces one normalisation considers
@@ -185,6 +312,14 @@ private:
     void MarkConnectedPins();
     void UnmarkConnectedPins();
     void ClearWorkList() { WorkList.clear(); }
+
+    void CentreOn(TPoint boardPoint);
+    void Changed();
+    TPoint ScrollBoxSize() const;
+    bool IsHit(const TBauteil* object, Integer x, Integer y, const TCanvas& hitCanvas) const;
+    void PlaceTextLabel(TPoint boardPoint);
+    void PaintFeedback(TCanvas& canvas);
+    static bool Intersects(const TRect& a, const TRect& b);
 
     bool destroying_ = false;
 };

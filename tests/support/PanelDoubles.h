@@ -26,6 +26,8 @@ public:
     void SetZOrder(Integer zOrder) override { zOrder_ = zOrder; }
     Integer FrontplattenNR() const override { return page_; }
     void SetFrontplattenNR(Integer page) override { page_ = page; }
+    AnsiString Hint() const override { return HintText; }
+    bool AdjustableAtRunTime() const override { return Adjustable; }
     bool GetBisteTransparent() const override { return transparent_; }
     void SetBisteTransparent(bool transparent) override { transparent_ = transparent; }
     Integer Left() const override { return left_; }
@@ -33,6 +35,9 @@ public:
     Integer Width() const override { return width_; }
     Integer Height() const override { return height_; }
     void SetBounds(Integer left, Integer top, Integer width, Integer height) override;
+
+    AnsiString HintText;
+    bool Adjustable = false;
 
 private:
     TFakeDesign* design_;

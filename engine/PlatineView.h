@@ -1,0 +1,63 @@
+// The widget that shows a board: a scroll area whose viewport stands for the
+// scroll box around the board control. The board control itself is virtual:
+// it is Width x Height pixels large and lies at (-ScrollX, -ScrollY) in the
+// viewport, so that the board's mapping (viewport origin Left, Top) gives
+// viewport pixels directly. Mouse events reach the board in control pixels,
+// painting runs the board's paint, and the board's requests (repaint an area,
+// scroll to its offsets, cursor shapes) come back through IBoardView.
+#pragma once
+
+#include "engine/Platine.h"
+
+#include <QAbstractScrollArea>
+#include <QTimer>
+
+class TPlatineView : public QAbstractScrollArea, public IBoardView {
+public:
+    explicit TPlatineView(TPlatine& board, QWidget* parent = nullptr);
+    ~TPlatineView() override;
+
+    // nullptr once the board is gone.
+    TPlatine* Board() const { return board_; }
+    QTimer& AutoScrollTimer() { return autoScrollTimer_; }
+
+    // IBoardView
+    void InvalidateDeviceRect(const TRect& rect) override;
+    void RepaintBoard() override;
+    Integer BoardCursor() const override { return cursor_; }
+    void SetBoardCursor(Integer cursor) override;
+    void CentreMousePointer() override;
+    void CopySelectionPicture() override;
+    TPoint ScrollBoxSize() const override;
+    TRect ScrollBoxScreenRect() const override;
+    TPoint CursorScreenPos() const override;
+    void BoardResized() override;
+    void BoardChanged() override;
+    void BoardDestroyed() override;
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void UpdateRanges();
+    void TakeScrollPositions();
+    // Mouse position in board-control pixels; remembers the pointer.
+    TPoint ControlPoint(const QMouseEvent& event);
+    // Runs an editor call; an error ends in the error box, never in Qt's loop.
+    template <class F>
+    void Guarded(F&& f);
+
+    TPlatine* board_;
+    Integer cursor_ = 0;
+    QPoint lastGlobalPos_;
+    bool haveGlobalPos_ = false;
+    QTimer autoScrollTimer_;
+};

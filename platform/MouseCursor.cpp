@@ -1,0 +1,24 @@
+#include "platform/MouseCursor.h"
+
+#include <QCursor>
+
+namespace {
+
+std::optional<TRect> CursorClip;
+
+} // namespace
+
+void SetCursorPos(TPoint screenPoint)
+{
+    QCursor::setPos(screenPoint.X, screenPoint.Y);
+}
+
+void ClipCursor(std::optional<TRect> screenRect)
+{
+    CursorClip = screenRect;
+}
+
+std::optional<TRect> GetClipCursor()
+{
+    return CursorClip;
+}
