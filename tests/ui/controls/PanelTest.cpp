@@ -231,7 +231,7 @@ TEST(ControlBase, MovingFiresOnMoveOnceAndLockedOrLaidOutControlsStay)
     layout->removeWidget(&control);
 }
 
-TEST(ControlBase, FlatControlShowsButtonFaceFramesUntilFocused)
+TEST(ControlBase, FlatControlShowsButtonFaceFramesUntilFocusedThenAfterEnterFires)
 {
     QWidget form;
     TUCLCustomControl control(&form);
@@ -243,10 +243,18 @@ TEST(ControlBase, FlatControlShowsButtonFaceFramesUntilFocused)
     Enter(control);   // the mouse alone does not make the base hot
     EXPECT_EQ(Px(control, 50, 0), C(clBtnFace));
 
+    int afterEnter = 0;
+    control.OnAfterEnter = [&](TPersistent* sender) {
+        EXPECT_EQ(sender, &control);
+        EXPECT_TRUE(control.HasFocus());   // after the focus handling
+        ++afterEnter;
+    };
     form.show();
     control.setFocus();
     QApplication::processEvents();
     ASSERT_TRUE(control.HasFocus());
+    QApplication::processEvents();
+    EXPECT_EQ(afterEnter, 1);
     EXPECT_EQ(Px(control, 50, 0), C(clBtnShadow));
     EXPECT_EQ(Px(control, 50, 1), C(clWindowFrame));
 }
