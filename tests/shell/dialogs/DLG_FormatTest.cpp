@@ -1,6 +1,8 @@
 #include "shell/dialogs/DLG_Format.h"
 
 #include <gtest/gtest.h>
+#include <QGroupBox>
+#include <QPushButton>
 
 namespace {
 
@@ -42,6 +44,131 @@ TEST(FormatExamples, ShowTheSmallestAndLargestValue)
         EXPECT_EQ(ex.Min, c.Min) << c.Name;
         EXPECT_EQ(ex.Max, c.Max) << c.Name;
     }
+}
+
+}   // namespace
+
+#include "engine/Language.h"
+#include "platform/AnsiText.h"
+#include "ui/controls/UCLSpinEdit.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+AnsiString Shown(QLabel* label)
+{
+    return QStringToAnsi(label->text());
+}
+
+TFormat MakeFormat(TFormatOptions options, Integer digits, Integer decimals)
+{
+    TFormat f;
+    f.Options = options;
+    f.Digits = digits;
+    f.Decimals = decimals;
+    return f;
+}
+
+// A dialog loaded from the format and shown, as the format row does it.
+struct TShownFormatDlg {
+    TFormatDlg Dlg;
+    explicit TShownFormatDlg(const TFormat& format)
+    {
+        Dlg.LoadFormat(format);
+        Dlg.show();
+    }
+};
+
+TEST(FormatDialog, OpensWithTheFormatAndShowsItsExamples)
+{
+    TShownFormatDlg d(MakeFormat({O::Fixed}, 3, 0));
+    EXPECT_TRUE(d.Dlg.FixedBtn->isChecked());
+    EXPECT_EQ(Shown(d.Dlg.von), "000");
+    EXPECT_EQ(Shown(d.Dlg.bis), "999");
+    QTest::mouseClick(d.Dlg.Zero, Qt::LeftButton);
+    EXPECT_TRUE(d.Dlg.Options.Contains(O::NoZero));
+    EXPECT_EQ(Shown(d.Dlg.von), "0");
+
+    d.Dlg.NK->SetValue(2);   // a spin change rebuilds the examples
+    EXPECT_EQ(Shown(d.Dlg.von), "0,01");
+    EXPECT_EQ(Shown(d.Dlg.bis), "999,99");
+    d.Dlg.SuffixEdit->setText(" V");
+    EXPECT_EQ(Shown(d.Dlg.bis), "999,99 V");
+    EXPECT_FALSE(d.Dlg.cb_AllChannels->isVisibleTo(&d.Dlg));
+}
+
+TEST(FormatDialog, KindButtonsKeepZeroSuppressionAndEnableTheirControls)
+{
+    TShownFormatDlg d(MakeFormat({O::Fixed, O::NoZero}, 4, 2));
+    EXPECT_TRUE(d.Dlg.Zero->isChecked());
+    d.Dlg.HexBtn->click();
+    EXPECT_EQ(d.Dlg.Options, (TFormatOptions{O::Hexadecimal, O::NoZero}));
+    EXPECT_FALSE(d.Dlg.VK->isEnabled());
+    EXPECT_FALSE(d.Dlg.Zero->isEnabled());
+    EXPECT_TRUE(d.Dlg.fStellen->isEnabled());
+    EXPECT_FALSE(d.Dlg.cbPlus->isEnabled());
+    d.Dlg.FixedBtn->click();
+    EXPECT_EQ(d.Dlg.Options, (TFormatOptions{O::Fixed, O::NoZero}));
+    EXPECT_TRUE(d.Dlg.VK->isEnabled());
+    EXPECT_TRUE(d.Dlg.cbPlus->isEnabled());
+
+    d.Dlg.UnformBtn->click();
+    for (QWidget* w : std::initializer_list<QWidget*>{d.Dlg.Zero, d.Dlg.VK, d.Dlg.NK, d.Dlg.fStellen, d.Dlg.cbPlus})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_EQ(Shown(d.Dlg.von), "\"String\"");
+}
+
+TEST(FormatDialog, StoresTheDigitsOfTheChosenKindWithinTheSpinRanges)
+{
+    TFormat hex = MakeFormat({O::Hexadecimal}, 1, 7);
+    hex.Prefix = "0x";
+    TShownFormatDlg d(hex);
+    EXPECT_EQ(d.Dlg.fStellen->Value(), 2);   // 1 digit lies outside 2..12
+    EXPECT_TRUE(d.Dlg.StoreFormat(hex));
+    EXPECT_EQ(hex.Digits, 2);
+    EXPECT_EQ(hex.Decimals, 7);              // not a digit count of this kind
+    EXPECT_EQ(hex.Prefix, "0x");
+    EXPECT_FALSE(d.Dlg.StoreFormat(hex));    // nothing changed the second time
+
+    TFormat wide = MakeFormat({O::Fixed}, 20, 3);
+    TShownFormatDlg w(wide);
+    EXPECT_EQ(w.Dlg.VK->Value(), 12);
+    QTest::mouseClick(w.Dlg.cbPlus, Qt::LeftButton);
+    EXPECT_TRUE(w.Dlg.StoreFormat(wide));
+    EXPECT_EQ(wide.Digits, 12);
+    EXPECT_EQ(wide.Decimals, 3);
+    EXPECT_TRUE(wide.PlusSign);
+}
+
+TEST(FormatDialog, TextsFollowTheLanguage)
+{
+    const struct {
+        Integer Language;
+        const char* Fixed;
+        const char* Prefix;
+        const char* Examples;
+        const char* Cancel;
+    } cases[] = {
+        {0, "Komma &fest:", "Prefix:", "Formatbeispiele", "&Abbrechen"},
+        {1, "&Fixed:", "Prefix:", "Format examples", "&Cancel"},
+        {2, "&Fixe:", "Pr\xE9" "fixe", "Exemples de format", "&Annuler"},
+    };
+    for (const auto& c : cases) {
+        LanguageIndex = c.Language;
+        TFormatDlg dlg;
+        EXPECT_EQ(QStringToAnsi(dlg.FixedBtn->text()), c.Fixed);
+        EXPECT_EQ(QStringToAnsi(dlg.Label4->text()), c.Prefix);
+        EXPECT_EQ(QStringToAnsi(dlg.GroupBox2->title()), c.Examples);
+        EXPECT_EQ(QStringToAnsi(dlg.Button2->text()), c.Cancel);
+        EXPECT_EQ(dlg.Caption(), "Format");
+        EXPECT_EQ(QStringToAnsi(dlg.HexBtn->text()), "&Hex:");
+    }
+    LanguageIndex = 0;
 }
 
 }   // namespace
