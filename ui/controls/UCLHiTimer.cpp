@@ -154,7 +154,7 @@ private:
 // reads the timer or calls its handler.
 struct TUCLThreadedTimer : std::enable_shared_from_this<TUCLThreadedTimer> {
     TUCLHiTimer* Owner = nullptr;
-    Word Interval = 1000;
+    Cardinal Interval = 1000;   // the whole interval: 65536 ms and more are not cut to 16 bits
     std::atomic<bool> Terminated{false};
     std::recursive_mutex CallLock;
     std::mutex WaitLock;
@@ -334,7 +334,7 @@ void TUCLHiTimer::Update()
         if (FEnabled && FOnTimer) {
             FThread = std::make_shared<TUCLThreadedTimer>();
             FThread->Owner = this;
-            FThread->Interval = static_cast<Word>(FInterval);
+            FThread->Interval = FInterval;
             FThread->Start(FThreadPriority);
         }
         return;
