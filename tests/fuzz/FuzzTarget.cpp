@@ -6,9 +6,12 @@
 // exception, a hang) is a fault.
 #include "platform/FileHeader.h"
 #include "platform/Stream.h"
+#include "support/TestBoard.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -58,12 +61,56 @@ void ReadHeaderAndValues(TStream& stream, std::size_t bufSize, bool saveCompiled
     ReadValues(stream, bufSize);
 }
 
+// A board part read into a board with the test classes and the test host
+// (the first byte is the file version), then tidied and written again as
+// the editor and the file commands would. A file of an unregistered class
+// ends with the class-not-found error, which is as expected as a read error.
+void ReadBoardFrom(TStream& stream, std::size_t bufSize)
+{
+    Byte version = 46;
+    if (stream.Read(&version, 1) != 1)
+        return;
+    TTestBoard board;
+    try {
+        TReader reader(stream, bufSize);
+        board.Board().ReadObjects(stream, reader, version);
+    } catch (const EClassNotFound&) {
+    }
+    board.Board().NormaliseAllWires();
+    board.WriteToMemory();
+}
+
+void ReadBoard(TStream& stream, std::size_t bufSize)
+{
+    ReadBoardFrom(stream, bufSize);
+}
+
+// The same from a file, where print settings and panel pages are read too.
+void ReadBoardFile(TStream& stream, std::size_t bufSize)
+{
+    const std::string name = "/tmp/zk-fuzz-board-" + std::to_string(getpid());
+    struct TRemove {
+        const std::string& Name;
+        ~TRemove() { unlink(Name.c_str()); }
+    } remove{name};
+    {
+        TFileStream file(name, TFileMode::fmCreate);
+        std::vector<Byte> bytes(static_cast<std::size_t>(stream.Size()));
+        stream.ReadBuffer(bytes.data(), bytes.size());
+        file.WriteBuffer(bytes.data(), bytes.size());
+    }
+    TFileStream file(name, TFileMode::fmOpenRead);
+    ReadBoardFrom(file, bufSize);
+}
+
 using TFuzzReader = void (*)(TStream& stream, std::size_t bufSize);
 
 const TFuzzReader Readers[] = {
     /* 0 */ ReadValues,
     /* 1 */ [](TStream& s, std::size_t b) { ReadHeaderAndValues(s, b, false); },
     /* 2 */ [](TStream& s, std::size_t b) { ReadHeaderAndValues(s, b, true); },
+    /* 3 */ ReadBoard,
+    /* 4 */ ReadBoardFile,
 };
 
 }  // namespace
