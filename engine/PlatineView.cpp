@@ -13,7 +13,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QWheelEvent>
 #include <algorithm>
 #include <exception>
@@ -147,8 +146,7 @@ void TPlatineView::BoardChanged()
         return;
     UpdateRanges();
     {
-        const QSignalBlocker blockH(horizontalScrollBar());
-        const QSignalBlocker blockV(verticalScrollBar());
+        const TAdjusting adjusting(adjusting_);
         horizontalScrollBar()->setValue(board_->ScrollX);
         verticalScrollBar()->setValue(board_->ScrollY);
     }
@@ -170,8 +168,7 @@ void TPlatineView::UpdateRanges()
     if (!board_)
         return;
     // The board keeps the offsets it wants until it asks for them.
-    const QSignalBlocker blockH(horizontalScrollBar());
-    const QSignalBlocker blockV(verticalScrollBar());
+    const TAdjusting adjusting(adjusting_);
     const QSize box = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, board_->Width - box.width()));
     horizontalScrollBar()->setPageStep(box.width());
@@ -189,7 +186,7 @@ void TPlatineView::TakeScrollPositions()
 
 void TPlatineView::scrollContentsBy(int, int)
 {
-    if (!board_)
+    if (!board_ || adjusting_)
         return;
     TakeScrollPositions();
     if (board_->Crosshair)

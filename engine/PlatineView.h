@@ -55,7 +55,16 @@ private:
     template <class F>
     void Guarded(F&& f);
 
+    // Set while the view itself moves the scroll bars.
+    struct TAdjusting {
+        explicit TAdjusting(bool& flag) : flag_(flag), saved_(flag) { flag = true; }
+        ~TAdjusting() { flag_ = saved_; }
+        bool& flag_;
+        bool saved_;
+    };
+
     TPlatine* board_;
+    bool adjusting_ = false;
     Integer cursor_ = 0;
     QPoint lastGlobalPos_;
     bool haveGlobalPos_ = false;

@@ -8,6 +8,8 @@
 #include "engine/Segment.h"
 
 #include <QClipboard>
+#include <QCursor>
+#include <QWheelEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <cmath>
@@ -80,6 +82,30 @@ TEST_F(PlatineViewTest, ZoomInCentresTheClickedPointAsFarAsTheBoxScrolls)
     EXPECT_EQ(board.ScrollY, 0);
 }
 
+TEST_F(PlatineViewTest, WheelZoomsAtThePointerOnlyInZoomAndSelectModes)
+{
+    ScrollTo(1000, 1000);
+    const QPoint p(200, 150);
+    const TPoint b = BoardAt(p);
+    auto turn = [&](int delta) {
+        QWheelEvent wheel(p, Port()->mapToGlobal(p), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Port(), &wheel);
+    };
+    turn(120);
+    EXPECT_DOUBLE_EQ(board.Zoom, 5.5);
+    ExpectNear(CentrePoint(), b, 3);
+    // The pointer follows the point it was over.
+    EXPECT_EQ(QCursor::pos(), Port()->mapToGlobal(At(b)));
+
+    board.Mode = 2;
+    turn(-120);
+    EXPECT_DOUBLE_EQ(board.Zoom, 5.5);
+    board.Mode = 0;
+    turn(-120);
+    EXPECT_DOUBLE_EQ(board.Zoom, 5.0);
+}
+
 TEST_F(PlatineViewTest, ZoomRectangle)
 {
     board.Mode = 0;
@@ -131,6 +157,10 @@ TEST_F(PlatineViewTest, ZoomToFitShowsTheWholeBoardFromTheCorner)
     EXPECT_DOUBLE_EQ(board.Zoom, 0.6);
     EXPECT_EQ(board.ScrollX, 0);
     EXPECT_EQ(board.ScrollY, 0);
+    // The whole board fits: nothing left to scroll.
+    QApplication::processEvents();
+    EXPECT_FALSE(view.horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(view.verticalScrollBar()->isVisible());
 }
 
 TEST_F(PlatineViewTest, GridSpacingFollowsTheZoom)
