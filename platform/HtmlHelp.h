@@ -1,0 +1,26 @@
+// The HTML help viewer the program binds by name: here the help file's pages
+// are local HTML files in the "help" folder beside it, shown in the desktop's
+// browser. A test can replace the browser, or make the viewer look absent.
+#pragma once
+
+#include "platform/SysTypes.h"
+
+#include <cstdint>
+#include <functional>
+
+class QUrl;
+
+inline constexpr Cardinal HH_DISPLAY_TOPIC = 1;    // the help file's start page
+inline constexpr Cardinal HH_HELP_CONTEXT = 15;    // the page of the context number in data
+
+// Shows the page for command and data of the help file (for example
+// ProgramFolder + "Zentrika40.CHM": pages under ProgramFolder + "help/",
+// "index.html" and "<context>.html"). Returns 1 when a page was shown, 0 for
+// an unknown command or a missing page.
+using THtmlHelpProc = Integer (*)(void* caller, const AnsiString& fileName, Cardinal command, std::uintptr_t data);
+
+// The bound viewer, or nullptr when it is (made) absent.
+THtmlHelpProc LoadHtmlHelpProc();
+void SetHtmlHelpMissingForTest(bool missing);
+// Replaces the browser (tests); an empty function restores it.
+void SetHtmlHelpBrowser(std::function<void(const QUrl&)> browser);
