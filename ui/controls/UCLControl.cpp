@@ -307,7 +307,7 @@ void TUCLCustomControl::focusInEvent(QFocusEvent* Event)
 {
     QWidget::focusInEvent(Event);
     DoEnter();
-    // After every focus handler, as the original posted it to itself.
+    // Queued, so that it comes after every other focus handler.
     QMetaObject::invokeMethod(this, [this] {
         if (OnAfterEnter)
             OnAfterEnter(this);

@@ -1,17 +1,16 @@
 // The two bases of every visible control of the library, both on QWidget:
-// TUCLCustomControl for what the original built as windows (panels, edits,
-// spin edits, scroll bars) and TUCLControl / TUCLBaseControl /
-// TUCLBaseGraphicControl for its window-less controls (labels, LED labels,
-// fills, speed buttons).
+// TUCLCustomControl for the windowed controls (panels, edits, spin edits,
+// scroll bars) and TUCLControl / TUCLBaseControl / TUCLBaseGraphicControl for
+// the window-less ones (labels, LED labels, fills, speed buttons).
 //
-// What carries over from window handles to widgets:
-// - Painting happens only in Paint (called from paintEvent); everything that
-//   drew at once (hot and flat borders on focus and mouse moves) sets state
-//   and repaints.
+// How window behaviour maps onto widgets:
+// - Painting happens only in Paint (called from paintEvent); whatever would
+//   be drawn at once (hot and flat borders on focus and mouse moves) sets
+//   state and repaints.
 // - Transparency: a widget that does not fill its background shows its
-//   parent, as a window-less control did. A windowed control fills with its
-//   colour unless a parent supplies a background (IUCLBackground), the rule
-//   of the original; a plain form supplies none.
+//   parent, which is how window-less controls are transparent. A windowed
+//   control fills with its colour unless a parent supplies a background
+//   (IUCLBackground); a plain form supplies none.
 // - There are no visual styles on this platform: UseThemes is always false
 //   and every control takes its plain drawing.
 // - Children are laid out by Qt layouts inside contentsRect(), which the
@@ -48,8 +47,7 @@ bool HasParentBackground(const QWidget* Control);
 // RefreshBackground of every child of Control that implements IUCLBackground.
 void UpdateTransparentChildren(QWidget* Control);
 
-// Which edge of a control a point near it resizes from (the window hit-test
-// codes of the original).
+// Which edge of a control a point near it resizes from.
 enum class TUCLSizingHit { None, Left, Right, Top, TopLeft, TopRight, Bottom, BottomLeft, BottomRight };
 // Outside Inner (the client rectangle deflated by the sizing border): below
 // its bottom gives a bottom hit, above its top a top hit, then left or right.

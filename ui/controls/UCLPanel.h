@@ -21,7 +21,7 @@ protected:
 // Owns a bevel, draws it, and lays its children out inside it: the bevel's
 // client rectangle is the panel's contentsRect(), so a Qt layout on the panel
 // places them there. In bmWindows the bevel takes no room itself; the panel
-// then has the window border of the original (a 2-pixel sunken client edge
+// then has a window border of its own (a 2-pixel sunken client edge
 // with Ctl3D, else a 1-pixel frame), which Flat replaces by its cold and hot
 // borders.
 class TUCLCustomBevelPanel : public TUCLCustomPanel {

@@ -58,8 +58,8 @@ class TUCLSysInfo : public TUCLCustomComponent {
 public:
     explicit TUCLSysInfo(QObject* Owner = nullptr) : TUCLCustomComponent(Owner) {}
 
-    // The items by the indexes of the original's properties; an index
-    // without an item gives "", 0 or false.
+    // The items by their property indexes; an index without an item gives
+    // "", 0 or false.
     AnsiString GetStringInfo(int Index) const;
     Integer GetIntegerInfo(int Index) const;
     Int64 GetMemoryInfo(int Index) const;   // kilobytes: bytes div 1024
