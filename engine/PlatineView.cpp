@@ -1,7 +1,5 @@
 #include "engine/PlatineView.h"
 
-#include "engine/Globals.h"
-#include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"

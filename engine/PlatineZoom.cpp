@@ -14,7 +14,6 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace {
 
@@ -28,20 +27,6 @@ constexpr TColor RubberBandColour = 0x0000FF;
 Integer RoundHalfEven(double v)
 {
     return static_cast<Integer>(std::nearbyint(v));
-}
-
-std::optional<TRect> UnionOfBounds(const std::vector<TBauteil*>& objects, bool selectedOnly)
-{
-    std::optional<TRect> r;
-    for (const TBauteil* object : objects) {
-        if (selectedOnly && !object->IsSelected())
-            continue;
-        const TRect b = object->GetBounds();
-        r = r ? TRect{std::min(r->Left, b.Left), std::min(r->Top, b.Top), std::max(r->Right, b.Right),
-                      std::max(r->Bottom, b.Bottom)}
-              : b;
-    }
-    return r;
 }
 
 } // namespace
@@ -162,10 +147,9 @@ void TPlatine::ZoomToFit()
 
 void TPlatine::ZoomToObjects(bool selectedOnly)
 {
-    const std::optional<TRect> r = UnionOfBounds(Objects, selectedOnly);
-    if (!r)
+    if (selectedOnly ? !AnySelected() : Objects.empty())
         return;
-    const TRect px = BoardMapping().LPtoDP(*r);
+    const TRect px = BoardMapping().LPtoDP(GetObjectsRect(selectedOnly));
     const TPoint b = DeviceToBoard(TPoint{px.Left + ScrollX + px.Width() / 2, px.Top + ScrollY + px.Height() / 2});
     const TPoint box = ScrollBoxSize();
     SetZoom(std::min((box.X - 30.0) / px.Width() * Zoom, (box.Y - 30.0) / px.Height() * Zoom));
@@ -324,18 +308,18 @@ void TPlatine::PaintFeedback(TCanvas& canvas)
 
 void TPlatine::CopyAsMetafile()
 {
-    const std::optional<TRect> r = UnionOfBounds(Objects, true);
-    if (!r || r->IsEmpty())
+    if (!AnySelected())
         return;
+    const TRect r = GetObjectsRect(true);
     // Twice the board's real size (0.2 mm per board unit), the scale of the
     // picture frame: 192 pixels per 254 units at 96 dots per inch.
     constexpr Integer PixelsPerInch = 192;
-    const QSize size(static_cast<int>(Int64{r->Width()} * PixelsPerInch / 254) + 1,
-                     static_cast<int>(Int64{r->Height()} * PixelsPerInch / 254) + 1);
+    const QSize size(static_cast<int>(Int64{r.Width()} * PixelsPerInch / 254) + 1,
+                     static_cast<int>(Int64{r.Height()} * PixelsPerInch / 254) + 1);
     auto draw = [&](QPaintDevice* device) {
         TCanvas canvas(device);
         canvas.SetMapMode(TMapMode::MM_ANISOTROPIC);
-        canvas.SetWindowOrg(r->Left, r->Top);
+        canvas.SetWindowOrg(r.Left, r.Top);
         canvas.SetWindowExt(254, 254);
         canvas.SetViewportOrg(0, 0);
         canvas.SetViewportExt(PixelsPerInch, PixelsPerInch);
