@@ -1,6 +1,7 @@
 #include "ui/controls/UCLCustomEdit.h"
 
 #include "platform/GdiDraw.h"
+#include "ui/controls/UCLSBtn.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -8,9 +9,83 @@
 #include <algorithm>
 #include <cstdlib>
 
-TUCLCustomEdit::TUCLCustomEdit(QWidget* Parent) : TUCLBaseEdit(Parent)
+TUCLCustomEdit::TUCLCustomEdit(QWidget* Parent)
+    : TUCLBaseEdit(Parent), FCustomButtons(std::make_unique<TUCLSpecialButtons>(this))
 {
     FSelectAllToEnd = true;
+}
+
+// The buttons go before the control: each item frees its speed button.
+TUCLCustomEdit::~TUCLCustomEdit() = default;
+
+void TUCLCustomEdit::SetCustomButtons(const TUCLSpecialButtons& Value)
+{
+    FCustomButtons->Assign(Value);
+}
+
+void TUCLCustomEdit::SetCustomButtonWidth(Integer Value)
+{
+    if (FCustomButtonWidth == Value)
+        return;
+    FCustomButtonWidth = Value;
+    LayoutButtons();
+}
+
+void TUCLCustomEdit::SetCustomButtonsStyle(TUCLUserButtonStyle Value)
+{
+    if (FCustomButtonsStyle == Value)
+        return;
+    FCustomButtonsStyle = Value;
+    if (!IsUpdating())
+        LayoutButtons();
+}
+
+void TUCLCustomEdit::SetCustomButtonParentCtlXP(bool Value)
+{
+    if (FCustomButtonParentCtlXP == Value)
+        return;
+    FCustomButtonParentCtlXP = Value;
+    if (Value)
+        SetButtonsCtlXP(CtlXP());
+}
+
+void TUCLCustomEdit::SetButtonsCtlXP(bool Value)
+{
+    for (Integer i = 0; i < FCustomButtons->Count(); ++i)
+        FCustomButtons->GetItem(i)->SetCtlXP(Value);
+}
+
+void TUCLCustomEdit::ThemeChanged()
+{
+    TUCLBaseEdit::ThemeChanged();
+    if (FCustomButtonParentCtlXP && FCustomButtons)
+        SetButtonsCtlXP(CtlXP());
+}
+
+void TUCLCustomEdit::LayoutButtons()
+{
+    UpdateTextRects();
+    update();
+}
+
+void TUCLCustomEdit::DoButtonClick(TUCLSpeedButton* Button, Integer Index)
+{
+    if (OnBtnClick)
+        OnBtnClick(this, Button, Index);
+}
+
+void TUCLCustomEdit::AdjustTextRect(TRect& TextArea)
+{
+    if (!FCustomButtons)
+        return;
+    const Integer n = FCustomButtons->Count();
+    TextArea.Right -= n * FCustomButtonWidth + 1;
+    for (Integer i = 0; i < n; ++i) {
+        TUCLSpeedButton& button = FCustomButtons->GetItem(i)->Button();
+        button.SetButtonStyle(FCustomButtonsStyle);
+        button.setGeometry(TextArea.Right + 1 + i * FCustomButtonWidth, TextArea.Top, FCustomButtonWidth,
+                           TextArea.Height());
+    }
 }
 
 void TUCLCustomEdit::SetPasswordChar(QChar Value)
@@ -42,7 +117,7 @@ void TUCLCustomEdit::AdjustHeight()
         return;
     const Integer h = TextHeight(QStringLiteral("Qp")) * 5 / 4;
     const Integer height = Bevel().Mode() == TUCLBevelMode::bmWindows ? h + 5 : h + 2 * Bevel().BevelExtent();
-    resize(width(), height);
+    resize(std::max(width(), FCustomButtons->Count() * FCustomButtonWidth + 30), height);
 }
 
 void TUCLCustomEdit::changeEvent(QEvent* Event)

@@ -5,12 +5,24 @@
 #pragma once
 
 #include "ui/controls/UCLBaseEdit.h"
+#include "ui/controls/UCLButtonBase.h"
+
+#include <memory>
+
+class TUCLSpecialButtons;
+class TUCLSpeedButton;
+
+using TUCLOnBtnClick = std::function<void(TPersistent* Sender, TPersistent* Btn, Integer Index)>;
 
 class TUCLCustomEdit : public TUCLBaseEdit {
     Q_OBJECT
     ZK_ABSTRACT_CLASS(TUCLCustomEdit, TUCLBaseEdit)
 public:
     explicit TUCLCustomEdit(QWidget* Parent = nullptr);
+    ~TUCLCustomEdit() override;
+
+    // A custom button was clicked (after the item's own OnClick).
+    TUCLOnBtnClick OnBtnClick;
 
     QChar PasswordChar() const { return FPasswordChar; }
     // A change rebuilds the display text and fires the change events.
@@ -25,6 +37,23 @@ public:
     // border); the width never shrinks.
     virtual void AdjustHeight();
 
+    // The custom buttons: side by side at the right end of the text area,
+    // CustomButtonWidth pixels each, in CustomButtonsStyle.
+    TUCLSpecialButtons& CustomButtons() { return *FCustomButtons; }
+    void SetCustomButtons(const TUCLSpecialButtons& Value);
+    Integer CustomButtonWidth() const { return FCustomButtonWidth; }
+    void SetCustomButtonWidth(Integer Value);
+    TUCLUserButtonStyle CustomButtonsStyle() const { return FCustomButtonsStyle; }
+    virtual void SetCustomButtonsStyle(TUCLUserButtonStyle Value);
+    // The buttons follow the edit's CtlXP.
+    bool CustomButtonParentCtlXP() const { return FCustomButtonParentCtlXP; }
+    void SetCustomButtonParentCtlXP(bool Value);
+    void SetButtonsCtlXP(bool Value);
+    // Lays text area and buttons out again.
+    void LayoutButtons();
+    virtual void DoButtonClick(TUCLSpeedButton* Button, Integer Index);
+    void ThemeChanged() override;
+
     // The caret's pixel position in the control (valid while focused).
     TPoint CaretPixelPos() const { return FCaretPixel; }
 
@@ -36,6 +65,8 @@ protected:
     bool CanCopy() const override { return FPasswordChar.isNull(); }
     void EditKeyDown(Word& Key, TUCLEditMode Shift) override;
     void PaintText(QPainter& Painter) override;
+    // Reserves and places the custom buttons.
+    void AdjustTextRect(TRect& TextArea) override;
     // Called after the text area was erased, before the text is drawn.
     virtual void AfterEraseBackground(QPainter& Painter, const TRect& R) {}
     void changeEvent(QEvent* Event) override;
@@ -49,4 +80,8 @@ private:
     QString FDisplayText;
     bool FAutoSize = false;
     TPoint FCaretPixel;
+    std::unique_ptr<TUCLSpecialButtons> FCustomButtons;
+    Integer FCustomButtonWidth = 16;
+    TUCLUserButtonStyle FCustomButtonsStyle = ubsIntegrated;
+    bool FCustomButtonParentCtlXP = false;
 };

@@ -1,6 +1,7 @@
 // The single-line edit as a widget: typing, hit tests, scrolling, password
 // masking, automatic size, the right-button menu and focus handling.
 #include "ui/controls/UCLEdit.h"
+#include "ui/controls/UCLSBtn.h"
 
 #include "MouseHelpers.h"
 #include "platform/PopupMenu.h"
@@ -208,6 +209,48 @@ TEST_F(Edit, AutoSizeTakesHeightFromFont)
     E->Bevel().SetStyleOuter(TUCLBevelStyle::bvRaised);
     E->Bevel().SetWidthOuter(2);
     EXPECT_EQ(E->height(), qp * 5 / 4 + 4);
+}
+
+TEST_F(Edit, CustomButtonsSitRightOfTextAndReportClicks)
+{
+    const TRect before = E->TextAreaRect();
+    TUCLSpecialButton* first = E->CustomButtons().Add();
+    TUCLSpecialButton* second = E->CustomButtons().Add();
+    const Integer clientRight = E->ClientRectangle().Right;
+    EXPECT_EQ(E->TextAreaRect().Right, clientRight - 33);
+    const Integer right = E->TextAreaRect().Right;
+    EXPECT_EQ(first->Button().geometry(), QRect(right + 1, before.Top, 16, before.Height()));
+    EXPECT_EQ(second->Button().geometry().left(), right + 17);
+    EXPECT_EQ(second->Button().ButtonStyle(), ubsIntegrated);
+
+    std::vector<std::string> calls;
+    second->OnClick = [&](TUCLSpecialButton* Sender, Integer Index) {
+        EXPECT_EQ(Sender, second);
+        calls.push_back("item " + std::to_string(Index));
+    };
+    E->OnBtnClick = [&](TPersistent* Sender, TPersistent* Btn, Integer Index) {
+        EXPECT_EQ(Sender, E);
+        EXPECT_EQ(Btn, &second->Button());
+        calls.push_back("edit " + std::to_string(Index));
+    };
+    Press(&second->Button(), {3, 3});
+    Release(&second->Button(), {3, 3});
+    EXPECT_EQ(calls, (std::vector<std::string>{"item 1", "edit 1"}));
+
+    E->CustomButtons().Delete(0);
+    EXPECT_EQ(E->TextAreaRect().Right, clientRight - 17);
+    EXPECT_EQ(second->Button().geometry().left(), E->TextAreaRect().Right + 1);
+    E->SetCustomButtonWidth(20);
+    EXPECT_EQ(second->Button().width(), 20);
+}
+
+TEST_F(Edit, AutoSizeKeepsRoomForButtons)
+{
+    E->resize(20, 21);
+    for (int i = 0; i < 3; ++i)
+        E->CustomButtons().Add();
+    E->SetAutoSize(true);
+    EXPECT_EQ(E->width(), 3 * 16 + 30);
 }
 
 TEST_F(Edit, ContextMenuOffersEditingCommands)

@@ -340,7 +340,7 @@ TEST_F(SpinEdit, SpinButtonSitsRightOfTextArea)
     EXPECT_EQ(b.height(), area.Height());
     S->SetSpinBtnWidth(0, 12);
     EXPECT_EQ(S->SpinButton().width(), 12);
-    EXPECT_EQ(S->TextAreaRect().Right, S->ClientRectangle().Right - 12);
+    EXPECT_EQ(S->TextAreaRect().Right, S->ClientRectangle().Right - 1 - 12);
 }
 
 } // namespace
