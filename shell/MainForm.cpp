@@ -19,6 +19,7 @@
 #include "engine/GrundBT.h"
 #include "engine/Language.h"
 #include "engine/Platine.h"
+#include "engine/PlatineView.h"
 #include "engine/Segment.h"
 #include "platform/AnsiText.h"
 #include "platform/Clock.h"
@@ -41,6 +42,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -124,7 +126,7 @@ TForm1::~TForm1()
     HardwareLinksIni.reset();
     // A window destroyed without a close (tests, an aborted start) still
     // frees its project.
-    delete MainBoard;
+    DeleteBoard(MainBoard);
     MainBoard = nullptr;
     if (Form1 == this)
         Form1 = nullptr;
@@ -184,18 +186,9 @@ void TForm1::CreateControls()
     column->addStretch();
     layout->addWidget(panel7);
 
-    PlatineScrollbox = new QScrollArea(central);
-    PlatineScrollbox->setObjectName("PlatineScrollbox");
-    PlatineScrollbox->setWidgetResizable(true);
-    // The board's view takes this place when the board editor provides it.
-    auto* placeholder = new QWidget(PlatineScrollbox);
-    placeholder->setObjectName("BoardPlaceholder");
-    placeholder->setAutoFillBackground(true);
-    QPalette background = placeholder->palette();
-    background.setColor(QPalette::Window, QColor(255, 255, 246));
-    placeholder->setPalette(background);
-    PlatineScrollbox->setWidget(placeholder);
-    layout->addWidget(PlatineScrollbox, 1);
+    Panel4 = new QStackedWidget(central);
+    Panel4->setObjectName("Panel4");
+    layout->addWidget(Panel4, 1);
 
     // The library palette's place, filled when the palette arrives.
     auto* library = new QScrollArea(central);
@@ -247,6 +240,7 @@ void TForm1::FormCreate()
     MainBoard = CreateBoard();
     CurrentBoard = MainBoard;
     OpenBoards = {MainBoard};
+    ShowBoard(MainBoard);
 
     LibraryFolder = program + "EXP_BIBO/";
     SetProjectName("");
@@ -384,8 +378,8 @@ bool TForm1::FormCloseQuery()
         WriteProgramSettings(*SettingsIni, Settings);
     }
     SettingsIni.reset();
+    DeleteBoard(MainBoard);
     ClipboardStream.reset();
-    delete MainBoard;
     MainBoard = nullptr;
     CurrentBoard = nullptr;
     OpenBoards.clear();
@@ -413,7 +407,27 @@ TPlatine* TForm1::CreateBoard()
                                    Byte version) { BoardNewComponent(b, component, stream, reader, version); };
     board->Mode = 1;
     board->PreviousMode = 1;
+    Panel4->addWidget(new TPlatineView(*board, Panel4));
+    board->ZoomToObjects(false);
     return board;
+}
+
+void TForm1::DeleteBoard(TPlatine* board)
+{
+    if (!board)
+        return;
+    auto* view = dynamic_cast<TPlatineView*>(board->View);
+    delete board;
+    delete view;
+    PlatineScrollbox = Panel4->currentWidget();
+}
+
+void TForm1::ShowBoard(TPlatine* board)
+{
+    if (auto* view = dynamic_cast<TPlatineView*>(board->View)) {
+        Panel4->setCurrentWidget(view);
+        PlatineScrollbox = view;
+    }
 }
 
 // ---- Language ---------------------------------------------------------------

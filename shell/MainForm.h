@@ -18,6 +18,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class QStackedWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -62,7 +63,12 @@ public:
     void RegisterComponentClasses();
 
     // ---- Boards
+    // A board with its view in the board area, not shown yet.
     TPlatine* CreateBoard();
+    // Frees the board and its view.
+    void DeleteBoard(TPlatine* board);
+    // Shows the board's view in the board area.
+    void ShowBoard(TPlatine* board);
     TPlatine* MainBoard = nullptr;
     TPlatine* CurrentBoard = nullptr;
     std::vector<TPlatine*> OpenBoards;          // the main board first
@@ -99,7 +105,8 @@ public:
     void TranslateUI();
 
     // ---- Controls
-    QScrollArea* PlatineScrollbox = nullptr;
+    QStackedWidget* Panel4 = nullptr;           // the board area: one view per board
+    QWidget* PlatineScrollbox = nullptr;        // the view of the shown board
     QToolBar* ToolBar1 = nullptr;
     QMenu* Datei1 = nullptr;
     QToolButton* SB_Start = nullptr;

@@ -125,28 +125,31 @@ void TForm1::OpenProject(const AnsiString& requested)
     // Read into a board of its own: a file that cannot be read leaves the
     // current project as it was.
     TWaitCursor wait;
-    std::unique_ptr<TPlatine> board(CreateBoard());
+    TPlatine* board = CreateBoard();
     try {
         TFileStream file(QtFileName(ResolvePath(fileName)).toStdString(), TFileMode::fmOpenRead);
         TReader reader(file);
         LoadedFileVersion = ReadFileHeader(reader, SaveCompiled);
         board->ReadObjects(file, reader, LoadedFileVersion);
     } catch (...) {
+        DeleteBoard(board);
         if (LibraryLoading)
             QDir::setCurrent(previousDirectory);
         throw;
     }
 
     ResetProject();
-    delete MainBoard;
-    MainBoard = board.release();
+    DeleteBoard(MainBoard);
+    MainBoard = board;
     CurrentBoard = MainBoard;
     OpenBoards = {MainBoard};
+    ShowBoard(MainBoard);
     if (!LibraryLoading)
         ProjectFolder = folder;
     SetProjectName(fileName);
     MainBoard->SelectAll(false);
     MainBoard->NormaliseAllWires();
+    MainBoard->ZoomToObjects(false);
     AddToHistory(fileName);
     if (LibraryLoading)
         QDir::setCurrent(previousDirectory);

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -111,6 +112,7 @@ TEST_F(MainFormTest, StartsWithTheStoredSettings)
     EXPECT_EQ(form.CurrentBoard, form.MainBoard);
     EXPECT_EQ(form.OpenBoards, std::vector<TPlatine*>{form.MainBoard});
     EXPECT_EQ(form.MainBoard->ClipboardStream, form.ClipboardStream.get());
+    EXPECT_EQ(dynamic_cast<QWidget*>(form.MainBoard->View), form.PlatineScrollbox);
 
     form.show();
     EXPECT_EQ(ProjectFolder, "/x/projekte/");
@@ -167,6 +169,9 @@ TEST_F(MainFormTest, OpensTheProjectNamedOnTheCommandLine)
         form.show();
         EXPECT_EQ(form.ProjectFileName, project);
         EXPECT_EQ(form.MainBoard->Objects.size(), 1u);
+        EXPECT_EQ(dynamic_cast<QWidget*>(form.MainBoard->View), form.PlatineScrollbox);
+        EXPECT_EQ(form.Panel4->currentWidget(), form.PlatineScrollbox);
+        EXPECT_EQ(form.Panel4->count(), 1);   // the view of the replaced board went with it
         EXPECT_EQ(form.windowTitle(), AnsiToQString("Zentrika 4.0 - [" + AnsiLowerCase(project) + "]"));
         EXPECT_EQ(ProjectFolder, Program() + "meine projekte");
         EXPECT_EQ(form.RunAfterLoad, c.Run);
@@ -315,6 +320,8 @@ TEST_F(MainFormTest, UnreadableFileLeavesTheProjectAsItWas)
     TModalHook hook({TModalAnswer::Button(IDNO)});
     EXPECT_THROW(form.OpenProject(Program() + "kaputt.prj"), EReadError);
     EXPECT_EQ(form.MainBoard->Objects.size(), 1u);
+    EXPECT_EQ(form.Panel4->count(), 1);
+    EXPECT_EQ(dynamic_cast<QWidget*>(form.MainBoard->View), form.PlatineScrollbox);
     EXPECT_EQ(form.ProjectFileName, Program() + "Anlage.prj");
     EXPECT_EQ(form.History.Entry(0), "");
 }
