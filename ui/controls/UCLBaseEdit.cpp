@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -207,6 +208,25 @@ void TUCLBaseEdit::keyReleaseEvent(QKeyEvent* Event)
     if (OnKeyUp)
         OnKeyUp(this, key, shift);
     KeyUp(key, EditModeOf(shift));
+}
+
+void TUCLBaseEdit::inputMethodEvent(QInputMethodEvent* Event)
+{
+    for (QChar c : Event->commitString())
+        KeyPress(c);
+    Event->accept();
+}
+
+QVariant TUCLBaseEdit::inputMethodQuery(Qt::InputMethodQuery Query) const
+{
+    switch (Query) {
+    case Qt::ImEnabled: return isEnabled() && !ReadOnly();
+    case Qt::ImCursorRectangle: {
+        const TRect r = CaretRect();
+        return QRect(r.Left, r.Top, r.Width(), r.Height());
+    }
+    default: return TUCLCustomBevelPanel::inputMethodQuery(Query);
+    }
 }
 
 void TUCLBaseEdit::mousePressEvent(QMouseEvent* Event)

@@ -111,6 +111,9 @@ protected:
     void resizeEvent(QResizeEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void keyReleaseEvent(QKeyEvent* Event) override;
+    // Characters composed by the input method (dead keys) are typed.
+    void inputMethodEvent(QInputMethodEvent* Event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;

@@ -121,6 +121,13 @@ void TUCLCustomExtSpinEdit::SpinDown()
         OnSpinBtnDownClick(this);
 }
 
+void TUCLCustomExtSpinEdit::ThemeChanged()
+{
+    if (FSpinButton)
+        FSpinButton->SetCtlXP(CtlXP());
+    TUCLCustomMaskEdit::ThemeChanged();
+}
+
 void TUCLCustomExtSpinEdit::AdjustTextRect(TRect& TextArea)
 {
     TUCLCustomMaskEdit::AdjustTextRect(TextArea);

@@ -44,6 +44,8 @@ public:
     void DecValue(double Delta);
     virtual void SpinUp();
     virtual void SpinDown();
+    // The spin button follows the edit's CtlXP.
+    void ThemeChanged() override;
 
 protected:
     bool CanInsert(const QString& S) override { return TUCLCustomMaskEdit::CanInsert(S) && EditorEnabled; }

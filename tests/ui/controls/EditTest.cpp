@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QTest>
 #include <QVBoxLayout>
@@ -57,6 +58,15 @@ TEST_F(Edit, TypingInsertsAndFiresChangePerCharacter)
     QTest::keyClick(E, Qt::Key_Delete);
     EXPECT_EQ(E->GetText(), "ell") << "Delete takes a character and types none";
     EXPECT_TRUE(E->Modified());
+}
+
+TEST_F(Edit, ComposedCharactersAreTyped)
+{
+    QInputMethodEvent compose;
+    compose.setCommitString(QString::fromUtf8("é"));
+    QApplication::sendEvent(E, &compose);
+    QTest::keyClick(E, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(E->GetText(), QString::fromUtf8("é")) << "Alt alone types nothing";
 }
 
 TEST_F(Edit, UpAndDownMoveLikeLeftAndRight)
