@@ -186,6 +186,7 @@ TUCLCustomSpinEdit::TUCLCustomSpinEdit(QWidget* Parent) : TUCLCustomExtSpinEdit(
     SetAutoSize(true);
     SetBooleanOption(4, true);
     EndUpdate(false);
+    UpdateTextRects();
 }
 
 Integer TUCLCustomSpinEdit::GetValue(Integer Index)
