@@ -635,17 +635,17 @@ void TZVQCustomButton::mousePressEvent(QMouseEvent* event)
     FPressed = true;
     FMouseOutside = false;
     update();
-    if (FPopupMenu) {
+    if (FPopupMenu)
         ShowPopup();
-        QWidget::mousePressEvent(event);
-    }
+    event->accept();   // a button keeps its clicks from the controls below it
 }
 
 void TZVQCustomButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !isEnabled() || FMouseOutside) {
         FPressed = false;
-        return QWidget::mouseReleaseEvent(event);
+        event->accept();
+        return;
     }
     StopRepeat();
     const bool wasPressed = FPressed;
@@ -654,7 +654,7 @@ void TZVQCustomButton::mouseReleaseEvent(QMouseEvent* event)
     update();
     if (HasFocusRect())
         setFocus();
-    QWidget::mouseReleaseEvent(event);
+    event->accept();
     if (wasPressed)
         Click();
 }

@@ -18,6 +18,7 @@ TModalForm::TModalForm(QWidget* parent) : QDialog(parent)
 Integer TModalForm::ShowModal()
 {
     setResult(mrNone);
+    BeforeShow();
     if (!CurrentHook)
         return exec();
     show();

@@ -31,6 +31,11 @@ public:
     void SetCaption(const AnsiString& caption);
 
     void reject() override;   // Esc and the close box: mrCancel
+
+protected:
+    // Runs before each showing, while the form is still hidden (window flags
+    // can change then without hiding it again).
+    virtual void BeforeShow() {}
 };
 
 // While it lives, each TModalForm::ShowModal shows its form without a nested

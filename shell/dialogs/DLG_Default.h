@@ -1,0 +1,73 @@
+// The one settings dialog of every component, element and device: a sheet of
+// typed rows (TPropScrollbox) over the OK and Cancel buttons. It sizes itself
+// to its rows, writes the rows back on OK only, and frees them after every
+// showing, so a caller adds its rows anew before each ShowModal.
+#pragma once
+
+#include "shell/dialogs/ModalForm.h"
+
+#include <functional>
+
+class QPushButton;
+class QToolButton;
+class TPropScrollbox;
+class TUCLImageList;
+
+// The pins-and-ports dialog of the devices lives above this library; the
+// device layer installs what the pins button and the dialog's end need.
+struct TPinPortDialogLink {
+    std::function<void(const AnsiString& caption)> Show;   // shown modally with that caption
+    std::function<void()> ClearHandlers;                   // the device handlers in its pin editor
+};
+TPinPortDialogLink& PinPortDialogLink();
+
+class TDefault_Dlg : public TModalForm {
+    Q_OBJECT
+public:
+    static constexpr int PanelHeight = 47;
+    static constexpr int MinimumWidth = 198;
+    static constexpr int ScrollBarAllowance = 18;
+
+    explicit TDefault_Dlg(QWidget* parent = nullptr);
+    ~TDefault_Dlg() override;
+
+    TPropScrollbox* Props;
+    QWidget* Panel1;
+    QToolButton* PinBtn;      // hidden unless a device shows it
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    // The meter pictures of the front-panel meter's settings; the meter
+    // element fills the list.
+    TUCLImageList* MeterBitmaps;
+
+    Integer HelpContext() const { return helpContext_; }
+    // A help context other than 0 shows the help button (not in run-only copies).
+    void SetHelpContext(Integer context);
+
+    // Relayout, AlignCaptions and FitWidth of the sheet, then the dialog's
+    // client size: the first row's width, the rows' height plus the button
+    // panel (at most three quarters of the screen), 18 wider when the rows
+    // need the scroll bar.
+    void FitToRows();
+    // The first row control that can take the focus gets it.
+    void FocusFirstEditor();
+    void done(int result) override;
+
+protected:
+    void BeforeShow() override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void OKBtnClick();
+    void PinBtnClick();
+    void LayoutChanged();
+    void FormClose();
+    int MaxClientHeight() const;
+    Integer helpContext_ = 0;
+};
+
+// The shared instance for components and elements, created on first use and
+// kept for the program's life.
+TDefault_Dlg& Default_Dlg();
