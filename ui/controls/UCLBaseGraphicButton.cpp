@@ -344,7 +344,7 @@ void TUCLBaseGraphicButton::mouseReleaseEvent(QMouseEvent* Event)
             SetPressed(!FPressed);
             state = FPressed ? bsDown : bsUp;
         } else {
-            state = isEnabled() ? bsHot : FState;
+            state = isEnabled() ? Byte(bsHot) : FState;
         }
         if (FGlyph.NumGlyphs() < 3 && !GlyphChangesOnHot())
             SetState(state, false);
@@ -356,7 +356,7 @@ void TUCLBaseGraphicButton::mouseReleaseEvent(QMouseEvent* Event)
     if (inside && !RepeatedClick)
         Click();
     if (FGlyph.NumGlyphs() > 2 || GlyphChangesOnHot())
-        SetState(CursorInside() && !FPressed ? bsHot : state, false);
+        SetState(CursorInside() && !FPressed ? Byte(bsHot) : state, false);
 }
 
 void TUCLBaseGraphicButton::mouseDoubleClickEvent(QMouseEvent* Event)

@@ -134,10 +134,10 @@ void TUCLSpecialButtons::Assign(const TUCLSpecialButtons& Source)
     if (&Source == this)
         return;
     FItems.clear();
-    for (const auto& item : Source.FItems)
+    for (const auto& source : Source.FItems) {
         FItems.push_back(std::make_unique<TUCLSpecialButton>(this));
-    for (std::size_t i = 0; i < FItems.size(); ++i)
-        FItems[i]->Assign(*Source.FItems[i]);
+        FItems.back()->Assign(*source);
+    }
     Update();
 }
 

@@ -58,8 +58,8 @@ void TUCLCustomSpeedButton::Paint(QPainter& Painter)
         const Integer arrowLeft = width() - DropDownComboWidth() + (border > 1 ? 1 : 0);
         // The flat families show the part that is not pressed as hot.
         const bool flat = ButtonStyleIsGroupA(FButtonStyle);
-        const Byte mainState = state == bsDropped ? (flat ? bsHot : bsUp) : state;
-        const Byte arrowState = state == bsPushed ? (flat ? bsHot : bsUp) : state;
+        const Byte mainState = state == bsDropped ? Byte(flat ? bsHot : bsUp) : state;
+        const Byte arrowState = state == bsPushed ? Byte(flat ? bsHot : bsUp) : state;
         TRect main{0, 0, arrowLeft, height()};
         DrawButtonFace(Painter, mainState == bsHot, main, FButtonStyle, mainState, flags | 0x0080, Color());
         TRect arrow{arrowLeft, 0, width(), height()};
