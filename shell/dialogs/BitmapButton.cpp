@@ -3,6 +3,7 @@
 #include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/GdiDraw.h"
+#include "shell/dialogs/Frame3D.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -186,31 +187,6 @@ void DrawEmbossed(QPainter& p, QPoint at, const QImage& masked)
 {
     p.drawImage(at + QPoint(1, 1), Silhouette(masked, clBtnHighlight));
     p.drawImage(at, Silhouette(masked, clBtnShadow));
-}
-
-// A line of single pixels, every other one set when dotted.
-void Line(QPainter& p, int x0, int y0, int x1, int y1, TColor color, bool dotted)
-{
-    const QColor c = ColorToQColor(color);
-    const int dx = x1 > x0 ? 1 : 0, dy = y1 > y0 ? 1 : 0;
-    int i = 0;
-    for (int x = x0, y = y0; x < x1 || y < y1; x += dx, y += dy, ++i)
-        if (!dotted || i % 2 == 0)
-            p.fillRect(x, y, 1, 1, c);
-}
-
-// The 3D frame of the class library: top and left edges in the first colour,
-// the other two (and the top-right and bottom-left corners) in the second;
-// the rectangle shrinks by the width.
-void Frame3D(QPainter& p, TRect& r, TColor topLeft, TColor bottomRight, int width, bool dotted)
-{
-    for (; width > 0 && !r.IsEmpty(); --width) {
-        Line(p, r.Left, r.Top, r.Left, r.Bottom - 1, topLeft, dotted);
-        Line(p, r.Left, r.Top, r.Right - 1, r.Top, topLeft, dotted);
-        Line(p, r.Right - 1, r.Top, r.Right - 1, r.Bottom, bottomRight, dotted);
-        Line(p, r.Left, r.Bottom - 1, r.Right, r.Bottom - 1, bottomRight, dotted);
-        r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-    }
 }
 
 void DrawFocusRect(QPainter& p, const TRect& r)
