@@ -71,6 +71,22 @@ TEST(Glyph, DisabledImageIsEmbossedOrSecondCell)
     EXPECT_EQ(two.StateImage(bsHot), two.StateImage(bsUp)) << "a state without a cell shows cell 0";
 }
 
+// The hot style: grey until hot, and the hot state shows cell 0 in colour.
+TEST(Glyph, HotStyleShowsGreyUntilHot)
+{
+    const QRgb blue = qRgb(0, 0, 200);
+    TUCLGlyph glyph;
+    glyph.SetBitmap(Strip(16, {blue}));
+    glyph.SetStyle(1);
+    const auto pixel = [&](Byte state) {
+        const int slot = glyph.StateImage(state);
+        return glyph.Strip()->Images().pixel(glyph.Strip()->CellRect(slot).Left + 5, 5) & 0xFFFFFF;
+    };
+    EXPECT_NE(pixel(bsUp), blue & 0xFFFFFF);
+    EXPECT_EQ(pixel(bsHot), blue & 0xFFFFFF);
+    EXPECT_NE(glyph.StateImage(bsDropped), glyph.StateImage(bsHot)) << "dropped has a slot of its own";
+}
+
 TEST(Glyph, SameSizeGlyphsShareOneStripFreedWithThem)
 {
     auto* a = new TUCLGlyph;
