@@ -1,12 +1,27 @@
 #include "shell/dialogs/DLG_Format.h"
 
-#include <gtest/gtest.h>
+#include "engine/Language.h"
+#include "platform/AnsiText.h"
+#include "ui/controls/UCLSpinEdit.h"
+
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace {
 
 using O = TFormatOption;
+
+TFormatExampleInput In(TFormatOptions options, Integer before, Integer after, Integer digits, bool plus = false,
+                       const char* prefix = "", const char* suffix = "")
+{
+    return {options, before, after, digits, plus, prefix, suffix};
+}
 
 struct TExampleCase {
     const char* Name;
@@ -18,26 +33,26 @@ struct TExampleCase {
 TEST(FormatExamples, ShowTheSmallestAndLargestValue)
 {
     const TExampleCase cases[] = {
-        {"float 4", {{O::Float}, 4, 2, 4}, "0,001", "9999"},
-        {"expo 4", {{O::Expo}, 4, 2, 4}, "0,001E-99", "9,999E+99"},
-        {"expo 2", {{O::Expo}, 4, 2, 2}, "0,1E-99", "9,9E+99"},
-        {"fixed 4.2", {{O::Fixed}, 4, 2, 4}, "0000,01", "9999,99"},
-        {"fixed 4.2 no zeros", {{O::Fixed, O::NoZero}, 4, 2, 4}, "0,01", "9999,99"},
-        {"fixed 3.0", {{O::Fixed}, 3, 0, 4}, "000", "999"},
-        {"fixed 3.0 no zeros", {{O::Fixed, O::NoZero}, 3, 0, 4}, "0", "999"},
-        {"hex 4", {{O::Hexadecimal}, 4, 2, 4}, "0000", "FFFF"},
-        {"binary 3", {{O::Binary}, 4, 2, 3}, "000", "111"},
-        {"unformatted", {{O::Unformatted}, 4, 2, 4, false, "T=", "!"}, "T=\"String\"!", "T=\"String\"!"},
-        {"frame", {{O::Float}, 4, 2, 3, false, "U=", " V"}, "U=0,01 V", "U=999 V"},
-        {"plus sign", {{O::Fixed}, 2, 1, 4, true, "U=", "V"}, "U=-00,1V", "U=+99,9V"},
-        {"plus sign float", {{O::Float}, 2, 1, 2, true}, "-0,1", "+99"},
-        {"plus sign expo", {{O::Expo}, 2, 1, 2, true}, "-0,1E-99", "+9,9E+99"},
-        {"no plus sign for hex", {{O::Hexadecimal}, 4, 2, 2, true}, "00", "FF"},
-        {"no plus sign for unformatted", {{O::Unformatted}, 4, 2, 2, true}, "\"String\"", "\"String\""},
-        {"prefix of 10: no sign", {{O::Float}, 4, 2, 2, true, "0123456789"}, "01234567890,1", "012345678999"},
-        {"prefix of 9: sign", {{O::Float}, 4, 2, 2, true, "012345678"}, "012345678-0,1", "012345678+99"},
-        {"long prefix cut", {{O::Hexadecimal}, 4, 2, 1, false, "ABCDEFGHIJKL"}, "ABCDEFGHIJ0", "ABCDEFGHIJF"},
-        {"no kind", {{}, 4, 2, 4, true, "P", "S"}, "PS", "PS"},
+        {"float 4", In({O::Float}, 4, 2, 4), "0,001", "9999"},
+        {"expo 4", In({O::Expo}, 4, 2, 4), "0,001E-99", "9,999E+99"},
+        {"expo 2", In({O::Expo}, 4, 2, 2), "0,1E-99", "9,9E+99"},
+        {"fixed 4.2", In({O::Fixed}, 4, 2, 4), "0000,01", "9999,99"},
+        {"fixed 4.2 no zeros", In({O::Fixed, O::NoZero}, 4, 2, 4), "0,01", "9999,99"},
+        {"fixed 3.0", In({O::Fixed}, 3, 0, 4), "000", "999"},
+        {"fixed 3.0 no zeros", In({O::Fixed, O::NoZero}, 3, 0, 4), "0", "999"},
+        {"hex 4", In({O::Hexadecimal}, 4, 2, 4), "0000", "FFFF"},
+        {"binary 3", In({O::Binary}, 4, 2, 3), "000", "111"},
+        {"unformatted", In({O::Unformatted}, 4, 2, 4, false, "T=", "!"), "T=\"String\"!", "T=\"String\"!"},
+        {"frame", In({O::Float}, 4, 2, 3, false, "U=", " V"), "U=0,01 V", "U=999 V"},
+        {"plus sign", In({O::Fixed}, 2, 1, 4, true, "U=", "V"), "U=-00,1V", "U=+99,9V"},
+        {"plus sign float", In({O::Float}, 2, 1, 2, true), "-0,1", "+99"},
+        {"plus sign expo", In({O::Expo}, 2, 1, 2, true), "-0,1E-99", "+9,9E+99"},
+        {"no plus sign for hex", In({O::Hexadecimal}, 4, 2, 2, true), "00", "FF"},
+        {"no plus sign for unformatted", In({O::Unformatted}, 4, 2, 2, true), "\"String\"", "\"String\""},
+        {"prefix of 10: no sign", In({O::Float}, 4, 2, 2, true, "0123456789"), "01234567890,1", "012345678999"},
+        {"prefix of 9: sign", In({O::Float}, 4, 2, 2, true, "012345678"), "012345678-0,1", "012345678+99"},
+        {"long prefix cut", In({O::Hexadecimal}, 4, 2, 1, false, "ABCDEFGHIJKL"), "ABCDEFGHIJ0", "ABCDEFGHIJF"},
+        {"no kind", In({}, 4, 2, 4, true, "P", "S"), "PS", "PS"},
     };
     for (const auto& c : cases) {
         const TFormatExamples ex = BuildFormatExamples(c.Input);
@@ -46,19 +61,6 @@ TEST(FormatExamples, ShowTheSmallestAndLargestValue)
     }
 }
 
-}   // namespace
-
-#include "engine/Language.h"
-#include "platform/AnsiText.h"
-#include "ui/controls/UCLSpinEdit.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
-
-namespace {
 
 AnsiString Shown(QLabel* label)
 {
