@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -298,6 +299,34 @@ TEST(BitmapButton, AcceleratorOfTheCaptionClicks)
     QTest::keyClick(edit, Qt::Key_R);   // the edit takes the letter
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(edit->text(), "r");
+}
+
+TEST(BitmapButton, PressingOpensTheAttachedMenuBelowTheButton)
+{
+    QWidget window;
+    window.resize(200, 100);
+    auto* button = new TZVQButton(&window);
+    button->setGeometry(10, 10, 75, 25);
+    QMenu menu;
+    menu.addAction("Eintrag");
+    button->SetPopupMenu(&menu);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QPoint shownAt;
+    QTimer::singleShot(0, [&] {
+        shownAt = menu.pos();
+        menu.close();
+    });
+    QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(shownAt, button->mapToGlobal(QPoint(-1, 25)));
+    EXPECT_FALSE(button->IsPressed());   // drawn released once the menu closed
+
+    {
+        QMenu gone;
+        button->SetPopupMenu(&gone);
+    }
+    EXPECT_EQ(button->PopupMenu(), nullptr);   // a freed menu is forgotten
 }
 
 TEST(BitmapButton, HintSecondLineNeedsAHint)
