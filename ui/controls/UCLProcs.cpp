@@ -123,6 +123,12 @@ void ShortenFolderPart(AnsiString& Part)
 
 AnsiString ShortenPath(const AnsiString& Path, int MaxLength)
 {
+    return ShortenPath(Path, [](const AnsiString& s) { return static_cast<int>(s.size()); }, MaxLength);
+}
+
+AnsiString ShortenPath(const AnsiString& Path, const std::function<int(const AnsiString&)>& Measure,
+                       int MaxWidth)
+{
     const char sep = SeparatorOf(Path);
     AnsiString drive;
     AnsiString rest = Path;
@@ -137,7 +143,7 @@ AnsiString ShortenPath(const AnsiString& Path, int MaxLength)
     const AnsiString dots = AnsiString(1, sep) + "..." + sep;
 
     auto text = [&] { return drive + folder + name; };
-    while ((!folder.empty() || !drive.empty()) && static_cast<int>(text().size()) > MaxLength) {
+    while ((!folder.empty() || !drive.empty()) && Measure(text()) > MaxWidth) {
         if (folder == dots) {
             folder = dots.substr(1);
             drive.clear();

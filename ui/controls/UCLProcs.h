@@ -5,6 +5,7 @@
 
 #include "platform/SysTypes.h"
 
+#include <functional>
 #include <vector>
 
 class QWidget;
@@ -40,6 +41,10 @@ AnsiString PathPrefixFolder(TUCLPathPrefix Prefix, bool WithSlash);
 // "C:\...\test.prj", then "...\test.prj", until the text fits MaxLength or
 // nothing is left to drop.
 AnsiString ShortenPath(const AnsiString& Path, int MaxLength);
+// The same against another measure of the text, for example its pixel width
+// in a font.
+AnsiString ShortenPath(const AnsiString& Path, const std::function<int(const AnsiString&)>& Measure,
+                       int MaxWidth);
 // One step on the folder part (separators included at both ends).
 void ShortenFolderPart(AnsiString& Part);
 
