@@ -10,6 +10,7 @@
 #include "platform/SysTypes.h"
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -24,6 +25,7 @@ class TCustomIniFile;
 inline constexpr Extended HighLevel = 5.0L;
 inline constexpr Extended LowLevel = 0.0L;
 inline constexpr Extended LogicThreshold = 2.5L;
+inline constexpr Extended LogicLevels[2] = {LowLevel, HighLevel};
 
 // A stream that claims more pins than this on one side is damaged.
 inline constexpr Integer MaxPinCount = 4096;
@@ -228,9 +230,11 @@ public:
     void SetOutputLogic(Integer o, bool b)
     {
         TBauteilPin& pin = Outputs[o];
-        const Extended level = b != pin.Inverted ? HighLevel : LowLevel;
+        // No branch on the level (signals are unpredictable), and the ten
+        // bytes copied with integer moves instead of the slow x87 store.
+        const Extended& level = LogicLevels[b != pin.Inverted];
         if (pin.WiredGroup.size() < 2) [[likely]]
-            pin.Value = level;
+            std::memcpy(&pin.Value, &level, ExtendedSize);
         else
             WriteWiredOr(pin, level);
     }

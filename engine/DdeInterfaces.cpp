@@ -2,3 +2,4 @@
 
 TDdeConversationFactory CreateDdeConversation;
 bool DdeLinking = false;
+std::vector<TDdeConversationEntry> DdeConversationList;

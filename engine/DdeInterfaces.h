@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class IDdeServer {
 public:
@@ -42,3 +43,12 @@ using TDdeConversationFactory = std::function<std::unique_ptr<IDdeConversation>(
 extern TDdeConversationFactory CreateDdeConversation;
 // True while the board links DDE clients or a client re-links.
 extern bool DdeLinking;
+
+// The client conversations of a run, one per service and topic, shared by the
+// clients on every board and freed at the stop.
+struct TDdeConversationEntry {
+    AnsiString Service;
+    AnsiString Topic;
+    std::unique_ptr<IDdeConversation> Conversation;
+};
+extern std::vector<TDdeConversationEntry> DdeConversationList;

@@ -11,6 +11,7 @@
 #include "platform/Canvas.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -20,6 +21,7 @@ class TMakro;
 class TBTPin;
 class IFP_Element;
 class TMemoryStream;
+class IDdeConversation;
 
 // What the board needs of the widget that shows it.
 class IBoardView {
@@ -47,6 +49,8 @@ public:
     // back the offsets it got.
     virtual void BoardChanged() = 0;
     virtual void BoardDestroyed() = 0;
+    // False while the view cannot be seen; the live displays skip it then.
+    virtual bool BoardVisible() const { return true; }
 };
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -289,6 +293,33 @@ public:
     void ReadMacroRecord(TMakro* macro, TStream& stream, TReader& reader, Byte version);
     void WriteMacroRecord(TMakro* macro, TStream& stream, TWriter& writer);
 
+    // ---- Simulation (PlatineSimulation.cpp). The run lists are rebuilt at
+    // each start and keep their contents after a stop.
+    std::vector<TIOBauteil*> CalcList;   // every component in object order, macros and macro pins included
+    std::vector<TBauteil*> TickList;     // every object with NeedsTimerTick
+    std::vector<TMakro*> MacroList;      // the recursive passes descend through these
+    std::vector<TSegment*> WireList;     // every wire and pin stub
+    Integer StepCounter = 0;             // root board: steps since the last rate display
+    bool ShowLineStates = false;         // root board: the two display switches
+    bool ShowComponentStates = false;
+    // The start, on the root board: run lists, nets, input links, DDE
+    // clients, wired groups, reset. On an error the board steps nothing.
+    void PrepareSimulation();
+    // Every component's stop hook, devices detached, DDE conversations freed.
+    void StopSimulation();
+    void Step();
+    void Tick();
+    void RecolourWires();
+    void RefreshLiveStates();
+    void SetShowLineStates(bool show);
+    void SetShowComponentStates(bool show);
+    void SaveComponentStates(TCustomIniFile& ini);
+    void LoadComponentStates(TCustomIniFile& ini, Integer flag);
+    // Every component from this board down in object order, each macro
+    // replaced at its place by those of its inner board, macro pins left out.
+    void CollectComponents(std::vector<TIOBauteil*>& list) const;
+    void DdeConversationClosed(IDdeConversation* conversation);
+
 private:
     void InstallHooks(TBauteil* object);
     void AdoptComponent(TIOBauteil* component);
@@ -320,6 +351,19 @@ private:
     void PlaceTextLabel(TPoint boardPoint);
     void PaintFeedback(TCanvas& canvas);
     static bool Intersects(const TRect& a, const TRect& b);
+
+    void BuildRunLists(TPlatine& root);
+    void ResetNets();
+    void PrepareCircuit(const std::vector<TBauteilPin*>& drivers);
+    void ResolveDrivers(const std::vector<TBauteilPin*>& drivers);
+    void ConnectDdeClients();
+    void ClearWiredGroups();
+    void ResetAllForStart();
+    void ClearRunLists();
+    void AbortPreparation();
+    void StopBoard(std::exception_ptr& failure);
+    void RefreshAfterStep();
+    bool BoardVisible() const;
 
     bool destroying_ = false;
 };
