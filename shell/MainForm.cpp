@@ -30,6 +30,7 @@
 #include "shell/Globals.h"
 #include "shell/HardwareSettings.h"
 #include "shell/Language.h"
+#include "ui/controls/UCLHiTimer.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -41,7 +42,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -64,6 +67,8 @@ const TUiText UiTexts[] = {
     {"Datei1", "&File", "&Fichier"},
     {"SB_Start", "Start (F9)", "Début (F9)"_ansi},
     {"SB_Stop", "Stop (ESC)", "Fin (ESC)"_ansi},
+    {"SB_HILO", "Show wire status", "Montrer état du fil"_ansi},
+    {"SB_Status", "Show pin status", "Montrer état de la broche"_ansi},
 };
 
 // The cursor of long operations, restored on every way out.
@@ -124,6 +129,8 @@ TForm1::~TForm1()
     FreeEtdlDll();
     FreeFtd2xxDll();
     HardwareLinksIni.reset();
+    SimTimer->SetEnabled(false);
+    UCLHiTimer1->SetEnabled(false);
     // A window destroyed without a close (tests, an aborted start) still
     // frees its project.
     DeleteBoard(MainBoard);
@@ -183,6 +190,16 @@ void TForm1::CreateControls()
     startStop->addButton(SB_Start);
     startStop->addButton(SB_Stop);
     startStop->setExclusive(true);
+    SB_HILO = makeButton("SB_HILO", QStringLiteral("HL"), QStringLiteral("Leitungszustand anzeigen"));
+    SB_Status = makeButton("SB_Status", QStringLiteral("S"), QStringLiteral("Bauteilzustand anzeigen"));
+    cbSpeed = new QComboBox(panel7);
+    cbSpeed->setObjectName("cbSpeed");
+    cbSpeed->addItems({QStringLiteral("Fast"), QStringLiteral("Slow")});
+    column->addWidget(cbSpeed);
+    Status = new QLabel(QStringLiteral("---"), panel7);
+    Status->setObjectName("Status");
+    Status->setMinimumWidth(70);
+    column->addWidget(Status);
     column->addStretch();
     layout->addWidget(panel7);
 
@@ -197,19 +214,48 @@ void TForm1::CreateControls()
     layout->addWidget(library);
     setCentralWidget(central);
 
-    cbSpeed = new QComboBox(this);
-    cbSpeed->setObjectName("cbSpeed");
-    cbSpeed->addItems({QStringLiteral("Fast"), QStringLiteral("Slow")});
-    ToolBar1->addWidget(cbSpeed);
-    Status = new QLabel(QStringLiteral("---"), this);
-    Status->setObjectName("Status");
-    Status->setMinimumWidth(90);
-    ToolBar1->addWidget(Status);
 
     CloseTimer = new QTimer(this);
     CloseTimer->setObjectName("CloseTimer");
     CloseTimer->setInterval(1000);
     connect(CloseTimer, &QTimer::timeout, this, &TForm1::CloseTimerTimer);
+
+    // Both simulation timers deliver their ticks on this thread.
+    SimTimer = new TUCLHiTimer(this, 1);
+    SimTimer->setObjectName("SimTimer");
+    SimTimer->SetUseThread(false);
+    SimTimer->SetOnTimer([this](TPersistent*) { SimTimerTimer(); });
+    UCLHiTimer1 = new TUCLHiTimer(this, 50);
+    UCLHiTimer1->setObjectName("UCLHiTimer1");
+    UCLHiTimer1->SetUseThread(false);
+    UCLHiTimer1->SetOnTimer([this](TPersistent*) { UCLHiTimer1Timer(); });
+
+    connect(SB_Start, &QToolButton::clicked, this, [this] { SB_StartClick(); });
+    SB_Start->setMouseTracking(true);
+    SB_Start->installEventFilter(this);
+    connect(SB_Stop, &QToolButton::clicked, this, [this] { Guarded([this] { SB_StopClick(); }); });
+    connect(SB_HILO, &QToolButton::clicked, this, [this] { Guarded([this] { SB_Hilo1Click(); }); });
+    connect(SB_Status, &QToolButton::clicked, this, [this] { Guarded([this] { SB_StatusClick(); }); });
+    connect(cbSpeed, &QComboBox::currentIndexChanged, this, [this] { cbSpeedChange(); });
+    // The window sees these keys before the focused control does.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm1::StopRequest);
+    connect(new QShortcut(Qt::Key_F9, this), &QShortcut::activated, this, &TForm1::StartRequest);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SB_Start && event->type() == QEvent::MouseMove)
+        SB_StartMouseMove();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::Guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
 }
 
 // ---- Start-up ---------------------------------------------------------------
@@ -298,11 +344,15 @@ void TForm1::FormShow()
         }
         setWindowState(Qt::WindowNoState);
         move(-4000, y());
+        // Started from the message loop, which the fast loop then stands in for.
+        QMetaObject::invokeMethod(this, &TForm1::StartSimulation, Qt::QueuedConnection);
         return;
     }
 
     ApplySettings();
     OpenFromCommandLine();
+    if (RunAfterLoad)
+        QMetaObject::invokeMethod(this, &TForm1::StartRequest, Qt::QueuedConnection);
 }
 
 void TForm1::ApplySettings()
@@ -352,10 +402,18 @@ bool TForm1::FormCloseQuery()
     // a further request must not skip that prompt.
     if (CloseTimer->isActive())
         return false;
+    // A run, or a start or a step still on the stack, is stopped first; the
+    // close comes back a second later, when nothing of it uses the project.
+    if (SimulationRunning || runDepth_ > 0) {
+        CloseTimer->start();
+        SB_StopClick();
+        return false;
+    }
     if (!AskSaveChanges())
         return false;
 
     SimulationRunning = false;
+    SimTimer->SetEnabled(false);
     if (RunOnlyMode) {
         // The package's device list, written anew from the project.
         const AnsiString devices = ProgramFolder() + "Settings/HARDWARE.INI";

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,6 +30,7 @@ class TMemoryStream;
 class TPlatine;
 class TReader;
 class TStream;
+class TUCLHiTimer;
 
 // The development program's executable; under any other name the executable
 // is a compiled stand-alone copy (run-only mode).
@@ -101,6 +103,32 @@ public:
     void AddToHistory(const AnsiString& fileName);
     QAction* HistoryItem(int index) const { return historyItems_[index]; }
 
+    // ---- Simulation control
+    TUCLHiTimer* SimTimer = nullptr;         // 1 ms: one step per tick in speed "Slow"
+    TUCLHiTimer* UCLHiTimer1 = nullptr;      // 50 ms: the tick pass and the step rate
+    bool StartArmed = false;
+    Integer TickCounter = 0;
+    bool SimTimerBusy = false;
+    void SB_StartClick();
+    void SB_StartMouseMove();
+    void StartRequest();
+    void StopRequest();
+    // With speed "Fast" returns when the simulation stops or turns "Slow".
+    void StartSimulation();
+    // Raises the first error of a component's stop hook or of the state
+    // file after the whole stop has run.
+    void SB_StopClick();
+    void RunFastLoop();
+    void SimTimerTimer();
+    void UCLHiTimer1Timer();
+    void cbSpeedChange();
+    void LockEditor(bool running);
+    void SB_Hilo1Click();
+    void SB_StatusClick();
+    // The project's retained-state file (empty name: the unnamed project).
+    void SaveRunState(const AnsiString& projectFileName);
+    void LoadRunState(const AnsiString& projectFileName);
+
     // ---- Language
     void TranslateUI();
 
@@ -111,12 +139,15 @@ public:
     QMenu* Datei1 = nullptr;
     QToolButton* SB_Start = nullptr;
     QToolButton* SB_Stop = nullptr;
+    QToolButton* SB_HILO = nullptr;
+    QToolButton* SB_Status = nullptr;
     QComboBox* cbSpeed = nullptr;
     QLabel* Status = nullptr;
 
 protected:
     void setVisible(bool visible) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -126,6 +157,11 @@ private:
     void ApplySettings();
     void OpenFromCommandLine();
     void ShowError(const std::exception& error);
+    // Ends a run that a component's or a file's error broke off, whatever
+    // part of the start or stop it reached, and reports the error.
+    void AbortSimulation(const std::exception& error);
+    // Runs a handler of a control, reporting what it raises.
+    void Guarded(const std::function<void()>& handler);
     // The main window's side of reading a component from a board stream.
     void BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& stream, TReader& reader, Byte version);
 
@@ -133,6 +169,8 @@ private:
     QAction* historyItems_[TRecentFiles::Count] = {};
     bool shown_ = false;
     bool closed_ = false;
+    bool boardPrepared_ = false;   // prepared for a run and not stopped yet
+    int runDepth_ = 0;             // start, step loop and step timer handlers on the stack
 };
 
 extern TForm1* Form1;

@@ -178,6 +178,7 @@ void TForm1::Speichernals1Click()
         return;
     SaveProject(fileName);
     ProjectFolder = ExtractFilePath(fileName);
+    SaveRunState(ProjectFileName);
 }
 
 void TForm1::BoardNewComponent(TPlatine*, TIOBauteil*, TStream&, TReader& reader, Byte)

@@ -6,51 +6,13 @@
 #include "shell/HardwareSettings.h"
 #include "shell/MainForm.h"
 #include "support/TestBoard.h"
+#include "shell/PortHardware.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 namespace {
-
-// A device whose connection is one key: the port it was given.
-class TPortDevice : public IDevice {
-public:
-    std::vector<IDevicePort*> Ports() const override { return {}; }
-    void WaitMs(double) override {}
-    void writeConnection(TCustomIniFile& store, const AnsiString& section) override
-    {
-        store.WriteInteger(section, "Port", Port);
-    }
-    void readConnection(TCustomIniFile& store, const AnsiString& section) override
-    {
-        Port = store.ReadInteger(section, "Port", -1);
-        ReadFrom = section;
-    }
-    Integer Port = 0;
-    AnsiString ReadFrom;
-};
-
-class TBTPortHardware : public TGrundBT, public IHardwareComponent {
-    ZK_CLASS(TBTPortHardware, TGrundBT)
-
-public:
-    TBTPortHardware() { Designator = "HW"; }
-    IDevice* Driver() const override { return device_.get(); }
-    void FreeDriver() override { device_.reset(); }
-    TPortDevice& Device() { return *device_; }
-
-private:
-    std::unique_ptr<TPortDevice> device_ = std::make_unique<TPortDevice>();
-};
-
-TBTPortHardware* PlaceHardware(TPlatine& board, Integer port)
-{
-    auto* hardware = CreateBauteil<TBTPortHardware>();
-    board.InsertObject(hardware);
-    hardware->Device().Port = port;
-    return hardware;
-}
 
 // Main board: hardware, a macro holding hardware and a nested macro with
 // hardware, a second macro without any, then more hardware on the main board.
