@@ -1,0 +1,91 @@
+#include "components/digital/BT_Gatter.h"
+
+#include "engine/Language.h"
+#include "platform/Canvas.h"
+
+namespace {
+
+constexpr TColor Red = 0x0000FF;
+
+// "1" over a greater-or-equal sign, and "1" over an equals sign.
+constexpr TGateInfo::TSymbolText OrOne{"1", 60, -5, -30};
+constexpr TGateInfo::TSymbolText OrGreater{">", 40, -28, -28};
+constexpr TGateInfo::TSymbolText OrEquals{"=", 40, -28, -10};
+
+constexpr TGateInfo::TSymbolText And{"&", 60, -20, -30};
+
+using enum TGateTest;
+const TGateInfo InverterInfo{
+    {"Inverter", "Inverter", "Inverseur"}, "INV", 18230, 1, false, {{"1", 48, -10, -34}}, AnyHigh, true};
+const TGateInfo AndInfo{{"AND", "AND", "AND"}, "AND", 18235, 2, true, {And}, AllHigh, false};
+const TGateInfo NandInfo{{"NAND", "NAND", "NAND"}, "NAND", 18240, 2, true, {And}, AllHigh, true};
+const TGateInfo OrInfo{{"OR", "OR", "OR"}, "OR", 18245, 2, true, {OrOne, OrGreater, OrEquals}, AnyHigh, false};
+const TGateInfo NorInfo{{"NOR", "NOR", "NOR"}, "NOR", 18250, 2, true, {OrOne, OrGreater, OrEquals}, AnyHigh, true};
+const TGateInfo ExorInfo{
+    {"EXOR", "EXOR", "EXOR"}, "EXOR", 18255, 2, true, {{"1", 60, -5, -30}, {"=", 40, -28, -20}}, OddHigh, false};
+
+} // namespace
+
+TGatter::TGatter(const TGateInfo& info) : info_(info)
+{
+    SetInputCount(info.Inputs);
+    SetOutputCount(1);
+    Designator = info.Designator;
+    HelpContext = info.HelpContext;
+    HasPropertyDialog = info.HasDialog;
+}
+
+AnsiString TGatter::GetTypeName() const
+{
+    const Integer language = LanguageIndex >= 0 && LanguageIndex <= 2 ? LanguageIndex : 0;
+    return info_.TypeName[language];
+}
+
+void TGatter::InputsCreated()
+{
+    for (TBauteilPin& pin : Inputs)
+        pin.Name = "";
+}
+
+void TGatter::OutputsCreated()
+{
+    for (TBauteilPin& pin : Outputs)
+        pin.Name = "";
+}
+
+void TGatter::Draw(TCanvas& canvas)
+{
+    TGrundBT::Draw(canvas);
+    const TColor colour = Selected ? Red : SymbolColor;
+    const Integer cx = BodyRect.Left + BodyRect.Width() / 2;
+    const Integer cy = BodyRect.Top + BodyRect.Height() / 2;
+    canvas.Font.Name = "ARIAL";
+    canvas.Font.Style = 0;
+    canvas.Font.Color = colour;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    for (const TGateInfo::TSymbolText& text : info_.Symbol) {
+        if (!text.Text)
+            break;
+        canvas.Font.Height = text.Height;
+        canvas.TextOut(cx + text.DX, cy + text.DY, text.Text);
+    }
+    if (info_.Negated) {
+        canvas.Pen.Style = TPenStyle::psSolid;
+        canvas.Pen.Width = 3;
+        canvas.Pen.Color = colour;
+        if (Mirrored) {
+            canvas.MoveTo(BodyRect.Left - 17, cy);
+            canvas.LineTo(BodyRect.Left, cy - 16);
+        } else {
+            canvas.MoveTo(BodyRect.Right + 16, cy);
+            canvas.LineTo(BodyRect.Right, cy - 16);
+        }
+    }
+}
+
+TBTInverter::TBTInverter() : TGatter(InverterInfo) {}
+TBTAnd::TBTAnd() : TGatter(AndInfo) {}
+TBTNand::TBTNand() : TGatter(NandInfo) {}
+TBTOr::TBTOr() : TGatter(OrInfo) {}
+TBTNor::TBTNor() : TGatter(NorInfo) {}
+TBTExor::TBTExor() : TGatter(ExorInfo) {}
