@@ -34,6 +34,9 @@ public:
     // device list of a compiled program); reading them back updates the ports.
     virtual void writeConnection(TCustomIniFile& store, const AnsiString& section) {}
     virtual void readConnection(TCustomIniFile& store, const AnsiString& section) {}
+    // The library palette lists the device last, with a grey name and no
+    // information mark.
+    virtual bool ListAtEnd() const { return false; }
 };
 
 // Mixed into the hardware component (TBTHardware).
@@ -50,3 +53,12 @@ public:
 // Installed by the hardware framework; unset, no name is a legacy name.
 using THardwareFactory = std::function<TBauteil*(std::string_view className)>;
 extern THardwareFactory CreateHardwareByLegacyName;
+
+// A hardware component that holds the given device, which it takes over (a
+// device class picked by name from the library or the component search).
+// Installed by the hardware framework; unset, devices cannot be placed.
+extern std::function<TBauteil*(IDevice* device)> CreateHardwareHolding;
+
+// The device maker's link dialog (the information mark of a library entry).
+// Installed by the hardware framework; unset, nothing is shown.
+extern std::function<void(IDevice& device)> ShowMakerLinks;

@@ -23,6 +23,8 @@ public:
     // The container the element lies in (nullptr for the root design).
     virtual IDesign* Design() const = 0;
     virtual TIOBauteil* LinkedComponent() const = 0;
+    // Set by the main window when it pairs a component with its new element.
+    virtual void SetLinkedComponent(TIOBauteil* component) = 0;
 
     virtual Integer ZOrder() const = 0;
     virtual void SetZOrder(Integer zOrder) = 0;
@@ -55,6 +57,48 @@ public:
     virtual void RefreshTransparency(IFP_Element* requester) = 0;
 
     // The design block: decoration elements and the container's settings.
+    virtual void WriteToStream(TStream& stream, TWriter& writer) = 0;
+    virtual void ReadFromStream(TStream& stream, TReader& reader, Byte version) = 0;
+
+    // The element of a component, made by its registered element class name
+    // (an unknown name raises the class registry's error); it is the last
+    // element of the design and lies on the design's current page.
+    virtual IFP_Element* AddElement(const AnsiString& className) = 0;
+    // An element's record in the component's record: Left, Top, then the
+    // element's own data. Read from a stream that is no file, the element goes
+    // to the design's current page.
+    virtual void ReadElement(IFP_Element* element, TStream& stream, TReader& reader, Byte version) = 0;
+    virtual void WriteElement(IFP_Element* element, TStream& stream, TWriter& writer) = 0;
+    // Deselects, frees and unlists the element.
+    virtual void RemoveElement(IFP_Element* element) = 0;
+    virtual void BringSelectionToFront() = 0;
+    // The design holds nothing but nested designs (recursively).
+    virtual bool HasOnlySubPanels() const = 0;
+    virtual void SetisVisible(bool visible) = 0;
+};
+
+// The front-panel window as the main window's project files and component
+// placing use it: the root design and the design shown, the page that pasted
+// elements go to, the window's block of the project stream (the last block of
+// every project, macro and library file), and the state of a new project.
+class IFrontplatte {
+public:
+    virtual ~IFrontplatte() = default;
+
+    virtual IDesign* RootDesign() const = 0;
+    virtual IDesign* ShownDesign() const = 0;
+    virtual void ShowPanel(IDesign* design) = 0;
+    // The index of the page shown.
+    virtual Integer AktiveFrontplatte() const = 0;
+    // Adds page tabs until every element's page has one.
+    virtual void CheckeFrontplattenNummern() = 0;
+    // "Letzte Einstellung merken": the panel keeps its run-time settings.
+    virtual bool AutoSave() const = 0;
+    virtual void SaveDefaultSettings(const AnsiString& projectFileName) = 0;
+    // Every element removed, one page, the options and colours of a new
+    // project, edit mode, web publishing off.
+    virtual void ResetToNewProject() = 0;
+
     virtual void WriteToStream(TStream& stream, TWriter& writer) = 0;
     virtual void ReadFromStream(TStream& stream, TReader& reader, Byte version) = 0;
 };

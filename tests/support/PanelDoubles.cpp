@@ -1,5 +1,6 @@
 #include "support/PanelDoubles.h"
 
+#include "platform/ClassRegistry.h"
 #include "platform/Stream.h"
 
 #include <algorithm>
@@ -39,6 +40,44 @@ void TFakeDesign::RemoveElement(IFP_Element* element)
 {
     DeselectElement(element);
     std::erase_if(elements_, [&](const auto& e) { return e.get() == element; });
+}
+
+IFP_Element* TFakeDesign::AddElement(const AnsiString& className)
+{
+    if (className != "TFakeElement")
+        throw EClassNotFound("Klasse " + className + " nicht gefunden");
+    TFakeElement* element = AddElement(static_cast<TIOBauteil*>(nullptr));
+    element->SetFrontplattenNR(page_);
+    return element;
+}
+
+void TFakeDesign::ReadElement(IFP_Element* element, TStream& stream, TReader& reader, Byte)
+{
+    if (IndexOfElement(element) < 0)
+        return;
+    const Integer left = reader.ReadInteger();
+    const Integer top = reader.ReadInteger();
+    element->SetBounds(left, top, element->Width(), element->Height());
+    if (!dynamic_cast<TFileStream*>(&stream))
+        element->SetFrontplattenNR(page_);
+}
+
+void TFakeDesign::WriteElement(IFP_Element* element, TStream&, TWriter& writer)
+{
+    if (IndexOfElement(element) < 0)
+        return;
+    writer.WriteInteger(element->Left());
+    writer.WriteInteger(element->Top());
+}
+
+bool TFakeDesign::HasOnlySubPanels() const
+{
+    for (const auto& element : elements_) {
+        const auto* design = dynamic_cast<const TFakeDesign*>(element.get());
+        if (!design || !design->HasOnlySubPanels())
+            return false;
+    }
+    return true;
 }
 
 void TFakeDesign::SetBounds(Integer left, Integer top, Integer width, Integer height)

@@ -22,6 +22,7 @@ public:
     AnsiString ElementName() const override { return name_; }
     IDesign* Design() const override;
     TIOBauteil* LinkedComponent() const override { return linked_; }
+    void SetLinkedComponent(TIOBauteil* component) override { linked_ = component; }
     Integer ZOrder() const override { return zOrder_; }
     void SetZOrder(Integer zOrder) override { zOrder_ = zOrder; }
     Integer FrontplattenNR() const override { return page_; }
@@ -59,7 +60,6 @@ public:
     // Element list (owned).
     TFakeElement* AddElement(TIOBauteil* linked);
     TFakeDesign* AddDesign();
-    void RemoveElement(IFP_Element* element);
     Integer ElementCount() const { return static_cast<Integer>(elements_.size()); }
     IFP_Element* Element(Integer i) const { return elements_[i].get(); }
 
@@ -68,6 +68,7 @@ public:
     AnsiString ElementName() const override { return name_; }
     IDesign* Design() const override { return parent_; }
     TIOBauteil* LinkedComponent() const override { return nullptr; }
+    void SetLinkedComponent(TIOBauteil*) override {}
     Integer ZOrder() const override { return zOrder_; }
     void SetZOrder(Integer zOrder) override { zOrder_ = zOrder; }
     Integer FrontplattenNR() const override { return page_; }
@@ -91,11 +92,22 @@ public:
     void RefreshTransparency(IFP_Element*) override { ++TransparencyRefreshes; }
     void WriteToStream(TStream& stream, TWriter& writer) override;
     void ReadFromStream(TStream& stream, TReader& reader, Byte version) override;
+    // Only "TFakeElement" is an element class here; an element's record is its
+    // Left and Top.
+    IFP_Element* AddElement(const AnsiString& className) override;
+    void ReadElement(IFP_Element* element, TStream& stream, TReader& reader, Byte version) override;
+    void WriteElement(IFP_Element* element, TStream& stream, TWriter& writer) override;
+    void RemoveElement(IFP_Element* element) override;
+    void BringSelectionToFront() override { ++BroughtToFront; }
+    bool HasOnlySubPanels() const override;
+    void SetisVisible(bool visible) override { Visible = visible; }
 
     Integer BorderWidth = 0;
     Integer BevelWidth = 1;
     TColor BackgroundColour = 14215660;
     Integer TransparencyRefreshes = 0;
+    Integer BroughtToFront = 0;
+    bool Visible = true;
 
 private:
     TFakeDesign* parent_;
