@@ -8,6 +8,7 @@
 #include "shell/dialogs/DLG_Format.h"
 #include "shell/dialogs/DLG_Sync.h"
 #include "shell/dialogs/Hotkey.h"
+#include "ui/controls/UCLBrowseEdit.h"
 #include "ui/controls/UCLFontPickers.h"
 #include "ui/controls/UCLImageListBox.h"
 #include "ui/controls/UCLSpinEdit.h"
@@ -208,6 +209,14 @@ TCheckPropEditor::TCheckPropEditor(QWidget* parent) : TPropEditor(parent)
     Check->adjustSize();
 }
 
+TFilePropEditor::TFilePropEditor(QWidget* parent, bool save) : TPropEditor(parent)
+{
+    FileEdit = save ? static_cast<TUCLCustomFileEdit*>(new TUCLFileSaveEdit(PropPanel))
+                    : static_cast<TUCLCustomFileEdit*>(new TUCLFileOpenEdit(PropPanel));
+    FileEdit->setObjectName("FileEdit");
+    FileEdit->SetFilenameOnly(false);
+}
+
 TSpinPropEditor::TSpinPropEditor(QWidget* parent) : TPropEditor(parent)
 {
     Spin = new TUCLSpinEdit(PropPanel);
@@ -369,6 +378,11 @@ void TMemoProp::WriteBack()
 void TCheckProp::WriteBack()
 {
     *Value = Ed().Check->isChecked();
+}
+
+void TFileProp::WriteBack()
+{
+    *Value = QStringToAnsi(Ed().FileEdit->Filename());
 }
 
 void TSpinProp::WriteBack()

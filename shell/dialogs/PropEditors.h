@@ -12,6 +12,7 @@ class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QToolButton;
+class TUCLCustomFileEdit;
 class TUCLFontComboBox;
 class TUCLFontSizeComboBox;
 class TUCLImageComboBox;
@@ -107,6 +108,20 @@ class TCheckPropEditor : public TPropEditor {
 public:
     explicit TCheckPropEditor(QWidget* parent);
     QCheckBox* Check;
+};
+
+// A file edit with its browse button: the platform's open or save dialog.
+class TFilePropEditor : public TPropEditor {
+    Q_OBJECT
+public:
+    explicit TFilePropEditor(QWidget* parent, bool save = false);
+    TUCLCustomFileEdit* FileEdit;
+};
+
+class TSaveFilePropEditor : public TFilePropEditor {
+    Q_OBJECT
+public:
+    explicit TSaveFilePropEditor(QWidget* parent) : TFilePropEditor(parent, true) {}
 };
 
 class TSpinPropEditor : public TPropEditor {
@@ -240,6 +255,15 @@ public:
     TCheckPropEditor& Ed() const { return static_cast<TCheckPropEditor&>(*Editor); }
     void WriteBack() override;
 };
+
+class TFileProp : public TProp {
+public:
+    AnsiString* Value = nullptr;
+    TFilePropEditor& Ed() const { return static_cast<TFilePropEditor&>(*Editor); }
+    void WriteBack() override;
+};
+
+class TSaveFileProp : public TFileProp {};
 
 class TSpinProp : public TProp {
 public:

@@ -8,6 +8,7 @@
 #include "shell/dialogs/BitmapButton.h"
 #include "shell/dialogs/Hotkey.h"
 #include "shell/dialogs/PropEditors.h"
+#include "ui/controls/UCLBrowseEdit.h"
 #include "ui/controls/UCLFontPickers.h"
 #include "ui/controls/UCLImageListBox.h"
 #include "ui/controls/UCLSpinEdit.h"
@@ -343,6 +344,33 @@ void TPropScrollbox::AddCheck(const AnsiString& caption, bool& checked)
     prop.Value = &checked;
     prop.Ed().Check->setChecked(checked);
     FinishRow(prop, 25);
+}
+
+template <class Binder, class Editor>
+void TPropScrollbox::AddFileRow(const AnsiString& caption, AnsiString& fileName, Integer maxLength, Integer width,
+                                const AnsiString& filter, const AnsiString& defaultExt)
+{
+    auto& prop = AddRow<Binder, Editor>(caption, 25);
+    prop.Value = &fileName;
+    TUCLCustomFileEdit* edit = prop.Ed().FileEdit;
+    edit->setGeometry(4, 1, width, 20);
+    edit->SetIntegerOption(0, maxLength);
+    edit->Filter = filter;
+    edit->DefaultExt = defaultExt;
+    edit->SetFilename(Q(fileName));
+    FinishRow(prop, edit->height() + 1);
+}
+
+void TPropScrollbox::AddFile(const AnsiString& caption, AnsiString& fileName, Integer maxLength, Integer width,
+                             const AnsiString& filter, const AnsiString& defaultExt)
+{
+    AddFileRow<TFileProp, TFilePropEditor>(caption, fileName, maxLength, width, filter, defaultExt);
+}
+
+void TPropScrollbox::AddSaveFile(const AnsiString& caption, AnsiString& fileName, Integer maxLength, Integer width,
+                                 const AnsiString& filter, const AnsiString& defaultExt)
+{
+    AddFileRow<TSaveFileProp, TSaveFilePropEditor>(caption, fileName, maxLength, width, filter, defaultExt);
 }
 
 void TPropScrollbox::AddSpin(const AnsiString& caption, Integer& value, Integer minValue, Integer maxValue,

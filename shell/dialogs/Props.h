@@ -115,6 +115,12 @@ public:
     void AddEdit(const AnsiString& caption, AnsiString& text, Integer maxLength, Integer width);
     TMemoPropEditor* AddMemo(const AnsiString& caption, TStrings& lines, Integer width, Integer height);
     void AddCheck(const AnsiString& caption, bool& checked);
+    // A file edit whose button opens the open (AddFile) or save dialog with
+    // the filter and default extension.
+    void AddFile(const AnsiString& caption, AnsiString& fileName, Integer maxLength, Integer width,
+                 const AnsiString& filter, const AnsiString& defaultExt);
+    void AddSaveFile(const AnsiString& caption, AnsiString& fileName, Integer maxLength, Integer width,
+                     const AnsiString& filter, const AnsiString& defaultExt);
     // The minimum first, then the maximum, then the value: a value outside
     // the range shows, and is written back as, the nearest end.
     void AddSpin(const AnsiString& caption, Integer& value, Integer minValue, Integer maxValue, Integer width);
@@ -152,6 +158,9 @@ private:
     template <class Binder, class Editor>
     Binder& AddRow(const AnsiString& caption, int height);
     void FinishRow(TProp& prop, int height);
+    template <class Binder, class Editor>
+    void AddFileRow(const AnsiString& caption, AnsiString& fileName, Integer maxLength, Integer width,
+                    const AnsiString& filter, const AnsiString& defaultExt);
     // Clicks on the value area, on the given label and on "..." run EditValue.
     void ClickEditsValue(TProp& prop, QWidget* label);
 };

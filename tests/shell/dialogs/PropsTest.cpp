@@ -11,6 +11,7 @@
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "ui/controls/UCLBrowseEdit.h"
 #include "ui/controls/UCLFontPickers.h"
 #include "ui/controls/UCLImageList.h"
 #include "ui/controls/UCLImageListBox.h"
@@ -287,6 +288,33 @@ TEST_F(PropertySheet, ImageComboRowTakesThePictureHeight)
         PressOk(form);
     }});
     EXPECT_EQ(item, 0);
+}
+
+TEST_F(PropertySheet, FileRowsBrowseWithTheirFilterAndWriteBackOnOk)
+{
+    AnsiString openName = "alt.txt";
+    AnsiString saveName = "alt.csv";
+    Dlg.Props->AddFile("Quelle", openName, 0, 150, "Text|*.txt", "txt");
+    Dlg.Props->AddSaveFile("Ziel", saveName, 100, 150, "CSV|*.csv", "csv");
+    TModalHook files([](const TModalRequest& r) {
+        return TModalAnswer::File(r.File.Kind == TFileDialogKind::Save ? "/daten/neu" : "/daten/messung.txt");
+    });
+    Run({[&](TModalForm& form) {
+        auto& source = Row<TFilePropEditor>(0);
+        EXPECT_EQ(source.FileEdit->Filename(), "alt.txt");
+        EXPECT_EQ(source.FileEdit->width(), 150);
+        EXPECT_EQ(Row<TSaveFilePropEditor>(1).FileEdit->MaxLength(), 100);
+        source.FileEdit->ButtonClick();
+        Row<TSaveFilePropEditor>(1).FileEdit->ButtonClick();
+        EXPECT_EQ(openName, "alt.txt");   // not before OK
+        PressOk(form);
+    }});
+    ASSERT_EQ(files.Requests().size(), 2u);
+    EXPECT_EQ(files.Requests()[0].File.Kind, TFileDialogKind::Open);
+    EXPECT_EQ(files.Requests()[0].File.Filter, "Text|*.txt");
+    EXPECT_EQ(files.Requests()[1].File.Kind, TFileDialogKind::Save);
+    EXPECT_EQ(openName, "/daten/messung.txt");
+    EXPECT_EQ(saveName, "/daten/neu.csv");
 }
 
 // ---- Sub-dialog rows --------------------------------------------------------------
