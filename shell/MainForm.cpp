@@ -30,6 +30,7 @@
 #include "shell/Globals.h"
 #include "shell/HardwareSettings.h"
 #include "shell/Language.h"
+#include "shell/MainMenu.h"
 #include "ui/controls/UCLHiTimer.h"
 
 #include <QApplication>
@@ -54,22 +55,6 @@
 TForm1* Form1 = nullptr;
 
 namespace {
-
-// A menu caption or a control's hint in English and French; German is the
-// designed text.
-struct TUiText {
-    const char* Control;
-    const char* English;
-    const char* French;
-};
-
-const TUiText UiTexts[] = {
-    {"Datei1", "&File", "&Fichier"},
-    {"SB_Start", "Start (F9)", "Début (F9)"_ansi},
-    {"SB_Stop", "Stop (ESC)", "Fin (ESC)"_ansi},
-    {"SB_HILO", "Show wire status", "Montrer état du fil"_ansi},
-    {"SB_Status", "Show pin status", "Montrer état de la broche"_ansi},
-};
 
 // The cursor of long operations, restored on every way out.
 struct TWaitCursor {
@@ -240,6 +225,9 @@ void TForm1::CreateControls()
     // The window sees these keys before the focused control does.
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm1::StopRequest);
     connect(new QShortcut(Qt::Key_F9, this), &QShortcut::activated, this, &TForm1::StartRequest);
+
+    // Menus, tool bar, mode buttons, context menu and command keys.
+    new TMainMenu(*this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -485,25 +473,6 @@ void TForm1::ShowBoard(TPlatine* board)
     if (auto* view = dynamic_cast<TPlatineView*>(board->View)) {
         Panel4->setCurrentWidget(view);
         PlatineScrollbox = view;
-    }
-}
-
-// ---- Language ---------------------------------------------------------------
-
-void TForm1::TranslateUI()
-{
-    if (LanguageIndex != 1 && LanguageIndex != 2)
-        return;   // German, or an unknown language: the designed texts stay
-    for (const TUiText& text : UiTexts) {
-        const QString value = AnsiToQString(LanguageIndex == 1 ? text.English : text.French);
-        if (auto* menu = findChild<QMenu*>(text.Control))
-            menu->setTitle(value);
-        else if (auto* widget = findChild<QWidget*>(text.Control))
-            widget->setToolTip(value);
-    }
-    if (LanguageIndex == 2) {
-        cbSpeed->setItemText(0, QStringLiteral("Rapide"));
-        cbSpeed->setItemText(1, QStringLiteral("Lente"));
     }
 }
 

@@ -1,0 +1,124 @@
+// The main window's commands as the user reaches them: the menus, the tool
+// bar, the column of mode and display buttons, the board's context menu and
+// the command keys. Every command is enabled from the shown board, its
+// selection and the clipboard each time a menu opens and whenever the board
+// reports a change.
+#pragma once
+
+#include "platform/SysTypes.h"
+#include "shell/MainCommands.h"
+
+#include <QObject>
+
+#include <span>
+#include <vector>
+
+class QAction;
+class QKeyEvent;
+class QMenu;
+class QToolButton;
+class TForm1;
+class TPlatine;
+
+// When a command is enabled (or, for the help items, visible).
+enum class TRule {
+    Always,
+    MainBoardShown,         // the main board's tab is selected
+    HasObjects,             // the shown board holds objects
+    AnySelected,
+    ClipboardFilled,
+    SeveralBoards,
+    MacroBoardShown,
+    CanEditSelection,
+    OneComponentSelected,
+    SelectedIsMacro,
+    HardwareDialog,         // the hardware framework installed its dialog
+    Unavailable,            // its subsystem is not part of the program yet
+};
+
+// What the rules look at, taken from the window in one go.
+struct TCommandState {
+    bool MainBoardShown = true;
+    bool HasObjects = false;
+    bool AnySelected = false;
+    bool ClipboardFilled = false;
+    bool SeveralBoards = false;
+    bool CanEditSelection = false;
+    bool OneComponentSelected = false;
+    bool SelectedIsMacro = false;
+    bool HardwareDialog = false;
+};
+bool RuleHolds(TRule rule, const TCommandState& state);
+
+struct TCommand {
+    const char* Name;       // objectName of the action; nullptr: a separator
+    const char* Caption;    // UTF-8, the designed German text
+    const char* Shortcut;   // QKeySequence text, or nullptr
+    TRule Rule;
+    void (*Run)(TMainCommands&);
+    int Image = -1;         // index of the tool-bar picture
+};
+
+struct TMenuDefinition {
+    const char* Name;
+    const char* Caption;
+    std::span<const TCommand> Items;
+};
+
+// The menus after "&Datei" (whose items go around the recent files).
+std::span<const TMenuDefinition> MainMenus();
+std::span<const TCommand> FileMenuItems();
+std::span<const TCommand> ToolBarButtons();     // Caption is the hint
+std::span<const TCommand> BoardMenuItems();
+
+// The tool-bar pictures in image-list order, as resource paths.
+std::span<const char* const> ToolbarPictures();
+
+class TMainMenu : public QObject {
+    Q_OBJECT
+public:
+    explicit TMainMenu(TForm1& form);
+    ~TMainMenu() override;
+
+    TMainCommands Commands;
+
+    // The board events the window answers: context menu, mode and tools.
+    void InstallBoardHandlers(TPlatine& board);
+    TCommandState CurrentState() const;
+    // Every command from the current state (menus opening, board changes).
+    void UpdateCommandStates();
+    // The mode buttons after the shown board changed its mode.
+    void BoardModeChange();
+    void BoardPopupRequest();
+    void ToggleLibrary();
+    QMenu* BauteilMenu = nullptr;
+    bool CtrlLatch = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* MakeAction(const TCommand& command, QObject* owner);
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildButtonColumn();
+    void BuildBoardMenu();
+    bool CommandKey(QKeyEvent& event);
+    void Run(void (*handler)(TMainCommands&));
+    void ScheduleUpdate();
+
+    TForm1& form_;
+    struct TRuled {
+        QAction* Action;
+        TRule Rule;
+    };
+    std::vector<TRuled> ruled_;
+    QToolButton* standardBtn_ = nullptr;
+    QToolButton* lineBtn_ = nullptr;
+    QToolButton* zoomBtn_ = nullptr;
+    QToolButton* closeBibo_ = nullptr;
+    QAction* raster_ = nullptr;
+    QAction* rasterButton_ = nullptr;
+    QAction* hints_ = nullptr;
+    bool updatePending_ = false;
+};
