@@ -1,7 +1,10 @@
 #include "components/digital/BT_Gatter.h"
 
+#include "engine/AnsiLiteral.h"
 #include "engine/Language.h"
 #include "platform/Canvas.h"
+#include "shell/dialogs/DLG_Default.h"
+#include "shell/dialogs/Props.h"
 
 namespace {
 
@@ -81,6 +84,27 @@ void TGatter::Draw(TCanvas& canvas)
             canvas.LineTo(BodyRect.Right, cy - 16);
         }
     }
+}
+
+// Entries "2" to "16". Whatever the result, the count is set from the entry
+// (Cancel leaves the entry as it was, so the count stays and the pins are not
+// rebuilt); a count outside 2..16 read from a file shows no entry and stays.
+Integer TGatter::EditProperties()
+{
+    if (!info_.HasDialog)
+        return TGrundBT::EditProperties();
+    TDefault_Dlg& dlg = Default_Dlg();
+    dlg.SetCaption(GetTypeName());
+    dlg.SetHelpContext(HelpContext);
+    std::vector<AnsiString> counts;
+    for (Integer n = MinInputs; n <= MaxInputs; ++n)
+        counts.push_back(std::to_string(n));
+    Integer entry = InputCount - MinInputs;
+    dlg.Props->AddCombo(Translate("Eingänge"_ansi), entry, counts, 64);
+    const Integer result = dlg.ShowModal();
+    if (entry >= 0)
+        SetInputCount(entry + MinInputs);
+    return result;
 }
 
 TBTInverter::TBTInverter() : TGatter(InverterInfo) {}

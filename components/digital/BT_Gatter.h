@@ -45,6 +45,8 @@ public:
     void InputsCreated() override;
     void OutputsCreated() override;
     AnsiString GetTypeName() const override;
+    // The input count chooser of the multi-input gates.
+    Integer EditProperties() override;
 
 protected:
     explicit TGatter(const TGateInfo& info);
