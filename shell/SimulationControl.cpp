@@ -126,6 +126,8 @@ void TForm1::StartSimulation()
                 MeasuredStepRate = 0;
             }
             LockEditor(true);
+            if (CurrentBoard->View)
+                CurrentBoard->View->SetBoardCursor(1);
             MainBoard->StepCounter = 0;
             TickCounter = 0;
             UCLHiTimer1->SetEnabled(true);
@@ -222,6 +224,8 @@ void TForm1::SB_StopClick()
     attempt([this] { SaveRunState(ProjectFileName); });
     if (!RunOnlyMode)
         LockEditor(false);
+    if (CurrentBoard->View)
+        CurrentBoard->View->SetBoardCursor(0);
     Status->setText(QStringLiteral("---"));
     // Whichever way the stop came (button, key, close, error), the buttons show it.
     SB_Stop->setChecked(true);
