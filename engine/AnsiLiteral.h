@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <type_traits>
 
 namespace AnsiLiteral {
 
@@ -66,31 +67,39 @@ consteval char* ToCp1252(std::string_view utf8, char* out)
     return out;
 }
 
-// A string literal as a template argument.
-template <std::size_t N>
-struct TUtf8Literal {
-    char Text[N]{};
-    consteval TUtf8Literal(const char (&text)[N])
-    {
-        for (std::size_t i = 0; i < N; ++i)
-            Text[i] = text[i];
-    }
-    consteval std::string_view View() const { return {Text, N - 1}; }
-};
+// The literal's UTF-8 bytes, given as a character pack.
+template <char... Utf8>
+inline constexpr char Utf8Text[] = {Utf8..., '\0'};
+
+template <char... Utf8>
+consteval auto Cp1252Bytes()
+{
+    constexpr std::string_view utf8(Utf8Text<Utf8...>, sizeof...(Utf8));
+    std::array<char, Cp1252Length(utf8) + 1> bytes{};
+    ToCp1252(utf8, bytes.data());
+    return bytes;
+}
 
 // One NUL-terminated CP1252 copy per distinct literal, in static storage.
-template <TUtf8Literal Literal>
-inline constexpr auto Storage = []() consteval {
-    std::array<char, Cp1252Length(Literal.View()) + 1> bytes{};
-    ToCp1252(Literal.View(), bytes.data());
-    return bytes;
-}();
+template <char... Utf8>
+inline constexpr auto Storage = Cp1252Bytes<Utf8...>();
 
 } // namespace AnsiLiteral
 
-// "Zähler"_ansi: the literal's CP1252 bytes, NUL-terminated.
-template <AnsiLiteral::TUtf8Literal Literal>
+// "Zähler"_ansi: the literal's CP1252 bytes, NUL-terminated. The literal
+// arrives as a character pack, the string form of a literal operator template
+// that g++ and clang both accept; the standard form with a class-type template
+// argument crashes clang 14 whenever a diagnostic prints the argument.
+#ifdef __clang__
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wgnu-string-literal-operator-template"
+#endif
+template <typename TChar, TChar... Utf8>
 consteval const char* operator""_ansi()
 {
-    return AnsiLiteral::Storage<Literal>.data();
+    static_assert(std::is_same_v<TChar, char>, "_ansi takes plain narrow literals");
+    return AnsiLiteral::Storage<Utf8...>.data();
 }
+#ifdef __clang__
+#pragma clang diagnostic pop
+#endif
