@@ -265,6 +265,9 @@ TEST_F(Edit, AutoSizeKeepsRoomForButtons)
 
 TEST_F(Edit, ContextMenuOffersEditingCommands)
 {
+    // Paste is offered only with text on the clipboard; each test runs in a
+    // process of its own, so put some there.
+    QGuiApplication::clipboard()->setText("x");
     E->SetText("abc");
     E->SelectAll();
     QStringList items;
