@@ -15,7 +15,6 @@
 
 #include <exception>
 
-
 namespace {
 
 // The preparation keeps the program responsive on large boards without
@@ -114,8 +113,7 @@ void SetIdle(IDevice& device, const std::function<void()>& idle)
             port->OnIdle = idle;
 }
 
-// Frees the shared DDE conversations; clients forget theirs.
-void FreeDdeConversations(TPlatine& board)
+void ForgetDdeConversations(TPlatine& board)
 {
     for (TBauteil* object : board.Objects) {
         if (auto* client = dynamic_cast<IDdeClient*>(object)) {
@@ -124,8 +122,16 @@ void FreeDdeConversations(TPlatine& board)
         }
         if (auto* macro = dynamic_cast<TMakro*>(object))
             if (TPlatine* inner = macro->InnerBoard())
-                FreeDdeConversations(*inner);
+                ForgetDdeConversations(*inner);
     }
+}
+
+// Frees the shared DDE conversations once every client on the circuit has let
+// go of its own, so that no client keeps a freed one.
+void FreeDdeConversations(TPlatine& root)
+{
+    ForgetDdeConversations(root);
+    DdeConversationList.clear();
 }
 
 } // namespace
@@ -138,6 +144,9 @@ void TPlatine::PrepareSimulation()
         BoardProgress.Start("Start...", true);
     try {
         SelectAll(false);
+        // A device that waits while it opens steps the board: the lists of
+        // the last start may name objects deleted since.
+        ClearRunLists();
         BuildRunLists(*this);
         const Integer netCount = TNetNumbering().Number(*this);
         std::vector<TIOBauteil*> collected;
@@ -163,7 +172,6 @@ void TPlatine::AbortPreparation()
     DdeLinking = false;
     ClearRunLists();
     FreeDdeConversations(*this);
-    DdeConversationList.clear();
     if (BoardProgress.Close)
         BoardProgress.Close();
 }
@@ -363,7 +371,6 @@ void TPlatine::StopSimulation()
     std::exception_ptr failure;
     StopBoard(failure);
     FreeDdeConversations(*this);
-    DdeConversationList.clear();
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -293,6 +293,35 @@ TEST_F(PreparationTest, DevicesStepTheRootBoardWhileTheyWait)
     EXPECT_EQ(device->Stops, 1);
 }
 
+// A device that waits while it opens, so that it steps the board then.
+class TOpeningDevice : public TFakeDevice {
+public:
+    void openDevice() override { WaitMs(1); }
+};
+
+class TOpeningHardware : public TGrundBT, public IHardwareComponent {
+public:
+    IDevice* Driver() const override { return &device_; }
+    void FreeDriver() override {}
+
+private:
+    mutable TOpeningDevice device_;
+};
+
+TEST_F(PreparationTest, ADeviceOpeningAtTheStartStepsNoObjectDeletedSinceTheLastStart)
+{
+    TMakro* macro = t.PlaceMacro(500, 100, 0);
+    TBTTestProbe* inside = PlaceOn<TBTTestProbe>(*macro->InnerBoard(), 100, 100);
+    t.Place<TOpeningHardware>(100, 100);
+    board.PrepareSimulation();
+    board.StopSimulation();
+    macro->InnerBoard()->RemoveObject(inside);
+
+    board.PrepareSimulation();   // the opening step must not reach the removed probe
+    EXPECT_EQ(macro->InnerBoard()->CalcList.size(), 0u);
+    board.Step();
+}
+
 class TFakeConversation : public IDdeConversation {
 public:
     static inline Integer Alive = 0;
