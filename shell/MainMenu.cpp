@@ -6,6 +6,7 @@
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
 #include "platform/AnsiText.h"
+#include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "shell/MainForm.h"
 
@@ -14,6 +15,8 @@
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -196,13 +199,24 @@ bool RuleHolds(TRule rule, const TCommandState& state)
     return false;
 }
 
+TPalette CreateBoardPalette(int colourBits)
+{
+    constexpr auto rgb = [](Cardinal r, Cardinal g, Cardinal b) { return static_cast<TColor>(r | g << 8 | b << 16); };
+    if (colourBits <= 7)
+        return TPalette{{clWhite, clWhite, clWhite, clWhite}};
+    return TPalette{{rgb(230, 240, 248), rgb(255, 255, 246), rgb(230, 230, 230), rgb(220, 220, 250)}};
+}
+
 std::span<const TMenuDefinition> MainMenus() { return Menus; }
 std::span<const TCommand> FileMenuItems() { return FileItems; }
 std::span<const TCommand> ToolBarButtons() { return ToolItems; }
 std::span<const TCommand> BoardMenuItems() { return BoardItems; }
 std::span<const char* const> ToolbarPictures() { return Pictures; }
 
-TMainMenu::TMainMenu(TForm1& form) : QObject(&form), Commands(form), form_(form)
+TMainMenu::TMainMenu(TForm1& form)
+    : QObject(&form), Commands(form),
+      BoardPalette(CreateBoardPalette(QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->depth() : 24)),
+      form_(form)
 {
     setObjectName("MainMenu");
     BuildMenus();
@@ -357,6 +371,10 @@ void TMainMenu::BuildBoardMenu()
 
 void TMainMenu::InstallBoardHandlers(TPlatine& board)
 {
+    // Objects read before the board was first shown take the palette too.
+    board.BoardPalette = &BoardPalette;
+    for (TBauteil* object : board.Objects)
+        object->Palette = &BoardPalette;
     board.OnPopupRequest = [this] { BoardPopupRequest(); };
     board.OnModeChange = [this] { BoardModeChange(); };
     board.OnAktTools = [this] { ScheduleUpdate(); };

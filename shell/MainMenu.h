@@ -5,6 +5,7 @@
 // reports a change.
 #pragma once
 
+#include "platform/Canvas.h"
 #include "platform/SysTypes.h"
 #include "shell/MainCommands.h"
 
@@ -71,6 +72,10 @@ std::span<const TCommand> FileMenuItems();
 std::span<const TCommand> ToolBarButtons();     // Caption is the hint
 std::span<const TCommand> BoardMenuItems();
 
+// The four background colours every board paints with (palette indices
+// 0..3); a screen of 7 or fewer colour bits gets white for all of them.
+TPalette CreateBoardPalette(int colourBits);
+
 // The tool-bar pictures in image-list order, as resource paths.
 std::span<const char* const> ToolbarPictures();
 
@@ -81,8 +86,9 @@ public:
     ~TMainMenu() override;
 
     TMainCommands Commands;
+    TPalette BoardPalette;
 
-    // The board events the window answers: context menu, mode and tools.
+    // The board events the window answers (context menu, mode and tools) and its palette.
     void InstallBoardHandlers(TPlatine& board);
     TCommandState CurrentState() const;
     // Every command from the current state (menus opening, board changes).

@@ -301,3 +301,16 @@ TEST_F(MainMenuTest, ToolBarHoldsItsPicturesInOrder)
     EXPECT_EQ(names.indexOf("SB_Raster"), names.indexOf("ToolButton15") + 1);
     EXPECT_EQ(ToolbarPictures().size(), 21u);
 }
+
+TEST_F(MainMenuTest, BoardsPaintWithTheWindowPalette)
+{
+    TForm1& form = Create();
+    AddWire(form, 100);
+    ASSERT_NE(form.MainBoard->BoardPalette, nullptr);
+    EXPECT_EQ(form.MainBoard->BoardPalette->Entries,
+              (std::vector<TColor>{0xF8F0E6, 0xF6FFFF, 0xE6E6E6, 0xFADCDC}));
+    EXPECT_EQ(form.MainBoard->Objects[0]->Palette, form.MainBoard->BoardPalette);
+    // Few colours: all white.
+    EXPECT_EQ(CreateBoardPalette(7).Entries, (std::vector<TColor>(4, 0xFFFFFF)));
+    EXPECT_EQ(CreateBoardPalette(8).Entries, form.MainBoard->BoardPalette->Entries);
+}
