@@ -135,22 +135,28 @@ AnsiString TBibo::EntryCaption(const TBauteil* entry)
 
 // ---- Loading
 
+void TBibo::Clear()
+{
+    ClearEntries();
+    FileName.clear();
+    LayoutY = FirstLayoutY(TextOnly);
+    if (!PaintSuppressed) {
+        SetHeightFromLayout();
+        update();
+    }
+}
+
 void TBibo::LoadFromFile(const AnsiString& fileName)
 {
-    FileName = fileName;
     ClearEntries();
+    FileName = fileName;
     StripWidth = ToBoard(width(), 0).X;
     LayoutY = FirstLayoutY(TextOnly);
     try {
         TFileStream file(QtFileName(ResolvePath(fileName)).toStdString(), TFileMode::fmOpenRead);
         ReadEntries(file);
     } catch (...) {
-        ClearEntries();
-        LayoutY = FirstLayoutY(TextOnly);
-        if (!PaintSuppressed) {
-            SetHeightFromLayout();
-            update();
-        }
+        Clear();
         throw;
     }
     // Devices that ask for it go last, walking from the end (so they end up

@@ -53,6 +53,8 @@ public:
     // Replaces the entries with those of the library file; a file that cannot
     // be read leaves an empty palette and raises the stream error.
     void LoadFromFile(const AnsiString& fileName);
+    // No entries (a category without its file).
+    void Clear();
     void ReadEntries(TStream& stream);
     void LayoutEntries();
     // Control points (pixels of the palette).

@@ -134,14 +134,7 @@ void TForm1::CreateControls()
     for (int i = 0; i < TRecentFiles::Count; ++i) {
         QAction* item = Datei1->addAction(QString("&%1 ").arg(i + 1));
         item->setObjectName(QString("History%1").arg(i + 1));
-        connect(item, &QAction::triggered, this, [this, i] {
-            const AnsiString fileName = History.Entry(i);
-            try {
-                OpenProject(fileName);
-            } catch (const std::exception& error) {
-                ShowError(error);
-            }
-        });
+        connect(item, &QAction::triggered, this, [this, i] { HistoryClick(i + 1); });
         historyItems_[i] = item;
     }
     // Empty entries stay out of sight.
@@ -192,11 +185,9 @@ void TForm1::CreateControls()
     Panel4->setObjectName("Panel4");
     layout->addWidget(Panel4, 1);
 
-    // The library palette's place, filled when the palette arrives.
-    auto* library = new QScrollArea(central);
-    library->setObjectName("SB_Bibliothek");
-    library->setFixedWidth(180);
-    layout->addWidget(library);
+    // The front panel, the library panel left of the board area and the
+    // hidden library-building aid.
+    CreateProjectControls(*layout);
     setCentralWidget(central);
 
 
@@ -269,6 +260,7 @@ void TForm1::FormCreate()
     RegisterClass(TSegment::StaticClass());
     RegisterClass(TGrundBT::StaticClass());
     RegisterComponentClasses();
+    FillCreateCombo();
 
     ClipboardStream = std::make_unique<TMemoryStream>();
     MainBoard = CreateBoard();
@@ -280,6 +272,7 @@ void TForm1::FormCreate()
     SetProjectName("");
     SimulationRunning = false;
     SaveCompiled = false;
+    BuildLibraryCategories();
     LoadHistory();
     SB_Stop->setChecked(true);
     ProjectFolder = program;
@@ -303,6 +296,11 @@ void TForm1::setVisible(bool visible)
 
 void TForm1::FormShow()
 {
+    if (!RunOnlyMode)
+        Guarded([this] {
+            BuildSearchList();
+            ShowLibraryCategory(nullptr);
+        });
     Settings.MacroFolder = DefaultMacroFolder();
     Settings.ProjectFolder = ProjectFolder;
     Settings.MainX = x();
@@ -449,8 +447,7 @@ TPlatine* TForm1::CreateBoard()
 {
     auto* board = new TPlatine();
     board->ClipboardStream = ClipboardStream.get();
-    board->OnNeuesBauteil = [this](TPlatine* b, TIOBauteil* component, TStream& stream, TReader& reader,
-                                   Byte version) { BoardNewComponent(b, component, stream, reader, version); };
+    AttachBoardHandlers(board);
     board->Mode = 1;
     board->PreviousMode = 1;
     Panel4->addWidget(new TPlatineView(*board, Panel4));

@@ -3,18 +3,26 @@
 // them, the settings it keeps, and simulation control.
 #pragma once
 
+#include "engine/PanelInterfaces.h"
 #include "platform/SysTypes.h"
+#include "shell/Categories.h"
+#include "shell/EventHook.h"
 #include "shell/Settings.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
 
 class QAction;
+class QBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -23,6 +31,7 @@ class QStackedWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class TBibo;
 class TCustomIniFile;
 class TIniFile;
 class TIOBauteil;
@@ -31,6 +40,9 @@ class TPlatine;
 class TReader;
 class TStream;
 class TUCLHiTimer;
+class TUCLImageListBox;
+class TUCLSpeedButton;
+class TWriter;
 
 // The development program's executable; under any other name the executable
 // is a compiled stand-alone copy (run-only mode).
@@ -62,7 +74,7 @@ public:
     QTimer* CloseTimer = nullptr;
 
     // Every component and device class, for creation by its stored name.
-    void RegisterComponentClasses();
+    static void RegisterComponentClasses();
 
     // ---- Boards
     // A board with its view in the board area, not shown yet.
@@ -81,16 +93,97 @@ public:
     AnsiString MacroFolder;
     AnsiString LibraryFolder;
     // True when the project may be replaced: nothing to lose, run-only mode,
-    // or the user answered Yes (after saving) or No.
+    // or the user answered Yes and the project was saved, or No.
     bool AskSaveChanges();
     void ResetProject();
+    void DateiNeuBtnClick();
     void SetProjectName(const AnsiString& fileName);
-    // Raise the stream errors (EFilerError) for the caller to report.
+    // Both raise the stream errors (EFilerError) for the caller to report
+    // (ReportFileError). A failed save leaves the previous file and the
+    // project's name as they were; a failed open leaves the project as it
+    // was. OpenProject is false when the save prompt was cancelled.
     void SaveProject(const AnsiString& fileName);
-    void OpenProject(const AnsiString& fileName);
+    bool OpenProject(const AnsiString& fileName);
     // The save command: under the project's name, else through save-as.
-    void Speichern1Click();
-    void Speichernals1Click();
+    // True when the project was saved; errors are reported here.
+    bool Speichern1Click();
+    bool Speichernals1Click();
+    // The open command and the recent files 1..4, reporting their errors.
+    void ffnen2Click();
+    void HistoryClick(Integer tag);
+    // False for a header that is not this program's or a newer format;
+    // LoadedFileVersion and the palette's FileVersion take the version byte.
+    bool ReadFileHeader(TStream& stream, TReader& reader);
+    // The palette's header reader: raises EFileFormatError for a rejected header.
+    void ReadLibraryHeader(TStream& stream, TReader& reader);
+    // Library save and load of the library-building aid (hidden with it).
+    void SaveBibo1Click();
+    void LoadBibo1Click();
+    QAction* SaveBibo1 = nullptr;
+    QAction* LoadBibo1 = nullptr;
+    // The error box of a file command: a rejected file with its own title.
+    void ReportFileError(const std::exception& error);
+
+    // ---- Front panel
+    // The panel window; a project read from a file comes with a new one made
+    // by CreateFrontplatte.
+    std::unique_ptr<IFrontplatte> Frontplatte;
+    std::function<std::unique_ptr<IFrontplatte>()> CreateFrontplatte;
+    // The design that receives the elements of new components.
+    IDesign* CurrentDesign = nullptr;
+
+    // ---- Placing and removing components
+    // The board events of a component read, removed or written.
+    void AttachBoardHandlers(TPlatine* board);
+    void BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& stream, TReader& reader, Byte version);
+    void BoardRemoveComponent(TPlatine* board, TIOBauteil* component);
+    void BoardWritePanelData(TPlatine* board, TIOBauteil* component, TStream& stream, TWriter& writer);
+    void LibraryItemPicked(TBibo* palette);
+    void UpdateMacroPanelVisibility(TPlatine* board);
+    // An object of the class (a device class inside a hardware component)
+    // hangs at the cursor of the current board to be placed.
+    void PlaceNewObject(const AnsiString& className);
+    void FillCreateCombo();
+    void Button1Click();
+    QPushButton* Button1 = nullptr;             // "Create", hidden
+    QComboBox* CreateCombo = nullptr;
+
+    // ---- Library categories and component search
+    TBibo* Bibo = nullptr;
+    QWidget* P_Bibo = nullptr;
+    TUCLSpeedButton* BiboButton = nullptr;
+    Integer BiboTag = -1;                       // the category shown, -1 for none
+    QMenu* PopupBibo = nullptr;
+    std::vector<QMenu*> CategoryMenus;          // one per kind
+    QScrollArea* SB_Bibliothek = nullptr;
+    QWidget* SearchPanel = nullptr;
+    TUCLImageListBox* SearchResultListbox = nullptr;
+    QLineEdit* SearchEdit = nullptr;
+    QMenu* SearchPopup = nullptr;
+    QAction* SearchAdd = nullptr;
+    TUCLSpeedButton* cb_NurText = nullptr;
+    TUCLSpeedButton* SearchBtn = nullptr;
+    TUCLSpeedButton* sb_BiboPlus = nullptr;
+    TUCLSpeedButton* sb_BiboMinus = nullptr;
+    std::array<TLibraryCategory, LibraryCategoryCount> LibraryCategories;
+    // Index-parallel: each type name once, and its class identifier.
+    std::vector<AnsiString> SearchNames;
+    std::vector<AnsiString> SearchClassIds;
+    void BuildLibraryCategories();
+    void AddCategoryMenuItem(Integer index);
+    // Without an item the start-up category.
+    void ShowLibraryCategory(QAction* item);
+    void FindCurrentCategory(Integer& submenu, Integer& position) const;
+    void SB_BiboPlusClick();
+    void SB_BiboMinusClick();
+    void CB_NurTextClick();
+    void BuildSearchList();
+    void SearchBtnClick();
+    void SearchEditChange();
+    void SearchPopupPopup();
+    void SearchAddClick();
+    void SearchResultListboxDblClick();
+    void SearchResultListboxMouseUp();
 
     // ---- Settings
     std::unique_ptr<TIniFile> SettingsIni;      // "Settings/EXPKIT.INI", open until the close
@@ -162,10 +255,23 @@ private:
     void AbortSimulation(const std::exception& error);
     // Runs a handler of a control, reporting what it raises.
     void Guarded(const std::function<void()>& handler);
-    // The main window's side of reading a component from a board stream.
-    void BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& stream, TReader& reader, Byte version);
+    // The panel, the hidden file and library commands and the library
+    // panel, which goes into the layout at the board area's left.
+    void CreateProjectControls(QBoxLayout& centre);
+    void CreateLibraryAid();
+    QWidget* CreateLibraryPanel(QWidget* parent);
+    void CreateSearchPanel(QWidget* parent, QVBoxLayout* column);
+    void StepLibraryCategory(int direction);
+    // The panel that receives elements: while a file is read, the new one.
+    IFrontplatte& PanelInUse() const;
+    void OpenReporting(const AnsiString& fileName);
+    AnsiString ChooseFileToOpen(const AnsiString& pattern);
 
     QStringList commandLine_;
+    IFrontplatte* loadingPanel_ = nullptr;
+    std::unique_ptr<TEventHook> libraryResize_;
+    std::unique_ptr<TEventHook> searchMouse_;
+    bool searchWaitingForMouseUp_ = false;
     QAction* historyItems_[TRecentFiles::Count] = {};
     bool shown_ = false;
     bool closed_ = false;

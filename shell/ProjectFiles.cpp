@@ -1,11 +1,15 @@
-// The project file routines of the main window that start-up, simulation and
-// close rely on: the save prompt, the empty project, saving and opening.
-#include "shell/MainForm.h"
+// Project, macro and library files: the save prompt, the empty project,
+// saving without ever destroying the previous file, opening into a fresh
+// board and panel that replace the project only when the whole file was read,
+// the header check, the recent files and the library save and load.
+#include "shell/ProjectFiles.h"
 
 #include "engine/AnsiLiteral.h"
 #include "engine/Bauteil.h"
+#include "engine/Bibo.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
+#include "engine/PanelInterfaces.h"
 #include "engine/Platine.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
@@ -13,12 +17,22 @@
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/Globals.h"
+#include "shell/MainForm.h"
+#include "shell/PanelStandIn.h"
+#include "shell/Placing.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QBoxLayout>
+#include <QMenu>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
+#include <atomic>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -36,7 +50,116 @@ struct TWaitCursor {
     TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
 
+// Keeps a flag set for a scope and restores it on every way out.
+struct TFlagScope {
+    TFlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag = value; }
+    ~TFlagScope() { flag_ = saved_; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+    bool& flag_;
+    bool saved_;
+};
+
+constexpr std::size_t HeaderSize = 5;
+
+// The five header bytes; LoadedFileVersion := the version byte.
+void ReadHeaderBytes(TReader& reader, Byte header[HeaderSize])
+{
+    reader.Read(header, HeaderSize);
+    LoadedFileVersion = header[3];
+}
+
 } // namespace
+
+// ---- The file as a whole
+
+EFileFormatError::EFileFormatError()
+    : EReadError(Pick("Falsches Dateiformat!", "File format mismatch!", "Format de fichier diff\u00E9rent !")),
+      caption_(Pick("Schaltung \u00F6ffnen", "Open circuit", "Open circuit"))
+{
+}
+
+bool HeaderAccepted(const Byte header[HeaderSize])
+{
+    const Word version = static_cast<Word>(header[3] | header[4] << 8);
+    return header[0] == 2 && header[1] == 0 && header[2] == 0 && version <= FileVersion;
+}
+
+void WriteProjectFile(const AnsiString& fileName, TPlatine& board, IDesign& design, IFrontplatte& panel)
+{
+    // A link is followed: the file it points at is replaced, the link stays.
+    QString target = QtFileName(ResolvePath(fileName));
+    const QFileInfo info(target);
+    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
+        target = info.canonicalFilePath();
+    static std::atomic<unsigned> counter{0};
+    const QString temporary = target + QString(".~%1.%2").arg(getpid()).arg(counter++);
+    const std::string temporaryName = QFile::encodeName(temporary).toStdString();
+    try {
+        TFileStream file(temporaryName, TFileMode::fmCreate);
+        {
+            TWriter writer(file);
+            WriteFileHeader(writer, SaveCompiled);
+            board.WriteObjects(file, writer, false);
+            design.WriteToStream(file, writer);
+            panel.WriteToStream(file, writer);
+            writer.FlushBuffer();
+        }
+        file.Flush();
+    } catch (...) {
+        std::remove(temporaryName.c_str());
+        throw;
+    }
+    if (info.exists())
+        QFile::setPermissions(temporary, QFile::permissions(target));
+    if (std::rename(temporaryName.c_str(), QFile::encodeName(target).constData()) != 0) {
+        std::remove(temporaryName.c_str());
+        throw EStreamError(SWriteError);
+    }
+}
+
+void WriteLibraryFile(const AnsiString& fileName, const std::vector<AnsiString>& classNames)
+{
+    TPlatine board;
+    board.WritingLibrary = true;
+    // One below the other, so that a library loaded onto a board shows them apart.
+    Integer y = 100;
+    for (const AnsiString& name : classNames) {
+        TBauteil* object = CreateLibraryObject(name);
+        object->X = 100;
+        object->Y = y;
+        if (auto* component = dynamic_cast<TIOBauteil*>(object))
+            component->LayoutPins();
+        board.InsertObject(object);
+        y = board.SnapToGrid(TPoint{0, object->GetBounds().Bottom + 100}).Y;
+    }
+    TStandInFrontplatte panel;
+    WriteProjectFile(fileName, board, *panel.RootDesign(), panel);
+}
+
+// ---- The window's parts for files, panel and library
+
+void TForm1::CreateProjectControls(QBoxLayout& centre)
+{
+    CreateFrontplatte = [] { return std::make_unique<TStandInFrontplatte>(); };
+    Frontplatte = CreateFrontplatte();
+    CurrentDesign = Frontplatte->RootDesign();
+
+    CreateLibraryAid();
+    // The library save and load are there only with the aid's button.
+    SaveBibo1 = Datei1->addAction(QStringLiteral("SaveBibo"));
+    SaveBibo1->setObjectName("SaveBibo1");
+    LoadBibo1 = Datei1->addAction(QStringLiteral("LoadBibo"));
+    LoadBibo1->setObjectName("LoadBibo1");
+    for (QAction* item : {SaveBibo1, LoadBibo1})
+        item->setVisible(!Button1->isHidden());
+    connect(SaveBibo1, &QAction::triggered, this, [this] { Guarded([this] { SaveBibo1Click(); }); });
+    connect(LoadBibo1, &QAction::triggered, this, [this] { Guarded([this] { LoadBibo1Click(); }); });
+
+    centre.insertWidget(1, CreateLibraryPanel(centre.parentWidget()));
+}
+
+// ---- The save prompt and the empty project
 
 bool TForm1::AskSaveChanges()
 {
@@ -45,9 +168,10 @@ bool TForm1::AskSaveChanges()
     const Integer answer = MessageBox(Pick("Möchten Sie die aktuelle Schaltung speichern?"_ansi, "Save changes?",
                                            "Sauvegarder modifications ?"),
                                       "Zentrika", MB_YESNOCANCEL | MB_ICONQUESTION);
+    // A save that is cancelled or fails keeps the project.
     if (answer == IDYES)
-        Speichern1Click();
-    return answer == IDYES || answer == IDNO;
+        return Speichern1Click();
+    return answer == IDNO;
 }
 
 void TForm1::ResetProject()
@@ -55,12 +179,21 @@ void TForm1::ResetProject()
     TWaitCursor wait;
     CurrentBoard = MainBoard;
     OpenBoards = {MainBoard};
+    ShowBoard(MainBoard);
     MainBoard->UpdateLocked = true;
     while (!MainBoard->Objects.empty())
         MainBoard->RemoveObject(MainBoard->Objects.back());
     MainBoard->UpdateLocked = false;
     MainBoard->Repaint();
+    Frontplatte->ResetToNewProject();
+    CurrentDesign = Frontplatte->RootDesign();
     SetProjectName("");
+}
+
+void TForm1::DateiNeuBtnClick()
+{
+    if (AskSaveChanges())
+        ResetProject();
 }
 
 void TForm1::SetProjectName(const AnsiString& fileName)
@@ -73,97 +206,48 @@ void TForm1::SetProjectName(const AnsiString& fileName)
     CurrentProjectFile = fileName;
 }
 
+// ---- Saving
+
 void TForm1::SaveProject(const AnsiString& fileName)
 {
-    SetProjectName(fileName);
+    // A macro file holds the board and the panel being edited.
     const bool isMacro = AnsiUpperCase(ExtractFileExt(fileName)) == ".MAK";
-    TPlatine* board = isMacro ? CurrentBoard : MainBoard;
+    TPlatine& board = isMacro ? *CurrentBoard : *MainBoard;
+    IDesign& design = isMacro ? *CurrentDesign : *Frontplatte->RootDesign();
     {
         TWaitCursor wait;
-        // Written beside the target and renamed over it, so a failed save
-        // leaves the previous file whole.
-        const std::string target = QtFileName(fileName).toStdString();
-        const std::string temporary = target + ".~sav";
+        if (!isMacro)
+            Frontplatte->ShowPanel(Frontplatte->RootDesign());
+        Frontplatte->RootDesign()->RenumberZOrder();
         try {
-            TFileStream file(temporary, TFileMode::fmCreate);
-            {
-                TWriter writer(file);
-                WriteFileHeader(writer, SaveCompiled);
-                board->WriteObjects(file, writer, false);
-                writer.FlushBuffer();
-            }
-            file.Flush();
+            WriteProjectFile(fileName, board, design, *Frontplatte);
         } catch (...) {
-            std::remove(temporary.c_str());
+            Frontplatte->ShowPanel(CurrentDesign);
             throw;
         }
-        if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-            std::remove(temporary.c_str());
-            throw EStreamError(SWriteError);
-        }
+        Frontplatte->ShowPanel(CurrentDesign);
     }
+    // Only a written file names the project.
+    SetProjectName(fileName);
     AddToHistory(fileName);
     if (isMacro)
         MacroFolder = ExtractFilePath(fileName);
 }
 
-void TForm1::OpenProject(const AnsiString& requested)
-{
-    if (!AskSaveChanges())
-        return;
-    AnsiString fileName = UnixPathName(requested);
-    AnsiString folder = ExtractFilePath(fileName);
-    if (folder.empty()) {
-        folder = QStringToAnsi(QDir::currentPath());
-        fileName = folder + "/" + fileName;
-    } else if (folder.size() > 1) {
-        folder.pop_back();
-    }
-    const QString previousDirectory = QDir::currentPath();
-    QDir::setCurrent(QtFileName(folder));
-
-    // Read into a board of its own: a file that cannot be read leaves the
-    // current project as it was.
-    TWaitCursor wait;
-    TPlatine* board = CreateBoard();
-    try {
-        TFileStream file(QtFileName(ResolvePath(fileName)).toStdString(), TFileMode::fmOpenRead);
-        TReader reader(file);
-        LoadedFileVersion = ReadFileHeader(reader, SaveCompiled);
-        board->ReadObjects(file, reader, LoadedFileVersion);
-    } catch (...) {
-        DeleteBoard(board);
-        if (LibraryLoading)
-            QDir::setCurrent(previousDirectory);
-        throw;
-    }
-
-    ResetProject();
-    DeleteBoard(MainBoard);
-    MainBoard = board;
-    CurrentBoard = MainBoard;
-    OpenBoards = {MainBoard};
-    ShowBoard(MainBoard);
-    if (!LibraryLoading)
-        ProjectFolder = folder;
-    SetProjectName(fileName);
-    MainBoard->SelectAll(false);
-    MainBoard->NormaliseAllWires();
-    MainBoard->ZoomToObjects(false);
-    AddToHistory(fileName);
-    if (LibraryLoading)
-        QDir::setCurrent(previousDirectory);
-}
-
-void TForm1::Speichern1Click()
+bool TForm1::Speichern1Click()
 {
     if (ProjectFileName.empty())
-        Speichernals1Click();
-    else
+        return Speichernals1Click();
+    try {
         SaveProject(ProjectFileName);
+    } catch (const std::exception& error) {
+        ShowError(error);
+        return false;
+    }
+    return true;
 }
 
-void TForm1::Speichernals1Click()
+bool TForm1::Speichernals1Click()
 {
     TFileDialog dialog;
     dialog.Kind = TFileDialogKind::Save;
@@ -175,18 +259,185 @@ void TForm1::Speichernals1Click()
     dialog.InitialDir = ProjectFolder;
     const AnsiString fileName = ExecuteFileDialog(dialog);
     if (fileName.empty())
-        return;
-    SaveProject(fileName);
-    ProjectFolder = ExtractFilePath(fileName);
-    SaveRunState(ProjectFileName);
+        return false;
+    bool saved = false;
+    try {
+        SaveProject(fileName);
+        saved = true;
+        ProjectFolder = ExtractFilePath(fileName);
+        if (Frontplatte->AutoSave())
+            Frontplatte->SaveDefaultSettings(ProjectFileName);
+        SaveRunState(ProjectFileName);
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    return saved;
 }
 
-void TForm1::BoardNewComponent(TPlatine*, TIOBauteil*, TStream&, TReader& reader, Byte)
+// ---- Opening
+
+bool TForm1::ReadFileHeader(TStream&, TReader& reader)
 {
+    if (SaveCompiled) {
+        for (int i = 0; i < RunOnlyPrefixCount; ++i)
+            reader.ReadInteger();
+    }
+    Byte header[HeaderSize];
+    ReadHeaderBytes(reader, header);
+    Bibo->FileVersion = header[3];
+    return HeaderAccepted(header);
+}
+
+void TForm1::ReadLibraryHeader(TStream&, TReader& reader)
+{
+    Byte header[HeaderSize];
+    reader.Read(header, HeaderSize);
+    Bibo->FileVersion = header[3];
+    if (!HeaderAccepted(header))
+        throw EFileFormatError();
+}
+
+bool TForm1::OpenProject(const AnsiString& requested)
+{
+    if (!AskSaveChanges())
+        return false;
+    AnsiString fileName = UnixPathName(requested);
+    AnsiString folder = ExtractFilePath(fileName);
+    if (folder.empty()) {
+        folder = QStringToAnsi(QDir::currentPath());
+        fileName = folder + "/" + fileName;
+    } else if (folder.size() > 1) {
+        folder.pop_back();
+    }
+    const QString previousDirectory = QDir::currentPath();
+    QDir::setCurrent(QtFileName(folder));
+
+    // The file is read into a board and a panel of their own; only a file
+    // read to its end replaces the project. A library read onto the board
+    // leaves the panel as it is.
+    TWaitCursor wait;
+    std::unique_ptr<IFrontplatte> panel = LibraryLoading ? nullptr : CreateFrontplatte();
+    TPlatine* board = CreateBoard();
+    IDesign* const previousDesign = CurrentDesign;
+    if (panel) {
+        CurrentDesign = panel->RootDesign();
+        loadingPanel_ = panel.get();
+    }
+    try {
+        TFileStream file(QtFileName(ResolvePath(fileName)).toStdString(), TFileMode::fmOpenRead);
+        TReader reader(file);
+        if (!ReadFileHeader(file, reader))
+            throw EFileFormatError();
+        board->ReadObjects(file, reader, LoadedFileVersion);
+        if (panel) {
+            panel->RootDesign()->ReadFromStream(file, reader, LoadedFileVersion);
+            panel->RootDesign()->SortByZOrder();
+            panel->ReadFromStream(file, reader, LoadedFileVersion);
+        }
+    } catch (...) {
+        loadingPanel_ = nullptr;
+        CurrentDesign = previousDesign;
+        // Its components' elements leave the fresh panel before it goes.
+        DeleteBoard(board);
+        QDir::setCurrent(previousDirectory);
+        throw;
+    }
+    loadingPanel_ = nullptr;
+
+    TPlatine* replaced = MainBoard;
+    MainBoard = board;
+    CurrentBoard = board;
+    OpenBoards = {board};
+    ShowBoard(board);
+    DeleteBoard(replaced);
+    if (panel) {
+        Frontplatte = std::move(panel);
+        CurrentDesign = Frontplatte->RootDesign();
+        ProjectFolder = folder;
+    }
+    SetProjectName(fileName);
+    MainBoard->SelectAll(false);
+    MainBoard->NormaliseAllWires();
+    MainBoard->ZoomToObjects(false);
+    AddToHistory(fileName);
     if (LibraryLoading)
+        QDir::setCurrent(previousDirectory);
+    else if (!RunOnlyMode)
+        Frontplatte->ShownDesign()->RefreshTransparency(nullptr);
+    return true;
+}
+
+void TForm1::ReportFileError(const std::exception& error)
+{
+    if (const auto* format = dynamic_cast<const EFileFormatError*>(&error))
+        MessageBox(QStringToAnsi(QString::fromUtf8(format->what())), QStringToAnsi(QString::fromUtf8(format->Caption().c_str())),
+                   MB_OK | MB_ICONERROR);
+    else
+        ShowError(error);
+}
+
+void TForm1::OpenReporting(const AnsiString& fileName)
+{
+    try {
+        OpenProject(fileName);
+    } catch (const std::exception& error) {
+        ReportFileError(error);
+    }
+}
+
+// The open dialog on the project folder; empty when cancelled.
+AnsiString TForm1::ChooseFileToOpen(const AnsiString& pattern)
+{
+    TFileDialog dialog;
+    dialog.Filter = Pick("Projektdatei|*.prj|Makro|*.mak", "Project|*.prj|Macro|*.mak", "Projet|*.prj|Macro|*.mak");
+    dialog.FilterIndex = 1;
+    dialog.DefaultExt = "prj";
+    dialog.FileName = pattern;
+    dialog.InitialDir = ProjectFolder;
+    return ExecuteFileDialog(dialog);
+}
+
+void TForm1::ffnen2Click()
+{
+    const AnsiString fileName = ChooseFileToOpen("*.prj");
+    if (!fileName.empty())
+        OpenReporting(fileName);
+}
+
+void TForm1::HistoryClick(Integer tag)
+{
+    if (tag >= 1 && tag <= TRecentFiles::Count)
+        OpenReporting(History.Entry(tag - 1));
+}
+
+// ---- Library files (the library-building aid)
+
+void TForm1::SaveBibo1Click()
+{
+    TFileDialog dialog;
+    dialog.Kind = TFileDialogKind::Save;
+    dialog.Filter = Pick("Projektdatei|*.prj", "Project|*.prj", "Projet|*.prj");
+    dialog.FilterIndex = 1;
+    dialog.DefaultExt = "bib";
+    dialog.FileName = "*.bib";
+    dialog.InitialDir = ProjectFolder;
+    const AnsiString fileName = ExecuteFileDialog(dialog);
+    if (fileName.empty())
         return;
-    // The has-element flag; an element's record can only be read by the
-    // front panel, which this program does not have yet.
-    if (reader.ReadBoolean())
-        throw EReadError(SInvalidPropertyValue);
+    // The board that is written is the one that writes no element data.
+    const TFlagScope library(MainBoard->WritingLibrary, true);
+    try {
+        SaveProject(fileName);
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+}
+
+void TForm1::LoadBibo1Click()
+{
+    const AnsiString fileName = ChooseFileToOpen("*.bib");
+    if (fileName.empty())
+        return;
+    const TFlagScope loading(LibraryLoading, true);
+    OpenReporting(fileName);
 }

@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/MainForm.h"
+#include "shell/PanelStandIn.h"
 #include "shell/PortHardware.h"
 #include "shell/Settings.h"
 #include "shell/ShellFixture.h"
@@ -142,6 +143,10 @@ protected:
         TWriter writer(file);
         WriteFileHeader(writer, compiled);
         test.Board().WriteObjects(file, writer, false);
+        // A project file ends with the panel's two blocks.
+        TStandInFrontplatte panel;
+        panel.RootDesign()->WriteToStream(file, writer);
+        panel.WriteToStream(file, writer);
     }
 
     void SetSpeed(bool fast) { WriteFile("Settings/SPEED.INI", fast ? "[Speed]\r\nFast=1\r\n" : "[Speed]\r\nFast=0\r\n"); }

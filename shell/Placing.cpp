@@ -1,0 +1,187 @@
+// Placing and removing components: the main window's answers to the board's
+// component events, the only place where a component and its front-panel
+// element are paired and parted, and where a macro's outer pins follow the
+// macro pin components on its inner board. Every way onto a board (file,
+// library pick, paste, duplicate, search, the "Create" aid) runs through the
+// board's reader and so through BoardNewComponent.
+#include "shell/Placing.h"
+
+#include "engine/Bibo.h"
+#include "engine/DeviceInterfaces.h"
+#include "engine/Globals.h"
+#include "engine/Makro.h"
+#include "engine/PanelInterfaces.h"
+#include "engine/Platine.h"
+#include "platform/AnsiText.h"
+#include "platform/ClassRegistry.h"
+#include "platform/FileHeader.h"
+#include "platform/Stream.h"
+#include "shell/MainForm.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace {
+
+// A macro's outer pins: as many as there are macro pin components on its
+// inner board (the count given), each named after its component.
+void FollowMacroPins(TPlatine& inner, Integer count)
+{
+    TMakro* macro = inner.OwnerMacro;
+    macro->SetPinCount(count);
+    for (Integer k = 1; k <= macro->PinCount; ++k)
+        macro->SetPinName(k, inner.MacroPinName(k));
+}
+
+} // namespace
+
+TBauteil* CreateLibraryObject(const AnsiString& className)
+{
+    std::unique_ptr<TPersistent> object(CreateObjectByName(className));
+    if (auto* component = dynamic_cast<TBauteil*>(object.get())) {
+        object.release();
+        return component;
+    }
+    auto* device = dynamic_cast<IDevice*>(object.get());
+    if (!device)
+        throw EClassNotFound("Klasse " + AnsiToQString(className).toStdString() + " nicht gefunden");
+    if (!CreateHardwareHolding)
+        throw EClassNotFound("Keine Hardware-Komponente f\u00FCr " + AnsiToQString(className).toStdString());
+    // The hardware component takes the device over.
+    object.release();
+    std::unique_ptr<IDevice> owned(device);
+    TBauteil* hardware = CreateHardwareHolding(device);
+    owned.release();
+    return hardware;
+}
+
+void TForm1::AttachBoardHandlers(TPlatine* board)
+{
+    board->OnNeuesBauteil = [this](TPlatine* b, TIOBauteil* component, TStream& stream, TReader& reader,
+                                   Byte version) { BoardNewComponent(b, component, stream, reader, version); };
+    board->OnEntferneBauteil = [this](TPlatine* b, TIOBauteil* component) { BoardRemoveComponent(b, component); };
+    board->OnWriteFPDaten = [this](TPlatine* b, TIOBauteil* component, TStream& stream, TWriter& writer) {
+        BoardWritePanelData(b, component, stream, writer);
+    };
+}
+
+IFrontplatte& TForm1::PanelInUse() const
+{
+    return loadingPanel_ ? *loadingPanel_ : *Frontplatte;
+}
+
+
+void TForm1::BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& stream, TReader& reader,
+                               Byte version)
+{
+    // A library file carries no element data: nothing is read and no
+    // element is made.
+    if (!LibraryLoading) {
+        if (!component->PanelElementClass.empty()) {
+            IFP_Element* element = CurrentDesign->AddElement(component->PanelElementClass);
+            element->SetElementName(component->Designator + std::to_string(component->Number));
+            component->SetPanelElement(element);
+            element->SetLinkedComponent(component);
+            if (reader.ReadBoolean()) {
+                // An element that does not come from a file lands on the page shown.
+                CurrentDesign->SetFrontplattenNR(PanelInUse().AktiveFrontplatte());
+                CurrentDesign->ReadElement(element, stream, reader, version);
+            }
+            UpdateMacroPanelVisibility(CurrentBoard);
+            PanelInUse().CheckeFrontplattenNummern();
+        } else {
+            // The has-element flag of a class without element.
+            reader.ReadBoolean();
+        }
+    }
+    if (dynamic_cast<TBTPin*>(component) && board->OwnerMacro)
+        FollowMacroPins(*board, board->MacroPinCount());
+}
+
+void TForm1::BoardRemoveComponent(TPlatine* board, TIOBauteil* component)
+{
+    if (auto* macro = dynamic_cast<TMakro*>(component)) {
+        // Its circuit is gone already; its panel goes with it.
+        if (macro->SubDesign && macro->ParentDesign)
+            macro->ParentDesign->RemoveElement(macro->SubDesign);
+        macro->SubDesign = nullptr;
+    }
+    // Only a deleted pin changes the pin count; a board being destroyed
+    // leaves its macro as it was.
+    if (dynamic_cast<TBTPin*>(component) && CurrentBoard && CurrentBoard->DeletingMacroPin && board->OwnerMacro)
+        FollowMacroPins(*board, board->MacroPinCount() - 1);
+    if (IFP_Element* element = component->PanelElement) {
+        component->SetPanelElement(nullptr);
+        if (IDesign* design = element->Design())
+            design->RemoveElement(element);
+    }
+}
+
+void TForm1::BoardWritePanelData(TPlatine*, TIOBauteil* component, TStream& stream, TWriter& writer)
+{
+    IFP_Element* element = component->PanelElement;
+    if (IDesign* design = element->Design())
+        design->WriteElement(element, stream, writer);
+}
+
+void TForm1::UpdateMacroPanelVisibility(TPlatine* board)
+{
+    for (TPlatine* b = board; b && b->OwnerMacro; b = b->ParentBoard)
+        if (IDesign* design = b->OwnerMacro->SubDesign)
+            design->SetisVisible(!design->HasOnlySubPanels());
+}
+
+void TForm1::LibraryItemPicked(TBibo* palette)
+{
+    CurrentBoard->PlacedFromLibrary = true;
+    CurrentBoard->PasteFromStream(*palette->PickStream(), FileVersion);
+    CurrentDesign->BringSelectionToFront();
+}
+
+void TForm1::PlaceNewObject(const AnsiString& className)
+{
+    CurrentBoard->SelectAll(false);
+    std::unique_ptr<TBauteil> object(CreateLibraryObject(className));
+    // Its own stream, not the clipboard: placing keeps what the user copied.
+    TMemoryStream stream;
+    WritePlacingStream(*object, stream);
+    object.reset();
+    CurrentBoard->PasteFromStream(stream, FileVersion);
+    CurrentDesign->BringSelectionToFront();
+    CurrentBoard->Repaint();
+}
+
+// ---- The library-building aid: a class placed by its name, to be saved
+// with the library save. Part of the window, hidden.
+
+void TForm1::CreateLibraryAid()
+{
+    CreateCombo = new QComboBox(this);
+    CreateCombo->setObjectName("CreateCombo");
+    CreateCombo->hide();
+    Button1 = new QPushButton(QStringLiteral("Create"), this);
+    Button1->setObjectName("Button1");
+    Button1->hide();
+    connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { Button1Click(); }); });
+}
+
+void TForm1::FillCreateCombo()
+{
+    std::vector<AnsiString> names;
+    for (const TClassInfo* info : RegisteredClasses())
+        names.push_back(info->Name);
+    std::sort(names.begin(), names.end(),
+              [](const AnsiString& a, const AnsiString& b) { return AnsiCompareText(a, b) < 0; });
+    CreateCombo->clear();
+    for (const AnsiString& name : names)
+        CreateCombo->addItem(AnsiToQString(name));
+}
+
+void TForm1::Button1Click()
+{
+    PlaceNewObject(QStringToAnsi(CreateCombo->currentText()));
+}
