@@ -51,7 +51,9 @@ TScrollBoxEx::TScrollBoxEx(QWidget* parent) : QScrollArea(parent)
         QScrollBar* Bar;
         bool Horz;
     } bars[] = {{horizontalScrollBar(), true}, {verticalScrollBar(), false}};
-    for (auto [bar, horz] : bars) {
+    for (const auto& entry : bars) {
+        QScrollBar* bar = entry.Bar;
+        const bool horz = entry.Horz;
         connect(bar, &QScrollBar::actionTriggered, this, [this, bar, horz](int action) { ScrollAction(bar, action, horz); });
         connect(bar, &QScrollBar::sliderMoved, this, [this, bar, horz](int position) { ThumbMoved(bar, position, horz); });
         connect(bar, &QScrollBar::sliderReleased, this, [this, bar, horz] { ThumbReleased(bar, horz); });
