@@ -9,6 +9,7 @@
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "shell/MainForm.h"
+#include "ui/controls/UCLBaseGraphicButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -474,6 +477,25 @@ void TMainMenu::ToggleLibrary()
     closeBibo_->setText(library->isVisible() ? QStringLiteral("<<<") : QStringLiteral(">>>"));
 }
 
+bool TMainMenu::LibraryWheel(QWidget* target, QWheelEvent& event)
+{
+    auto* library = form_.findChild<QWidget*>("P_Bibo");
+    auto* box = form_.findChild<QScrollArea*>("SB_Bibliothek");
+    const int turn = event.angleDelta().y();
+    if (!target || !library || !box || turn == 0 || (target != library && !library->isAncestorOf(target)))
+        return false;
+    if (event.buttons() & Qt::MiddleButton) {
+        // Away from the user: the previous category.
+        if (auto* step = form_.findChild<TUCLBaseGraphicButton*>(turn > 0 ? "sb_BiboMinus" : "sb_BiboPlus"))
+            step->Click();
+        return true;
+    }
+    QScrollBar* bar = box->verticalScrollBar();
+    const int tenth = (bar->maximum() - bar->minimum()) / 10;
+    bar->setValue(bar->value() + (turn > 0 ? -tenth : tenth));
+    return true;
+}
+
 bool TMainMenu::CommandKey(QKeyEvent& event)
 {
     if (const char* name = CtrlKeyAction(event)) {
@@ -504,6 +526,8 @@ bool TMainMenu::eventFilter(QObject* watched, QEvent* event)
         auto* widget = qobject_cast<QWidget*>(watched);
         return widget && widget->window() == &form_;
     }
+    if (type == QEvent::Wheel)
+        return LibraryWheel(qobject_cast<QWidget*>(watched), static_cast<QWheelEvent&>(*event));
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);

@@ -16,6 +16,8 @@
 
 class QAction;
 class QKeyEvent;
+class QWheelEvent;
+class QWidget;
 class QMenu;
 class QToolButton;
 class TForm1;
@@ -110,6 +112,9 @@ private:
     void BuildButtonColumn();
     void BuildBoardMenu();
     bool CommandKey(QKeyEvent& event);
+    // Over the library panel the wheel scrolls the palette or, with the
+    // middle button held, steps through the categories.
+    bool LibraryWheel(QWidget* target, QWheelEvent& event);
     void Run(void (*handler)(TMainCommands&));
     void ScheduleUpdate();
 

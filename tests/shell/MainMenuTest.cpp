@@ -13,6 +13,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -313,4 +316,24 @@ TEST_F(MainMenuTest, BoardsPaintWithTheWindowPalette)
     // Few colours: all white.
     EXPECT_EQ(CreateBoardPalette(7).Entries, (std::vector<TColor>(4, 0xFFFFFF)));
     EXPECT_EQ(CreateBoardPalette(8).Entries, form.MainBoard->BoardPalette->Entries);
+}
+
+TEST_F(MainMenuTest, WheelOverTheLibraryScrollsItsPaletteByATenth)
+{
+    TForm1& form = Shown();
+    auto* box = form.findChild<QScrollArea*>("SB_Bibliothek");
+    ASSERT_NE(box, nullptr);
+    QScrollBar* bar = box->verticalScrollBar();
+    bar->setRange(0, 1000);
+    bar->setValue(500);
+    auto turn = [box](int delta) {
+        QWheelEvent wheel(QPointF(10, 10), box->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box->viewport(), &wheel);
+    };
+    turn(120);    // away from the user: up
+    EXPECT_EQ(bar->value(), 400);
+    turn(-120);
+    turn(-120);
+    EXPECT_EQ(bar->value(), 600);
 }
