@@ -12,7 +12,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QHelpEvent>
 #include <QMenuBar>
+#include <QToolTip>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -336,4 +338,24 @@ TEST_F(MainMenuTest, WheelOverTheLibraryScrollsItsPaletteByATenth)
     turn(-120);
     turn(-120);
     EXPECT_EQ(bar->value(), 600);
+}
+
+TEST_F(MainMenuTest, HintsMenuItemSwitchesTheWindowsHintsOff)
+{
+    TForm1& form = Create();
+    QWidget* button = form.findChild<QWidget*>("HintBtn");
+    auto ask = [button] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        return QApplication::sendEvent(button, &help);   // true: the hint was shown or swallowed
+    };
+    QAction* hints = Action(form, "Hinweistexte");
+    ASSERT_TRUE(hints->isChecked());
+    hints->trigger();
+    EXPECT_FALSE(hints->isChecked());
+    EXPECT_TRUE(ask());
+    EXPECT_FALSE(QToolTip::isVisible());
+    hints->trigger();
+    ask();
+    EXPECT_TRUE(QToolTip::isVisible());
+    QToolTip::hideText();
 }
