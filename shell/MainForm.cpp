@@ -32,6 +32,7 @@
 #include "shell/Language.h"
 #include "shell/MainMenu.h"
 #include "ui/controls/UCLHiTimer.h"
+#include "ui/controls/UCLSpeedButton.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -343,7 +344,19 @@ void TForm1::FormShow()
 
 void TForm1::ApplySettings()
 {
+    CurrentBoard->GridVisible = Settings.Raster;
+    if (Settings.Raster) {
+        CurrentBoard->Repaint();
+        if (auto* grid = findChild<QAction*>("SB_Raster"))
+            grid->setChecked(true);
+    }
+    if (cb_NurText && Bibo) {
+        cb_NurText->SetPressed(Settings.TextOnly);
+        CB_NurTextClick();
+    }
     ShowComponentHints = Settings.ComponentHint;
+    if (auto* hints = findChild<QToolButton*>("HintBtn"))
+        hints->setChecked(Settings.ComponentHint);
     if (Settings.MainMax) {
         setWindowState(Qt::WindowMaximized);
     } else {
@@ -411,6 +424,10 @@ bool TForm1::FormCloseQuery()
     TWaitCursor wait;
     if (!RunOnlyMode) {
         ResetProject();
+        Settings.Raster = MainBoard->GridVisible;
+        if (cb_NurText)
+            Settings.TextOnly = cb_NurText->Pressed();
+        Settings.ComponentHint = ShowComponentHints;
         Settings.MainMax = isMaximized();
         const QRect place = normalGeometry().isValid() ? normalGeometry() : geometry();
         Settings.MainX = isMaximized() ? x() : place.x();

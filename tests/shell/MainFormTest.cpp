@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/Bibo.h"
 #include "engine/Globals.h"
 #include "engine/GrundBT.h"
 #include "engine/Language.h"
@@ -13,6 +14,7 @@
 #include "shell/ProgressWindow.h"
 #include "shell/Settings.h"
 #include "shell/ShellFixture.h"
+#include "ui/controls/UCLSpeedButton.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -97,7 +99,7 @@ TEST_F(MainFormTest, StartsWithTheStoredSettings)
     WriteFile("Settings/SPEED.INI", "[Speed]\r\nFast=0\r\n");
     WriteFile("Settings/EXPKIT.INI",
               "[History]\r\nD1=/x/Letzte.prj\r\n[DIRECTORIES]\r\nPROJECTS=/x/projekte/\r\n"
-              "[OPTIONS]\r\nCOMPONENTHINT=0\r\n[HAUPTFENSTER]\r\nMAX=0\r\nX=40\r\nY=30\r\nW=640\r\nH=480\r\n");
+              "[OPTIONS]\r\nCOMPONENTHINT=0\r\nRASTER=1\r\nTextOnly=1\r\n[HAUPTFENSTER]\r\nMAX=0\r\nX=40\r\nY=30\r\nW=640\r\nH=480\r\n");
     TForm1& form = Create();
     EXPECT_FALSE(RunOnlyMode);
     EXPECT_FALSE(SimSpeedFast);
@@ -118,6 +120,11 @@ TEST_F(MainFormTest, StartsWithTheStoredSettings)
     EXPECT_EQ(ProjectFolder, "/x/projekte/");
     EXPECT_EQ(form.MacroFolder, Program());
     EXPECT_FALSE(ShowComponentHints);
+    EXPECT_FALSE(form.findChild<QToolButton*>("HintBtn")->isChecked());
+    EXPECT_TRUE(form.MainBoard->GridVisible);
+    EXPECT_TRUE(form.findChild<QAction*>("SB_Raster")->isChecked());
+    EXPECT_TRUE(form.cb_NurText->Pressed());
+    EXPECT_TRUE(form.Bibo->TextOnly);
     EXPECT_FALSE(form.isMaximized());
     EXPECT_EQ(form.width(), 640);
     EXPECT_EQ(form.height(), 480);
@@ -266,6 +273,8 @@ TEST_F(MainFormTest, EmptyProjectClosesWithoutAQuestionAndKeepsTheSettings)
     form.show();
     form.MacroFolder = "/m/";
     ProjectFolder = "/p/";
+    form.MainBoard->GridVisible = true;
+    form.findChild<QToolButton*>("HintBtn")->setChecked(false);
     TModalHook hook(std::vector<TModalAnswer>{});
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(hook.Requests().empty());
@@ -275,6 +284,8 @@ TEST_F(MainFormTest, EmptyProjectClosesWithoutAQuestionAndKeepsTheSettings)
     EXPECT_EQ(settings.ReadString("DIRECTORIES", "PROJECTS", ""), "/p/");
     EXPECT_TRUE(settings.ValueExists("HAUPTFENSTER", "MAX"));
     EXPECT_TRUE(settings.ValueExists("OPTIONS", "FPGrid"));
+    EXPECT_TRUE(settings.ReadBool("OPTIONS", "RASTER", false));
+    EXPECT_FALSE(settings.ReadBool("OPTIONS", "COMPONENTHINT", true));
 }
 
 TEST_F(MainFormTest, CloseRequestWhileTheCloseTimerRunsKeepsTheSavePrompt)
