@@ -44,6 +44,7 @@ TBauteil* CreateLibraryObject(const AnsiString& className)
     std::unique_ptr<TPersistent> object(CreateObjectByName(className));
     if (auto* component = dynamic_cast<TBauteil*>(object.get())) {
         object.release();
+        component->AfterConstruction();
         return component;
     }
     auto* device = dynamic_cast<IDevice*>(object.get());

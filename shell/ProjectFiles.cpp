@@ -406,7 +406,7 @@ void TForm1::ffnen2Click()
 
 void TForm1::HistoryClick(Integer tag)
 {
-    if (tag >= 1 && tag <= TRecentFiles::Count)
+    if (tag >= 1 && tag <= TRecentFiles::Count && !History.Entry(tag - 1).empty())
         OpenReporting(History.Entry(tag - 1));
 }
 
