@@ -116,6 +116,8 @@ void TForm1::BuildSearchList()
     }
     Bibo->PaintSuppressed = false;
     Bibo->show();
+    // The result list starts with every name.
+    SearchEditChange();
 }
 
 void TForm1::SearchBtnClick()
