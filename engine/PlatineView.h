@@ -34,6 +34,8 @@ public:
     void BoardResized() override;
     void BoardChanged() override;
     void BoardDestroyed() override;
+    // Live displays skip a board nobody sees.
+    bool BoardVisible() const override { return isVisible(); }
 
 protected:
     bool viewportEvent(QEvent* event) override;
