@@ -1,0 +1,127 @@
+// A user's way through the program: the main window starts on its program
+// folder with the gate library, three gates are picked from the palette and
+// placed on the board with the mouse, wired, saved, the window is closed, the
+// file is opened in a new window, the circuit runs a few steps with the
+// outputs it had before, and saving it again gives the same bytes.
+#include "shell/ShellFixture.h"
+#include "support/TestBoard.h"
+
+#include "components/digital/BT_Gatter.h"
+#include "engine/Bibo.h"
+#include "engine/PlatineView.h"
+#include "platform/Dialogs.h"
+#include "shell/ProjectFiles.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+class EndToEndTest : public TShellFixture {
+protected:
+    // The outputs of the AND gate, the inverter and the EXOR gate after three steps.
+    static std::vector<Extended> Run(TPlatine& board)
+    {
+        board.PrepareSimulation();
+        for (int i = 0; i < 3; ++i)
+            board.Step();
+        std::vector<Extended> outputs;
+        for (const TClassInfo* cls : {&TBTAnd::StaticClass(), &TBTInverter::StaticClass(), &TBTExor::StaticClass()})
+            for (TBauteil* object : board.Objects)
+                if (&object->ClassType() == cls)
+                    outputs.push_back(static_cast<TIOBauteil*>(object)->Outputs[0].Value);
+        board.StopSimulation();
+        return outputs;
+    }
+    template <class T>
+    static T* Find(TPlatine& board)
+    {
+        for (TBauteil* object : board.Objects)
+            if (auto* found = dynamic_cast<T*>(object))
+                return found;
+        return nullptr;
+    }
+    // Picks the palette's entry of the class with a click on its sample and
+    // places it with a click on the board at the given point of the view.
+    static void PickAndPlace(TForm1& form, const char* className, QPoint at)
+    {
+        TBibo& palette = *form.Bibo;
+        std::size_t i = 0;
+        while (i < palette.Entries.size() && std::string(palette.Entries[i]->ClassName()) != className)
+            ++i;
+        ASSERT_LT(i, palette.Entries.size()) << className;
+        const TPoint sample =
+            palette.Mapping().LPtoDP(TPoint{palette.StripWidth / 2, palette.Entries[i]->GetBounds().Top + 30});
+        QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(sample.X, sample.Y));
+        ASSERT_EQ(form.MainBoard->Mode, PlacingMode);
+
+        QWidget* board = static_cast<TPlatineView*>(form.MainBoard->View)->viewport();
+        QMouseEvent move(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(board, &move);
+        QTest::mouseClick(board, Qt::LeftButton, {}, at);
+        ASSERT_NE(form.MainBoard->Mode, PlacingMode);
+    }
+    static void Wire(TPlatine& board, const TBauteilPin& from, const TBauteilPin& to)
+    {
+        const Integer middle = (from.X + to.X) / 2 / 20 * 20;
+        for (auto [a, b] : {std::pair{TPoint{from.X, from.Y}, TPoint{middle, from.Y}},
+                            std::pair{TPoint{middle, from.Y}, TPoint{middle, to.Y}},
+                            std::pair{TPoint{middle, to.Y}, TPoint{to.X, to.Y}}})
+            if (a != b)
+                board.AddWireAndNormalise(a, b);
+    }
+};
+
+TEST_F(EndToEndTest, GatesPickedPlacedWiredSavedAndOpenedAgainRunAsBefore)
+{
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("EXP_BIBO"));
+    TForm1::RegisterComponentClasses();
+    WriteLibraryFile(Program() + "EXP_BIBO/gatter.bib",
+                     {"TBTInverter", "TBTAnd", "TBTNand", "TBTOr", "TBTNor", "TBTExor"});
+    const AnsiString project = Program() + "Gatter.prj";
+    std::vector<Extended> before;
+    {
+        TForm1& form = Create();
+        form.resize(1000, 700);
+        form.show();
+        form.CategoryMenus[1]->actions()[4]->trigger();   // "Gatter"
+        ASSERT_EQ(form.Bibo->Entries.size(), 6u);
+
+        PickAndPlace(form, "TBTAnd", QPoint(120, 120));
+        PickAndPlace(form, "TBTInverter", QPoint(300, 120));
+        PickAndPlace(form, "TBTExor", QPoint(480, 120));
+        TPlatine& board = *form.MainBoard;
+        auto* gate = Find<TBTAnd>(board);
+        auto* inverter = Find<TBTInverter>(board);
+        auto* exor = Find<TBTExor>(board);
+        ASSERT_TRUE(gate && inverter && exor);
+        EXPECT_LT(gate->X, inverter->X);
+        EXPECT_LT(inverter->X, exor->X);
+        // AND (open inputs read high) -> inverter -> EXOR input 1; EXOR input 2 stays open.
+        Wire(board, gate->Outputs[0], inverter->Inputs[0]);
+        Wire(board, inverter->Outputs[0], exor->Inputs[0]);
+
+        TModalHook save({TModalAnswer::File(project)});
+        ASSERT_TRUE(form.Speichern1Click());
+        before = Run(board);
+        EXPECT_EQ(before, (std::vector<Extended>{HighLevel, LowLevel, HighLevel}));
+
+        TModalHook close({TModalAnswer::Button(IDNO)});
+        EXPECT_TRUE(form.close());
+    }
+
+    TForm1& form = Create();
+    form.show();
+    TModalHook open({TModalAnswer::File(project)});
+    form.ffnen2Click();
+    ASSERT_EQ(form.ProjectFileName, project);
+    EXPECT_EQ(CountOf<TBTExor>(*form.MainBoard), 1);
+    form.SaveProject(Program() + "Kopie.prj");
+    EXPECT_GT(ReadFile("Gatter.prj").size(), 100u);
+    EXPECT_EQ(ReadFile("Kopie.prj"), ReadFile("Gatter.prj"));
+    EXPECT_EQ(Run(*form.MainBoard), before);
+}
+
+} // namespace
