@@ -51,6 +51,7 @@ protected:
     void SetUp() override
     {
         TShellFixture::SetUp();
+        TForm1::RegisterComponentClasses();
         RegisterTestClasses();
         RegisterLibraryDoubles();
         for (const TClassInfo* info : {&TBTCounter8::StaticClass(), &TBTCounter4::StaticClass(), &TBTShift8::StaticClass()})
