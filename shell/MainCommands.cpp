@@ -52,19 +52,12 @@ TPoint TMainCommands::ViewCentre() const
 
 void TMainCommands::NewProject()
 {
-    if (form_.AskSaveChanges())
-        form_.ResetProject();
+    form_.DateiNeuBtnClick();
 }
 
 void TMainCommands::OpenProjectDialog()
 {
-    TFileDialog dialog;
-    dialog.Filter = QStringToAnsi(MainWindowText("OpenDialog1", TUiProperty::Filter, LanguageIndex));
-    dialog.DefaultExt = "prj";
-    dialog.InitialDir = ProjectFolder;
-    const AnsiString fileName = ExecuteFileDialog(dialog);
-    if (!fileName.empty() && form_.AskSaveChanges())
-        form_.OpenProject(fileName);
+    form_.ffnen2Click();
 }
 
 void TMainCommands::OpenExample()
@@ -76,8 +69,9 @@ void TMainCommands::OpenExample()
     dialog.DefaultExt = "prj";
     dialog.FileName = "*.prj";
     dialog.InitialDir = ProgramFolder() + Folders[LanguageIndex >= 0 && LanguageIndex <= 2 ? LanguageIndex : 0];
+    // The open asks to save the project it replaces.
     const AnsiString fileName = ExecuteFileDialog(dialog);
-    if (!fileName.empty() && form_.AskSaveChanges())
+    if (!fileName.empty())
         form_.OpenProject(fileName);
 }
 

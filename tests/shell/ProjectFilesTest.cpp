@@ -22,6 +22,7 @@
 #include "shell/PanelStandIn.h"
 #include "shell/ProjectFiles.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QStackedWidget>
@@ -423,6 +424,27 @@ TEST_F(ProjectFilesTest, RecentFilesAndTheNewCommand)
     EXPECT_EQ(Panel(form).Title, "Frontplatte");
     EXPECT_EQ(form.CurrentDesign, form.Frontplatte->RootDesign());
     EXPECT_EQ(hook.Requests().size(), 2u);
+}
+
+TEST_F(ProjectFilesTest, TheFileMenuAsksToSaveOnceBeforeAProjectIsReplaced)
+{
+    TForm1& form = Create();
+    AddCircuit(form);
+    form.SaveProject(Program() + "Anlage.prj");
+    {
+        TModalHook hook({TModalAnswer::File(Program() + "Anlage.prj"), TModalAnswer::Button(IDNO)});
+        form.findChild<QAction*>("ffnen2")->trigger();
+        ASSERT_EQ(hook.Requests().size(), 2u);
+        EXPECT_EQ(hook.Requests()[0].Kind, TModalKind::FileDialog);
+        EXPECT_EQ(hook.Requests()[0].File.FileName, "*.prj");
+        EXPECT_EQ(hook.Requests()[1].Flags, MB_YESNOCANCEL | MB_ICONQUESTION);
+    }
+    {
+        TModalHook hook({TModalAnswer::Button(IDNO)});
+        form.findChild<QAction*>("DateiNeuBtn")->trigger();
+        EXPECT_EQ(hook.Requests().size(), 1u);
+        EXPECT_TRUE(form.MainBoard->Objects.empty());
+    }
 }
 
 TEST_F(ProjectFilesTest, LibrariesAreSavedWithoutElementsAndLoadedOntoTheBoardOnly)
