@@ -6,6 +6,7 @@
 #include "engine/AnsiLiteral.h"
 #include "engine/Bibo.h"
 #include "engine/Language.h"
+#include "engine/Platine.h"
 #include "platform/AnsiText.h"
 #include "platform/Paths.h"
 #include "shell/EventHook.h"
@@ -231,6 +232,8 @@ void TForm1::ShowLibraryCategory(QAction* item)
     BiboTag = index;
     const AnsiString file = LibraryFolder + category.LibraryFile;
     SB_Bibliothek->verticalScrollBar()->setValue(0);
+    // The samples draw with the boards' palette.
+    Bibo->Palette = MainBoard ? MainBoard->BoardPalette : nullptr;
     // A category whose file is missing shows an empty palette.
     if (FileExists(file))
         Bibo->LoadFromFile(file);

@@ -193,6 +193,8 @@ TEST_F(CategoriesTest, ShowingACategoryLoadsItsLibraryIntoThePalette)
     EXPECT_EQ(form.BiboButton->Caption(), QStringLiteral("Gatter"));
     ASSERT_EQ(form.Bibo->Entries.size(), 3u);
     EXPECT_EQ(form.Bibo->FileVersion, 46);
+    EXPECT_NE(form.MainBoard->BoardPalette, nullptr);
+    EXPECT_EQ(form.Bibo->Entries[0]->Palette, form.MainBoard->BoardPalette);   // samples draw like the board
     EXPECT_EQ(form.SB_Bibliothek->verticalScrollBar()->value(), 0);
     EXPECT_EQ(form.Bibo->width(), form.SB_Bibliothek->viewport()->width());
 
