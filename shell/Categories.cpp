@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
@@ -105,6 +106,13 @@ const struct {
     {"Diverses1", "Diverses"},
     {"Hardware1", "Hardware"},
 };
+
+// The category button's picture of each kind, and the picture of a category item.
+const char* const KindPictures[CategoryKindCount] = {
+    ":/pictures/categories/led.svg",      ":/pictures/categories/gatter.svg",   ":/pictures/categories/analog.svg",
+    ":/pictures/categories/diverses.svg", ":/pictures/categories/hardware.svg",
+};
+const char* const CategoryPicture = ":/pictures/categories/bibo.svg";
 
 } // namespace
 
@@ -216,7 +224,8 @@ void TForm1::AddCategoryMenuItem(Integer index)
         return;
     }
     const TLibraryCategory& category = LibraryCategories[index];
-    QAction* item = CategoryMenus[category.Kind]->addAction(AnsiToQString(category.Name));
+    QAction* item = CategoryMenus[category.Kind]->addAction(QIcon(QString::fromLatin1(CategoryPicture)),
+                                                           AnsiToQString(category.Name));
     item->setData(index);
     connect(item, &QAction::triggered, this, [this, item] { Guarded([this, item] { ShowLibraryCategory(item); }); });
 }
@@ -229,6 +238,7 @@ void TForm1::ShowLibraryCategory(QAction* item)
     const TLibraryCategory& category = LibraryCategories[index];
     // A menu caption's "&&" is one ampersand, so is the button's.
     BiboButton->SetCaption(AnsiToQString(category.Name));
+    BiboButton->SetGlyph(QIcon(QString::fromLatin1(KindPictures[category.Kind])).pixmap(16, 16).toImage());
     BiboTag = index;
     const AnsiString file = LibraryFolder + category.LibraryFile;
     SB_Bibliothek->verticalScrollBar()->setValue(0);

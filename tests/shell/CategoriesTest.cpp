@@ -187,10 +187,13 @@ TEST_F(CategoriesTest, ShowingACategoryLoadsItsLibraryIntoThePalette)
     EXPECT_EQ(form.BiboTag, StartCategory);                     // its file is missing: empty
     EXPECT_EQ(form.BiboButton->Caption(), QStringLiteral("Anzeigen"));
     EXPECT_TRUE(form.Bibo->Entries.empty());
+    const QImage panelElements = form.BiboButton->GetGlyph();
 
     form.CategoryMenus[1]->actions()[4]->trigger();             // "Gatter"
     EXPECT_EQ(form.BiboTag, 2);
     EXPECT_EQ(form.BiboButton->Caption(), QStringLiteral("Gatter"));
+    EXPECT_FALSE(form.BiboButton->GetGlyph().isNull());
+    EXPECT_NE(form.BiboButton->GetGlyph(), panelElements);      // the picture of its kind
     ASSERT_EQ(form.Bibo->Entries.size(), 3u);
     EXPECT_EQ(form.Bibo->FileVersion, 46);
     EXPECT_NE(form.MainBoard->BoardPalette, nullptr);
