@@ -319,6 +319,7 @@ bool TForm1::OpenProject(const AnsiString& requested)
     std::unique_ptr<IFrontplatte> panel = LibraryLoading ? nullptr : CreateFrontplatte();
     TPlatine* board = CreateBoard();
     IDesign* const previousDesign = CurrentDesign;
+    const Byte previousVersion = LoadedFileVersion;
     if (panel) {
         CurrentDesign = panel->RootDesign();
         loadingPanel_ = panel.get();
@@ -337,6 +338,7 @@ bool TForm1::OpenProject(const AnsiString& requested)
     } catch (...) {
         loadingPanel_ = nullptr;
         CurrentDesign = previousDesign;
+        LoadedFileVersion = previousVersion;
         // Its components' elements leave the fresh panel before it goes.
         DeleteBoard(board);
         QDir::setCurrent(previousDirectory);

@@ -246,6 +246,7 @@ TEST_F(ProjectFilesTest, RefusedOrDamagedFilesAreReportedAndLeaveTheProjectAsItW
     const AnsiString recent = form.History.Entry(0);
     const IFrontplatte* panel = form.Frontplatte.get();
     const QString directory = QDir::currentPath();
+    LoadedFileVersion = 44;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         WriteFile("Fremd.prj", c.Content);
@@ -267,6 +268,7 @@ TEST_F(ProjectFilesTest, RefusedOrDamagedFilesAreReportedAndLeaveTheProjectAsItW
         EXPECT_EQ(form.History.Entry(0), recent);
         EXPECT_EQ(form.Panel4->count(), 1);
         EXPECT_EQ(QDir::currentPath(), directory);
+        EXPECT_EQ(LoadedFileVersion, 44);
     }
     // The same file in order opens.
     WriteFile("Fremd.prj", good);
