@@ -42,25 +42,17 @@ void TUCLButtonLayout::SetArrowSize(Integer Value)
 
 void TUCLButtonLayout::Assign(const TUCLObject& Source)
 {
-    const auto* other = dynamic_cast<const TUCLGlyphTextLayout*>(&Source);
-    if (!other) {
-        TUCLObject::Assign(Source);
+    const auto* button = dynamic_cast<const TUCLButtonLayout*>(&Source);
+    if (!button || button == this) {
+        TUCLGlyphTextLayout::Assign(Source);
         return;
     }
-    if (other == this)
-        return;
     BeginUpdate();
-    SetAlignment(other->Alignment());
-    SetAlignText2Glyph(other->AlignText2Glyph());
-    SetOffset(0, other->OffsetX());
-    SetOffset(1, other->OffsetY());
-    SetSpacing(other->Spacing());
-    if (const auto* button = dynamic_cast<const TUCLButtonLayout*>(other)) {
-        SetArrow(button->FArrow);
-        SetArrowIndent(0, button->FArrowIndent);
-        SetArrowPosition(button->FArrowPosition);
-        SetArrowColor(button->FArrowColor);
-        SetArrowSize(button->FArrowSize);
-    }
+    TUCLGlyphTextLayout::Assign(Source);
+    SetArrow(button->FArrow);
+    SetArrowIndent(0, button->FArrowIndent);
+    SetArrowPosition(button->FArrowPosition);
+    SetArrowColor(button->FArrowColor);
+    SetArrowSize(button->FArrowSize);
     EndUpdate(true);
 }

@@ -26,7 +26,8 @@ public:
     // 2 to 10; other sizes are not taken.
     void SetArrowSize(Integer Value);
 
-    // Through the setters inside one update: one change at the end.
+    // One change at the end, whether the source is a button layout or a
+    // plain glyph layout.
     void Assign(const TUCLObject& Source) override;
 
 private:
