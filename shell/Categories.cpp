@@ -11,13 +11,11 @@
 #include "platform/Paths.h"
 #include "shell/EventHook.h"
 #include "shell/MainForm.h"
-#include "ui/controls/UCLImageListBox.h"
 #include "ui/controls/UCLSpeedButton.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QIcon>
-#include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>

@@ -24,11 +24,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
-#include <QMenu>
-#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
+#include <QPushButton>
 
 #include <atomic>
 #include <cstdio>
@@ -61,13 +61,6 @@ struct TFlagScope {
 };
 
 constexpr std::size_t HeaderSize = 5;
-
-// The five header bytes; LoadedFileVersion := the version byte.
-void ReadHeaderBytes(TReader& reader, Byte header[HeaderSize])
-{
-    reader.Read(header, HeaderSize);
-    LoadedFileVersion = header[3];
-}
 
 } // namespace
 
@@ -283,7 +276,8 @@ bool TForm1::ReadFileHeader(TStream&, TReader& reader)
             reader.ReadInteger();
     }
     Byte header[HeaderSize];
-    ReadHeaderBytes(reader, header);
+    reader.Read(header, HeaderSize);
+    LoadedFileVersion = header[3];
     Bibo->FileVersion = header[3];
     return HeaderAccepted(header);
 }
