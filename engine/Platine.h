@@ -326,6 +326,9 @@ private:
     void DetachObject(TBauteil* object);
     void ReadPrintSettings(TReader& reader);
     void WritePrintSettings(TWriter& writer) const;
+    // One display switch set on every object, here and on the macros' inner
+    // boards; the object's pending refresh for it is dropped.
+    void SetDisplaySwitch(bool TBauteil::*displaySwitch, bool TBauteil::*dirty, bool show);
     TBauteil* CreateObject(const AnsiString& className);
     template <class F>
     void ForEachSelectedSegment(F&& f);

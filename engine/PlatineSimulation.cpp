@@ -481,12 +481,12 @@ void TPlatine::RefreshLiveStates()
 
 // ---- Display switches and retained states
 
-void TPlatine::SetShowLineStates(bool show)
+void TPlatine::SetDisplaySwitch(bool TBauteil::*displaySwitch, bool TBauteil::*dirty, bool show)
 {
     const bool visible = BoardVisible();
     for (TBauteil* object : Objects) {
-        object->PinLevelsDirty = false;
-        object->ShowLineStates = show;
+        object->*dirty = false;
+        object->*displaySwitch = show;
         if (visible)
             InvalidateObject(object);
     }
@@ -495,22 +495,17 @@ void TPlatine::SetShowLineStates(bool show)
     for (TBauteil* object : Objects)
         if (auto* macro = dynamic_cast<TMakro*>(object))
             if (TPlatine* inner = macro->InnerBoard())
-                inner->SetShowLineStates(show);
+                inner->SetDisplaySwitch(displaySwitch, dirty, show);
+}
+
+void TPlatine::SetShowLineStates(bool show)
+{
+    SetDisplaySwitch(&TBauteil::ShowLineStates, &TBauteil::PinLevelsDirty, show);
 }
 
 void TPlatine::SetShowComponentStates(bool show)
 {
-    const bool visible = BoardVisible();
-    for (TBauteil* object : Objects) {
-        object->LiveStateDirty = false;
-        object->ShowComponentStates = show;
-        if (visible)
-            InvalidateObject(object);
-    }
-    for (TBauteil* object : Objects)
-        if (auto* macro = dynamic_cast<TMakro*>(object))
-            if (TPlatine* inner = macro->InnerBoard())
-                inner->SetShowComponentStates(show);
+    SetDisplaySwitch(&TBauteil::ShowComponentStates, &TBauteil::LiveStateDirty, show);
 }
 
 void TPlatine::SaveComponentStates(TCustomIniFile& ini)
