@@ -123,6 +123,13 @@ void TPlatine::SplitWireAt(TSegment* wire, TPoint p)
 void TPlatine::SplitAtJunctions()
 {
     bool changed = true;
+    // Each test sees the pieces as the earlier ones left them.
+    auto split = [&](TSegment* wire, TPoint p) {
+        if (wire->ContainsInner(p)) {
+            SplitWireAt(wire, p);
+            changed = true;
+        }
+    };
     while (changed) {
         changed = false;
         for (std::size_t i = 0; i + 1 < WorkList.size() && !changed; ++i)
@@ -131,23 +138,10 @@ void TPlatine::SplitAtJunctions()
                 TSegment* b = WorkList[j];
                 if (a->IsSelected() && b->IsSelected())
                     continue;
-                // Each test sees the pieces as the earlier ones left them.
-                if (a->ContainsInner(b->StartPoint)) {
-                    SplitWireAt(a, b->StartPoint);
-                    changed = true;
-                }
-                if (a->ContainsInner(b->EndPoint)) {
-                    SplitWireAt(a, b->EndPoint);
-                    changed = true;
-                }
-                if (b->ContainsInner(a->StartPoint)) {
-                    SplitWireAt(b, a->StartPoint);
-                    changed = true;
-                }
-                if (b->ContainsInner(a->EndPoint)) {
-                    SplitWireAt(b, a->EndPoint);
-                    changed = true;
-                }
+                split(a, b->StartPoint);
+                split(a, b->EndPoint);
+                split(b, a->StartPoint);
+                split(b, a->EndPoint);
             }
     }
 }
