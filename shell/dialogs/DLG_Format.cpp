@@ -88,14 +88,6 @@ QString Text(const char* ansi)
     return AnsiToQString(ansi);
 }
 
-template <class W>
-W* Place(W* widget, const char* name, int x, int y, int w, int h)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
 TUCLSpinEdit* Spin(QWidget* parent, const char* name, int x, int y, Integer min, Integer max, Integer value)
 {
     auto* spin = Place(new TUCLSpinEdit(parent), name, x, y, 49, 21);

@@ -17,6 +17,15 @@ inline constexpr Integer mrNone = 0;
 inline constexpr Integer mrOk = 1;
 inline constexpr Integer mrCancel = 2;
 
+// Names a child of a form and sets its place, as the forms are laid out.
+template <class W>
+W* Place(W* widget, const char* name, int x, int y, int w, int h)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
 class TModalForm : public QDialog {
     Q_OBJECT
 public:
