@@ -127,3 +127,14 @@ bool AnsiSameText(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && AnsiCompareText(a, b) == 0;
 }
+
+int AnsiHexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}

@@ -26,3 +26,6 @@ AnsiString AnsiLowerCase(std::string_view text);
 // lower-case byte values: < 0, 0 or > 0.
 bool AnsiSameText(std::string_view a, std::string_view b);
 int AnsiCompareText(std::string_view a, std::string_view b);
+
+// Value of one hexadecimal digit (0-9, A-F, a-f), -1 for any other byte.
+int AnsiHexDigit(char c);

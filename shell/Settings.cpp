@@ -19,17 +19,6 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 }   // namespace
 
 AnsiString SettingsFileName()
@@ -177,8 +166,8 @@ AnsiString TRunStateFile::UnescapeValue(std::string_view stored)
     out.reserve(stored.size());
     for (std::size_t i = 0; i < stored.size(); ++i) {
         if (stored[i] == '%' && i + 2 < stored.size()) {
-            const int high = HexDigit(stored[i + 1]);
-            const int low = HexDigit(stored[i + 2]);
+            const int high = AnsiHexDigit(stored[i + 1]);
+            const int low = AnsiHexDigit(stored[i + 2]);
             if (high >= 0 && low >= 0) {
                 out += static_cast<char>(high * 16 + low);
                 i += 2;

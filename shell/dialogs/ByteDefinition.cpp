@@ -1,17 +1,8 @@
 #include "shell/dialogs/ByteDefinition.h"
 
-namespace {
+#include "platform/AnsiText.h"
 
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
+namespace {
 
 // A token runs up to the next blank or the end of the text.
 std::size_t TokenEnd(std::string_view text, std::size_t from)
@@ -64,7 +55,7 @@ Integer ParseHexByte(std::string_view token)
     Integer value = 0;
     int digits = 0;
     for (char c : token) {
-        const int d = HexDigitValue(c);
+        const int d = AnsiHexDigit(c);
         if (d < 0)
             continue;
         value = value * 16 + d;

@@ -1,6 +1,7 @@
 #include "platform/AnsiText.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -84,4 +85,14 @@ TEST(AnsiText, ComparesWithoutRegardToCase)
         EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " / " << c.b;
         EXPECT_EQ(AnsiSameText(c.a, c.b), c.sign == 0) << c.a << " / " << c.b;
     }
+}
+
+TEST(AnsiText, ReadsHexDigits)
+{
+    const std::pair<char, int> cases[] = {
+        {'0', 0}, {'9', 9}, {'A', 10}, {'F', 15}, {'a', 10}, {'f', 15},
+        {'G', -1}, {'g', -1}, {'/', -1}, {':', -1}, {'@', -1}, {' ', -1}, {'\xC4', -1},
+    };
+    for (const auto& [c, value] : cases)
+        EXPECT_EQ(AnsiHexDigit(c), value) << int(Byte(c));
 }
