@@ -1,19 +1,19 @@
 #include "engine/Globals.h"
 
-bool SimulationRunning = false;
-bool RunOnlyMode = false;
-bool ProjectModified = false;
-bool SimSpeedFast = true;
-bool ColourDrawing = true;
-bool LibraryLoading = false;
-bool SaveCompiled = false;
-bool ShowComponentHints = true;
-bool RubberBandsActive = false;
+bool SimulationRunning;
+bool RunOnlyMode;
+bool ProjectModified;
+bool SimSpeedFast;
+bool ColourDrawing;
+bool LibraryLoading;
+bool SaveCompiled;
+bool ShowComponentHints;
+bool RubberBandsActive;
 AnsiString ProjectFolder;
 AnsiString CurrentProjectFile;
-double PerfFrequency = 1e9;
-double MeasuredStepRate = 0.0;
-Byte LoadedFileVersion = 46;
+double PerfFrequency;
+double MeasuredStepRate;
+Byte LoadedFileVersion;
 
 void ResetGlobals()
 {
@@ -32,3 +32,6 @@ void ResetGlobals()
     MeasuredStepRate = 0.0;
     LoadedFileVersion = 46;
 }
+
+// The start values are those of ResetGlobals, set once before main.
+static const bool GlobalsInitialised = (ResetGlobals(), true);
