@@ -58,6 +58,9 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 // The board's message to the main window with the hint text of the object
 // under the mouse (a zero-terminated text in lParam, 0 to hide the hint).
 inline constexpr Cardinal WM_BOARDHINT = 0x0400 + 15;
+// A component's message to the main window to repaint it on the shown board
+// (the object in lParam), sent when its selection changes.
+inline constexpr Cardinal WM_BOARDREPAINTOBJECT = 0x0400 + 1;
 
 // The shell's progress window, reached through the hooks it installs.
 struct TProgressHooks {
@@ -203,6 +206,8 @@ public:
     bool IsOverPinEnd(TPoint boardPoint) const;
     TSegment* StubAtPinBody(TPoint boardPoint) const;
     void ShowHintAt(Integer x, Integer y);
+    // The last wire under the control point that an output drives, or nullptr.
+    TSegment* DrivenWireAt(Integer x, Integer y) const;
     // The selected non-wire object when it is the only one, else nullptr.
     TBauteil* SingleSelected() const;
     static void NormaliseRect(TRect& r);

@@ -324,6 +324,17 @@ void TPlatine::ShowHintAt(Integer x, Integer y)
     SendMessage(MainWindowHandle, WM_BOARDHINT, 0, found ? reinterpret_cast<LPARAM>(text.c_str()) : 0);
 }
 
+TSegment* TPlatine::DrivenWireAt(Integer x, Integer y) const
+{
+    TCanvas hitCanvas;
+    PrepareCanvas(hitCanvas);
+    TSegment* found = nullptr;
+    for (TBauteil* object : Objects)
+        if (auto* wire = dynamic_cast<TSegment*>(object); wire && wire->Driver && IsHit(wire, x, y, hitCanvas))
+            found = wire;
+    return found;
+}
+
 bool TPlatine::IsOverPinEnd(TPoint b) const
 {
     TPoint end;

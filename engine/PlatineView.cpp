@@ -4,6 +4,7 @@
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/MouseCursor.h"
+#include "platform/ScreenCursors.h"
 #include "platform/VirtualKeys.h"
 
 #include <QCursor>
@@ -23,15 +24,7 @@ constexpr TColor ScrollBoxColour = 0xF6FFFF;
 
 QCursor CursorShape(Integer cursor)
 {
-    switch (cursor) {
-    case NoCursor: return Qt::BlankCursor;
-    case 1: return Qt::CrossCursor;             // zoom
-    case PlacingCursor: return Qt::SizeAllCursor;
-    case PinEndCursor: return Qt::CrossCursor;
-    case 15: return Qt::IBeamCursor;            // text
-    case PinBodyCursor: return Qt::PointingHandCursor;
-    default: return Qt::ArrowCursor;
-    }
+    return ScreenCursor(cursor);
 }
 
 std::optional<TMouseButton> ButtonOf(Qt::MouseButton button)
@@ -237,13 +230,25 @@ TPoint TPlatineView::ControlPoint(const QMouseEvent& event)
     return {p.x() + board_->ScrollX, p.y() + board_->ScrollY};
 }
 
+bool TPlatineView::ScrollBoxPoint(TPoint p) const
+{
+    return locked_ || p.X >= board_->Width || p.Y >= board_->Height;
+}
+
 void TPlatineView::mousePressEvent(QMouseEvent* event)
 {
     const auto button = ButtonOf(event->button());
     if (!board_ || !button)
         return;
     const TPoint p = ControlPoint(*event);
-    Guarded([&] { board_->MouseDown(*button, ShiftStateOfEvent(*event), p.X, p.Y); });
+    const Byte shift = ShiftStateOfEvent(*event);
+    if (scrollBoxGrab_ || ScrollBoxPoint(p)) {
+        scrollBoxGrab_ = true;
+        if (ScrollBoxMouse.Down)
+            Guarded([&] { ScrollBoxMouse.Down(*button, shift, TPoint{p.X - board_->ScrollX, p.Y - board_->ScrollY}); });
+        return;
+    }
+    Guarded([&] { board_->MouseDown(*button, shift, p.X, p.Y); });
 }
 
 void TPlatineView::mouseReleaseEvent(QMouseEvent* event)
@@ -252,7 +257,15 @@ void TPlatineView::mouseReleaseEvent(QMouseEvent* event)
     if (!board_ || !button)
         return;
     const TPoint p = ControlPoint(*event);
-    Guarded([&] { board_->MouseUp(*button, ShiftStateOfEvent(*event), p.X, p.Y); });
+    const Byte shift = ShiftStateOfEvent(*event);
+    if (scrollBoxGrab_) {
+        // The press went to the scroll box: so does everything up to the last release.
+        scrollBoxGrab_ = event->buttons() != Qt::NoButton;
+        if (ScrollBoxMouse.Up)
+            Guarded([&] { ScrollBoxMouse.Up(*button, shift, TPoint{p.X - board_->ScrollX, p.Y - board_->ScrollY}); });
+        return;
+    }
+    Guarded([&] { board_->MouseUp(*button, shift, p.X, p.Y); });
 }
 
 void TPlatineView::mouseMoveEvent(QMouseEvent* event)
@@ -260,14 +273,21 @@ void TPlatineView::mouseMoveEvent(QMouseEvent* event)
     if (!board_)
         return;
     const TPoint p = ControlPoint(*event);
-    Guarded([&] { board_->MouseMove(ShiftStateOfEvent(*event), p.X, p.Y); });
+    const Byte shift = ShiftStateOfEvent(*event);
+    const bool boardHasPress = event->buttons() != Qt::NoButton && !scrollBoxGrab_;
+    if (scrollBoxGrab_ || (!boardHasPress && ScrollBoxPoint(p))) {
+        if (ScrollBoxMouse.Move)
+            Guarded([&] { ScrollBoxMouse.Move(shift, TPoint{p.X - board_->ScrollX, p.Y - board_->ScrollY}); });
+        return;
+    }
+    Guarded([&] { board_->MouseMove(shift, p.X, p.Y); });
 }
 
 void TPlatineView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click: the double click first, then the
     // press, which the board ignores when the double click opened a dialog.
-    if (board_ && event->button() == Qt::LeftButton)
+    if (board_ && event->button() == Qt::LeftButton && !scrollBoxGrab_ && !ScrollBoxPoint(ControlPoint(*event)))
         Guarded([&] { board_->DblClick(); });
     mousePressEvent(event);
 }

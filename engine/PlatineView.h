@@ -12,6 +12,17 @@
 #include <QAbstractScrollArea>
 #include <QTimer>
 
+#include <functional>
+
+// The mouse over the scroll box itself: where the board control does not
+// reach, and everywhere while the board is locked for a run. Points are in
+// the scroll box's client pixels, without the scroll offsets.
+struct TScrollBoxMouse {
+    std::function<void(TMouseButton button, Byte shift, TPoint boxPoint)> Down;
+    std::function<void(Byte shift, TPoint boxPoint)> Move;
+    std::function<void(TMouseButton button, Byte shift, TPoint boxPoint)> Up;
+};
+
 class TPlatineView : public QAbstractScrollArea, public IBoardView {
 public:
     explicit TPlatineView(TPlatine& board, QWidget* parent = nullptr);
@@ -20,6 +31,11 @@ public:
     // nullptr once the board is gone.
     TPlatine* Board() const { return board_; }
     QTimer& AutoScrollTimer() { return autoScrollTimer_; }
+    TScrollBoxMouse ScrollBoxMouse;
+    // While the simulation runs the board takes no mouse input of its own;
+    // the scroll box gets all of it.
+    void SetLocked(bool locked) { locked_ = locked; }
+    bool Locked() const { return locked_; }
 
     // IBoardView
     void InvalidateDeviceRect(const TRect& rect) override;
@@ -53,6 +69,8 @@ private:
     void TakeScrollPositions();
     // Mouse position in board-control pixels; remembers the pointer.
     TPoint ControlPoint(const QMouseEvent& event);
+    // Whether a mouse event at this control point belongs to the scroll box.
+    bool ScrollBoxPoint(TPoint controlPoint) const;
     // Runs an editor call; an error ends in the error box, never in Qt's loop.
     template <class F>
     void Guarded(F&& f);
@@ -68,6 +86,8 @@ private:
     TPlatine* board_;
     bool adjusting_ = false;
     Integer cursor_ = 0;
+    bool locked_ = false;
+    bool scrollBoxGrab_ = false;   // a button went down on the scroll box
     QPoint lastGlobalPos_;
     bool haveGlobalPos_ = false;
     QTimer autoScrollTimer_;

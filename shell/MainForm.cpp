@@ -25,8 +25,11 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
+#include "shell/BoardMouse.h"
+#include "shell/Cursors.h"
 #include "shell/Globals.h"
 #include "shell/HardwareSettings.h"
 #include "shell/Language.h"
@@ -40,11 +43,13 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -220,6 +225,35 @@ void TForm1::CreateControls()
 
     // Menus, tool bar, mode buttons, context menu and command keys.
     new TMainMenu(*this);
+    WindowHandle = std::make_unique<TWinHandle>([this](TMessage& message) { WndProc(message); });
+    BoardMouse = std::make_unique<TBoardMouse>(*this);
+}
+
+void TForm1::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_BOARDREPAINTOBJECT:
+        if (CurrentBoard && message.LParam)
+            CurrentBoard->InvalidateObject(reinterpret_cast<const TBauteil*>(message.LParam));
+        break;
+    case WM_BOARDHINT: BoardMouse->ShowComponentHint(reinterpret_cast<const char*>(message.LParam)); break;
+    default: break;
+    }
+}
+
+void TForm1::RescueOffscreenForms()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize size = screen->size();
+    int next = 50;
+    for (QWidget* form : QApplication::topLevelWidgets()) {
+        if (!form->isWindow() || (form->x() <= size.width() && form->y() <= size.height()))
+            continue;
+        form->move(next, next);
+        next += 20;
+    }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -270,6 +304,7 @@ void TForm1::FormCreate()
     ShowBoard(MainBoard);
 
     LibraryFolder = program + "EXP_BIBO/";
+    LoadCustomCursors();
     SetProjectName("");
     SimulationRunning = false;
     SaveCompiled = false;
@@ -464,10 +499,13 @@ TPlatine* TForm1::CreateBoard()
 {
     auto* board = new TPlatine();
     board->ClipboardStream = ClipboardStream.get();
+    board->MainWindowHandle = WindowHandle->Handle();
     AttachBoardHandlers(board);
     board->Mode = 1;
     board->PreviousMode = 1;
-    Panel4->addWidget(new TPlatineView(*board, Panel4));
+    auto* view = new TPlatineView(*board, Panel4);
+    BoardMouse->InstallOn(*view);
+    Panel4->addWidget(view);
     board->ZoomToObjects(false);
     return board;
 }

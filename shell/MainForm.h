@@ -32,6 +32,9 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class TBibo;
+class TBoardMouse;
+class TWinHandle;
+struct TMessage;
 class TCustomIniFile;
 class TIniFile;
 class TIOBauteil;
@@ -224,6 +227,14 @@ public:
 
     // ---- Language
     void TranslateUI();
+
+    // ---- The window's own messages and the mouse around the board
+    std::unique_ptr<TWinHandle> WindowHandle;   // what boards and components send to
+    std::unique_ptr<TBoardMouse> BoardMouse;
+    void WndProc(TMessage& message);
+    // Windows left outside the screen by another screen set-up come back
+    // to (50, 50), (70, 70) and so on.
+    void RescueOffscreenForms();
 
     // ---- Controls
     QStackedWidget* Panel4 = nullptr;           // the board area: one view per board

@@ -356,6 +356,7 @@ bool TForm1::OpenProject(const AnsiString& requested)
     MainBoard->NormaliseAllWires();
     MainBoard->ZoomToObjects(false);
     AddToHistory(fileName);
+    RescueOffscreenForms();
     if (LibraryLoading)
         QDir::setCurrent(previousDirectory);
     else if (!RunOnlyMode)

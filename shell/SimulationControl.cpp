@@ -5,10 +5,13 @@
 
 #include "engine/Globals.h"
 #include "engine/Platine.h"
+#include "engine/PlatineView.h"
 #include "engine/Publics.h"
+#include "panel/framework/HintBox.h"
 #include "platform/AnsiText.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
+#include "shell/BoardMouse.h"
 #include "shell/HardwareSettings.h"
 #include "shell/Settings.h"
 #include "ui/controls/UCLHiTimer.h"
@@ -198,6 +201,7 @@ void TForm1::UCLHiTimer1Timer()
             MainBoard->StepCounter = 0;
         }
         MainBoard->Tick();
+        BoardMouse->ShowHoveredPin();
     } catch (const std::exception& error) {
         AbortSimulation(error);
     }
@@ -287,9 +291,12 @@ void TForm1::LockEditor(bool running)
         menu->setEnabled(!running);
     if (auto* library = findChild<QWidget*>("SB_Bibliothek"))
         library->setEnabled(!running);
+    // The boards take no edits; the mouse over them zooms and shows wire values.
     for (TPlatine* board : OpenBoards)
-        if (auto* view = dynamic_cast<QWidget*>(board->View))
-            view->setEnabled(!running);
+        if (auto* view = dynamic_cast<TPlatineView*>(board->View))
+            view->SetLocked(running);
+    if (!running)
+        BoardMouse->PinHintBox->hide();
 }
 
 void TForm1::SB_Hilo1Click()

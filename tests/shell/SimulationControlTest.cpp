@@ -2,6 +2,7 @@
 
 #include "components/digital/BT_Gatter.h"
 #include "engine/Globals.h"
+#include "engine/PlatineView.h"
 #include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
@@ -196,7 +197,7 @@ protected:
         EXPECT_TRUE(form.SB_Stop->isChecked());
         EXPECT_TRUE(form.ToolBar1->isEnabled());
         EXPECT_TRUE(form.Datei1->menuAction()->isEnabled());
-        EXPECT_TRUE(form.PlatineScrollbox->isEnabled());
+        EXPECT_FALSE(static_cast<TPlatineView*>(form.PlatineScrollbox)->Locked());
     }
 };
 
@@ -215,7 +216,7 @@ TEST_F(SimulationTest, FastLoopShowsTheStepRateAndStopsFromInside)
         QString rate;
         TBTRunProbe::OnStep = [&](TBTRunProbe& probe) {
             editorLocked = !form.ToolBar1->isEnabled() && !form.Datei1->menuAction()->isEnabled()
-                           && !form.PlatineScrollbox->isEnabled() && form.cbSpeed->isEnabled()
+                           && static_cast<TPlatineView*>(form.PlatineScrollbox)->Locked() && form.cbSpeed->isEnabled()
                            && form.SB_Stop->isEnabled();
             if (stopPosted || !form.Status->text().endsWith("Hz"))
                 return;

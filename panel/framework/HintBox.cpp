@@ -1,0 +1,84 @@
+#include "panel/framework/HintBox.h"
+
+#include "platform/Canvas.h"
+#include "platform/Colors.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+void SetHintFont(TCanvas& canvas)
+{
+    canvas.Font.Name = "Arial";
+    canvas.Font.Height = 12;
+    canvas.Font.Color = clBlack;
+}
+
+} // namespace
+
+THintBox::THintBox(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("HintBox");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setEnabled(false);
+    hide();
+}
+
+std::vector<AnsiString> THintBox::Lines() const
+{
+    std::vector<AnsiString> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = Text.find('\r', start);
+        lines.push_back(Text.substr(start, end - start));
+        if (end == AnsiString::npos)
+            return lines;
+        start = end + 1;
+    }
+}
+
+void THintBox::ShowText(const AnsiString& text)
+{
+    AnsiString shown = text;
+    if (!shown.empty() && shown.back() == '\r')
+        shown.pop_back();
+    if (shown == Text)
+        return;
+    Text = shown;
+    TCanvas measure;
+    SetHintFont(measure);
+    const std::vector<AnsiString> lines = Lines();
+    Integer widest = 0;
+    for (const AnsiString& line : lines)
+        widest = std::max(widest, measure.TextWidth(line));
+    const Integer lineHeight = measure.TextHeight(shown);
+    resize(widest + 7, 5 + lineHeight * static_cast<Integer>(lines.size()));
+    repaint();
+}
+
+void THintBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    TCanvas canvas(painter);
+    const Integer w = width();
+    const Integer h = height();
+    canvas.Pen.Color = 0x808080;
+    canvas.Pen.Width = 0;
+    canvas.Brush.SetColor(clInfoBk);
+    canvas.Rectangle(0, 0, w - 1, h - 1);
+    // The shadow along the bottom and the right.
+    canvas.Pen.Color = clBlack;
+    canvas.MoveTo(2, h - 1);
+    canvas.LineTo(w - 1, h - 1);
+    canvas.LineTo(w - 1, 2);
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    SetHintFont(canvas);
+    // An empty line takes a text line's height too.
+    const Integer lineHeight = canvas.TextHeight(Text);
+    Integer y = 2;
+    for (const AnsiString& line : Lines()) {
+        canvas.TextOut(3, y, line);
+        y += lineHeight;
+    }
+}
