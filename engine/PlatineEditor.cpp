@@ -9,14 +9,13 @@
 #include "platform/ClassRegistry.h"
 #include "platform/Messages.h"
 #include "platform/MouseCursor.h"
+#include "platform/VirtualKeys.h"
 
 #include <cstdlib>
 #include <utility>
 
 namespace {
 
-constexpr Byte ShiftBit = 0x01;
-constexpr Byte CtrlBit = 0x04;
 constexpr const char* TextLabelClass = "TText";
 
 } // namespace

@@ -33,3 +33,6 @@ inline constexpr Word VK_F1 = 0x70;
 Word VirtualKeyOfEvent(const QKeyEvent& Event);
 // The shift-state byte of an input event: 0x01 Shift, 0x02 Alt, 0x04 Ctrl.
 Byte ShiftStateOfEvent(const QInputEvent& Event);
+inline constexpr Byte ShiftBit = 0x01;
+inline constexpr Byte AltBit = 0x02;
+inline constexpr Byte CtrlBit = 0x04;

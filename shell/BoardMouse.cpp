@@ -6,16 +6,10 @@
 #include "engine/Publics.h"
 #include "engine/Segment.h"
 #include "panel/framework/HintBox.h"
+#include "platform/VirtualKeys.h"
 #include "shell/MainForm.h"
 
 #include <algorithm>
-
-namespace {
-
-constexpr Byte ShiftBit = 0x01;
-constexpr Byte CtrlBit = 0x04;
-
-} // namespace
 
 TBoardMouse::TBoardMouse(TForm1& form) : PinHintBox(new THintBox(&form)), form_(form)
 {

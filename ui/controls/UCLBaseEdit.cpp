@@ -3,6 +3,7 @@
 #include "platform/Caret.h"
 #include "platform/GdiDraw.h"
 #include "platform/PopupMenu.h"
+#include "platform/VirtualKeys.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -17,7 +18,7 @@ namespace {
 // The shift-state byte of an input event as edit-mode flags.
 TUCLEditMode EditModeOf(Byte Shift)
 {
-    return TUCLEditMode((Shift & 0x01 ? emShift : 0) | (Shift & 0x02 ? emAlt : 0) | (Shift & 0x04 ? emControl : 0));
+    return TUCLEditMode((Shift & ShiftBit ? emShift : 0) | (Shift & AltBit ? emAlt : 0) | (Shift & CtrlBit ? emControl : 0));
 }
 
 } // namespace
@@ -188,14 +189,14 @@ void TUCLBaseEdit::keyPressEvent(QKeyEvent* Event)
     // Characters as typing produces them: none with Ctrl or Alt alone
     // (commands and menu keys; both together are AltGr), and no control
     // characters (Delete gives 127 here).
-    if (bool(shift & 0x02) == bool(shift & 0x04)) {
+    if (bool(shift & AltBit) == bool(shift & CtrlBit)) {
         for (QChar c : Event->text())
             if (c.unicode() != 127)
                 KeyPress(c);
     }
     // Enter and Escape also reach the dialog (default and cancel buttons),
     // unless Enter moved the focus on.
-    if (escape || (enter && !(TabOnEnter && !(shift & 0x04))))
+    if (escape || (enter && !(TabOnEnter && !(shift & CtrlBit))))
         Event->ignore();
     else
         Event->accept();
