@@ -7,10 +7,14 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QTranslator>
 #include <QWidget>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -153,6 +157,18 @@ QString MainWindowText(const char* control, TUiProperty property, Integer langua
     return {};
 }
 
+void InstallQtTranslations(Integer languageIndex)
+{
+    static std::unique_ptr<QTranslator> installed;
+    if (installed)
+        QCoreApplication::removeTranslator(installed.get());
+    const QString language = languageIndex == 1 ? QStringLiteral("en") : languageIndex == 2 ? QStringLiteral("fr") : QStringLiteral("de");
+    installed = std::make_unique<QTranslator>();
+    // Without the package's files Qt keeps its English texts.
+    if (installed->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(installed.get());
+}
+
 void TranslateMainWindow(QObject& window, Integer languageIndex)
 {
     // Built from the term table in every language, German included.
@@ -202,5 +218,6 @@ void TranslateMainWindow(QObject& window, Integer languageIndex)
 
 void TForm1::TranslateUI()
 {
+    InstallQtTranslations(LanguageIndex);
     TranslateMainWindow(*this, LanguageIndex);
 }

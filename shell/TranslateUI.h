@@ -28,6 +28,12 @@ std::span<const TUiTranslation> MainWindowTranslations();
 // for any language other than 1 and 2); empty when the table has no row.
 QString MainWindowText(const char* control, TUiProperty property, Integer languageIndex);
 
+// Qt's own texts in the program's language: the buttons of message boxes, the
+// key names beside menu items, the file dialogs. German for any language
+// other than 1 and 2, as the window's designed texts are. Replaces the
+// translation installed by an earlier call.
+void InstallQtTranslations(Integer languageIndex);
+
 // Applies the table to the children of window found by name (absent controls
 // are skipped): the configuration texts built from the term table in every
 // language, the rest only for English and French.

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QMenu>
 
 namespace {
@@ -95,4 +96,28 @@ TEST_F(TranslateUITest, DialogTextsAndTheFirstTabByLanguage)
     EXPECT_EQ(MainWindowText("InternetUpdate1", TUiProperty::Caption, 1), QStringLiteral("Internet &Update..."));
     EXPECT_EQ(MainWindowText("InternetUpdate1", TUiProperty::Caption, 7), QStringLiteral("Internet &Update..."));
     EXPECT_TRUE(MainWindowText("NoSuchControl", TUiProperty::Caption, 1).isEmpty());
+}
+
+TEST_F(TranslateUITest, QtsOwnTextsFollowTheLanguageOfTheLanguageFile)
+{
+    // Message-box buttons and the key names beside the menu items.
+    const struct {
+        Integer Language;
+        const char* Yes;
+        const char* Delete;
+    } cases[] = {
+        {0, "&Ja", "Entf"},
+        {1, "&Yes", "Del"},
+        {2, "&Oui", "Suppr"},
+        {3, "&Ja", "Entf"},   // an unknown language keeps the window German
+        {1, "&Yes", "Del"},   // a second start replaces the earlier translation
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Language);
+        WriteFile("SPRACHE.INI", QByteArray("[Sprache]\r\nSprache=") + QByteArray::number(c.Language) + "\r\n");
+        TForm1& form = Create();
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8(c.Yes));
+        EXPECT_EQ(form.findChild<QAction*>("Lschen1")->shortcut().toString(QKeySequence::NativeText),
+                  QString::fromUtf8(c.Delete));
+    }
 }
