@@ -140,9 +140,10 @@ QWidget* TForm1::CreateLibraryPanel(QWidget* parent)
 
     PopupBibo = new QMenu(P_Bibo);
     PopupBibo->setObjectName("PopupBibo");
-    for (const auto& kind : KindMenus) {
-        QMenu* submenu = PopupBibo->addMenu(QString::fromLatin1(kind.Caption));
-        submenu->setObjectName(kind.Control);
+    for (int kind = 0; kind < CategoryKindCount; ++kind) {
+        QMenu* submenu = PopupBibo->addMenu(QIcon(QString::fromLatin1(KindPictures[kind])),
+                                            QString::fromLatin1(KindMenus[kind].Caption));
+        submenu->setObjectName(KindMenus[kind].Control);
         CategoryMenus.push_back(submenu);
     }
 

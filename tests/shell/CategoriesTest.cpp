@@ -134,8 +134,11 @@ TEST_F(CategoriesTest, MenuHoldsEachKindsCategoriesInTheirOrder)
         {12, 43, 52, 51, 24, 42, 26, 25, 21, -1, 53, 28, 54, 40, 50, 58, 19, 33, 56, 32, 18, 31, 29, 20, 30, 57, 59,
          55, 41, -1, 49},
     };
-    for (int kind = 0; kind < 5; ++kind)
+    for (int kind = 0; kind < 5; ++kind) {
         EXPECT_EQ(Items(*form.CategoryMenus[kind]), expected[kind]) << kind;
+        // Each kind's submenu shows the kind's picture, as its categories' button does.
+        EXPECT_FALSE(form.CategoryMenus[kind]->icon().isNull()) << kind;
+    }
     EXPECT_EQ(form.CategoryMenus[1]->actions()[6]->text(), QStringLiteral("Ram && Rom"));
     EXPECT_EQ(form.CategoryMenus[1]->title(), QStringLiteral("Logikbauteile"));
     EXPECT_EQ(form.BiboButton->DropDownMenu(), form.PopupBibo);
