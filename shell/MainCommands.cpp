@@ -18,6 +18,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QSignalBlocker>
+#include <QTabBar>
 #include <QUrl>
 
 namespace {
@@ -220,6 +222,10 @@ void TMainCommands::SelectBoard(std::size_t index)
         return;
     form_.CurrentBoard = form_.OpenBoards[index];
     form_.ShowBoard(form_.CurrentBoard);
+    if (static_cast<int>(index) < form_.TabSet->count()) {
+        const QSignalBlocker quiet(form_.TabSet);
+        form_.TabSet->setCurrentIndex(static_cast<int>(index));
+    }
     ProjectModified = true;
     if (form_.CurrentBoard->OnAktTools)
         form_.CurrentBoard->OnAktTools();
@@ -255,15 +261,17 @@ void TMainCommands::HardwareSettingsDialog()
     ReadHardwareSettings(*form_.MainBoard, store, counter);
 }
 
+TIOBauteil* TMainCommands::SelectedComponent() const
+{
+    return dynamic_cast<TIOBauteil*>(Board().SingleSelected());
+}
+
 void TMainCommands::Help()
 {
-    TPlatine& board = Board();
-    if (board.SelectedCount() == 1)
-        for (TBauteil* object : board.Objects)
-            if (object->Selected && dynamic_cast<TIOBauteil*>(object)) {
-                ShowHelpTopic(object->HelpContext);
-                return;
-            }
+    if (const TIOBauteil* component = SelectedComponent()) {
+        ShowHelpTopic(component->HelpContext);
+        return;
+    }
     CallHtmlHelp(&form_, ProgramFolder() + "Zentrika40.CHM", 1, 0);
 }
 

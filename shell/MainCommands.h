@@ -8,6 +8,7 @@
 #include <functional>
 
 class TForm1;
+class TIOBauteil;
 class TPlatine;
 
 class TMainCommands {
@@ -61,6 +62,8 @@ public:
     void HardwareSettingsDialog();
     static AnsiString HardwareIniFileName();
     void Help();
+    // The one component selected on the shown board (its pin stubs aside), or nullptr.
+    TIOBauteil* SelectedComponent() const;
     void OpenForum();
 
 private:

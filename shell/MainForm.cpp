@@ -53,6 +53,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -159,37 +160,59 @@ void TForm1::CreateControls()
     auto* panel7 = new QWidget(central);
     panel7->setObjectName("Panel7");
     auto* column = new QVBoxLayout(panel7);
-    auto makeButton = [panel7, column](const char* name, const QString& caption, const QString& hint) {
+    auto makeButton = [panel7, column](const char* name, const char* picture, const QString& hint) {
         auto* button = new QToolButton(panel7);
         button->setObjectName(name);
-        button->setText(caption);
+        button->setIcon(QIcon(QString::fromLatin1(picture)));
+        button->setIconSize(QSize(ColumnIconSize, ColumnIconSize));
+        button->setFixedSize(ColumnButtonSize, ColumnButtonSize);
         button->setToolTip(hint);
         button->setCheckable(true);
         column->addWidget(button);
         return button;
     };
-    SB_Start = makeButton("SB_Start", QStringLiteral("\u25B6"), QStringLiteral("Start (F9)"));
-    SB_Stop = makeButton("SB_Stop", QStringLiteral("\u25A0"), QStringLiteral("Stop (ESC)"));
+    SB_Start = makeButton("SB_Start", ":/pictures/buttons/start.svg", QStringLiteral("Start (F9)"));
+    SB_Stop = makeButton("SB_Stop", ":/pictures/buttons/stop.svg", QStringLiteral("Stop (ESC)"));
     auto* startStop = new QButtonGroup(this);
     startStop->addButton(SB_Start);
     startStop->addButton(SB_Stop);
     startStop->setExclusive(true);
-    SB_HILO = makeButton("SB_HILO", QStringLiteral("HL"), QStringLiteral("Leitungszustand anzeigen"));
-    SB_Status = makeButton("SB_Status", QStringLiteral("S"), QStringLiteral("Bauteilzustand anzeigen"));
-    cbSpeed = new QComboBox(panel7);
-    cbSpeed->setObjectName("cbSpeed");
-    cbSpeed->addItems({QStringLiteral("Fast"), QStringLiteral("Slow")});
-    column->addWidget(cbSpeed);
-    Status = new QLabel(QStringLiteral("---"), panel7);
-    Status->setObjectName("Status");
-    Status->setMinimumWidth(70);
-    column->addWidget(Status);
+    SB_HILO = makeButton("SB_HILO", ":/pictures/buttons/hilo.svg", QStringLiteral("Leitungszustand anzeigen"));
+    SB_Status = makeButton("SB_Status", ":/pictures/buttons/status.svg", QStringLiteral("Bauteilzustand anzeigen"));
     column->addStretch();
     layout->addWidget(panel7);
 
-    Panel4 = new QStackedWidget(central);
+    // Speed and step rate at the right of the tool bars; the editor's lock leaves them alone.
+    auto* panel5 = addToolBar(QStringLiteral("Panel5"));
+    panel5->setObjectName("Panel5");
+    panel5->setMovable(false);
+    cbSpeed = new QComboBox(panel5);
+    cbSpeed->setObjectName("cbSpeed");
+    cbSpeed->addItems({QStringLiteral("Fast"), QStringLiteral("Slow")});
+    panel5->addWidget(cbSpeed);
+    Status = new QLabel(QStringLiteral("---"), panel5);
+    Status->setObjectName("Status");
+    Status->setToolTip(QStringLiteral("Freq."));
+    Status->setMinimumWidth(70);
+    Status->setAlignment(Qt::AlignCenter);
+    panel5->addWidget(Status);
+
+    // The board area: the shown board above its tab row.
+    auto* boardArea = new QWidget(central);
+    boardArea->setObjectName("BoardArea");
+    auto* boardColumn = new QVBoxLayout(boardArea);
+    boardColumn->setContentsMargins(0, 0, 0, 0);
+    boardColumn->setSpacing(0);
+    Panel4 = new QStackedWidget(boardArea);
     Panel4->setObjectName("Panel4");
-    layout->addWidget(Panel4, 1);
+    boardColumn->addWidget(Panel4, 1);
+    TabSet = new QTabBar(boardArea);
+    TabSet->setObjectName("TabSet");
+    TabSet->setShape(QTabBar::RoundedSouth);
+    TabSet->setDrawBase(false);
+    TabSet->addTab(QStringLiteral(" Hauptschaltung "));
+    boardColumn->addWidget(TabSet);
+    layout->addWidget(boardArea, 1);
 
     // The front panel, the library panel left of the board area and the
     // hidden library-building aid.

@@ -28,6 +28,7 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QStackedWidget;
+class QTabBar;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -56,6 +57,10 @@ bool IsRunOnlyExecutable(const QString& executablePath);
 // blanks up to the first empty one; " /RUN" in any letter case is taken out
 // and reported in runAfterLoad. Empty when there are no parameters.
 AnsiString ProjectFromCommandLine(const QStringList& parameters, bool& runAfterLoad);
+
+// The column of mode and display buttons left of the board: one size for all.
+inline constexpr int ColumnButtonSize = 30;
+inline constexpr int ColumnIconSize = 20;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -238,6 +243,7 @@ public:
 
     // ---- Controls
     QStackedWidget* Panel4 = nullptr;           // the board area: one view per board
+    QTabBar* TabSet = nullptr;                  // one tab per open board, the main board first
     QWidget* PlatineScrollbox = nullptr;        // the view of the shown board
     QToolBar* ToolBar1 = nullptr;
     QMenu* Datei1 = nullptr;

@@ -24,6 +24,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -232,6 +233,10 @@ TMainMenu::TMainMenu(TForm1& form)
             InstallBoardHandlers(*view->Board());
         ScheduleUpdate();
     });
+    connect(form_.TabSet, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0)
+            Run([](C& c) { c.SelectBoard(static_cast<std::size_t>(c.Form().TabSet->currentIndex())); });
+    });
     qApp->installEventFilter(this);
     UpdateCommandStates();
 }
@@ -317,7 +322,8 @@ void TMainMenu::BuildButtonColumn()
         auto* button = new QToolButton(column);
         button->setObjectName(name);
         button->setIcon(Picture(picture));
-        button->setIconSize(QSize(20, 20));
+        button->setIconSize(QSize(ColumnIconSize, ColumnIconSize));
+        button->setFixedSize(ColumnButtonSize, ColumnButtonSize);
         button->setToolTip(QString::fromUtf8(hint));
         button->setCheckable(true);
         return button;
@@ -356,6 +362,7 @@ void TMainMenu::BuildButtonColumn()
     closeBibo_->setObjectName("CloseBibo");
     closeBibo_->setText(QStringLiteral("<<<"));
     closeBibo_->setToolTip(QStringLiteral("Bibliothek ein-/ausblenden"));
+    closeBibo_->setFixedWidth(ColumnButtonSize);
     connect(closeBibo_, &QToolButton::clicked, this, &TMainMenu::ToggleLibrary);
     layout->addWidget(closeBibo_);
 }
@@ -442,13 +449,8 @@ void TMainMenu::BoardModeChange()
 void TMainMenu::BoardPopupRequest()
 {
     UpdateCommandStates();
-    TPlatine& board = *form_.CurrentBoard;
     // The help item names the one selected component, on one line.
-    const TIOBauteil* component = nullptr;
-    if (board.SelectedCount() == 1)
-        for (TBauteil* object : board.Objects)
-            if (object->Selected)
-                component = dynamic_cast<const TIOBauteil*>(object);
+    const TIOBauteil* component = Commands.SelectedComponent();
     auto* help = form_.findChild<QAction*>("Hilfe2");
     help->setVisible(component != nullptr);
     if (component) {

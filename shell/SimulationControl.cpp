@@ -289,8 +289,13 @@ void TForm1::LockEditor(bool running)
     ToolBar1->setEnabled(!running);
     for (QAction* menu : menuBar()->actions())
         menu->setEnabled(!running);
-    if (auto* library = findChild<QWidget*>("SB_Bibliothek"))
-        library->setEnabled(!running);
+    // The library and the edit modes; the start, stop, display and speed controls stay.
+    static const char* const LockedControls[] = {"SB_Bibliothek", "BiboButton", "cb_NurText", "SearchBtn",
+                                                 "sb_BiboPlus",   "sb_BiboMinus", "StandardBtn", "LineBtn",
+                                                 "ZoomBtn"};
+    for (const char* name : LockedControls)
+        if (auto* control = findChild<QWidget*>(name))
+            control->setEnabled(!running);
     // The boards take no edits; the mouse over them zooms and shows wire values.
     for (TPlatine* board : OpenBoards)
         if (auto* view = dynamic_cast<TPlatineView*>(board->View))

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QTabBar>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QMenu>
@@ -207,10 +208,13 @@ void TranslateMainWindow(QObject& window, Integer languageIndex)
                     box->setItemText(i, items[i]);
             }
             break;
+        case TUiProperty::FirstTab:
+            if (auto* tabs = qobject_cast<QTabBar*>(target); tabs && tabs->count() > 0)
+                tabs->setTabText(0, value);
+            break;
         case TUiProperty::Filter:
         case TUiProperty::Title:
-        case TUiProperty::FirstTab:
-            // Read where the dialog or the tab is made (MainWindowText).
+            // Read where the dialog is made (MainWindowText).
             break;
         }
     }

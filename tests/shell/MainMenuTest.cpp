@@ -4,6 +4,7 @@
 #include "ShellFixture.h"
 
 #include "engine/GrundBT.h"
+#include "support/TestComponents.h"
 #include "engine/Platine.h"
 #include "engine/Segment.h"
 #include "platform/Dialogs.h"
@@ -17,15 +18,17 @@
 #include <QToolTip>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QWheelEvent>
 #include <QTest>
+#include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
 
-// A component whose type name runs over two lines.
-class TTwoLineComponent : public TGrundBT {
+// A component with pins whose type name runs over two lines.
+class TTwoLineComponent : public TBTTestGate {
 public:
     AnsiString GetTypeName() const override { return "Und-\rGatter"; }
 };
@@ -60,6 +63,7 @@ protected:
         TPlatine* board = form.CreateBoard();
         form.OpenBoards.push_back(board);
         board->ParentBoard = form.MainBoard;
+        form.TabSet->addTab(QStringLiteral("MCR1"));
     }
 };
 
@@ -123,10 +127,19 @@ TEST_F(MainMenuTest, AnotherTabMarksTheProjectModifiedAndDisablesSaving)
     EXPECT_FALSE(Action(form, "Speichernals1")->isEnabled());
     EXPECT_FALSE(Action(form, "ToolButton3")->isEnabled());
     EXPECT_TRUE(Action(form, "naechstes1")->isEnabled());
+    EXPECT_EQ(form.TabSet->currentIndex(), 1);
     Menu(form).Commands.NextBoard();   // after the last, the first
     EXPECT_EQ(form.CurrentBoard, form.MainBoard);
+    EXPECT_EQ(form.TabSet->currentIndex(), 0);
     OpenMenu(form, "Datei1");
     EXPECT_TRUE(Action(form, "Speichern1")->isEnabled());
+
+    // A click on a tab shows its board.
+    ProjectModified = false;
+    form.TabSet->setCurrentIndex(1);
+    EXPECT_EQ(form.CurrentBoard, form.OpenBoards[1]);
+    EXPECT_EQ(form.Panel4->currentWidget(), dynamic_cast<QWidget*>(form.OpenBoards[1]->View));
+    EXPECT_TRUE(ProjectModified);
 }
 
 TEST_F(MainMenuTest, HeldCtrlKeyRunsItsCommandOncePerPress)
@@ -265,7 +278,8 @@ TEST_F(MainMenuTest, ContextMenuNamesTheSelectedComponentOnOneLine)
         LanguageIndex = c.Language;
         auto* component = CreateBauteil<TTwoLineComponent>();
         form.CurrentBoard->InsertObject(component);
-        component->Selected = true;
+        // Selected as a click selects it: with its pin stubs.
+        form.CurrentBoard->SelectObject(component, true);
         Menu(form).BoardPopupRequest();
         QAction* help = Action(form, "Hilfe2");
         EXPECT_TRUE(help->isVisible());
@@ -273,7 +287,7 @@ TEST_F(MainMenuTest, ContextMenuNamesTheSelectedComponentOnOneLine)
         EXPECT_TRUE(Action(form, "Ausschneiden2")->isEnabled());
         Menu(form).BauteilMenu->close();
         // A wire alone brings no help item.
-        component->Selected = false;
+        form.CurrentBoard->SelectAll(false);
         AddWire(form, 400)->Selected = true;
         Menu(form).BoardPopupRequest();
         EXPECT_FALSE(help->isVisible());

@@ -198,6 +198,8 @@ protected:
         EXPECT_TRUE(form.ToolBar1->isEnabled());
         EXPECT_TRUE(form.Datei1->menuAction()->isEnabled());
         EXPECT_FALSE(static_cast<TPlatineView*>(form.PlatineScrollbox)->Locked());
+        EXPECT_TRUE(form.findChild<QWidget*>("StandardBtn")->isEnabled());
+        EXPECT_TRUE(form.findChild<QWidget*>("BiboButton")->isEnabled());
     }
 };
 
@@ -217,7 +219,8 @@ TEST_F(SimulationTest, FastLoopShowsTheStepRateAndStopsFromInside)
         TBTRunProbe::OnStep = [&](TBTRunProbe& probe) {
             editorLocked = !form.ToolBar1->isEnabled() && !form.Datei1->menuAction()->isEnabled()
                            && static_cast<TPlatineView*>(form.PlatineScrollbox)->Locked() && form.cbSpeed->isEnabled()
-                           && form.SB_Stop->isEnabled();
+                           && form.SB_Stop->isEnabled() && !form.findChild<QWidget*>("StandardBtn")->isEnabled()
+                           && !form.findChild<QWidget*>("BiboButton")->isEnabled();
             if (stopPosted || !form.Status->text().endsWith("Hz"))
                 return;
             stopPosted = true;

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QKeySequence>
 #include <QMenu>
+#include <QTabBar>
 
 namespace {
 
@@ -29,6 +30,9 @@ std::optional<QString> Shown(QObject* target, TUiProperty property)
         if (auto* widget = qobject_cast<QWidget*>(target))
             return widget->toolTip();
     }
+    if (property == TUiProperty::FirstTab)
+        if (auto* tabs = qobject_cast<QTabBar*>(target))
+            return tabs->tabText(0);
     if (property == TUiProperty::Items)
         if (auto* box = qobject_cast<QComboBox*>(target))
             return box->itemText(0) + '\n' + box->itemText(1);
