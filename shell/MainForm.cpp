@@ -210,6 +210,7 @@ void TForm1::CreateControls()
     TabSet->setObjectName("TabSet");
     TabSet->setShape(QTabBar::RoundedSouth);
     TabSet->setDrawBase(false);
+    TabSet->setExpanding(false);
     TabSet->addTab(QStringLiteral(" Hauptschaltung "));
     boardColumn->addWidget(TabSet);
     layout->addWidget(boardArea, 1);
