@@ -9,13 +9,17 @@
 
 namespace {
 
-Integer LineHeight()
-{
-    TCanvas canvas;
-    canvas.Font.Name = "Arial";
-    canvas.Font.Height = 12;
-    return canvas.TextHeight("X");
-}
+// Text measured in the box's font.
+struct THintText {
+    THintText()
+    {
+        Canvas.Font.Name = "Arial";
+        Canvas.Font.Height = 12;
+    }
+    Integer Width(const char* text) const { return Canvas.TextWidth(text); }
+    Integer LineHeight() const { return Canvas.TextHeight("X"); }
+    TCanvas Canvas;
+};
 
 } // namespace
 
@@ -37,7 +41,7 @@ TEST(HintBoxTest, SizeFollowsTheLines)
         THintBox box;
         box.ShowText(c.Text);
         EXPECT_EQ(box.Text, c.Kept);
-        EXPECT_EQ(box.height(), 5 + c.Lines * LineHeight());
+        EXPECT_EQ(box.height(), 5 + c.Lines * THintText().LineHeight());
         EXPECT_FALSE(box.isVisible());   // the owner shows it
     }
 }
@@ -46,16 +50,14 @@ TEST(HintBoxTest, WidthIsTheWidestLineAndTheSameTextChangesNothing)
 {
     THintBox box;
     box.ShowText("I\rWWWWWWWW\rI");
-    TCanvas canvas;
-    canvas.Font.Name = "Arial";
-    canvas.Font.Height = 12;
-    EXPECT_EQ(box.width(), canvas.TextWidth("WWWWWWWW") + 7);
+    const THintText text;
+    EXPECT_EQ(box.width(), text.Width("WWWWWWWW") + 7);
 
     box.resize(10, 10);
     box.ShowText("I\rWWWWWWWW\rI");
     EXPECT_EQ(box.size(), QSize(10, 10));
     box.ShowText("I");
-    EXPECT_EQ(box.width(), canvas.TextWidth("I") + 7);
+    EXPECT_EQ(box.width(), text.Width("I") + 7);
 }
 
 TEST(HintBoxTest, FrameShadowAndBackground)
