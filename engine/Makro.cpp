@@ -93,6 +93,40 @@ void TMakro::SetPinName(Integer k, const AnsiString& name)
         pin->Name = name;
 }
 
+TTextRowDialog TextRowDialog;
+
+namespace {
+
+// Edits one short text in the property sheet: the text after the sheet closes.
+template <std::size_t N>
+Integer EditShortText(const TIOBauteil& object, TShortString<N>& text)
+{
+    AnsiString value = text;
+    const Integer result = TextRowDialog ? TextRowDialog(object.GetTypeName(), object.HelpContext, Translate("Bezeichnung"), value,
+                                           static_cast<Integer>(N), 64)
+                           : 0;
+    text = value;
+    return result;
+}
+
+} // namespace
+
+Integer TMakro::EditProperties()
+{
+    const Integer result = EditShortText(*this, Name);
+    if (OnEdited)
+        OnEdited(this);
+    return result;
+}
+
+Integer TBTPin::EditProperties()
+{
+    const Integer result = EditShortText(*this, Label);
+    if (OnEdited)
+        OnEdited(this);
+    return result;
+}
+
 AnsiString TMakro::GetTypeName() const
 {
     if (!Name.empty())

@@ -8,6 +8,14 @@
 
 class IDesign;
 
+// The shared property sheet with one text row, which lives above the engine:
+// the sheet's title and help context, the row's caption, the text (changed on
+// OK only), its longest length and the row's width. Answers the modal result;
+// without it installed nothing is shown and 0 is answered.
+using TTextRowDialog = std::function<Integer(const AnsiString& title, Integer helpContext, const AnsiString& caption,
+                                             AnsiString& text, Integer maxLength, Integer width)>;
+extern TTextRowDialog TextRowDialog;
+
 class TMakro : public TIOBauteil {
     ZK_CLASS(TMakro, TIOBauteil)
 
@@ -45,6 +53,8 @@ public:
 
     AnsiString GetTypeName() const override;
     AnsiString GetHintText() override;
+    // The name in the property sheet; stored and announced after the sheet closes.
+    Integer EditProperties() override;
     void Draw(TCanvas& canvas) override;
     void DrawPinLevels(TCanvas& canvas);
     void DrawLiveState(TCanvas& canvas);
@@ -66,6 +76,8 @@ public:
     void Calculate() override {}
     AnsiString GetTypeName() const override;
     AnsiString GetHintText() override;
+    // The label in the property sheet; stored and announced after the sheet closes.
+    Integer EditProperties() override;
     void Draw(TCanvas& canvas) override;
     void DrawLiveState(TCanvas&) override {}
     void WriteData(TStream& stream, TWriter& writer) override;

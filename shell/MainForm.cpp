@@ -18,6 +18,7 @@
 #include "engine/Gradient.h"
 #include "engine/GrundBT.h"
 #include "engine/Language.h"
+#include "engine/Makro.h"
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
 #include "engine/Segment.h"
@@ -29,6 +30,7 @@
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/BoardMouse.h"
+#include "shell/dialogs/DLG_Default.h"
 #include "shell/Cursors.h"
 #include "shell/Globals.h"
 #include "shell/HardwareSettings.h"
@@ -320,6 +322,8 @@ void TForm1::FormCreate()
     RegisterClass(TGrundBT::StaticClass());
     RegisterComponentClasses();
     FillCreateCombo();
+    // Macros and macro pins edit their names in the shared property sheet.
+    TextRowDialog = EditTextRow;
 
     ClipboardStream = std::make_unique<TMemoryStream>();
     MainBoard = CreateBoard();

@@ -195,3 +195,13 @@ TDefault_Dlg& Default_Dlg()
     static TDefault_Dlg* dialog = new TDefault_Dlg;
     return *dialog;
 }
+
+Integer EditTextRow(const AnsiString& title, Integer helpContext, const AnsiString& caption, AnsiString& text,
+                    Integer maxLength, Integer width)
+{
+    TDefault_Dlg& dlg = Default_Dlg();
+    dlg.SetCaption(title);
+    dlg.SetHelpContext(helpContext);
+    dlg.Props->AddEdit(caption, text, maxLength, width);
+    return dlg.ShowModal();
+}

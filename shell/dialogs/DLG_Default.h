@@ -71,3 +71,8 @@ private:
 // The shared instance for components and elements, created on first use and
 // kept for the program's life.
 TDefault_Dlg& Default_Dlg();
+
+// One text row in the shared sheet, for the engine's own objects (a macro's
+// name, a macro pin's label): the modal result; the text changes on OK only.
+Integer EditTextRow(const AnsiString& title, Integer helpContext, const AnsiString& caption, AnsiString& text,
+                    Integer maxLength, Integer width);

@@ -15,6 +15,7 @@ class MacroTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
+        TextRowDialog = nullptr;
         ResetGlobals();
         LanguageIndex = 0;
     }
@@ -66,6 +67,60 @@ TEST_F(MacroTest, EditedLabelRenamesTheMacroPin)
     pin->OnEdited(pin);
     EXPECT_EQ(macro->Inputs[0].Name, "CLOCK");
     EXPECT_EQ(pin->GetHintText(), "Pin 1\rPin (Makros)\rCLOCK");
+}
+
+TEST_F(MacroTest, SettingsSheetEditsTheNameAndTheLabelCutToTheirLength)
+{
+    TMakro* macro = t.PlaceMacro(100, 100, 2);
+    TBTPin* pin = macro->InnerBoard()->FindMacroPin(1);
+    struct TShown {
+        AnsiString Title;
+        Integer HelpContext = 0;
+        AnsiString Caption;
+        AnsiString Text;
+        Integer MaxLength = 0;
+    } shown;
+    Integer answer = 1;
+    AnsiString typed;
+    TextRowDialog = [&](const AnsiString& title, Integer help, const AnsiString& caption, AnsiString& text,
+                        Integer maxLength, Integer) {
+        shown = {title, help, caption, text, maxLength};
+        if (answer == 1)
+            text = typed;
+        return answer;
+    };
+    int macroEdits = 0;
+    macro->OnEdited = [&](TMakro*) { ++macroEdits; };
+
+    macro->Name = "Filter";
+    typed = "Tiefpass-Filter";
+    EXPECT_EQ(macro->EditProperties(), 1);
+    EXPECT_EQ(shown.Title, "Filter");
+    EXPECT_EQ(shown.HelpContext, 13010);
+    EXPECT_EQ(shown.Caption, "Bezeichnung");
+    EXPECT_EQ(shown.Text, "Filter");
+    EXPECT_EQ(shown.MaxLength, 10);
+    EXPECT_EQ(macro->Name, "Tiefpass-F");
+    EXPECT_EQ(macroEdits, 1);
+
+    // The label renames the macro's pin through the pin's own announcement.
+    typed = "CLOCK1";
+    EXPECT_EQ(pin->EditProperties(), 1);
+    EXPECT_EQ(shown.Title, "Pin (Makros)");
+    EXPECT_EQ(shown.MaxLength, 5);
+    EXPECT_EQ(pin->Label, "CLOCK");
+    EXPECT_EQ(macro->Inputs[0].Name, "CLOCK");
+
+    // Cancel keeps the name.
+    answer = 2;
+    typed = "Other";
+    EXPECT_EQ(macro->EditProperties(), 2);
+    EXPECT_EQ(macro->Name, "Tiefpass-F");
+
+    // Without the sheet nothing is shown.
+    TextRowDialog = nullptr;
+    EXPECT_EQ(macro->EditProperties(), 0);
+    EXPECT_EQ(macro->Name, "Tiefpass-F");
 }
 
 TEST_F(MacroTest, ObjectOrderInsideDecidesThePinNumbers)

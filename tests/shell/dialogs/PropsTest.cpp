@@ -724,3 +724,31 @@ TEST(PropLinks, EditRowShowsItsLinkButtonForAddressesFilesAndMail)
 }
 
 }   // namespace
+
+TEST(TextRowSheet, OneRowWithTheTitleTheHelpAndTheLength)
+{
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        AnsiString name = "Filter";
+        QString title;
+        Integer help = 0;
+        int maxLength = 0;
+        std::size_t rows = 0;
+        TFormHook hook({[&](TModalForm& form) {
+            auto& dlg = static_cast<TDefault_Dlg&>(form);
+            title = dlg.windowTitle();
+            help = dlg.HelpContext();
+            rows = dlg.Props->Rows.size();
+            auto& row = dynamic_cast<TEditPropEditor&>(*dlg.Props->Rows.at(0)->Editor);
+            maxLength = row.Edit->maxLength();
+            row.Edit->setText("Tiefpass");
+            (ok ? PressOk : PressCancel)(form);
+        }});
+        EXPECT_EQ(EditTextRow("Makro", 13010, "Bezeichnung", name, 10, 64), ok ? 1 : 2);
+        EXPECT_EQ(title, QStringLiteral("Makro"));
+        EXPECT_EQ(help, 13010);
+        EXPECT_EQ(rows, 1u);
+        EXPECT_EQ(maxLength, 10);
+        EXPECT_EQ(name, ok ? "Tiefpass" : "Filter");
+    }
+}
