@@ -6,6 +6,7 @@
 #include "engine/Makro.h"
 #include "platform/Canvas.h"
 #include "platform/Dialogs.h"
+#include "platform/FlagScope.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 
@@ -35,15 +36,6 @@ Integer FirstLayoutY(bool textOnly)
     return textOnly ? 0 : 20;
 }
 
-// Keeps a flag set for a scope and restores it on every way out.
-struct TFlagScope {
-    TFlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag = value; }
-    ~TFlagScope() { flag_ = saved_; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-    bool& flag_;
-    bool saved_;
-};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
+#include "platform/FlagScope.h"
 #include "platform/MouseCursor.h"
 #include "platform/ScreenCursors.h"
 #include "platform/VirtualKeys.h"
@@ -137,7 +138,7 @@ void TPlatineView::BoardChanged()
         return;
     UpdateRanges();
     {
-        const TAdjusting adjusting(adjusting_);
+        const TFlagScope adjusting(adjusting_, true);
         horizontalScrollBar()->setValue(board_->ScrollX);
         verticalScrollBar()->setValue(board_->ScrollY);
     }
@@ -159,7 +160,7 @@ void TPlatineView::UpdateRanges()
     if (!board_)
         return;
     // The board keeps the offsets it wants until it asks for them.
-    const TAdjusting adjusting(adjusting_);
+    const TFlagScope adjusting(adjusting_, true);
     const QSize box = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, board_->Width - box.width()));
     horizontalScrollBar()->setPageStep(box.width());

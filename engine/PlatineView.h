@@ -75,16 +75,8 @@ private:
     template <class F>
     void Guarded(F&& f);
 
-    // Set while the view itself moves the scroll bars.
-    struct TAdjusting {
-        explicit TAdjusting(bool& flag) : flag_(flag), saved_(flag) { flag = true; }
-        ~TAdjusting() { flag_ = saved_; }
-        bool& flag_;
-        bool saved_;
-    };
-
     TPlatine* board_;
-    bool adjusting_ = false;
+    bool adjusting_ = false;   // set while the view itself moves the scroll bars
     Integer cursor_ = 0;
     bool locked_ = false;
     bool scrollBoxGrab_ = false;   // a button went down on the scroll box

@@ -1,5 +1,6 @@
 #include "platform/MouseCursor.h"
 
+#include <QApplication>
 #include <QCursor>
 
 namespace {
@@ -21,4 +22,14 @@ void ClipCursor(std::optional<TRect> screenRect)
 std::optional<TRect> GetClipCursor()
 {
     return CursorClip;
+}
+
+TWaitCursor::TWaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+TWaitCursor::~TWaitCursor()
+{
+    QApplication::restoreOverrideCursor();
 }

@@ -14,3 +14,12 @@ void SetCursorPos(TPoint screenPoint);
 // The rectangle the pointer is confined to; std::nullopt releases it.
 void ClipCursor(std::optional<TRect> screenRect);
 std::optional<TRect> GetClipCursor();
+
+// The wait cursor over the whole program for a long operation, restored on
+// every way out.
+struct TWaitCursor {
+    TWaitCursor();
+    ~TWaitCursor();
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};

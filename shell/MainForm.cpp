@@ -27,6 +27,7 @@
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/Messages.h"
+#include "platform/MouseCursor.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/BoardMouse.h"
@@ -62,18 +63,6 @@
 #include <QVBoxLayout>
 
 TForm1* Form1 = nullptr;
-
-namespace {
-
-// The cursor of long operations, restored on every way out.
-struct TWaitCursor {
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
-
-} // namespace
 
 bool IsRunOnlyExecutable(const QString& executablePath)
 {

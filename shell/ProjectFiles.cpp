@@ -14,6 +14,8 @@
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileHeader.h"
+#include "platform/FlagScope.h"
+#include "platform/MouseCursor.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/Globals.h"
@@ -43,22 +45,7 @@ const char* Pick(const char* german, const char* english, const char* french)
     return LanguageIndex == 1 ? english : LanguageIndex == 2 ? french : german;
 }
 
-struct TWaitCursor {
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
-// Keeps a flag set for a scope and restores it on every way out.
-struct TFlagScope {
-    TFlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag = value; }
-    ~TFlagScope() { flag_ = saved_; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-    bool& flag_;
-    bool saved_;
-};
 
 constexpr std::size_t HeaderSize = 5;
 

@@ -10,6 +10,7 @@
 #include "panel/framework/HintBox.h"
 #include "platform/AnsiText.h"
 #include "platform/IniFile.h"
+#include "platform/MouseCursor.h"
 #include "platform/Paths.h"
 #include "shell/BoardMouse.h"
 #include "shell/HardwareSettings.h"
@@ -61,12 +62,6 @@ struct TRunScope {
     int& Depth;
 };
 
-struct TWaitCursor {
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 } // namespace
 
