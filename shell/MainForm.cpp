@@ -1,5 +1,6 @@
 #include "shell/MainForm.h"
 
+#include "dialogs/DLG_Default.h"
 #include "drivers/daq/DLL_IowKit.h"
 #include "drivers/daq/DLL_Me1400.h"
 #include "drivers/daq/DLL_Me4000.h"
@@ -31,7 +32,7 @@
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/BoardMouse.h"
-#include "shell/dialogs/DLG_Default.h"
+#include "shell/ComponentClasses.h"
 #include "shell/Cursors.h"
 #include "shell/Globals.h"
 #include "shell/HardwareSettings.h"
@@ -305,10 +306,7 @@ void TForm1::FormCreate()
     HardwareLinksIni = std::make_unique<TIniFile>(program + "Settings/HardwareLinks.ini");
     SettingsIni = std::make_unique<TIniFile>(SettingsFileName());
 
-    RegisterClass(TBauteil::StaticClass());
-    RegisterClass(TIOBauteil::StaticClass());
-    RegisterClass(TSegment::StaticClass());
-    RegisterClass(TGrundBT::StaticClass());
+    RegisterBaseClasses();
     RegisterComponentClasses();
     FillCreateCombo();
     // Macros and macro pins edit their names in the shared property sheet.
@@ -550,4 +548,9 @@ void TForm1::ShowBoard(TPlatine* board)
 void TForm1::ShowError(const std::exception& error)
 {
     MessageBox(QStringToAnsi(QString::fromUtf8(error.what())), "Zentrika", MB_OK | MB_ICONERROR);
+}
+
+void TForm1::RegisterComponentClasses()
+{
+    ::RegisterComponentClasses();
 }

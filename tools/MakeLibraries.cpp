@@ -7,12 +7,9 @@
 // removed, so the folder always matches the list and the registered classes.
 //
 // Usage: zk_make_libraries <list file> <library folder>
-#include "engine/Bauteil.h"
-#include "engine/GrundBT.h"
-#include "engine/Segment.h"
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
-#include "shell/MainForm.h"
+#include "shell/ComponentClasses.h"
 #include "shell/ProjectFiles.h"
 
 #include <QApplication>
@@ -69,11 +66,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     try {
-        RegisterClass(TBauteil::StaticClass());
-        RegisterClass(TIOBauteil::StaticClass());
-        RegisterClass(TSegment::StaticClass());
-        RegisterClass(TGrundBT::StaticClass());
-        TForm1::RegisterComponentClasses();
+        RegisterBaseClasses();
+        RegisterComponentClasses();
 
         const std::vector<TLibrary> libraries = ReadList(QString::fromLocal8Bit(argv[1]));
         const QString folder = QString::fromLocal8Bit(argv[2]);

@@ -1,10 +1,10 @@
 #include "components/digital/BT_Gatter.h"
 
+#include "dialogs/DLG_Default.h"
+#include "dialogs/Props.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Language.h"
 #include "platform/Canvas.h"
-#include "shell/dialogs/DLG_Default.h"
-#include "shell/dialogs/Props.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include "support/TestBoard.h"
 
+#include "dialogs/DLG_Default.h"
+#include "dialogs/PropEditors.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
-#include "shell/dialogs/DLG_Default.h"
-#include "shell/dialogs/PropEditors.h"
 
 #include <QComboBox>
 #include <QLabel>

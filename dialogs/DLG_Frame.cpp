@@ -1,13 +1,13 @@
-#include "shell/dialogs/DLG_Frame.h"
+#include "dialogs/DLG_Frame.h"
 
+#include "dialogs/ColorChooser.h"
+#include "dialogs/Frame3D.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Language.h"
 #include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/Colors.h"
 #include "platform/GdiDraw.h"
-#include "shell/dialogs/ColorChooser.h"
-#include "shell/dialogs/Frame3D.h"
 #include "ui/controls/UCLSpinEdit.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 // what "..." does).
 #pragma once
 
-#include "shell/dialogs/Props.h"
+#include "dialogs/Props.h"
 
 #include "platform/Canvas.h"
 

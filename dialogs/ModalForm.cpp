@@ -1,4 +1,4 @@
-#include "shell/dialogs/ModalForm.h"
+#include "dialogs/ModalForm.h"
 
 #include "platform/AnsiText.h"
 

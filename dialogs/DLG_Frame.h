@@ -3,7 +3,7 @@
 // (each either the element's own or the front panel's), with a live preview.
 #pragma once
 
-#include "shell/dialogs/ModalForm.h"
+#include "dialogs/ModalForm.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "shell/dialogs/DLG_Frame.h"
+#include "dialogs/DLG_Frame.h"
 
 #include "engine/Language.h"
 #include "platform/AnsiText.h"

@@ -1,9 +1,9 @@
-#include "shell/dialogs/DLG_Sync.h"
+#include "dialogs/DLG_Sync.h"
 
+#include "dialogs/ByteDefinition.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Language.h"
 #include "platform/AnsiText.h"
-#include "shell/dialogs/ByteDefinition.h"
 
 #include <QLabel>
 #include <QLineEdit>

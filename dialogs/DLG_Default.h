@@ -4,7 +4,7 @@
 // showing, so a caller adds its rows anew before each ShowModal.
 #pragma once
 
-#include "shell/dialogs/ModalForm.h"
+#include "dialogs/ModalForm.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "shell/dialogs/Frame3D.h"
+#include "dialogs/Frame3D.h"
 
 #include "platform/Colors.h"
 

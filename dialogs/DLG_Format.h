@@ -3,8 +3,8 @@
 // smallest and the largest value the format can display.
 #pragma once
 
+#include "dialogs/ModalForm.h"
 #include "engine/Formats.h"
-#include "shell/dialogs/ModalForm.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -1,4 +1,4 @@
-#include "shell/dialogs/BitmapButton.h"
+#include "dialogs/BitmapButton.h"
 
 #include "platform/AnsiText.h"
 

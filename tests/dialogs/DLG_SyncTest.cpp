@@ -1,4 +1,4 @@
-#include "shell/dialogs/DLG_Sync.h"
+#include "dialogs/DLG_Sync.h"
 
 #include "engine/Language.h"
 #include "platform/AnsiText.h"

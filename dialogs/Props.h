@@ -5,7 +5,7 @@
 // that collapse and expand with a click.
 #pragma once
 
-#include "shell/dialogs/ScrollBoxEx.h"
+#include "dialogs/ScrollBoxEx.h"
 
 #include <QFrame>
 

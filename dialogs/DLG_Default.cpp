@@ -1,11 +1,11 @@
-#include "shell/dialogs/DLG_Default.h"
+#include "dialogs/DLG_Default.h"
 
+#include "dialogs/PropEditors.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
 #include "engine/Publics.h"
 #include "platform/AnsiText.h"
-#include "shell/dialogs/PropEditors.h"
 #include "ui/controls/UCLImageList.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "shell/dialogs/DLG_Format.h"
+#include "dialogs/DLG_Format.h"
 
 #include "engine/Language.h"
 #include "platform/AnsiText.h"

@@ -1,4 +1,4 @@
-#include "shell/dialogs/ScrollBoxEx.h"
+#include "dialogs/ScrollBoxEx.h"
 
 #include "platform/AnsiText.h"
 #include "platform/VirtualKeys.h"

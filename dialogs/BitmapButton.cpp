@@ -1,9 +1,9 @@
-#include "shell/dialogs/BitmapButton.h"
+#include "dialogs/BitmapButton.h"
 
+#include "dialogs/Frame3D.h"
 #include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/GdiDraw.h"
-#include "shell/dialogs/Frame3D.h"
 
 #include <QApplication>
 #include <QDialog>

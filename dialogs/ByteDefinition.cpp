@@ -1,4 +1,4 @@
-#include "shell/dialogs/ByteDefinition.h"
+#include "dialogs/ByteDefinition.h"
 
 #include "platform/AnsiText.h"
 

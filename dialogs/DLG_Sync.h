@@ -4,7 +4,7 @@
 // byte-sequence and frame rows create one for a single showing.
 #pragma once
 
-#include "shell/dialogs/ModalForm.h"
+#include "dialogs/ModalForm.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "shell/dialogs/ColorChooser.h"
+#include "dialogs/ColorChooser.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"

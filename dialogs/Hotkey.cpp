@@ -1,4 +1,4 @@
-#include "shell/dialogs/Hotkey.h"
+#include "dialogs/Hotkey.h"
 
 #include "engine/Language.h"
 #include "platform/Stream.h"

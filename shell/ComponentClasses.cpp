@@ -1,0 +1,42 @@
+#include "shell/ComponentClasses.h"
+
+#include "components/digital/BT_Gatter.h"
+#include "engine/Bauteil.h"
+#include "engine/GrundBT.h"
+#include "engine/Segment.h"
+#include "platform/ClassRegistry.h"
+
+namespace {
+
+// One row per class, in the program's registration order (TBT_DDE_Server,
+// TBT_DDE_Client, TBT_DDE_Client_Poke, TBTLed, ... TETDL_WriteDO, TETDL_ReadAI);
+// a new class goes in at its place in that order.
+constexpr const TClassInfo& (*Table[])() = {
+    &TBTInverter::StaticClass,
+    &TBTAnd::StaticClass,
+    &TBTOr::StaticClass,
+    &TBTNand::StaticClass,
+    &TBTNor::StaticClass,
+    &TBTExor::StaticClass,
+};
+
+} // namespace
+
+std::span<const TClassInfo& (*const)()> ComponentClassTable()
+{
+    return Table;
+}
+
+void RegisterComponentClasses()
+{
+    for (const auto staticClass : Table)
+        RegisterClass(staticClass());
+}
+
+void RegisterBaseClasses()
+{
+    RegisterClass(TBauteil::StaticClass());
+    RegisterClass(TIOBauteil::StaticClass());
+    RegisterClass(TSegment::StaticClass());
+    RegisterClass(TGrundBT::StaticClass());
+}
