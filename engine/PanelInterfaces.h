@@ -44,7 +44,9 @@ public:
     virtual void SetBounds(Integer left, Integer top, Integer width, Integer height) = 0;
 };
 
-class IDesign : public IFP_Element {
+// Virtual, so that the panel's container can be an element of its own
+// element class and a design at once.
+class IDesign : public virtual IFP_Element {
 public:
     virtual Integer IndexOfElement(const IFP_Element* element) const = 0;   // -1 when absent
     virtual void SelectElement(Integer index) = 0;
@@ -68,6 +70,9 @@ public:
     // element's own data. Read from a stream that is no file, the element goes
     // to the design's current page.
     virtual void ReadElement(IFP_Element* element, TStream& stream, TReader& reader, Byte version) = 0;
+    // The page elements read from a stream that is no file go to (the page
+    // shown); the pages of the elements already there stay.
+    virtual void SetNewElementPage(Integer page) = 0;
     virtual void WriteElement(IFP_Element* element, TStream& stream, TWriter& writer) = 0;
     // Deselects, frees and unlists the element.
     virtual void RemoveElement(IFP_Element* element) = 0;

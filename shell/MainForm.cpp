@@ -20,6 +20,7 @@
 #include "engine/GrundBT.h"
 #include "engine/Language.h"
 #include "engine/Makro.h"
+#include "panel/framework/PanelClasses.h"
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
 #include "engine/Segment.h"
@@ -309,6 +310,7 @@ void TForm1::FormCreate()
     RegisterBaseClasses();
     RegisterComponentClasses();
     FillCreateCombo();
+    RegisterPanelClasses();
     // Macros and macro pins edit their names in the shared property sheet.
     TextRowDialog = EditTextRow;
 

@@ -39,6 +39,7 @@ struct TMessage;
 class TCustomIniFile;
 class TIniFile;
 class TIOBauteil;
+class TMakro;
 class TMemoryStream;
 class TPlatine;
 class TReader;
@@ -144,6 +145,8 @@ public:
     // The board events of a component read, removed or written.
     void AttachBoardHandlers(TPlatine* board);
     void BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& stream, TReader& reader, Byte version);
+    // A macro read: its nested panel, its inner board and the panel's design block.
+    void BoardNewMacro(TMakro* macro, TStream& stream, TPlatine* board, TReader& reader, Byte version);
     void BoardRemoveComponent(TPlatine* board, TIOBauteil* component);
     void BoardWritePanelData(TPlatine* board, TIOBauteil* component, TStream& stream, TWriter& writer);
     void LibraryItemPicked(TBibo* palette);

@@ -30,19 +30,9 @@ constexpr std::size_t TitleLength = 50;
 constexpr bool NewProjectOptions[7] = {true, true, true, false, false, false, true};
 constexpr bool OldFileOptions[7] = {false, false, false, false, false, true, true};
 
-void ReadLines(TReader& reader, std::vector<AnsiString>& lines)
+void WriteLinesInt16(TWriter& writer, const std::vector<AnsiString>& lines)
 {
-    lines.clear();
-    const Integer count = reader.ReadInteger();
-    // Lines are added as they are read: a damaged count ends at the stream's end.
-    for (Integer i = 0; i < count; ++i)
-        lines.push_back(reader.ReadString());
-}
-
-void WriteLines(TWriter& writer, const std::vector<AnsiString>& lines, bool asInt16)
-{
-    const auto count = static_cast<Int64>(lines.size());
-    writer.WriteInteger(asInt16 ? static_cast<std::int16_t>(count) : count);
+    writer.WriteInteger(static_cast<std::int16_t>(lines.size()));
     for (const AnsiString& line : lines)
         writer.WriteString(line);
 }
@@ -63,67 +53,19 @@ void WriteRawInt16(TWriter& writer, Integer value)
 
 } // namespace
 
-// ---- Design block
-
-IFP_Element* TStandInDesign::AddElement(const AnsiString& className)
-{
-    throw EClassNotFound("Klasse " + AnsiToQString(className).toStdString() + " nicht gefunden");
-}
-
-void TStandInDesign::WriteToStream(TStream&, TWriter& writer)
-{
-    writer.WriteInteger(0);   // no decorations
-    writer.WriteInteger(BorderWidth);
-    writer.WriteInteger(BevelWidth);
-    writer.WriteInteger(BevelInner);
-    writer.WriteInteger(BevelOuter);
-    writer.WriteInteger(HintergrundFarbe);
-    writer.WriteInteger(Color);
-    writer.WriteBoolean(ColorFollowsPanel);
-    writer.WriteBoolean(BackgroundFollowsPanel);
-    writer.WriteInteger(WebSortOrder);
-    writer.WriteBoolean(Publish);
-    writer.WriteBoolean(WebTitle);
-    WriteLines(writer, HtmlHead, false);
-    WriteLines(writer, HtmlFoot, false);
-}
-
-void TStandInDesign::ReadFromStream(TStream&, TReader& reader, Byte version)
-{
-    const Integer decorations = reader.ReadInteger();
-    if (decorations > 0)
-        AddElement(reader.ReadString());
-    if (version < 40)
-        return;
-    BorderWidth = reader.ReadInteger();
-    BevelWidth = reader.ReadInteger();
-    BevelInner = reader.ReadInteger();
-    BevelOuter = reader.ReadInteger();
-    HintergrundFarbe = static_cast<TColor>(reader.ReadInteger());
-    Color = static_cast<TColor>(reader.ReadInteger());
-    ColorFollowsPanel = reader.ReadBoolean();
-    BackgroundFollowsPanel = reader.ReadBoolean();
-    if (version < 43) {
-        WebSortOrder = ZOrder();
-        return;
-    }
-    WebSortOrder = reader.ReadInteger();
-    Publish = reader.ReadBoolean();
-    WebTitle = reader.ReadBoolean();
-    ReadLines(reader, HtmlHead);
-    ReadLines(reader, HtmlFoot);
-}
-
 // ---- Window block
 
-TStandInFrontplatte::TStandInFrontplatte() : root_(std::make_unique<TStandInDesign>()), shown_(root_.get())
+TStandInFrontplatte::TStandInFrontplatte() : root_(std::make_unique<TDesign>()), shown_(root_.get())
 {
     ResetToNewProject();
 }
 
 void TStandInFrontplatte::ResetToNewProject()
 {
-    *root_ = TStandInDesign();
+    // A fresh root container with the settings of a new project.
+    root_ = std::make_unique<TDesign>();
+    root_->IsRootPanel = true;
+    root_->WebTitle = false;
     shown_ = root_.get();
     Title = PanelTitle();
     root_->SetElementName(Title);
@@ -146,7 +88,7 @@ void TStandInFrontplatte::WriteToStream(TStream&, TWriter& writer)
     std::memcpy(title + 1, Title.data(), title[0]);
     writer.Write(title, sizeof title);
 
-    WriteLines(writer, Pages, true);
+    WriteLinesInt16(writer, Pages);
     writer.WriteInteger(TabIndex);
     for (bool option : Options)
         writer.WriteBoolean(option);
@@ -174,7 +116,7 @@ void TStandInFrontplatte::WriteToStream(TStream&, TWriter& writer)
     writer.WriteBoolean(PrintBackground);
     writer.WriteInteger(PrinterIndex);
     writer.WriteInteger(PrintOrientation);
-    WriteLines(writer, PrintComment, true);
+    WriteLinesInt16(writer, PrintComment);
     writer.WriteInteger(ToolbarMode);
 
     writer.WriteString(WebServerPath);
@@ -257,4 +199,6 @@ void TStandInFrontplatte::ReadFromStream(TStream&, TReader& reader, Byte version
         FullScreen = reader.ReadBoolean();
     }
     shown_ = root_.get();
+    // The elements of the other pages leave the page shown.
+    root_->SetAktiveFrontplatte(TabIndex);
 }

@@ -12,6 +12,7 @@
 #include "engine/Makro.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Platine.h"
+#include "panel/framework/Design.h"
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
 #include "platform/FileHeader.h"
@@ -36,6 +37,19 @@ void FollowMacroPins(TPlatine& inner, Integer count)
     for (Integer k = 1; k <= macro->PinCount; ++k)
         macro->SetPinName(k, inner.MacroPinName(k));
 }
+
+// Gives a pointer back its value when the scope ends, also by an exception.
+class TRestoreOnExit {
+public:
+    explicit TRestoreOnExit(IDesign*& target) : target_(target), saved_(target) {}
+    ~TRestoreOnExit() { target_ = saved_; }
+    TRestoreOnExit(const TRestoreOnExit&) = delete;
+    TRestoreOnExit& operator=(const TRestoreOnExit&) = delete;
+
+private:
+    IDesign*& target_;
+    IDesign* saved_;
+};
 
 } // namespace
 
@@ -68,6 +82,9 @@ void TForm1::AttachBoardHandlers(TPlatine* board)
     board->OnWriteFPDaten = [this](TPlatine* b, TIOBauteil* component, TStream& stream, TWriter& writer) {
         BoardWritePanelData(b, component, stream, writer);
     };
+    board->OnNeuesMakro = [this](TMakro* macro, TStream& stream, TPlatine* b, TReader& reader, Byte version) {
+        BoardNewMacro(macro, stream, b, reader, version);
+    };
 }
 
 IFrontplatte& TForm1::PanelInUse() const
@@ -89,10 +106,10 @@ void TForm1::BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& 
             element->SetLinkedComponent(component);
             if (reader.ReadBoolean()) {
                 // An element that does not come from a file lands on the page shown.
-                CurrentDesign->SetFrontplattenNR(PanelInUse().AktiveFrontplatte());
+                CurrentDesign->SetNewElementPage(PanelInUse().AktiveFrontplatte());
                 CurrentDesign->ReadElement(element, stream, reader, version);
             }
-            UpdateMacroPanelVisibility(CurrentBoard);
+            UpdateMacroPanelVisibility(board);
             PanelInUse().CheckeFrontplattenNummern();
         } else {
             // The has-element flag of a class without element.
@@ -101,6 +118,35 @@ void TForm1::BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& 
     }
     if (dynamic_cast<TBTPin*>(component) && board->OwnerMacro)
         FollowMacroPins(*board, board->MacroPinCount());
+}
+
+void TForm1::BoardNewMacro(TMakro* macro, TStream& stream, TPlatine* board, TReader& reader, Byte version)
+{
+    IDesign* const parent = CurrentDesign;
+    if (!macro->SubDesign) {
+        auto* nested = dynamic_cast<TDesign*>(parent->AddElement("TDesign"));
+        nested->OwnerDesign = dynamic_cast<TDesign*>(parent);
+        nested->SetFrontplattenNR(PanelInUse().AktiveFrontplatte());
+        macro->SubDesign = nested;
+        macro->ParentDesign = parent;
+    }
+    TPlatine* inner = board->CreateInnerBoard(macro);
+    AttachBoardHandlers(inner);
+    {
+        // The inner board's elements go into the macro's own panel.
+        const TRestoreOnExit restore(CurrentDesign);
+        CurrentDesign = macro->SubDesign;
+        inner->ReadObjects(stream, reader, version);
+        macro->SubDesign->ReadFromStream(stream, reader, version);
+    }
+    if (auto* nested = dynamic_cast<TDesign*>(macro->SubDesign)) {
+        const TRect content = nested->GetContentBounds();
+        nested->SetBounds(nested->Left(), nested->Top(), content.Width() + 12, content.Height() + 12);
+    }
+    macro->SubDesign->SortByZOrder();
+    macro->SubDesign->SetisVisible(!macro->SubDesign->HasOnlySubPanels());
+    inner->NormaliseAllWires();
+    FollowMacroPins(*inner, inner->MacroPinCount());
 }
 
 void TForm1::BoardRemoveComponent(TPlatine* board, TIOBauteil* component)

@@ -97,6 +97,7 @@ public:
     IFP_Element* AddElement(const AnsiString& className) override;
     void ReadElement(IFP_Element* element, TStream& stream, TReader& reader, Byte version) override;
     void WriteElement(IFP_Element* element, TStream& stream, TWriter& writer) override;
+    void SetNewElementPage(Integer page) override { page_ = page; }
     void RemoveElement(IFP_Element* element) override;
     void BringSelectionToFront() override { ++BroughtToFront; }
     bool HasOnlySubPanels() const override;

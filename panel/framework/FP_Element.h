@@ -1,0 +1,161 @@
+// The base of every front-panel element: a panel with bevels, border, frame
+// colour and background that may follow the front panel's colour, fake
+// transparency from a picture of what lies beneath, per-element hotkeys, its
+// record in the project stream, run-time state under a dotted section name,
+// and the link back to the component that owns it. Elements are created by
+// class name through the class registry; the container owns and frees them.
+#pragma once
+
+#include "engine/PanelInterfaces.h"
+#include "platform/ClassRegistry.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class TCanvas;
+class TCustomIniFile;
+class TDesign;
+class THotkey;
+
+// Bevel codes as stored: none, lowered, raised, space.
+enum TBevelCut : Integer { bvNone = 0, bvLowered = 1, bvRaised = 2, bvSpace = 3 };
+
+class TFP_Element : public QWidget, public TPersistent, public virtual IFP_Element {
+    ZK_ABSTRACT_CLASS(TFP_Element, TPersistent)
+public:
+    TFP_Element();
+    ~TFP_Element() override;
+
+    // ---- Fields (the panel's and the element's own)
+    AnsiString FullName;             // set by MatchFullName
+    bool Publish = true;             // shown on web pages
+    TColor HintergrundFarbe;         // background inside the frame
+    bool RuntimeAdjustable = false;  // the dialog opens by double-click while operated
+    bool userEdit = true;            // the panel is being edited
+    QPixmap Snapshot;                // what lies beneath, for fake transparency
+    TDesign* OwnerDesign = nullptr;
+    bool ColorFollowsPanel = true;
+    bool BackgroundFollowsPanel = false;
+    std::vector<std::unique_ptr<THotkey>> Hotkeys;
+    std::vector<AnsiString> ExtraList;   // a subclass's hotkey action names
+    Integer WebSortOrder = 0;
+    bool WebTitle = true;
+    std::vector<AnsiString> HtmlHead;
+    std::vector<AnsiString> HtmlFoot;
+    Integer BevelInner = bvNone;
+    Integer BevelOuter = bvNone;
+    Integer BevelWidth = 1;
+    Integer BorderWidth = 0;
+
+    // The frame colour (the panel's control colour) and the label.
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    void SetHint(const AnsiString& hint) { hint_ = hint; }
+
+    // ---- IFP_Element
+    void SetElementName(const AnsiString& name) override { elementName_ = name; }
+    AnsiString ElementName() const override { return elementName_; }
+    IDesign* Design() const override;
+    TIOBauteil* LinkedComponent() const override { return linked_; }
+    void SetLinkedComponent(TIOBauteil* component) override { linked_ = component; }
+    Integer ZOrder() const override { return zOrder_; }
+    void SetZOrder(Integer zOrder) override { zOrder_ = zOrder; }
+    Integer FrontplattenNR() const override { return page_; }
+    void SetFrontplattenNR(Integer page) override;
+    AnsiString Hint() const override { return hint_; }
+    bool AdjustableAtRunTime() const override { return RuntimeAdjustable; }
+    bool GetBisteTransparent() const override;
+    void SetBisteTransparent(bool transparent) override;
+    Integer Left() const override { return x(); }
+    Integer Top() const override { return y(); }
+    Integer Width() const override { return width(); }
+    Integer Height() const override { return height(); }
+    void SetBounds(Integer left, Integer top, Integer width, Integer height) override;
+
+    // ---- The element's virtual operations
+    // The frame and background; an element that paints calls it first and
+    // then draws its content inside the frame.
+    virtual void Paint(TCanvas& canvas);
+    virtual void WriteData(TStream& stream, TWriter& writer);
+    // version: the file's version byte, 255 for a copy in memory.
+    virtual void ReadData(TStream& stream, TReader& reader, Byte version);
+    // The settings dialog; the modal result (1 = OK).
+    virtual Integer EditProperties() { return 0; }
+    virtual void EditPanelLook();
+    virtual void GrabBackground();
+    virtual void ResetToDefault() {}
+    virtual void ClearContents() {}
+    virtual bool GetBisteHSkalierbar() const { return true; }
+    virtual bool GetBisteVSkalierbar() const { return true; }
+    virtual void SaveState(TCustomIniFile& file, const AnsiString& prefix) {}
+    // With checkOnly: whether every key of the element is in its section.
+    virtual bool LoadState(TCustomIniFile& file, const AnsiString& prefix, bool checkOnly) { return true; }
+    // FullName := prefix + "." + ElementName; true when it is the section (letter case counts).
+    virtual bool MatchFullName(const AnsiString& prefix, const AnsiString& section);
+    // 0 = free; else width / height of the area inside the frame.
+    virtual long double GetAspectRatio() const { return 0; }
+    virtual void SetHintergrundFarbe(TColor color);
+    virtual void HotkeyDown(Word key, Byte shift);
+    virtual void HotkeyUp(Word key, Byte shift);
+    virtual bool GetPublish() const { return Publish; }
+
+    // ---- Plain operations
+    Integer FrameWidth() const;
+    // The red corner triangle of an element that holds the keyboard focus.
+    void DrawFocusMark(TCanvas& canvas) const;
+    // Width := round(r x inner height) + frame, when the element has a ratio r.
+    void ApplyAspectRatio();
+    bool CanPublish();
+    // General format with 8 significant digits ("1E0008", "1.5E-0005").
+    static AnsiString FloatToText(long double value);
+    // The first "," read as "."; what is no number reads as far as it is one.
+    static long double TextToFloat(const AnsiString& text);
+    // Takes the position for a new element and advances the cascade.
+    static TPoint AdvanceCascade();
+    // A bitmap of the element as painted (snapshot included).
+    void PaintToBitmap(QImage& image);
+
+    // Edit mode passes the mouse to the container and the selection frames.
+    void SetMouseTransparent(bool transparent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+    // The record's hotkey part: one record per hotkey, no count.
+    void WriteHotkeys(TWriter& writer) const;
+    void ReadHotkeys(TReader& reader);
+    // The look dialog's values and their application after OK.
+    void ApplyLook(bool transparent, Integer inner, Integer outer, Integer border, Integer bevel,
+                   bool backgroundFollows, TColor background, bool colorFollows, TColor color);
+
+private:
+    AnsiString elementName_;
+    AnsiString hint_;
+    Integer zOrder_ = 0;
+    Integer page_ = 0;
+    bool transparent_ = false;
+    TColor color_;
+    TIOBauteil* linked_ = nullptr;
+};
+
+// The panel's own paint: the control colour, outer bevel, border, inner bevel.
+void PaintPanelFrame(QPainter& painter, const QRect& rect, TColor color, Integer bevelOuter, Integer bevelInner,
+                     Integer bevelWidth, Integer borderWidth);
+
+// Raw little-endian 16-bit words of the records (signed when read).
+void WriteRawWord(TWriter& writer, Integer value);
+Integer ReadRawSmallInt(TReader& reader);
+// A short-string block: length byte, characters, zero padding to blockSize.
+void WriteShortString(TWriter& writer, const AnsiString& text, std::size_t blockSize);
+AnsiString ReadShortString(TReader& reader, std::size_t blockSize);
+// A list of lines: Integer count, then the Strings; read as they come, so a
+// damaged count ends at the stream's end.
+void WriteLines(TWriter& writer, const std::vector<AnsiString>& lines);
+void ReadLines(TReader& reader, std::vector<AnsiString>& lines);

@@ -1,0 +1,18 @@
+#include "panel/framework/PanelGlobals.h"
+
+TColor PanelDefaultColor = NewPanelColor;
+TPoint ElementCascade{32, 32};
+Integer GridSize = 16;
+bool GridVisible = false;
+TColor GridColor = 0x808080;
+std::function<void()> OnTakeSnapshot;
+
+void ResetPanelGlobals()
+{
+    PanelDefaultColor = NewPanelColor;
+    ElementCascade = {32, 32};
+    GridSize = 16;
+    GridVisible = false;
+    GridColor = 0x808080;
+    OnTakeSnapshot = nullptr;
+}
