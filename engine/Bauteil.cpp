@@ -4,6 +4,7 @@
 #include "engine/Platine.h"
 #include "engine/Segment.h"
 #include "platform/Canvas.h"
+#include "platform/Fonts.h"
 #include "platform/Stream.h"
 
 #include <algorithm>
@@ -318,7 +319,7 @@ void TIOBauteil::WriteWiredSum(TBauteilPin& pin, Extended v)
 void TIOBauteil::DrawRotatedText(TCanvas& canvas, Integer x, Integer y, Integer angle, const AnsiString& text) const
 {
     const TFont saved = canvas.Font;
-    canvas.Font.Name = "Arial";
+    canvas.Font.Name = ArialFamily;
     canvas.Font.Escapement = angle * 10;
     canvas.Font.Weight = 400;
     canvas.Font.Style = 0;
@@ -328,7 +329,7 @@ void TIOBauteil::DrawRotatedText(TCanvas& canvas, Integer x, Integer y, Integer 
 
 void TIOBauteil::DrawVerticalCaption(TCanvas& canvas, const AnsiString& text, TColor colour) const
 {
-    canvas.Font.Name = "ARIAL";
+    canvas.Font.Name = ArialFamily;
     canvas.Font.Height = 32;
     const Integer centreX = BodyRect.Left + BodyRect.Width() / 2;
     const Integer centreY = BodyRect.Top + BodyRect.Height() / 2 - 10;

@@ -8,7 +8,9 @@
 #include "engine/Makro.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Segment.h"
+#include "engine/ShellHooks.h"
 #include "platform/Dialogs.h"
+#include "platform/ScreenCursors.h"
 #include "platform/Stream.h"
 
 #include <algorithm>
@@ -18,14 +20,8 @@
 #include <memory>
 #include <string>
 
-TProgressHooks BoardProgress;
 
 namespace {
-
-const char* ByLanguage(const char* german, const char* english, const char* french)
-{
-    return LanguageIndex == 0 ? german : LanguageIndex == 1 ? english : LanguageIndex == 2 ? french : "";
-}
 
 bool IsFileStream(const TStream& stream)
 {
@@ -48,8 +44,8 @@ struct TProgressScope {
     bool Active;
     ~TProgressScope()
     {
-        if (Active && BoardProgress.Close)
-            BoardProgress.Close();
+        if (Active && ShellHooks.Progress.Close)
+            ShellHooks.Progress.Close();
     }
 };
 
@@ -84,8 +80,8 @@ TPlatine* TPlatine::RootBoard()
 
 TBauteil* TPlatine::CreateObject(const AnsiString& className)
 {
-    if (CreateHardwareByLegacyName)
-        if (TBauteil* hardware = CreateHardwareByLegacyName(className))
+    if (ShellHooks.CreateHardwareByLegacyName)
+        if (TBauteil* hardware = ShellHooks.CreateHardwareByLegacyName(className))
             return hardware;
     return CreateBauteil(className);
 }
@@ -202,10 +198,10 @@ void TPlatine::ReadObjects(TStream& stream, TReader& reader, Byte version)
     const AnsiString title = root ? ByLanguage("Öffnen... "_ansi, "Reading... ", "Lecture... ")
                                   : ByLanguage("Öffnen... "_ansi, "Reading... ", "Lecture... ") + OwnerMacro->Name;
     if (root) {
-        if (BoardProgress.Start)
-            BoardProgress.Start(title, IsFileStream(stream));
-    } else if (BoardProgress.SetTitle) {
-        BoardProgress.SetTitle(title);
+        if (ShellHooks.Progress.Start)
+            ShellHooks.Progress.Start(title, IsFileStream(stream));
+    } else if (ShellHooks.Progress.SetTitle) {
+        ShellHooks.Progress.SetTitle(title);
     }
     TProgressScope progress{root};
 
@@ -213,8 +209,8 @@ void TPlatine::ReadObjects(TStream& stream, TReader& reader, Byte version)
         return;
     const Integer count = reader.ReadInteger();
     for (Integer i = 1; i <= count; ++i) {
-        if (root && BoardProgress.SetPosition)
-            BoardProgress.SetPosition(static_cast<Integer>(std::nearbyint(100.0 * i / count)));
+        if (root && ShellHooks.Progress.SetPosition)
+            ShellHooks.Progress.SetPosition(static_cast<Integer>(std::nearbyint(100.0 * i / count)));
         std::unique_ptr<TBauteil> object(CreateObject(reader.ReadString()));
         object->Board = this;
         object->Palette = BoardPalette;
@@ -280,15 +276,15 @@ bool TPlatine::ClipboardFilled() const
 
 void TPlatine::PasteFromStream(TStream& stream, Byte version)
 {
-    if (Mode == PlacingMode || stream.Size() < 3)
+    if (Mode == TBoardMode::Placing || stream.Size() < 3)
         return;
     ProjectModified = true;
     TakeSnapshot();
     PreviousMode = Mode;
     SavedCursor = View ? View->BoardCursor() : 0;
-    Mode = PlacingMode;
+    Mode = TBoardMode::Placing;
     if (View)
-        View->SetBoardCursor(PlacingCursor);
+        View->SetBoardCursor(crHand);
 
     SelectAll(false);
     try {

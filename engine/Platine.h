@@ -62,30 +62,10 @@ inline constexpr Cardinal WM_BOARDHINT = 0x0400 + 15;
 // (the object in lParam), sent when its selection changes.
 inline constexpr Cardinal WM_BOARDREPAINTOBJECT = 0x0400 + 1;
 
-// The shell's progress window, reached through the hooks it installs.
-struct TProgressHooks {
-    std::function<void(const AnsiString& title, bool show)> Start;
-    std::function<void(const AnsiString& title)> SetTitle;
-    std::function<void(Integer percent)> SetPosition;
-    std::function<void()> Close;
-};
-extern TProgressHooks BoardProgress;
-
-// The front panel's web link, stopped while objects are deleted (its thread
-// reads the elements); the main window installs the two calls.
-struct TWebLinkHooks {
-    std::function<void()> Stop;
-    std::function<void()> Start;
-};
-extern TWebLinkHooks PanelWebLink;
-
 inline constexpr Byte InMemoryVersion = 255;   // records copied inside the program
-inline constexpr Byte PlacingMode = 3;
-inline constexpr Integer PlacingCursor = 4;
-// Board cursors: 0 the default arrow, -1 none (wire mode draws a crosshair).
-inline constexpr Integer NoCursor = -1;
-inline constexpr Integer PinEndCursor = 14;
-inline constexpr Integer PinBodyCursor = 16;
+// The board editor's mouse mode: zoom, select and move, wire, place (a
+// pasted or picked object hangs at the cursor), text.
+enum class TBoardMode : Byte { Zoom, Select, Wire, Placing, Text };
 
 class TPlatine {
 public:
@@ -162,8 +142,8 @@ public:
     void ForgetPins(const TBauteilPin* pins, std::size_t count);
 
     // ---- Editing state used here (the editor builds on it)
-    Byte Mode = 1;
-    Byte PreviousMode = 1;
+    TBoardMode Mode = TBoardMode::Select;
+    TBoardMode PreviousMode = TBoardMode::Select;
     Integer SavedCursor = 0;
     bool Tracking = false;
     TPoint TrackPoint;
@@ -178,9 +158,8 @@ public:
     TRect GetObjectsRect(bool selectedOnly) const;   // 0,0,0,0 when no object qualifies
 
     // ---- Editor: mouse modes, selection and wire drawing
-    // Mode: 0 zoom, 1 select and move, 2 wire, 3 place, 4 text.
-    // TrackPoint: modes 1 and 3 the mouse position (board-control pixels) of
-    // the last drag step; mode 2 the start of the wire piece, in board units.
+    // TrackPoint: select and place modes the mouse position (board-control pixels) of
+    // the last drag step; wire mode the start of the wire piece, in board units.
     TPoint WireEnd;
     std::unique_ptr<TSelector> Selector;
     std::unique_ptr<TTempline> Templine;

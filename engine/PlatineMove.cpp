@@ -8,12 +8,12 @@
 #include "engine/Globals.h"
 #include "engine/Makro.h"
 #include "engine/Segment.h"
+#include "engine/ShellHooks.h"
 #include "platform/MouseCursor.h"
 
 #include <algorithm>
 #include <cmath>
 
-TWebLinkHooks PanelWebLink;
 
 namespace {
 
@@ -21,13 +21,13 @@ namespace {
 struct TWebLinkPause {
     TWebLinkPause()
     {
-        if (PanelWebLink.Stop)
-            PanelWebLink.Stop();
+        if (ShellHooks.PanelWebLink.Stop)
+            ShellHooks.PanelWebLink.Stop();
     }
     ~TWebLinkPause()
     {
-        if (PanelWebLink.Start)
-            PanelWebLink.Start();
+        if (ShellHooks.PanelWebLink.Start)
+            ShellHooks.PanelWebLink.Start();
     }
     TWebLinkPause(const TWebLinkPause&) = delete;
     TWebLinkPause& operator=(const TWebLinkPause&) = delete;
@@ -106,7 +106,7 @@ void TPlatine::EndDrag(Integer, Integer, Byte, TMouseButton button)
         ProjectModified = true;
         Moved = false;
     }
-    if (Mode == PlacingMode) {
+    if (Mode == TBoardMode::Placing) {
         Mode = PreviousMode;
         if (View)
             View->SetBoardCursor(SavedCursor);

@@ -10,6 +10,7 @@
 #include "engine/Makro.h"
 #include "engine/Nets.h"
 #include "engine/Segment.h"
+#include "engine/ShellHooks.h"
 #include "platform/IniFile.h"
 #include "platform/Messages.h"
 
@@ -29,11 +30,7 @@ void KeepResponsive(std::size_t i)
 
 AnsiString PreparingTitle()
 {
-    switch (LanguageIndex) {
-    case 1: return "Preparing... ";
-    case 2: return "Pr\xE9paration... ";
-    default: return "Schaltung vorbereiten... ";
-    }
+    return ByLanguage("Schaltung vorbereiten... ", "Preparing... ", "Pr\xE9paration... ");
 }
 
 // The first output on each net (index: net number) in the order of the
@@ -140,8 +137,8 @@ void FreeDdeConversations(TPlatine& root)
 
 void TPlatine::PrepareSimulation()
 {
-    if (BoardProgress.Start)
-        BoardProgress.Start("Start...", true);
+    if (ShellHooks.Progress.Start)
+        ShellHooks.Progress.Start("Start...", true);
     try {
         SelectAll(false);
         // A device that waits while it opens steps the board: the lists of
@@ -161,8 +158,8 @@ void TPlatine::PrepareSimulation()
         AbortPreparation();
         throw;
     }
-    if (BoardProgress.Close)
-        BoardProgress.Close();
+    if (ShellHooks.Progress.Close)
+        ShellHooks.Progress.Close();
 }
 
 void TPlatine::AbortPreparation()
@@ -172,8 +169,8 @@ void TPlatine::AbortPreparation()
     DdeLinking = false;
     ClearRunLists();
     FreeDdeConversations(*this);
-    if (BoardProgress.Close)
-        BoardProgress.Close();
+    if (ShellHooks.Progress.Close)
+        ShellHooks.Progress.Close();
 }
 
 void TPlatine::ClearRunLists()
@@ -250,15 +247,15 @@ void TPlatine::CollectComponents(std::vector<TIOBauteil*>& list) const
 
 void TPlatine::PrepareCircuit(const std::vector<TBauteilPin*>& drivers)
 {
-    if (BoardProgress.SetTitle)
-        BoardProgress.SetTitle(OwnerMacro ? PreparingTitle() + OwnerMacro->Name : PreparingTitle());
+    if (ShellHooks.Progress.SetTitle)
+        ShellHooks.Progress.SetTitle(OwnerMacro ? PreparingTitle() + OwnerMacro->Name : PreparingTitle());
     ResolveDrivers(drivers);
     Integer shown = -1;
     for (std::size_t i = 0; i < WireList.size(); ++i) {
         KeepResponsive(i);
         const Integer percent = static_cast<Integer>(100 * i / WireList.size());
-        if (percent != shown && BoardProgress.SetPosition)
-            BoardProgress.SetPosition(shown = percent);
+        if (percent != shown && ShellHooks.Progress.SetPosition)
+            ShellHooks.Progress.SetPosition(shown = percent);
         WireList[i]->Driver = DriverOf(drivers, WireList[i]);
     }
     for (std::size_t i = 0; i < MacroList.size(); ++i)

@@ -12,6 +12,7 @@
 #include "platform/IniFile.h"
 #include "platform/MouseCursor.h"
 #include "platform/Paths.h"
+#include "platform/ScreenCursors.h"
 #include "shell/BoardMouse.h"
 #include "shell/HardwareSettings.h"
 #include "shell/Settings.h"
@@ -125,7 +126,7 @@ void TForm1::StartSimulation()
             }
             LockEditor(true);
             if (CurrentBoard->View)
-                CurrentBoard->View->SetBoardCursor(1);
+                CurrentBoard->View->SetBoardCursor(crMagnifier);
             MainBoard->StepCounter = 0;
             TickCounter = 0;
             UCLHiTimer1->SetEnabled(true);

@@ -315,10 +315,10 @@ TEST_F(BoardTest, PasteTwiceNumbersAfterTheExisting)
     board.SelectObject(gate, true);
     board.CopySelection();
     for (Integer copy = 1; copy <= 2; ++copy) {
-        board.Mode = 1;
+        board.Mode = TBoardMode::Select;
         board.PasteFromStream(t.Clipboard(), 46);
-        EXPECT_EQ(board.Mode, PlacingMode);
-        EXPECT_EQ(board.PreviousMode, 1);
+        EXPECT_EQ(board.Mode, TBoardMode::Placing);
+        EXPECT_EQ(board.PreviousMode, TBoardMode::Select);
         EXPECT_TRUE(board.Tracking);
         EXPECT_EQ(t.Clipboard().Position(), 0);
         std::vector<TBTTestGate*> gates;
@@ -340,10 +340,10 @@ TEST_F(BoardTest, PasteDoesNothingWhilePlacingOrFromATinyStream)
     const std::size_t before = board.Objects.size();
     TMemoryStream tiny(std::vector<Byte>{0x02, 0x01});
     board.PasteFromStream(tiny, 46);
-    EXPECT_EQ(board.Mode, 1);
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
     board.SelectAll(true);
     board.CopySelection();
-    board.Mode = PlacingMode;
+    board.Mode = TBoardMode::Placing;
     board.PasteFromStream(t.Clipboard(), 46);
     EXPECT_EQ(board.Objects.size(), before);
 }
@@ -353,7 +353,7 @@ TEST_F(BoardTest, FailedPasteLeavesPlacingMode)
     // One object of a class nobody registered.
     TMemoryStream damaged(std::vector<Byte>{0x02, 0x01, 0x06, 0x04, 'T', 'B', 'u', 'h'});
     EXPECT_THROW(board.PasteFromStream(damaged, 46), EClassNotFound);
-    EXPECT_EQ(board.Mode, 1);
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
     EXPECT_FALSE(board.Tracking);
     EXPECT_EQ(damaged.Position(), 0);
 }
