@@ -270,8 +270,9 @@ TEST_F(FlipFlopTest, AMissingSectionGivesTheDefaults)
             std::string_view(c.Class) == "TBTJKFF") {
             EXPECT_EQ(ff->Master, c.Master);
         }
-        if (std::string_view(c.Class) == "TBTJKFF")
+        if (std::string_view(c.Class) == "TBTJKFF") {
             EXPECT_FALSE(ff->KLatch);
+        }
     }
 }
 

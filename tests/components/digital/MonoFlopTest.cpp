@@ -202,7 +202,7 @@ TEST_F(MonoFlopTest, SwitchDelayEdges)
     };
     const TCase cases[] = {
         // About one second on, nothing off.
-        {20, 0, {{'1', 21}, {'0', 2}}, std::string(20, '0') + "1" + "00"},
+        {20, 0, {{'1', 21}, {'0', 2}}, "00000000000000000000" "1" "00"},
         {0, 0, {{'1', 2}, {'0', 2}, {'1', 1}}, "11001"},
         // A pulse shorter than the delay never arrives.
         {3, 3, {{'1', 2}, {'0', 5}}, "0000000"},

@@ -70,8 +70,9 @@ TEST_F(TaktTest, IdentityAndPins)
             EXPECT_EQ(clockPart->HasPropertyDialog, c.Dialog);
             EXPECT_EQ(clockPart->NeedsTimerTick, c.Tick);
             ASSERT_EQ(clockPart->InputCount, c.Inputs);
-            if (c.Inputs == 1)
+            if (c.Inputs == 1) {
                 EXPECT_EQ(clockPart->Inputs[0].Name, "f");
+            }
             ASSERT_EQ(clockPart->OutputCount, 1);
             EXPECT_EQ(clockPart->Outputs[0].Name, c.Output);
         }

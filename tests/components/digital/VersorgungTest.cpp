@@ -38,8 +38,9 @@ TEST_F(VersorgungTest, IdentityAndPins)
             EXPECT_EQ(part->HelpContext, c.Help);
             EXPECT_EQ(part->HasPropertyDialog, c.Dialog);
             ASSERT_EQ(part->InputCount, c.Inputs);
-            if (c.Inputs == 1)
+            if (c.Inputs == 1) {
                 EXPECT_EQ(part->Inputs[0].Name, c.Input);
+            }
             ASSERT_EQ(part->OutputCount, 1);
             EXPECT_EQ(part->Outputs[0].Name, c.Output);
         }
