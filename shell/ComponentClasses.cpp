@@ -1,6 +1,11 @@
 #include "shell/ComponentClasses.h"
 
+#include "components/digital/BT_Dekoder.h"
+#include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_Gatter.h"
+#include "components/digital/BT_MonoFlop.h"
+#include "components/digital/BT_Takt.h"
+#include "components/digital/BT_Versorgung.h"
 #include "engine/Bauteil.h"
 #include "engine/GrundBT.h"
 #include "engine/Segment.h"
@@ -18,6 +23,24 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTNand::StaticClass,
     &TBTNor::StaticClass,
     &TBTExor::StaticClass,
+    &TBTHiTakt::StaticClass,
+    &TBTTaktgeber_ES::StaticClass,
+    &TBTVCO::StaticClass,
+    &TBTMonoFlop::StaticClass,
+    &TBTMonoFlopDyn::StaticClass,
+    &TBTOnOffDelay::StaticClass,
+    &TBTVerzoegerung::StaticClass,
+    &TBTRSFF::StaticClass,
+    &TBTRSFFZ::StaticClass,
+    &TBTRSFFF::StaticClass,
+    &TBTJKFF::StaticClass,
+    &TBTDFFZ::StaticClass,
+    &TBTDFFF::StaticClass,
+    &TBTMasse::StaticClass,
+    &TBTVcc::StaticClass,
+    &TBTPowerOnReset::StaticClass,
+    &TBTBCDDekoder::StaticClass,
+    &TBTSeg7Decoder::StaticClass,
 };
 
 } // namespace
