@@ -1242,3 +1242,68 @@ void TUCLCustomMemo::wheelEvent(QWheelEvent* Event)
     });
     Event->accept();
 }
+
+// ---------------------------------------------------------------- edit messages
+
+Integer TUCLCustomMemo::EditMessage(Cardinal Msg, Integer WParam, Integer LParam, AnsiString* Line, TPoint* Point)
+{
+    Integer number = 0;
+    switch (Msg) {
+    case EM_SCROLL:
+        ScrollFlagged([&] {
+            switch (WParam) {
+            case 0: ScrollRowsUp(1); break;
+            case 1: ScrollRowsDown(1); break;
+            case 2: ScrollRowsUp(5); break;
+            case 3: ScrollRowsDown(5); break;
+            default: break;
+            }
+        });
+        return 0;
+    case EM_LINESCROLL: {
+        if (LParam < 1)
+            ScrollRowsUp(-LParam);
+        else
+            ScrollRowsDown(LParam);
+        const Integer steps = std::min(std::abs(WParam), std::max(CaretRowLength() - 1, 0));
+        for (Integer i = 0; i < steps; ++i) {
+            if (WParam <= 0 && CaretColumn() > 1)
+                SetIntegerOption(5, CaretPos() - 1);
+            else if (WParam > 0 && TextWidth(FText.mid(RowStartOf(CaretPos(), number) - 1, CaretColumn() - 1)) <
+                                       std::max(FHorzRange, TextRect().Width()))
+                SetIntegerOption(5, CaretPos() + 1);
+        }
+        return 1;
+    }
+    case EM_SCROLLCARET: ScrollToCaret(); return 0;
+    case EM_GETLINECOUNT: return FTotalRows + 1;
+    case EM_GETFIRSTVISIBLELINE: return FTopRow - 1;
+    case EM_LINEINDEX: return (WParam == -1 ? RowStartOf(CaretPos(), number) : RowStart(WParam)) - 1;
+    case EM_LINEFROMCHAR: return WParam == -1 ? RowOfChar(SelStart()) : RowOfChar(WParam + 1);
+    case EM_LINELENGTH: return WParam == -1 ? 0 : CaretRowLength();
+    case EM_GETLINE: {
+        if (!Line)
+            return 0;
+        const Integer start = RowStart(WParam);
+        Integer end = std::min(NextRowStart(start), Integer(FText.size()) + 1);
+        while (end > start && (FText[end - 2] == LF || FText[end - 2] == CR))
+            --end;
+        *Line = QStringToAnsi(RowText(start, end));
+        return Integer(Line->size());
+    }
+    case EM_POSFROMCHAR: {
+        const Integer position = WParam + 1;
+        if (position < 1 || position > FText.size())
+            return -1;
+        const Integer start = RowStartOf(position, number);
+        const Integer x = TextRect().Left + TextWidth(FText.mid(start - 1, position - start)) - FScrollOffset;
+        const Integer y = TextRect().Top + TextHeight(QString()) * (number - FTopRow);
+        if (Point)
+            *Point = TPoint{x, y};
+        return Integer((Cardinal(Word(y)) << 16) | Word(x));
+    }
+    case EM_GETMARGINS: return 0;
+    case EM_FMTLINES: FormatLines = WParam != 0; return WParam;
+    default: return 0;
+    }
+}

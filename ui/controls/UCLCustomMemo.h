@@ -70,6 +70,20 @@ private:
     TUCLCustomMemo& FMemo;
 };
 
+// The edit messages the memo answers.
+inline constexpr Cardinal EM_GETMARGINS = 0x00D4;
+inline constexpr Cardinal EM_SCROLL = 0x00B5;
+inline constexpr Cardinal EM_LINESCROLL = 0x00B6;
+inline constexpr Cardinal EM_SCROLLCARET = 0x00B7;
+inline constexpr Cardinal EM_GETLINECOUNT = 0x00BA;
+inline constexpr Cardinal EM_LINEINDEX = 0x00BB;
+inline constexpr Cardinal EM_LINELENGTH = 0x00C1;
+inline constexpr Cardinal EM_GETLINE = 0x00C4;
+inline constexpr Cardinal EM_FMTLINES = 0x00C8;
+inline constexpr Cardinal EM_LINEFROMCHAR = 0x00C9;
+inline constexpr Cardinal EM_GETFIRSTVISIBLELINE = 0x00CE;
+inline constexpr Cardinal EM_POSFROMCHAR = 0x00D6;
+
 enum class TUCLMemoScrollBarKind : Byte { skHorizontal, skVertical, skBoth, skAuto, skNone };
 
 using TUCLOnMarginRowPaint =
@@ -158,6 +172,14 @@ public:
     void ScrollToCaret();
     void VertScroll(TPersistent* Sender, Integer Code, Integer& Pos);
     void HorzScroll(TPersistent* Sender, Integer Code, Integer& Pos);
+
+    // The edit messages, with rows and characters counted from 0 as the
+    // system's edit control counts them. EM_GETLINE copies the row's
+    // characters (without its line break) into Line; EM_POSFROMCHAR also
+    // stores the point in Point when given.
+    Integer EditMessage(Cardinal Msg, Integer WParam, Integer LParam, AnsiString* Line = nullptr,
+                        TPoint* Point = nullptr);
+    bool FormatLines = false;   // EM_FMTLINES: stored only
 
     // Lays out the visible rows (the row table) and repaints.
     void RepaintText(Integer Position) override;

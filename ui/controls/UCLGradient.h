@@ -54,9 +54,6 @@ public:
     void Assign(const TUCLObject& Source) override;
     AnsiString SummaryText() const override;
 
-    // The "ColorList" form property: written only when Colors is not empty.
-    bool HasColorList() const { return !FColors.empty(); }
-
 private:
     void BuildColorTable();
 

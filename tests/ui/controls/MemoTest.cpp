@@ -294,3 +294,21 @@ TEST_F(Memo, RendersRowsMarginRuledLinesAndSelection)
     ASSERT_TRUE(image.save(QStringLiteral("/tmp/memo.png")));
     EXPECT_TRUE(M.VertBar()->isVisible());
 }
+
+TEST_F(Memo, EditMessagesCountRowsAndCharactersFromZero)
+{
+    M.Lines().SetTextStr("ab\r\ncde\r\nf");
+    EXPECT_EQ(M.EditMessage(EM_GETLINECOUNT, 0, 0), 3);
+    EXPECT_EQ(M.EditMessage(EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(M.EditMessage(EM_LINEINDEX, 1, 0), 4);
+    EXPECT_EQ(M.EditMessage(EM_LINEFROMCHAR, 5, 0), 1);
+    AnsiString line;
+    EXPECT_EQ(M.EditMessage(EM_GETLINE, 1, 0, &line), 3);
+    EXPECT_EQ(line, "cde");
+    TPoint p;
+    const Integer packed = M.EditMessage(EM_POSFROMCHAR, 4, 0, nullptr, &p);
+    EXPECT_EQ(p.X, M.TextRect().Left);
+    EXPECT_EQ(p.Y, M.TextRect().Top + M.TextHeight(QString()));
+    EXPECT_EQ(packed, (p.Y << 16) | p.X);
+    EXPECT_EQ(M.EditMessage(EM_POSFROMCHAR, 99, 0), -1);
+}
