@@ -223,7 +223,6 @@ void TUCLLED::DrawText(QPainter* Canvas, const TRect& R, bool Draw, bool OwnerEn
 {
     FRowCount = 1;
     FColCount = 1;
-    FLastText = Text;
     const int lastSegment = Vertsize() > 3 && Horzsize() > 3 ? 15 : 6;
     const bool lit = !FDisabledDigits || OwnerEnabled;
     Draw = Draw && Canvas;

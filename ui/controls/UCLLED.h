@@ -61,5 +61,4 @@ private:
     Byte FColCount = 1;
     std::array<QPolygon, 16> FSegments;
     QImage FCell;
-    AnsiString FLastText;
 };

@@ -149,11 +149,6 @@ void TUCLCustomPanelFill::GetChange(TPersistent* Sender)
         UpdateTransparentChildren(this);
 }
 
-void TUCLCustomPanelFill::Loaded()
-{
-    TUCLCustomParentPanel::Loaded();
-}
-
 void TUCLCustomPanelFill::DrawCaption(QPainter& Painter, TRect R, TUCLAlignment Alignment)
 {
     if (FCaption.empty())

@@ -68,7 +68,6 @@ public:
     TUCLFillObject* CurrentFillObject() const override { return const_cast<TUCLFillObject*>(&FFillObject); }
     void UpdateBackgroundBitmap(bool Force) override;
     void GetChange(TPersistent* Sender) override;
-    void Loaded() override;
     TUCLPalette GetPalette() const { return FFillObject.GetPalette(); }
 
 protected:
