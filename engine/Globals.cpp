@@ -1,5 +1,7 @@
 #include "engine/Globals.h"
 
+#include "engine/PanelInterfaces.h"
+
 bool SimulationRunning;
 bool RunOnlyMode;
 bool ProjectModified;
@@ -14,6 +16,7 @@ AnsiString CurrentProjectFile;
 double PerfFrequency;
 double MeasuredStepRate;
 Byte LoadedFileVersion;
+IFrontplatte* PanelWindow = nullptr;
 
 void ResetGlobals()
 {

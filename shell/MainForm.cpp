@@ -99,6 +99,8 @@ TForm1::TForm1(const QStringList& commandLine, QWidget* parent) : QMainWindow(pa
 
 TForm1::~TForm1()
 {
+    if (PanelWindow == Frontplatte.get())
+        PanelWindow = nullptr;
     // Every vendor library a driver may have loaded, in the program's order.
     FreeUniLabDll();
     FreeMe4000Dll();
