@@ -1,6 +1,7 @@
 #include "engine/Globals.h"
 
 #include "engine/Language.h"
+#include "engine/PanelInterfaces.h"
 #include "engine/ShellHooks.h"
 
 #include <vector>
@@ -36,6 +37,7 @@ bool AddGlobalsReset(void (*reset)())
     LayerResets().push_back(reset);
     return true;
 }
+IFrontplatte* PanelWindow = nullptr;
 
 void ResetGlobals()
 {

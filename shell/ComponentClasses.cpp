@@ -6,6 +6,12 @@
 #include "components/digital/BT_MonoFlop.h"
 #include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Versorgung.h"
+#include "components/strings/BT_StrCRC.h"
+#include "components/strings/BT_StrConvert.h"
+#include "components/strings/BT_StrInfo.h"
+#include "components/strings/BT_StrMemory.h"
+#include "components/strings/BT_StrOperations.h"
+#include "components/strings/BT_StrPanel.h"
 #include "engine/Bauteil.h"
 #include "engine/GrundBT.h"
 #include "engine/Segment.h"
@@ -39,6 +45,32 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMasse::StaticClass,
     &TBTVcc::StaticClass,
     &TBTPowerOnReset::StaticClass,
+    &TBTStrDisplay::StaticClass,
+    &TBTStrPlus::StaticClass,
+    &TBTStrCopy::StaticClass,
+    &TBTStrReplace::StaticClass,
+    &TBTStrCompare::StaticClass,
+    &TBTStrChr::StaticClass,
+    &TBTStrASCII::StaticClass,
+    &TBTStrInsert::StaticClass,
+    &TBTStrLength::StaticClass,
+    &TBTStrPos::StaticClass,
+    &TBTStrTrim::StaticClass,
+    &TBTStrUpper::StaticClass,
+    &TBTStrIndex::StaticClass,
+    &TBTStrDelete::StaticClass,
+    &TBTStrBuffer::StaticClass,
+    &TBTStrMux::StaticClass,
+    &TBTStrHold::StaticClass,
+    &TBTStrEdit::StaticClass,
+    &TBTStrInfo::StaticClass,
+    &TBTStrFormat::StaticClass,
+    &TBTStrParts::StaticClass,
+    &TBTStrBytes::StaticClass,
+    &TBTStrCSV::StaticClass,
+    &TBT_Str_Fest::StaticClass,
+    &TBT_Str_Value::StaticClass,
+    &TBTStrCRC::StaticClass,
     &TBTBCDDekoder::StaticClass,
     &TBTSeg7Decoder::StaticClass,
 };

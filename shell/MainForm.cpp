@@ -89,6 +89,8 @@ TForm1::TForm1(const QStringList& commandLine, QWidget* parent) : QMainWindow(pa
 
 TForm1::~TForm1()
 {
+    if (PanelWindow == Frontplatte.get())
+        PanelWindow = nullptr;
     ReleaseVendorLibraries();
     HardwareLinksIni.reset();
     SimTimer->SetEnabled(false);

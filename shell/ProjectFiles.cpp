@@ -116,6 +116,7 @@ void TForm1::CreateProjectControls(QBoxLayout& centre)
 {
     CreateFrontplatte = [] { return std::make_unique<TStandInFrontplatte>(); };
     Frontplatte = CreateFrontplatte();
+    PanelWindow = Frontplatte.get();
     CurrentDesign = Frontplatte->RootDesign();
 
     CreateLibraryAid();
