@@ -120,8 +120,7 @@ void TMainCommands::TidyUp()
 {
     TPlatine& board = Board();
     board.SelectAll(false);
-    while (board.SelectLooseWire()) {
-    }
+    board.SelectAllLooseWires();
     board.Repaint();
 }
 
