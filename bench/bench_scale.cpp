@@ -92,11 +92,14 @@ const std::string& ProjectFile(Integer gateCount)
     return file;
 }
 
-// Opening as the main window does: the objects read, then every wire normalised.
+// Opening as the main window does: the objects read, then every wire
+// normalised. The gates have no panel elements: the read event takes only
+// the has-element flag.
 std::unique_ptr<TPlatine> Open(Integer gateCount)
 {
     auto board = std::make_unique<TPlatine>();
     board->BoardWidth = board->BoardHeight = 100000000;
+    board->OnNeuesBauteil = [](TPlatine*, TIOBauteil*, TStream&, TReader& reader, Byte) { reader.ReadBoolean(); };
     TFileStream stream(ProjectFile(gateCount), TFileMode::fmOpenRead);
     TReader reader(stream);
     board->ReadObjects(stream, reader, static_cast<Byte>(FileVersion));
@@ -293,6 +296,7 @@ BENCHMARK(BM_TidyUp)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kM
 
 int main(int argc, char** argv)
 {
+    RegisterBaseClasses();
     RegisterComponentClasses();
     benchmark::Initialize(&argc, argv);
     TGrowthReporter reporter;
