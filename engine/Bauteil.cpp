@@ -16,6 +16,7 @@ void TBauteilPin::SetText(const AnsiString& text)
     Value = StrToValue(text);
     if (text == "True")
         Value = HighLevel;
+    UpdateLevel();
 }
 
 void TBauteil::WriteData(TStream&, TWriter& writer)
@@ -70,6 +71,7 @@ void TIOBauteil::ForgetOutputLinks() const
 
 void TIOBauteil::RebuildPins(TPinList& pins, Integer n, char prefix)
 {
+    PinLinksChanged();
     pins.clear();
     pins.resize(static_cast<std::size_t>(n));
     for (Integer i = 0; i < n; ++i)
@@ -249,6 +251,7 @@ void TIOBauteil::ReadData(TStream& stream, TReader& reader, Byte version)
     SetInputCount(ReadPinCount(reader));
     SetOutputCount(ReadPinCount(reader));
     SetMirrored(reader.ReadBoolean());
+    PinLinksChanged();
     if (version < 3) {
         for (TBauteilPin& pin : Inputs)
             pin.Inverted = false;
@@ -303,7 +306,7 @@ void TIOBauteil::WriteWiredOr(TBauteilPin& pin, Extended level)
         high = high || member->OwnValue > LogicThreshold;
     const Extended result = high ? HighLevel : LowLevel;
     for (TBauteilPin* member : pin.WiredGroup)
-        member->Value = result;
+        member->SetValue(result);
 }
 
 void TIOBauteil::WriteWiredSum(TBauteilPin& pin, Extended v)
@@ -313,7 +316,7 @@ void TIOBauteil::WriteWiredSum(TBauteilPin& pin, Extended v)
     for (const TBauteilPin* member : pin.WiredGroup)
         sum += member->OwnValue;
     for (TBauteilPin* member : pin.WiredGroup)
-        member->Value = sum;
+        member->SetValue(sum);
 }
 
 void TIOBauteil::DrawRotatedText(TCanvas& canvas, Integer x, Integer y, Integer angle, const AnsiString& text) const

@@ -14,9 +14,13 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 class TSegment;
+class TWireIndex;
 class TMakro;
 class TBTPin;
 class IFP_Element;
@@ -134,12 +138,23 @@ public:
     void SetBoardName(const AnsiString& name);
     void CreateDdeServerItems();
     void RenumberClass(const TClassInfo& cls);
+    // Every component of these classes numbered 1.. in list order, in one pass.
+    void RenumberClasses(const std::unordered_set<const TClassInfo*>& classes);
     // Takes the object out of the list and destroys it; a component's
     // removal event fires first and its stubs go with it.
     void RemoveObject(TBauteil* object);
     // Clears every link in this board and its inner boards that points into
     // pins[0 .. count-1] (input sources, wired groups, wire and macro drivers).
+    // Inside a TForgetBatch of the root board, once at the batch's end for
+    // all pins given meanwhile.
     void ForgetPins(const TBauteilPin* pins, std::size_t count);
+    struct TForgetBatch {
+        explicit TForgetBatch(TPlatine& root);
+        ~TForgetBatch();
+        TForgetBatch(const TForgetBatch&) = delete;
+        TForgetBatch& operator=(const TForgetBatch&) = delete;
+        TPlatine& Root;
+    };
 
     // ---- Editing state used here (the editor builds on it)
     TBoardMode Mode = TBoardMode::Select;
@@ -210,6 +225,8 @@ public:
     void DeleteZeroLengthWires();
     // Selects one more wire piece with a free end; false when there is none.
     bool SelectLooseWire();
+    // As SelectLooseWire until it finds none, in one pass; answers how many.
+    Integer SelectAllLooseWires();
 
     // ---- View: mapping and repaint requests
     // 254 board units (one inch) are round(Zoom * 16) pixels.
@@ -305,6 +322,13 @@ public:
     void DdeConversationClosed(IDdeConversation* conversation);
 
 private:
+    using TClassCounts = std::unordered_map<const TClassInfo*, Integer>;
+    // Components per class on the board.
+    TClassCounts CountClasses() const;
+    // The number, and the names of its panel element or macro panel.
+    void NumberComponent(TIOBauteil* component, Integer number);
+    // What SetBoardName and CreateDdeServerItems do for this one object.
+    void NameObject(TBauteil* object);
     void InstallHooks(TBauteil* object);
     void AdoptComponent(TIOBauteil* component);
     void DetachObject(TBauteil* object);
@@ -318,8 +342,10 @@ private:
     void ForEachSelectedSegment(F&& f);
 
     void QueueWire(TSegment* wire);
-    void QueueTouching(TSegment* wire);
-    static bool TouchesWire(const TSegment* a, const TSegment* b);
+    void UnqueueWire(const TBauteil* object);
+    // Queues the unselected pieces (indexed, in list order) that touch wire.
+    void QueueTouching(const TWireIndex& unselected, const std::vector<TSegment*>& wires, TSegment* wire);
+    std::vector<TSegment*> UnselectedWires() const;
     Integer CountEnds(TPoint p) const;
     bool CanMerge(const TSegment* a, const TSegment* b) const;
     void MergeWires(TSegment* a, TSegment* b);
@@ -329,7 +355,8 @@ private:
     void UpdateDots();
     void MarkConnectedPins();
     void UnmarkConnectedPins();
-    void ClearWorkList() { WorkList.clear(); }
+    void ClearWorkList();
+    Integer SelectLooseWires(Integer most);
 
     void CentreOn(TPoint boardPoint);
     void Changed();
@@ -352,5 +379,43 @@ private:
     void RefreshAfterStep();
     bool BoardVisible() const;
 
+    // The compiled step: the run list with every plain logic component of a
+    // run of them turned into a cell of a flat array, walked in the same
+    // order; the other components keep their Calculate. Built at the end of
+    // preparation, used while no pin list, link or inversion changed since.
+    struct TGateCell {
+        const Byte* In0;         // level bytes the inputs read (a constant for an open input)
+        const Byte* In1;
+        TBauteilPin* Out;
+        Byte Table;              // bit (in0 | in1 << 1): the output level, inversions folded in
+    };
+    struct TStepItem {
+        TIOBauteil* Component;   // nullptr: the cells [First, Last)
+        std::uint32_t First;
+        std::uint32_t Last;
+    };
+    std::vector<TGateCell> gateCells_;
+    std::vector<TIOBauteil*> cellComponents_;   // per cell: its component
+    std::vector<TStepItem> stepProgram_;
+    std::uint64_t programGeneration_ = 0;
+    bool programBuilt_ = false;
+    static bool MakeGateCell(TIOBauteil& component, TGateCell& cell);
+    void BuildStepProgram();
+    void RunStepProgram();
+    void RunGateCells(std::size_t first, std::size_t last) const;
+
+    using TPinRange = std::pair<const TBauteilPin*, const TBauteilPin*>;   // [first, second)
+    void ForgetPinRanges(const std::vector<TPinRange>& ranges);
+    // A bulk removal: the objects in `removed` are erased from the list and
+    // deleted in one pass, and the classes in `renumber` numbered again.
+    void FlushRemovals(std::unordered_set<TBauteil*>& removed, std::vector<TBauteil*>& doomed,
+                       std::unordered_set<const TClassInfo*>& renumber);
+
     bool destroying_ = false;
+    std::unordered_set<TBauteil*> queued_;   // the pieces in WorkList
+    // Ends per point over WorkList, counted again after any change.
+    mutable std::unordered_map<std::uint64_t, Integer> endCounts_;
+    mutable bool endsCounted_ = false;
+    Integer forgetBatch_ = 0;
+    std::vector<TPinRange> pendingForget_;
 };

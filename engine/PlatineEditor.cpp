@@ -54,6 +54,7 @@ void TPlatine::MouseDown(TMouseButton button, Byte shift, Integer x, Integer y)
                 if (TBauteilPin* pin = stub->StubPin()) {
                     TakeSnapshot();
                     pin->Inverted = !pin->Inverted;
+                    PinLinksChanged();
                     ProjectModified = true;
                     Repaint();
                 }

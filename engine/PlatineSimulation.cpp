@@ -14,6 +14,7 @@
 #include "platform/IniFile.h"
 #include "platform/Messages.h"
 
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -154,6 +155,7 @@ void TPlatine::PrepareSimulation()
         ClearWiredGroups();
         BuildWiredGroups(collected, netCount);
         ResetAllForStart();
+        BuildStepProgram();
     } catch (...) {
         AbortPreparation();
         throw;
@@ -185,6 +187,10 @@ void TPlatine::ClearRunLists()
     TickList.clear();
     MacroList.clear();
     WireList.clear();
+    stepProgram_.clear();
+    gateCells_.clear();
+    cellComponents_.clear();
+    programBuilt_ = false;
 }
 
 void TPlatine::ResetNets()
@@ -201,6 +207,10 @@ void TPlatine::BuildRunLists(TPlatine& root)
     TickList.clear();
     MacroList.clear();
     WireList.clear();
+    stepProgram_.clear();
+    gateCells_.clear();
+    cellComponents_.clear();
+    programBuilt_ = false;
     const std::function<void()> idle = [&root] { root.Step(); };
     for (std::size_t i = 0; i < Objects.size(); ++i) {
         KeepResponsive(i);
@@ -359,6 +369,107 @@ void TPlatine::ResetAllForStart()
             inner->ResetAllForStart();
 }
 
+// ---- The compiled step
+
+namespace {
+
+// What an open input's cell reads; its inversion is folded into the table.
+constexpr Byte OpenInput = 0;
+
+} // namespace
+
+// The cell of a plain logic component, when it can have one: its output is
+// no text pin and alone on its net (a wired group needs the group's write).
+bool TPlatine::MakeGateCell(TIOBauteil& component, TGateCell& cell)
+{
+    const Integer table = component.PlainLogicTable();
+    if (table < 0 || component.OutputCount != 1 || component.InputCount < 1 || component.InputCount > 2)
+        return false;
+    TBauteilPin& out = component.Outputs[0];
+    if (out.IsTextPin() || out.WiredGroup.size() > 1)
+        return false;
+    // What each input reads for a level byte x of its source (as InputLogic).
+    const TBauteilPin* in[2] = {&component.Inputs[0], component.InputCount == 2 ? &component.Inputs[1] : nullptr};
+    auto reads = [&](Integer i, unsigned x) {
+        const TBauteilPin* pin = in[i];
+        if (!pin)
+            return false;
+        return pin->Source ? (x != 0) != pin->Inverted : !pin->Inverted;
+    };
+    cell.In0 = in[0]->Source ? &in[0]->Source->Level : &OpenInput;
+    cell.In1 = in[1] && in[1]->Source ? &in[1]->Source->Level : &OpenInput;
+    cell.Out = &out;
+    cell.Table = 0;
+    for (unsigned x = 0; x < 4; ++x) {
+        const unsigned a = reads(0, x & 1);
+        const unsigned b = reads(1, x >> 1);
+        const bool high = ((table >> (a | b << 1)) & 1) != 0;
+        if (high != out.Inverted)
+            cell.Table |= static_cast<Byte>(1u << x);
+    }
+    return true;
+}
+
+void TPlatine::BuildStepProgram()
+{
+    stepProgram_.clear();
+    gateCells_.clear();
+    cellComponents_.clear();
+    for (TIOBauteil* component : CalcList) {
+        // Their Calculate does nothing.
+        if (dynamic_cast<TMakro*>(component) || dynamic_cast<TBTPin*>(component))
+            continue;
+        TGateCell cell;
+        if (!MakeGateCell(*component, cell)) {
+            stepProgram_.push_back({component, 0, 0});
+            continue;
+        }
+        const auto index = static_cast<std::uint32_t>(gateCells_.size());
+        gateCells_.push_back(cell);
+        cellComponents_.push_back(component);
+        if (stepProgram_.empty() || stepProgram_.back().Component)
+            stepProgram_.push_back({nullptr, index, index + 1});
+        else
+            stepProgram_.back().Last = index + 1;
+    }
+    programGeneration_ = PinLinkGeneration;
+    programBuilt_ = true;
+    for (std::size_t i = 0; i < MacroList.size(); ++i)
+        if (TPlatine* inner = MacroList[i]->InnerBoard())
+            inner->BuildStepProgram();
+}
+
+void TPlatine::RunGateCells(std::size_t first, std::size_t last) const
+{
+    const TGateCell* cells = gateCells_.data();
+    for (std::size_t i = first; i < last; ++i) {
+        const TGateCell& cell = cells[i];
+        const unsigned high = cell.Table >> (*cell.In0 | *cell.In1 << 1) & 1u;
+        // The ten bytes with integer moves, as SetOutputLogic writes them.
+        std::memcpy(&cell.Out->Value, &LogicLevels[high], ExtendedSize);
+        cell.Out->Level = static_cast<Byte>(high);
+    }
+}
+
+void TPlatine::RunStepProgram()
+{
+    // By index with a copy of each item: a handler nested in a component's
+    // step may prepare the board again or change pins, and the rest of the
+    // step then runs through the components' own Calculate.
+    const std::size_t count = stepProgram_.size();
+    for (std::size_t i = 0; i < count && i < stepProgram_.size(); ++i) {
+        const TStepItem item = stepProgram_[i];
+        if (item.Component) {
+            item.Component->Calculate();
+        } else if (programGeneration_ == PinLinkGeneration && item.Last <= gateCells_.size()) [[likely]] {
+            RunGateCells(item.First, item.Last);
+        } else {
+            for (std::size_t k = item.First; k < item.Last && k < cellComponents_.size(); ++k)
+                cellComponents_[k]->Calculate();
+        }
+    }
+}
+
 // ---- Stop
 
 void TPlatine::StopSimulation()
@@ -399,10 +510,14 @@ void TPlatine::Step()
 {
     if (!ParentBoard)
         ++StepCounter;
-    // By index and re-reading the size: handlers run nested inside a step.
-    const std::size_t count = CalcList.size();
-    for (std::size_t i = 0; i < count && i < CalcList.size(); ++i)
-        CalcList[i]->Calculate();
+    if (programBuilt_ && programGeneration_ == PinLinkGeneration) [[likely]] {
+        RunStepProgram();
+    } else {
+        // By index and re-reading the size: handlers run nested inside a step.
+        const std::size_t count = CalcList.size();
+        for (std::size_t i = 0; i < count && i < CalcList.size(); ++i)
+            CalcList[i]->Calculate();
+    }
     for (std::size_t i = 0; i < MacroList.size(); ++i)
         if (TPlatine* inner = MacroList[i]->InnerBoard())
             inner->Step();

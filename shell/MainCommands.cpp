@@ -124,8 +124,7 @@ void TMainCommands::TidyUp()
 {
     TPlatine& board = Board();
     board.SelectAll(false);
-    while (board.SelectLooseWire()) {
-    }
+    board.SelectAllLooseWires();
     board.Repaint();
 }
 

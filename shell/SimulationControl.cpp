@@ -35,15 +35,6 @@ namespace {
 constexpr Int64 FastLoopMessageInterval = 17;
 // 50 ms ticks per display of the step rate.
 constexpr Integer TicksPerRateDisplay = 20;
-// Message-processing calls before and after each step of speed "Slow".
-constexpr int SlowStepMessageBursts = 100;
-
-void ProcessMessages(int times)
-{
-    for (int i = 0; i < times; ++i)
-        QCoreApplication::processEvents();
-}
-
 // "9999 Hz"; from 10000 on kilohertz with one decimal.
 AnsiString StepRateText(Int64 rate)
 {
@@ -168,10 +159,12 @@ void TForm1::SimTimerTimer()
     SimTimerBusy = true;
     SimTimer->SetEnabled(false);
     try {
-        ProcessMessages(SlowStepMessageBursts);
+        // Whatever is pending, once before and once after the step; what
+        // arrives meanwhile waits for the next tick.
+        QCoreApplication::processEvents();
         if (SimulationRunning && !SimSpeedFast) {
             MainBoard->Step();
-            ProcessMessages(SlowStepMessageBursts);
+            QCoreApplication::processEvents();
         }
     } catch (const std::exception& error) {
         SimTimerBusy = false;

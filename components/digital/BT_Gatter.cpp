@@ -43,6 +43,20 @@ AnsiString TGatter::GetTypeName() const
     return ByLanguage(info_.TypeName[0], info_.TypeName[1], info_.TypeName[2]);
 }
 
+Integer TGatter::PlainLogicTable() const
+{
+    if (InputCount < 1 || InputCount > 2 || OutputCount != 1)
+        return -1;
+    Integer table = 0;
+    for (Integer inputs = 0; inputs < 4; ++inputs) {
+        const Integer high = (inputs & 1) + (InputCount == 2 ? inputs >> 1 : 0);
+        const bool results[] = {high == InputCount, high != 0, (high & 1) != 0};
+        if (results[static_cast<Byte>(info_.Test)] != info_.Negated)
+            table |= 1 << inputs;
+    }
+    return table;
+}
+
 void TGatter::InputsCreated()
 {
     for (TBauteilPin& pin : Inputs)

@@ -453,4 +453,30 @@ TEST_F(EditorTest, TidyUpSelectsDanglingChainsOnly)
     EXPECT_EQ(chain, (TList{"1000,100", "1100,100", "1100,200"}));
 }
 
+TEST_F(EditorTest, TidyUpInOnePassSelectsWhatRepeatedCallsSelect)
+{
+    auto* source = t.Place<TBTTestSource>(100, 100);
+    TBTTestGate* gate = Gate(600, 300);
+    t.Connect(source, 0, gate, 0);
+    // A branching dangling tree, a closed square, a piece of no length and a
+    // piece ending on a pin end.
+    for (const auto& [a, b] : std::vector<std::pair<TPoint, TPoint>>{
+             {{1000, 100}, {1100, 100}}, {{1100, 100}, {1200, 100}}, {{1100, 100}, {1100, 300}},
+             {{1100, 300}, {1300, 300}}, {{1100, 300}, {1100, 400}},
+             {{2000, 100}, {2100, 100}}, {{2100, 100}, {2100, 200}}, {{2100, 200}, {2000, 200}},
+             {{2000, 200}, {2000, 100}}, {{3000, 100}, {3000, 100}}, {{500, 500}, {gate->Inputs[1].X, gate->Inputs[1].Y}}})
+        board.AddWire(a, b);
+    board.SelectAll(false);
+    Integer steps = 0;
+    while (board.SelectLooseWire())
+        ++steps;
+    const std::vector<const TBauteil*> oneByOne = Selected(board);
+    EXPECT_EQ(steps, 6);   // the tree (5) and the piece to the pin; the square stays
+
+    board.SelectAll(false);
+    EXPECT_EQ(board.SelectAllLooseWires(), steps);
+    EXPECT_EQ(Selected(board), oneByOne);
+    EXPECT_EQ(board.SelectAllLooseWires(), 0);
+}
+
 } // namespace
