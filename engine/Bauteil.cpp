@@ -1,5 +1,6 @@
 #include "engine/Bauteil.h"
 
+#include "engine/Coordinates.h"
 #include "engine/Globals.h"
 #include "engine/Platine.h"
 #include "engine/Segment.h"
@@ -246,8 +247,8 @@ Integer ReadPinCount(TReader& reader)
 void TIOBauteil::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TBauteil::ReadData(stream, reader, version);
-    X = reader.ReadInteger();
-    Y = reader.ReadInteger();
+    X = ReadBoardCoordinate(reader);
+    Y = ReadBoardCoordinate(reader);
     SetInputCount(ReadPinCount(reader));
     SetOutputCount(ReadPinCount(reader));
     SetMirrored(reader.ReadBoolean());

@@ -37,6 +37,35 @@ Integer FirstLayoutY(bool textOnly)
     return textOnly ? 0 : 20;
 }
 
+// What the palette lays out: a sample's bounds within +-MaxEntryCoordinate
+// and at most MaxEntrySize units across and down, the whole strip at most
+// MaxStripLength long (at the usual zoom some 300,000 pixels). Only damaged
+// files go beyond, and their sums would overflow the layout.
+constexpr Int64 MaxEntryCoordinate = 1'000'000;
+constexpr Int64 MaxEntrySize = 20'000;
+constexpr Int64 MaxStripLength = 1'000'000;
+// The strip length an entry adds besides its own height.
+constexpr Int64 EntrySpacing = 120;
+
+bool WithinLimit(Int64 value, Int64 limit)
+{
+    return value >= -limit && value <= limit;
+}
+
+// The strip length the entry adds; -1 when it is beyond what the palette lays out.
+Int64 EntryLength(const TBauteil& entry)
+{
+    const TRect b = entry.GetBounds();
+    for (Integer v : {b.Left, b.Top, b.Right, b.Bottom})
+        if (!WithinLimit(v, MaxEntryCoordinate))
+            return -1;
+    const Int64 w = Int64(b.Right) - b.Left;
+    const Int64 h = Int64(b.Bottom) - b.Top;
+    if (!WithinLimit(w, MaxEntrySize) || !WithinLimit(h, MaxEntrySize))
+        return -1;
+    return std::max<Int64>(h, 0) + EntrySpacing;
+}
+
 } // namespace
 
 void WritePlacingStream(TBauteil& object, TStream& stream)
@@ -178,12 +207,17 @@ void TBibo::ReadEntries(TStream& stream)
         const Integer count = reader.ReadInteger();
         // Entries are added as they are read: a damaged count ends at the
         // stream's end.
+        Int64 stripLength = FirstLayoutY(TextOnly);
         for (Integer i = 0; i < count; ++i) {
             const AnsiString className = reader.ReadString();
             TBauteil* created = ShellHooks.CreateHardwareByLegacyName ? ShellHooks.CreateHardwareByLegacyName(className) : nullptr;
             std::unique_ptr<TBauteil> entry(created ? created : CreateBauteil(className));
             entry->Palette = Palette;
             entry->ReadData(stream, reader, FileVersion);
+            const Int64 length = EntryLength(*entry);
+            stripLength += length;
+            if (length < 0 || stripLength > MaxStripLength)
+                throw EReadError(SInvalidPropertyValue);
             Entries.push_back(entry.release());
         }
     }

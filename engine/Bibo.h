@@ -55,6 +55,8 @@ public:
     void LoadFromFile(const AnsiString& fileName);
     // No entries (a category without its file).
     void Clear();
+    // Entries whose bounds are beyond what the palette lays out (huge
+    // coordinates or sizes, a strip too long) raise the stream error.
     void ReadEntries(TStream& stream);
     void LayoutEntries();
     // Control points (pixels of the palette).

@@ -1,5 +1,6 @@
 #include "engine/Segment.h"
 
+#include "engine/Coordinates.h"
 #include "engine/Makro.h"
 #include "platform/Canvas.h"
 #include "platform/Stream.h"
@@ -98,10 +99,10 @@ void TSegment::WriteData(TStream& stream, TWriter& writer)
 void TSegment::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TBauteil::ReadData(stream, reader, version);
-    StartPoint.X = reader.ReadInteger();
-    StartPoint.Y = reader.ReadInteger();
-    EndPoint.X = reader.ReadInteger();
-    EndPoint.Y = reader.ReadInteger();
+    StartPoint.X = ReadBoardCoordinate(reader);
+    StartPoint.Y = ReadBoardCoordinate(reader);
+    EndPoint.X = ReadBoardCoordinate(reader);
+    EndPoint.Y = ReadBoardCoordinate(reader);
     DotAtStart = reader.ReadBoolean();
     DotAtEnd = reader.ReadBoolean();
 }

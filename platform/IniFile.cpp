@@ -17,18 +17,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-constexpr std::size_t npos = std::string_view::npos;
-
 std::string_view TrimBlanks(std::string_view s)
 {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+    while (!s.empty() && IsIniBlank(s.front()))
         s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+    while (!s.empty() && IsIniBlank(s.back()))
         s.remove_suffix(1);
     return s;
 }
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
 
 enum class TLineKind { Other, Section, Key };
 
@@ -195,7 +195,7 @@ TIniValues TCustomIniFile::ReadSectionValues(std::string_view section)
 
 bool TCustomIniFile::ValueExists(std::string_view section, std::string_view ident)
 {
-    return Contains(ReadSection(section), ident);
+    return Contains(ReadSection(section), TrimBlanks(ident));
 }
 
 bool TCustomIniFile::SectionExists(std::string_view section)

@@ -12,6 +12,11 @@
 #include <utility>
 #include <vector>
 
+// The blanks (space, tab) that sections, keys and values lose at either end;
+// every store looks names up and writes them in that trimmed form.
+inline bool IsIniBlank(char c) { return c == ' ' || c == '\t'; }
+std::string_view TrimBlanks(std::string_view s);
+
 using TIniValues = std::vector<std::pair<AnsiString, AnsiString>>;   // key, value
 
 // The interface the settings code uses, so a store other than a file can

@@ -14,11 +14,6 @@ bool NeedsEscape(char c)
     return c == '\r' || c == '\n' || c == '\0' || c == '%';
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 }   // namespace
 
 AnsiString SettingsFileName()
@@ -133,7 +128,7 @@ TRunStateFile::TRunStateFile(const AnsiString& projectFileName) : TIniFile(RunSt
 
 AnsiString TRunStateFile::EscapeValue(std::string_view text)
 {
-    const bool blankEnds = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
+    const bool blankEnds = !text.empty() && (IsIniBlank(text.front()) || IsIniBlank(text.back()));
     bool special = blankEnds || text.starts_with(EscapeMark);
     for (char c : text)
         special = special || (c != '%' && NeedsEscape(c));
@@ -144,7 +139,7 @@ AnsiString TRunStateFile::EscapeValue(std::string_view text)
     AnsiString out(EscapeMark);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        const bool edgeBlank = IsBlank(c) && (i == 0 || i + 1 == text.size());
+        const bool edgeBlank = IsIniBlank(c) && (i == 0 || i + 1 == text.size());
         if (NeedsEscape(c) || edgeBlank) {
             const auto b = static_cast<unsigned char>(c);
             out += '%';

@@ -7,6 +7,7 @@
 
 #include "engine/Bibo.h"
 #include "engine/Globals.h"
+#include "engine/Segment.h"
 #include "engine/ShellHooks.h"
 #include "platform/FileHeader.h"
 #include "platform/Paths.h"
@@ -148,6 +149,50 @@ TEST_F(BiboTest, ShortFilesGiveAnEmptyPaletteAndAnUnreadableOneRaises)
     EXPECT_THROW(palette_.LoadFromFile(Path("kaputt.bib")), EClassNotFound);
     EXPECT_TRUE(palette_.Entries.empty());
     EXPECT_FALSE(LibraryLoading);
+}
+
+TEST_F(BiboTest, EntriesBeyondWhatThePaletteLaysOutAreRefused)
+{
+    // Wires from (10, top) to (10, bottom), as many as given.
+    auto writeWires = [&](const char* name, Integer top, Integer bottom, int count) {
+        TFileStream file(Path(name), TFileMode::fmCreate);
+        TWriter writer(file);
+        WriteFileHeader(writer, false);
+        writer.WriteInteger(count);
+        for (int i = 0; i < count; ++i) {
+            TSegment wire;
+            wire.StartPoint = {10, top};
+            wire.EndPoint = {10, bottom};
+            writer.WriteString("TSegment");
+            wire.WriteData(file, writer);
+        }
+        writer.FlushBuffer();
+        return Path(name);
+    };
+    const struct {
+        Integer Top, Bottom;
+        int Count;
+        bool Refused;
+    } cases[] = {
+        {0, 300, 1, false},
+        {2000000008, -2000000008, 1, true},   // the height overflows 32 bits
+        {-2000000000, -1999999000, 1, true},
+        {0, 30000, 1, true},                   // one sample three metres long
+        {0, 19000, 40, false},
+        {0, 19000, 60, true},                  // a strip of six kilometres
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Top << " .. " << c.Bottom << " x" << c.Count);
+        const AnsiString file = writeWires("draht.bib", c.Top, c.Bottom, c.Count);
+        if (!c.Refused) {
+            palette_.LoadFromFile(file);
+            EXPECT_EQ(palette_.Entries.size(), std::size_t(c.Count));
+            continue;
+        }
+        EXPECT_THROW(palette_.LoadFromFile(file), EReadError);
+        EXPECT_TRUE(palette_.Entries.empty());
+        EXPECT_LT(palette_.height(), 1000);
+    }
 }
 
 TEST_F(BiboTest, DevicesListedLastFollowAllOtherEntriesInReverseOrder)

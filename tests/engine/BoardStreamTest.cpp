@@ -297,6 +297,17 @@ TEST_F(BoardStreamTest, DamagedStreamsRaiseTheStreamError)
         MacroPinRecord(b, 300, "I");
         cases.push_back({"MacroInnerBoardCutShort", b.Bytes, false});
     }
+    {
+        TStreamBytes b;
+        b.Int(1).Str("TBTTestSource").Int(0).Int(2147483600).Int(40).Int(0).Int(1).Bool(false).Bool(false);
+        b.Bool(false).Str("Testquelle").Bool(false);
+        cases.push_back({"ComponentBeyondTheBoard", b.Bytes, false});
+    }
+    {
+        TStreamBytes b;
+        b.Int(1).Str("TSegment").Int(0).Int(0).Int(-100000001).Int(0).Int(40).Bool(false).Bool(false);
+        cases.push_back({"WireBeyondTheBoard", b.Bytes, false});
+    }
     for (const TCase& c : cases) {
         TTestBoard t;
         if (c.ClassError)

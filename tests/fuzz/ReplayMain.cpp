@@ -1,5 +1,6 @@
-// Runs every file of the given corpus folders through the fuzz entry, so the
-// normal build and CTest keep the corpus (and every fault found) passing.
+// Runs every file of the given corpus folders through a fuzz target's entry,
+// so the normal build and CTest keep the corpus (and every fault found)
+// passing. A target's LLVMFuzzerInitialize runs first, as libFuzzer runs it.
 #include <QDir>
 #include <QFile>
 
@@ -7,9 +8,12 @@
 #include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 int main(int argc, char** argv)
 {
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
     int files = 0;
     for (int i = 1; i < argc; ++i) {
         const QDir dir(QString::fromLocal8Bit(argv[i]));

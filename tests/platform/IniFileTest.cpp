@@ -95,6 +95,19 @@ TEST_F(IniFileTest, ReadsLikeTheWindowsProfileFunctions)
     EXPECT_FALSE(ini.SectionExists("Missing"));
 }
 
+TEST_F(IniFileTest, BlanksAroundNamesAreNotPartOfThem)
+{
+    TIniFile ini(Name());
+    ASSERT_TRUE(ini.WriteString(" Options\t", "Key ", "v"));
+    EXPECT_EQ(Get(), "[Options]\r\nKey=v\r\n");
+    for (const char* key : {"Key", "Key ", " key", "\tKEY\t"}) {
+        SCOPED_TRACE(key);
+        EXPECT_TRUE(ini.ValueExists("Options ", key));
+        EXPECT_EQ(ini.ReadString("Options ", key, "<default>"), "v");
+    }
+    EXPECT_FALSE(ini.ValueExists("Options", "Ke y"));
+}
+
 TEST_F(IniFileTest, ReadsTypedValues)
 {
     Put("[T]\n"

@@ -57,14 +57,32 @@ protected:
     {
         QTest::simulateEvent(form.PlatineScrollbox, press, key, Qt::ControlModifier, QString(), repeat);
     }
-    // A further board as a macro's tab would hold it.
-    static void AddBoard(TForm1& form)
+    // A further board as a macro's tab would hold it. No macro owns it, so
+    // the fixture deletes it while its form still lives.
+    void AddBoard(TForm1& form)
     {
         TPlatine* board = form.CreateBoard();
         form.OpenBoards.push_back(board);
         board->ParentBoard = form.MainBoard;
         form.TabSet->addTab(QStringLiteral("MCR1"));
+        addedBoards_.push_back(board);
     }
+    void TearDown() override
+    {
+        if (form_) {
+            for (TPlatine* board : addedBoards_) {
+                std::erase(form_->OpenBoards, board);
+                if (form_->CurrentBoard == board)
+                    form_->CurrentBoard = form_->MainBoard;
+                form_->DeleteBoard(board);
+            }
+        }
+        addedBoards_.clear();
+        TShellFixture::TearDown();
+    }
+
+private:
+    std::vector<TPlatine*> addedBoards_;
 };
 
 TEST_F(MainMenuTest, CommandsAreEnabledFromTheBoardTheSelectionAndTheClipboard)

@@ -233,6 +233,20 @@ TEST_F(SettingsTest, RetainedTextsSurviveTheFileWhateverTheyHold)
     EXPECT_EQ(values[2].second, texts[2]);
 }
 
+TEST_F(SettingsTest, RetainedKeysWithBlanksAtTheirEndsReadBack)
+{
+    {
+        TRunStateFile file("");
+        ASSERT_TRUE(file.WriteString("MAIN.TXT1", "Key ", " text "));
+        ASSERT_TRUE(file.WriteString("MAIN.TXT1", "\tOther", "plain"));
+    }
+    TRunStateFile file("");
+    EXPECT_EQ(file.ReadString("MAIN.TXT1", "Key ", "absent"), " text ");
+    EXPECT_EQ(file.ReadString("MAIN.TXT1", "Key", "absent"), " text ");
+    EXPECT_EQ(file.ReadString("MAIN.TXT1", "\tOther", "absent"), "plain");
+    EXPECT_EQ(file.ReadString("MAIN.TXT1", "Missing ", "absent"), "absent");
+}
+
 TEST_F(SettingsTest, PlainRetainedTextsAreStoredAsTheyAre)
 {
     TRunStateFile file("");

@@ -72,10 +72,14 @@ void TUCLWaveListItem::WriteData(TStream& Stream)
 
 void TUCLWaveListItem::ReadData(TStream& Stream)
 {
-    if (ReadHeader(Stream) & ifData)
+    if (ReadHeader(Stream) & ifData) {
         ReadStreamWave(Stream, FWave, Compressed);
-    else
-        Clear();
+        return;
+    }
+    // The block an empty wave still writes: passed over, or the next item
+    // would start inside it.
+    ReadStreamData(Stream, Compressed);
+    Clear();
 }
 
 // --- bitmap items ---

@@ -43,8 +43,9 @@ public:
     void Clear() override { FWave.Clear(); }
     bool IsEmpty() const override { return FWave.IsEmpty(); }
     Byte GetFlags() const override;
+    // The wave block follows the header also for an empty wave; reading
+    // passes over it when the header has no data bit.
     void ReadData(TStream& Stream) override;
-    // The wave block follows the header also for an empty wave.
     void WriteData(TStream& Stream) override;
 
 private:

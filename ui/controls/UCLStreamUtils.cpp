@@ -6,6 +6,7 @@
 #include <QImageWriter>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -278,10 +279,40 @@ void WriteStreamBitmap(TStream& stream, const QImage& bitmap, bool compressed, i
     WriteStreamData(stream, file, compressed);
 }
 
+namespace {
+
+std::uint32_t UInt32At(const std::vector<Byte>& b, std::size_t at)
+{
+    return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+           std::uint32_t(b[at + 3]) << 24;
+}
+
+// False when the file's header claims more uncompressed pixel rows than the
+// file holds: the image reader would fill the rest with black and make a
+// bitmap of any size from a few bytes.
+bool PixelsComplete(const std::vector<Byte>& file)
+{
+    constexpr std::size_t infoAt = 14;
+    if (file.size() < infoAt + 40 || file[0] != 'B' || file[1] != 'M' || UInt32At(file, infoAt) < 40)
+        return true;   // other forms are the image reader's to judge
+    const std::uint32_t compression = UInt32At(file, infoAt + 16);
+    if (compression != 0 && compression != 3)   // RGB, bit fields
+        return true;
+    const auto width = Int64(std::int32_t(UInt32At(file, infoAt + 4)));
+    const auto height = Int64(std::int32_t(UInt32At(file, infoAt + 8)));
+    const Int64 bits = file[infoAt + 14] | file[infoAt + 15] << 8;
+    const Int64 rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
+    return Int64(UInt32At(file, 10)) + rowBytes * std::abs(height) <= Int64(file.size());
+}
+
+}   // namespace
+
 QImage BitmapFromBMPFile(const std::vector<Byte>& file)
 {
     if (file.empty())
         return QImage();
+    if (!PixelsComplete(file))
+        throw EReadError(SInvalidBitmap);
     QImage bitmap;
     if (!bitmap.loadFromData(file.data(), int(file.size()), "BMP"))
         throw EReadError(SInvalidBitmap);

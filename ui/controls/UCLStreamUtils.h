@@ -44,6 +44,7 @@ std::vector<Byte> BuildBMPFile(const QImage& bitmap);
 std::vector<Byte> BuildDIBFile(const QImage& bitmap, int colourCount);
 void SaveBitmapAsDIB(TStream& stream, const QImage& bitmap, int colourCount);
 void WriteStreamBitmap(TStream& stream, const QImage& bitmap, bool compressed, int colourCount);
-// Raises "Bitmap ist ungültig" when the bytes are no readable BMP file.
+// Raises "Bitmap ist ungültig" when the bytes are no readable BMP file or
+// hold fewer uncompressed pixel rows than their header claims.
 QImage ReadStreamBitmap(TStream& stream, bool compressed);
 QImage BitmapFromBMPFile(const std::vector<Byte>& file);

@@ -149,8 +149,16 @@ void WriteStreamWave(TStream& Stream, TUCLWave& Wave, bool Compressed)
 
 void ReadStreamWave(TStream& Stream, TUCLWave& Wave, bool Compressed)
 {
-    if (Compressed)
-        Wave.LoadCompressed(Stream);
-    else
-        Wave.LoadSized(Stream);
+    // A block that holds no wave is damaged data like any other to the
+    // containers reading it.
+    try {
+        if (Compressed)
+            Wave.LoadCompressed(Stream);
+        else
+            Wave.LoadSized(Stream);
+    } catch (const EInvalidWave&) {
+        throw EReadError(SReadError);
+    } catch (const EErrorCheckingWave&) {
+        throw EReadError(SReadError);
+    }
 }

@@ -65,4 +65,5 @@ private:
 };
 
 void WriteStreamWave(TStream& Stream, TUCLWave& Wave, bool Compressed);
+// Bytes that are no wave raise EReadError; the wave keeps its data.
 void ReadStreamWave(TStream& Stream, TUCLWave& Wave, bool Compressed);

@@ -431,3 +431,63 @@ TEST(Wave, OnlyWaveDataIsAccepted)
     ReadBack(back, item);
     EXPECT_EQ(back.Wave().Data(), header);
 }
+
+namespace {
+
+std::vector<Byte> WaveBytes()
+{
+    std::vector<Byte> header(44, 0);
+    std::memcpy(header.data(), "RIFF", 4);
+    std::memcpy(header.data() + 8, "WAVEfmt ", 8);
+    return header;
+}
+
+}   // namespace
+
+TEST(WaveList, EmptyWavesKeepTheirPlaceInEveryForm)
+{
+    for (bool compressed : {false, true}) {
+        for (bool withIndex : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "compressed " << compressed << ", index " << withIndex);
+            TUCLWaveList list;
+            list.DefaultCompressed = compressed;
+            list.AddItem();   // an empty wave
+            list.Item(list.AddItem())->Wave().SetData(WaveBytes());
+            list.Item(list.AddItem())->Description = "leer";
+            TMemoryStream saved;
+            list.SaveToStream(saved, withIndex);
+            if (!compressed && !withIndex) {
+                EXPECT_EQ(saved.Size(), 4 + 5 + 49 + 10);
+            }
+
+            TUCLWaveList back;
+            saved.SetPosition(0);
+            back.LoadFromStream(saved, withIndex);
+            EXPECT_EQ(saved.Position(), saved.Size());
+            ASSERT_EQ(back.Count(), 3);
+            EXPECT_TRUE(back.Item(0)->IsEmpty());
+            EXPECT_EQ(back.Item(1)->Wave().Data(), WaveBytes());
+            EXPECT_TRUE(back.Item(2)->IsEmpty());
+            EXPECT_EQ(back.Item(2)->Description, "leer");
+            TMemoryStream again;
+            back.SaveToStream(again, withIndex);
+            EXPECT_EQ(again.Bytes(), saved.Bytes());
+        }
+    }
+}
+
+TEST(WaveList, BytesThatAreNoWaveAreAReadErrorAndKeepTheItems)
+{
+    const std::vector<Byte> damaged[] = {
+        Bytes({1, 0, 0, 0, 0x08, 4, 0, 0, 0, 'a', 'b', 'c', 'd'}),   // no RIFF tag
+        Bytes({1, 0, 0, 0, 0x08, 2, 0, 0, 0, 'R', 'I'}),             // too short to check
+    };
+    for (const std::vector<Byte>& bytes : damaged) {
+        TUCLWaveList list;
+        list.Item(list.AddItem())->Wave().SetData(WaveBytes());
+        TMemoryStream stream(bytes);
+        EXPECT_THROW(list.LoadFromStream(stream, false), EReadError);
+        ASSERT_EQ(list.Count(), 1);
+        EXPECT_EQ(list.Item(0)->Wave().Data(), WaveBytes());
+    }
+}

@@ -132,4 +132,13 @@ TEST(StreamBitmap, DamagedBitmapsRaise)
     EXPECT_THROW(BuildBMPFile(QImage()), std::runtime_error);
     TMemoryStream s(Bytes({6, 0, 0, 0, 'B', 'M', 1, 2, 3, 4}));
     EXPECT_THROW(ReadStreamBitmap(s, false), EReadError);
+
+    // A header that claims more rows than the file holds, here three million.
+    const std::vector<Byte> whole = BuildDIBFile(Sample(3, 2), 0);
+    EXPECT_EQ(BitmapFromBMPFile(whole).size(), QSize(3, 2));
+    std::vector<Byte> tall = whole;
+    tall[24] = 0x2F;
+    EXPECT_THROW(BitmapFromBMPFile(tall), EReadError);
+    std::vector<Byte> cut(whole.begin(), whole.end() - 1);
+    EXPECT_THROW(BitmapFromBMPFile(cut), EReadError);
 }
