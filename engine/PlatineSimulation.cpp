@@ -15,6 +15,8 @@
 
 #include <exception>
 
+TSimulationHooks SimulationHooks;
+
 namespace {
 
 // The preparation keeps the program responsive on large boards without

@@ -1,5 +1,15 @@
 #include "shell/ComponentClasses.h"
 
+#include "components/analog/BT_AnalogMux.h"
+#include "components/analog/BT_Arithmetik.h"
+#include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Integer.h"
+#include "components/analog/BT_Konstanten.h"
+#include "components/analog/BT_Math.h"
+#include "components/analog/BT_RangeCheck.h"
+#include "components/analog/BT_SimStop.h"
+#include "components/analog/BT_TestPunkt.h"
+#include "components/analog/BT_Wandler.h"
 #include "components/digital/BT_Gatter.h"
 #include "engine/Bauteil.h"
 #include "engine/GrundBT.h"
@@ -18,6 +28,30 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTNand::StaticClass,
     &TBTNor::StaticClass,
     &TBTExor::StaticClass,
+    &TBTADC::StaticClass,
+    &TBTDAC::StaticClass,
+    &TBTStop::StaticClass,
+    &TBTTestpunkt::StaticClass,
+    &TBTRangeCheck::StaticClass,
+    &TBTFest::StaticClass,
+    &TBTVerstaerker::StaticClass,
+    &TBTGain::StaticClass,
+    &TBTOffset::StaticClass,
+    &TBTAnalogMux::StaticClass,
+    &TBTAnalogDemux::StaticClass,
+    &TBTFormel::StaticClass,
+    &TBTAdd::StaticClass,
+    &TBTSub::StaticClass,
+    &TBTMul::StaticClass,
+    &TBTDiv::StaticClass,
+    &TBTMath::StaticClass,
+    &TBTPolynom::StaticClass,
+    &TBTIntConv::StaticClass,
+    &TBTIntOp::StaticClass,
+    &TBTIntToBytes::StaticClass,
+    &TBTIntFromBytes::StaticClass,
+    &TBTIntCheckBit::StaticClass,
+    &TBTIntBit::StaticClass,
 };
 
 } // namespace

@@ -99,6 +99,7 @@ TForm1::TForm1(const QStringList& commandLine, QWidget* parent) : QMainWindow(pa
 
 TForm1::~TForm1()
 {
+    SimulationHooks = {};
     // Every vendor library a driver may have loaded, in the program's order.
     FreeUniLabDll();
     FreeMe4000Dll();
@@ -313,6 +314,14 @@ void TForm1::FormCreate()
     RegisterPanelClasses();
     // Macros and macro pins edit their names in the shared property sheet.
     TextRowDialog = EditTextRow;
+    // A component's close request: the front panel's close ends the run; a
+    // run-only copy has only its main window, whose close ends the program.
+    SimulationHooks.RequestStop = [this] {
+        if (RunOnlyMode)
+            close();
+        else
+            StopRequest();
+    };
 
     ClipboardStream = std::make_unique<TMemoryStream>();
     MainBoard = CreateBoard();
