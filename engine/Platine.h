@@ -79,13 +79,6 @@ struct TWebLinkHooks {
 };
 extern TWebLinkHooks PanelWebLink;
 
-// The run's close request, as a component that ends the run sends it; the
-// main window installs it (its stop path, in a run-only copy its own close).
-struct TSimulationHooks {
-    std::function<void()> RequestStop;
-};
-extern TSimulationHooks SimulationHooks;
-
 inline constexpr Byte InMemoryVersion = 255;   // records copied inside the program
 inline constexpr Byte PlacingMode = 3;
 inline constexpr Integer PlacingCursor = 4;

@@ -15,8 +15,6 @@
 
 #include <exception>
 
-TSimulationHooks SimulationHooks;
-
 namespace {
 
 // The preparation keeps the program responsive on large boards without

@@ -22,6 +22,7 @@
 #include "engine/Makro.h"
 #include "panel/framework/PanelClasses.h"
 #include "engine/Platine.h"
+#include "engine/RunHooks.h"
 #include "engine/PlatineView.h"
 #include "engine/Segment.h"
 #include "platform/AnsiText.h"

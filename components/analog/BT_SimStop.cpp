@@ -1,6 +1,6 @@
 #include "components/analog/BT_SimStop.h"
 
-#include "engine/Platine.h"
+#include "engine/RunHooks.h"
 #include "platform/Canvas.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "components/analog/BT_TestPunkt.h"
 
 #include "engine/Globals.h"
-#include "engine/Platine.h"
+#include "engine/RunHooks.h"
 #include "platform/Canvas.h"
 #include "platform/Stream.h"
 

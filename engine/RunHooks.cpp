@@ -1,0 +1,3 @@
+#include "engine/RunHooks.h"
+
+TSimulationHooks SimulationHooks;
