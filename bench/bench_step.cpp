@@ -2,7 +2,10 @@
 // on boards of N gates: a ring of inverters, a random netlist of two-input
 // gates, and random netlists inside macros two levels deep. Beside them the
 // same netlists evaluated from flat arrays with no objects: the floor of this
-// machine for the same value model (80-bit pin values, 2.5 V threshold).
+// machine for the same value model (80-bit pin values, 2.5 V threshold), and
+// the floor of any model (one byte per signal, in place). Each board row
+// also times the byte floor of its netlist in the same run and reports the
+// board's step as a multiple of it ("x bytes").
 #include "components/digital/BT_Gatter.h"
 #include "engine/Makro.h"
 #include "engine/Platine.h"
@@ -10,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -106,36 +110,13 @@ void PutGates(TPlatine& board, const TNetlist& net, Integer first, Integer last,
     }
 }
 
-// Drops a board whole. The board's own destructor removes its objects one
-// by one, each removal scanning the list, which is too slow for the largest
-// boards here; with the list emptied first no object finds another to unlink.
-void Discard(TPlatine* board)
-{
-    std::vector<TBauteil*> objects;
-    objects.swap(board->Objects);
-    std::vector<TMakro*> macros;
-    for (TBauteil* object : objects) {
-        if (auto* macro = dynamic_cast<TMakro*>(object)) {
-            if (TPlatine* inner = macro->InnerBoard())
-                Discard(inner);
-            macros.push_back(macro);
-        } else {
-            delete object;
-        }
-    }
-    for (TMakro* macro : macros)
-        delete macro;   // with its emptied inner board
-    if (!board->OwnerMacro)
-        delete board;
-}
-
 struct TBenchBoard {
     TPlatine* Root = new TPlatine();
     std::vector<TIOBauteil*> Gates;
     TBenchBoard() = default;
     TBenchBoard(const TBenchBoard&) = delete;
     TBenchBoard& operator=(const TBenchBoard&) = delete;
-    ~TBenchBoard() { Discard(Root); }
+    ~TBenchBoard() { delete Root; }
 };
 
 // Every gate on the root board.
@@ -203,6 +184,48 @@ struct TFlatCircuit {
     }
 };
 
+// The same netlist with one byte per signal, evaluated in place in object
+// order: the least any step can do.
+struct TByteCircuit {
+    static constexpr Byte Truth[] = {0b0011, 0b1000, 0b0111, 0b1110, 0b0001, 0b0110};
+
+    const TNetlist& Net;
+    std::vector<Byte> Values;
+
+    explicit TByteCircuit(const TNetlist& net) : Net(net), Values(net.Size(), 0) {}
+
+    void Step()
+    {
+        const std::size_t n = Net.Size();
+        const TKind* kinds = Net.Kinds.data();
+        const Integer* in0 = Net.In0.data();
+        const Integer* in1 = Net.In1.data();
+        Byte* v = Values.data();
+        for (std::size_t g = 0; g < n; ++g)
+            v[g] = Truth[static_cast<Byte>(kinds[g])] >> (v[in0[g]] << 1 | v[in1[g]]) & 1;
+    }
+};
+
+// Nanoseconds per step of the byte floor, over at least a tenth of a second.
+double ByteFloorNanoseconds(const TNetlist& net)
+{
+    TByteCircuit bytes(net);
+    using TClock = std::chrono::steady_clock;
+    std::size_t steps = 0;
+    const TClock::time_point start = TClock::now();
+    TClock::duration elapsed{};
+    while (elapsed < std::chrono::milliseconds(100)) {
+        for (int k = 0; k < 64; ++k) {
+            bytes.Step();
+            benchmark::DoNotOptimize(bytes.Values.data());
+            benchmark::ClobberMemory();
+        }
+        steps += 64;
+        elapsed = TClock::now() - start;
+    }
+    return std::chrono::duration<double, std::nano>(elapsed).count() / static_cast<double>(steps);
+}
+
 // Both must agree after some steps, or the figures compare different work.
 bool SameResults(const TNetlist& net, TBenchBoard& bench)
 {
@@ -231,8 +254,24 @@ void RunBoard(benchmark::State& state, const TNetlist& net, std::unique_ptr<TBen
         return;
     }
     TPlatine& root = *bench->Root;
+    using TClock = std::chrono::steady_clock;
+    const TClock::time_point start = TClock::now();
     for (auto _ : state)
         root.Step();
+    const double stepNanoseconds =
+        std::chrono::duration<double, std::nano>(TClock::now() - start).count() / static_cast<double>(state.iterations());
+    Report(state, net.Size());
+    state.counters["x bytes"] = stepNanoseconds / ByteFloorNanoseconds(net);
+}
+
+void RunByteFloor(benchmark::State& state, const TNetlist& net)
+{
+    TByteCircuit bytes(net);
+    for (auto _ : state) {
+        bytes.Step();
+        benchmark::DoNotOptimize(bytes.Values.data());
+        benchmark::ClobberMemory();
+    }
     Report(state, net.Size());
 }
 
@@ -259,6 +298,22 @@ void BM_StepInverterRing(benchmark::State& state)
 void BM_FloorInverterRing(benchmark::State& state)
 {
     RunFloor(state, InverterRing(static_cast<Integer>(state.range(0))));
+}
+
+void BM_BytesInverterRing(benchmark::State& state)
+{
+    RunByteFloor(state, InverterRing(static_cast<Integer>(state.range(0))));
+}
+
+void BM_BytesRandomGates(benchmark::State& state)
+{
+    const auto n = static_cast<Integer>(state.range(0));
+    RunByteFloor(state, RandomGates(n, n));
+}
+
+void BM_BytesNestedMacros(benchmark::State& state)
+{
+    RunByteFloor(state, RandomGates(static_cast<Integer>(state.range(0)), NestedBlock));
 }
 
 void BM_StepRandomGates(benchmark::State& state)
@@ -293,5 +348,8 @@ BENCHMARK(BM_StepRandomGates)->RangeMultiplier(10)->Range(10, 100000);
 BENCHMARK(BM_FloorRandomGates)->RangeMultiplier(10)->Range(10, 100000);
 BENCHMARK(BM_StepNestedMacros)->RangeMultiplier(10)->Range(10, 100000);
 BENCHMARK(BM_FloorNestedMacros)->RangeMultiplier(10)->Range(10, 100000);
+BENCHMARK(BM_BytesInverterRing)->RangeMultiplier(10)->Range(10, 100000);
+BENCHMARK(BM_BytesRandomGates)->RangeMultiplier(10)->Range(10, 100000);
+BENCHMARK(BM_BytesNestedMacros)->RangeMultiplier(10)->Range(10, 100000);
 
 BENCHMARK_MAIN();

@@ -56,10 +56,8 @@ TDefault_Dlg::TDefault_Dlg(QWidget* parent) : TModalForm(parent)
     SetModalResult(CancelBtn, mrCancel);
 
     // The buttons in the language of the program.
-    const char* cancel = LanguageIndex == 1 ? "&Cancel" : LanguageIndex == 2 ? "&Annuler" : "&Abbrechen";
-    const char* pins = LanguageIndex == 1   ? "Pins connections..."
-                       : LanguageIndex == 2 ? "Raccordements..."
-                                            : "Anschlüsse..."_ansi;
+    const char* cancel = ByLanguage("&Abbrechen", "&Cancel", "&Annuler");
+    const char* pins = ByLanguage("Anschlüsse..."_ansi, "Pins connections...", "Raccordements...");
     CancelBtn->setText(AnsiToQString(cancel));
     PinBtn->setToolTip(AnsiToQString(pins));
 

@@ -150,8 +150,8 @@ TFormatDlg::TFormatDlg()
     Button2 = Place(new QPushButton("&Abbrechen", this), "Button2", 310, 268, 75, 25);
     SetModalResult(Button2, mrCancel);
 
-    if (LanguageIndex == 1 || LanguageIndex == 2) {
-        const bool en = LanguageIndex == 1;
+    if (LanguageChoice() != 0) {
+        const bool en = LanguageChoice() == 1;
         FixedBtn->setText(en ? "&Fixed:" : "&Fixe:");
         FloatBtn->setText(en ? "F&loat:" : "F&lottante:");
         UnformBtn->setText("&Unformated/$String");

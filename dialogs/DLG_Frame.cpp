@@ -77,7 +77,7 @@ const TTexts& Texts()
          "a&dapter avant panneau de contrôle"_ansi, "c&ouleur individuellement:",
          "ada&pter avant panneau de contrôle"_ansi, "&Annuler", {"Aucun", "Enfoncé"_ansi, "Surélevé"_ansi}},
     };
-    return texts[LanguageIndex == 1 || LanguageIndex == 2 ? LanguageIndex : 0];
+    return texts[LanguageChoice()];
 }
 
 }   // namespace

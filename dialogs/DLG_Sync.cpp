@@ -23,12 +23,6 @@ AnsiString DefinitionPreview(const AnsiString& definition)
     return HexPreview(buffer.data(), std::size_t(count));
 }
 
-// Texts by language: German, English, French.
-const char* ByLanguage(const char* german, const char* english, const char* french)
-{
-    return LanguageIndex == 1 ? english : LanguageIndex == 2 ? french : german;
-}
-
 }   // namespace
 
 TByteSequenceDlg::TByteSequenceDlg(int width, int height, int editsBottom)
@@ -112,7 +106,7 @@ TSync_Dlg::TSync_Dlg() : TByteSequenceDlg(403, 312, 45)
 {
     setObjectName("Sync_Dlg");
     SynchronEdit = AddDefinitionEdit("SynchronEdit", Label1, Margin);
-    switch (LanguageIndex) {
+    switch (LanguageChoice()) {
     case 1:
         SetTexts("Define sync. bytes", "Preview sync. bytes [HEX]",
                  {"When the sync. bytes are recognised", "previously received data is being",
@@ -165,7 +159,7 @@ TFrame_Dlg::TFrame_Dlg() : TByteSequenceDlg(317, 340, 89)
     setObjectName("Frame_Dlg");
     PrefixEdit = AddDefinitionEdit("PrefixEdit", Label1, Margin);
     SuffixEdit = AddDefinitionEdit("SuffixEdit", Label2, Margin + 44);
-    switch (LanguageIndex) {
+    switch (LanguageChoice()) {
     case 1:
         SetTexts("Frame parameters", "Preview [HEX]",
                  {"Enter Prefix and Suffix in the following format:", "",

@@ -4,6 +4,7 @@
 #include "engine/Platine.h"
 #include "engine/Segment.h"
 #include "platform/Canvas.h"
+#include "platform/Fonts.h"
 #include "platform/Stream.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@ void TBauteilPin::SetText(const AnsiString& text)
     Value = StrToValue(text);
     if (text == "True")
         Value = HighLevel;
+    UpdateLevel();
 }
 
 void TBauteil::WriteData(TStream&, TWriter& writer)
@@ -69,6 +71,7 @@ void TIOBauteil::ForgetOutputLinks() const
 
 void TIOBauteil::RebuildPins(TPinList& pins, Integer n, char prefix)
 {
+    PinLinksChanged();
     pins.clear();
     pins.resize(static_cast<std::size_t>(n));
     for (Integer i = 0; i < n; ++i)
@@ -248,6 +251,7 @@ void TIOBauteil::ReadData(TStream& stream, TReader& reader, Byte version)
     SetInputCount(ReadPinCount(reader));
     SetOutputCount(ReadPinCount(reader));
     SetMirrored(reader.ReadBoolean());
+    PinLinksChanged();
     if (version < 3) {
         for (TBauteilPin& pin : Inputs)
             pin.Inverted = false;
@@ -302,7 +306,7 @@ void TIOBauteil::WriteWiredOr(TBauteilPin& pin, Extended level)
         high = high || member->OwnValue > LogicThreshold;
     const Extended result = high ? HighLevel : LowLevel;
     for (TBauteilPin* member : pin.WiredGroup)
-        member->Value = result;
+        member->SetValue(result);
 }
 
 void TIOBauteil::WriteWiredSum(TBauteilPin& pin, Extended v)
@@ -312,13 +316,13 @@ void TIOBauteil::WriteWiredSum(TBauteilPin& pin, Extended v)
     for (const TBauteilPin* member : pin.WiredGroup)
         sum += member->OwnValue;
     for (TBauteilPin* member : pin.WiredGroup)
-        member->Value = sum;
+        member->SetValue(sum);
 }
 
 void TIOBauteil::DrawRotatedText(TCanvas& canvas, Integer x, Integer y, Integer angle, const AnsiString& text) const
 {
     const TFont saved = canvas.Font;
-    canvas.Font.Name = "Arial";
+    canvas.Font.Name = ArialFamily;
     canvas.Font.Escapement = angle * 10;
     canvas.Font.Weight = 400;
     canvas.Font.Style = 0;
@@ -328,7 +332,7 @@ void TIOBauteil::DrawRotatedText(TCanvas& canvas, Integer x, Integer y, Integer 
 
 void TIOBauteil::DrawVerticalCaption(TCanvas& canvas, const AnsiString& text, TColor colour) const
 {
-    canvas.Font.Name = "ARIAL";
+    canvas.Font.Name = ArialFamily;
     canvas.Font.Height = 32;
     const Integer centreX = BodyRect.Left + BodyRect.Width() / 2;
     const Integer centreY = BodyRect.Top + BodyRect.Height() / 2 - 10;

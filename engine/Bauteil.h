@@ -10,6 +10,7 @@
 #include "platform/SysTypes.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -34,11 +35,27 @@ inline constexpr const char* CR = "\r";
 
 using TPinName = TShortString<10>;
 
-// One pin. Fields read in every step come first.
-class TBauteilPin {
+// Counts changes of pin lists, links and inversions anywhere: a board's
+// compiled step (built at preparation) is used only while the count is the
+// one it was built under. Whoever changes a pin's Source or Inverted outside
+// preparation calls PinLinksChanged.
+inline std::uint64_t PinLinkGeneration = 0;
+inline void PinLinksChanged()
+{
+    ++PinLinkGeneration;
+}
+
+// One pin, on a cache line of its own. Fields read in every step come first.
+//
+// Value and Level are written only through the setters (SetValue, SetText
+// and the component's SetOutput... calls): Level is the logic level a reader
+// of the pin sees, kept beside the value so that logic reads never compare
+// 80-bit values. Code that assigns Value directly leaves Level stale.
+class alignas(64) TBauteilPin {
 public:
-    Extended Value = 0.0L;              // the value an output drives and inputs read
+    Extended Value = 0.0L;              // the value an output drives and inputs read (read-only outside the setters)
     TBauteilPin* Source = nullptr;      // inputs: the output driving the net; nullptr = unconnected
+    Byte Level = 0;                     // 1 when ReadValue() >= LogicThreshold (NaN reads 0)
     bool Inverted = false;
     bool Connected = false;             // a wire ends on the pin (drawing only)
     // Some raw link points at this output: an input's Source, a wired group,
@@ -61,6 +78,12 @@ public:
         Referenced = true;
         return this;
     }
+    // The value and its logic level. A text pin keeps reading its text.
+    void SetValue(Extended v)
+    {
+        Value = v;
+        UpdateLevel();
+    }
     // Text and parsed value; "True" exactly gives 5.0.
     void SetText(const AnsiString& text);
     const AnsiString& GetText() const { return Text; }
@@ -70,6 +93,14 @@ public:
         if (IsTextPin()) [[unlikely]]
             return StrToValue(Text);
         return Value;
+    }
+    // Level from what a reader takes from the pin.
+    void UpdateLevel()
+    {
+        if (IsTextPin()) [[unlikely]]
+            Level = StrToValue(Text) >= LogicThreshold;
+        else
+            Level = Value >= LogicThreshold;
     }
 };
 
@@ -164,6 +195,13 @@ public:
     bool RuntimeAdjustable = false;
 
     virtual void Calculate() {}
+    // A component whose whole Calculate writes output 0 through
+    // SetOutputLogic from the logic levels of its one or two inputs, and does
+    // nothing else, answers its function: bit (a | b << 1) is the output for
+    // input 0 reading a and input 1 reading b. The step then evaluates it
+    // from a table built at preparation instead of calling Calculate.
+    // -1: Calculate runs.
+    virtual Integer PlainLogicTable() const { return -1; }
     virtual void ResetForStart() {}
     virtual void SetInputCount(Integer n);
     virtual void SetOutputCount(Integer n);
@@ -194,7 +232,7 @@ public:
     {
         const TBauteilPin& pin = Inputs[i];
         if (const TBauteilPin* source = pin.Source) [[likely]]
-            return (source->ReadValue() >= LogicThreshold) != pin.Inverted;
+            return (source->Level != 0) != pin.Inverted;
         return !pin.Inverted;
     }
     Extended InputValue(Integer i) const
@@ -232,11 +270,17 @@ public:
         TBauteilPin& pin = Outputs[o];
         // No branch on the level (signals are unpredictable), and the ten
         // bytes copied with integer moves instead of the slow x87 store.
-        const Extended& level = LogicLevels[b != pin.Inverted];
-        if (pin.WiredGroup.size() < 2) [[likely]]
+        const bool high = b != pin.Inverted;
+        const Extended& level = LogicLevels[high];
+        if (pin.WiredGroup.size() < 2) [[likely]] {
             std::memcpy(&pin.Value, &level, ExtendedSize);
-        else
+            if (pin.IsTextPin()) [[unlikely]]
+                pin.UpdateLevel();
+            else
+                pin.Level = high;
+        } else {
             WriteWiredOr(pin, level);
+        }
     }
     void SetOutputValue(Integer o, Extended x)
     {
@@ -269,7 +313,7 @@ private:
     static void WriteValue(TBauteilPin& pin, Extended v)
     {
         if (pin.WiredGroup.size() < 2) [[likely]]
-            pin.Value = v;
+            pin.SetValue(v);
         else
             WriteWiredSum(pin, v);
     }

@@ -4,9 +4,12 @@
 #include "engine/Globals.h"
 #include "engine/Gradient.h"
 #include "engine/Makro.h"
+#include "engine/ShellHooks.h"
 #include "platform/Canvas.h"
+#include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/FlagScope.h"
+#include "platform/Fonts.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 
@@ -22,8 +25,6 @@
 
 namespace {
 
-constexpr TColor Black = 0x000000;
-constexpr TColor Grey = 0x808080;
 constexpr TColor BackgroundTop = 0xFFFAFA;
 constexpr TColor DisabledBackground = 0xC0C0C0;
 
@@ -35,7 +36,6 @@ Integer FirstLayoutY(bool textOnly)
 {
     return textOnly ? 0 : 20;
 }
-
 
 } // namespace
 
@@ -180,7 +180,7 @@ void TBibo::ReadEntries(TStream& stream)
         // stream's end.
         for (Integer i = 0; i < count; ++i) {
             const AnsiString className = reader.ReadString();
-            TBauteil* created = CreateHardwareByLegacyName ? CreateHardwareByLegacyName(className) : nullptr;
+            TBauteil* created = ShellHooks.CreateHardwareByLegacyName ? ShellHooks.CreateHardwareByLegacyName(className) : nullptr;
             std::unique_ptr<TBauteil> entry(created ? created : CreateBauteil(className));
             entry->Palette = Palette;
             entry->ReadData(stream, reader, FileVersion);
@@ -284,8 +284,8 @@ void TBibo::MouseDown(TMouseButton button, Byte, Integer x, Integer y)
     // The information mark exists only where it is drawn: on devices that
     // are not listed last. Elsewhere its square picks the entry.
     if (IDevice* device = DeviceOf(entry); device && !device->ListAtEnd() && InfoMarkHit(x, y)) {
-        if (ShowMakerLinks)
-            ShowMakerLinks(*device);
+        if (ShellHooks.ShowMakerLinks)
+            ShellHooks.ShowMakerLinks(*device);
         return;
     }
 
@@ -369,26 +369,26 @@ void TBibo::Paint(TCanvas& canvas)
         TColor captionColour;
         if (TextOnly) {
             LayoutY += 95;
-            captionColour = Black;
+            captionColour = clBlack;
         } else {
             entry->Draw(canvas);
             const TRect bounds = entry->GetBounds();
             LayoutY = bounds.Bottom + entry->Y - bounds.Top + 75;
-            captionColour = Grey;
+            captionColour = clGray;
         }
 
         canvas.Pen.Style = TPenStyle::psSolid;
         canvas.Pen.Mode = TPenMode::pmCopy;
         canvas.Pen.Width = 3;
-        canvas.Pen.Color = Grey;
+        canvas.Pen.Color = clGray;
         LayoutY += 4;
         canvas.MoveTo(0, LayoutY);
         canvas.LineTo(StripWidth, LayoutY);
 
         const IDevice* device = DeviceOf(entry);
         if (device)
-            captionColour = device->ListAtEnd() ? Grey : Black;
-        canvas.Font.Name = "ARIAL";
+            captionColour = device->ListAtEnd() ? clGray : clBlack;
+        canvas.Font.Name = ArialFamily;
         canvas.Font.Height = 44;
         canvas.Font.Style = 0;
         canvas.Font.Weight = 400;
@@ -409,7 +409,7 @@ void TBibo::Paint(TCanvas& canvas)
 
         canvas.Pen.Width = 1;
         canvas.Font.Style = fsBold | fsItalic;
-        canvas.Font.Color = Grey;
+        canvas.Font.Color = clGray;
         canvas.Brush.Style = TBrushStyle::bsClear;
         canvas.Rectangle(0, LayoutY - MarkSize, MarkSize, LayoutY);
         canvas.TextOut(14, LayoutY - MarkSize, "?");

@@ -48,17 +48,3 @@ public:
     virtual void FreeDriver() = 0;
 };
 
-// A board object for a hardware class name of an older file (a device class
-// stored as a component), or nullptr when the name is no such legacy name.
-// Installed by the hardware framework; unset, no name is a legacy name.
-using THardwareFactory = std::function<TBauteil*(std::string_view className)>;
-extern THardwareFactory CreateHardwareByLegacyName;
-
-// A hardware component that holds the given device, which it takes over (a
-// device class picked by name from the library or the component search).
-// Installed by the hardware framework; unset, devices cannot be placed.
-extern std::function<TBauteil*(IDevice* device)> CreateHardwareHolding;
-
-// The device maker's link dialog (the information mark of a library entry).
-// Installed by the hardware framework; unset, nothing is shown.
-extern std::function<void(IDevice& device)> ShowMakerLinks;

@@ -2,17 +2,16 @@
 
 #include "engine/Platine.h"
 #include "platform/Canvas.h"
+#include "platform/Colors.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr TColor White = 0xFFFFFF;
-
 // XOR pens take a palette entry when the board has a palette, else white.
 TColor XorColour(const TCanvas& canvas, int entry)
 {
-    return canvas.Palette() ? PaletteIndex(entry) : White;
+    return canvas.Palette() ? PaletteIndex(entry) : clWhite;
 }
 
 TRect Around(TPoint a, TPoint b, Integer margin)

@@ -1,5 +1,11 @@
 #include "engine/Globals.h"
 
+#include "engine/Language.h"
+#include "engine/PanelInterfaces.h"
+#include "engine/ShellHooks.h"
+
+#include <vector>
+
 bool SimulationRunning;
 bool RunOnlyMode;
 bool ProjectModified;
@@ -14,6 +20,24 @@ AnsiString CurrentProjectFile;
 double PerfFrequency;
 double MeasuredStepRate;
 Byte LoadedFileVersion;
+TShellHooks ShellHooks;
+
+namespace {
+
+std::vector<void (*)()>& LayerResets()
+{
+    static std::vector<void (*)()> resets;
+    return resets;
+}
+
+} // namespace
+
+bool AddGlobalsReset(void (*reset)())
+{
+    LayerResets().push_back(reset);
+    return true;
+}
+IFrontplatte* PanelWindow = nullptr;
 
 void ResetGlobals()
 {
@@ -31,6 +55,10 @@ void ResetGlobals()
     PerfFrequency = 1e9;
     MeasuredStepRate = 0.0;
     LoadedFileVersion = 46;
+    LanguageIndex = 0;
+    ShellHooks = {};
+    for (const auto reset : LayerResets())
+        reset();
 }
 
 // The start values are those of ResetGlobals, set once before main.

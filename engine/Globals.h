@@ -20,5 +20,9 @@ extern double PerfFrequency;            // performance-counter ticks per second
 extern double MeasuredStepRate;         // steps per second, refreshed by the shell
 extern Byte LoadedFileVersion;          // version byte of the stream being read
 
-// Back to the values of a freshly started program (tests).
+// Back to the values of a freshly started program (tests): the globals of
+// every layer linked in, the language index and the shell hooks included.
 void ResetGlobals();
+// A layer above the engine adds the reset of its own globals, once, from a
+// static initialiser beside them; answers true so it can initialise a flag.
+bool AddGlobalsReset(void (*reset)());

@@ -2,6 +2,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/GradientFill.h"
+#include "platform/VendorLibraries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,6 +34,8 @@ bool LoadGradientLibrary()
     if (GradientAvailable)
         return true;
     gradientFill = LoadGradientFillProc();
+    if (gradientFill)
+        AddVendorLibrary(FreeGradientLibrary);
     return gradientFill != nullptr;
 }
 

@@ -4,22 +4,12 @@
 #include "engine/Gradient.h"
 #include "engine/Makro.h"
 #include "platform/Canvas.h"
+#include "platform/Colors.h"
+#include "platform/Fonts.h"
 
 #include <string>
 
 bool GradientBodies = true;
-
-namespace {
-
-constexpr TColor Red = 0x0000FF;
-constexpr TColor Black = 0x000000;
-constexpr TColor White = 0xFFFFFF;
-constexpr TColor Grey = 0x808080;
-constexpr TColor LightGrey = 0xC0C0C0;
-constexpr TColor DarkRed = 0x000080;
-constexpr TColor Green = 0x00FF00;
-
-} // namespace
 
 TBrush TGrundBT::CreateBodyBrush() const
 {
@@ -30,10 +20,10 @@ TBrush TGrundBT::CreateBodyBrush() const
 
 void TGrundBT::Draw(TCanvas& canvas)
 {
-    const TColor selectable = Selected ? Red : Black;
+    const TColor selectable = Selected ? clRed : clBlack;
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Pen.Color = selectable;
-    canvas.Font.Name = "ARIAL";
+    canvas.Font.Name = ArialFamily;
     canvas.Font.Height = 26;
     canvas.Font.Style = fsItalic;
     canvas.Pen.Width = 3;
@@ -46,10 +36,10 @@ void TGrundBT::Draw(TCanvas& canvas)
         DrawPinLevels(canvas);
 
     canvas.Pen.Width = 3;
-    canvas.Pen.Color = Selected ? Red : Grey;
+    canvas.Pen.Color = Selected ? clRed : clGray;
     DrawGradientRect(canvas, BodyRect, BodyColor1, BodyColor2, true, GradientBodies);
     if (PrintBlackWhite)
-        canvas.Pen.Color = Black;
+        canvas.Pen.Color = clBlack;
     canvas.Brush.Style = TBrushStyle::bsClear;
     canvas.Rectangle(BodyRect);
 
@@ -57,7 +47,7 @@ void TGrundBT::Draw(TCanvas& canvas)
         const AnsiString text = (Designator + std::to_string(Number)).substr(0, 20);
         canvas.Font.Height = 26;
         canvas.Font.Style = fsItalic;
-        canvas.Font.Color = PrintBlackWhite ? Black : Grey;
+        canvas.Font.Color = PrintBlackWhite ? clBlack : clGray;
         canvas.Brush.Style = TBrushStyle::bsClear;
         canvas.TextOut(BodyRect.Left + (BodyRect.Width() - canvas.TextWidth(text)) / 2, BodyRect.Bottom - 30, text);
         canvas.Font.Style = 0;
@@ -73,17 +63,17 @@ void TGrundBT::Draw(TCanvas& canvas)
 
 void TGrundBT::DrawPin(TCanvas& canvas, const TBauteilPin& pin, bool isInput)
 {
-    const TColor c = Selected ? Red : Black;
+    const TColor c = Selected ? clRed : clBlack;
     canvas.Pen.Color = c;
     canvas.Pen.Width = 3;
-    canvas.Font.Color = Selected ? Red : pin.Connected ? DarkRed : LightGrey;
-    canvas.Brush.SetColor(pin.Connected ? c : Grey);
+    canvas.Font.Color = Selected ? clRed : pin.Connected ? clMaroon : clSilver;
+    canvas.Brush.SetColor(pin.Connected ? c : clGray);
     if (!pin.Connected)
-        canvas.Pen.Color = LightGrey;
+        canvas.Pen.Color = clSilver;
     if (PrintBlackWhite) {
-        canvas.Pen.Color = Black;
-        canvas.Brush.Color = Black;
-        canvas.Font.Color = Black;
+        canvas.Pen.Color = clBlack;
+        canvas.Brush.Color = clBlack;
+        canvas.Font.Color = clBlack;
     }
     const AnsiString name = pin.Name;
     canvas.MoveTo(pin.X, pin.Y);
@@ -148,8 +138,8 @@ void TGrundBT::DrawInversionBubble(TCanvas& canvas, Integer index, bool isInput)
         return;
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Pen.Width = 2;
-    canvas.Pen.Color = Red;
-    canvas.Brush.SetColor(White);
+    canvas.Pen.Color = clRed;
+    canvas.Brush.SetColor(clWhite);
     const Integer x = OnLeftSide(isInput) ? BodyRect.Left : BodyRect.Right;
     const Integer y = pins[index].Y;
     canvas.Ellipse(x - 10, y - 10, x + 10, y + 10);
@@ -160,7 +150,7 @@ void TGrundBT::DrawLevelLine(const TIOBauteil& owner, TCanvas& canvas, const TBa
 {
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Pen.Width = 3;
-    canvas.Pen.Color = high ? Red : Black;
+    canvas.Pen.Color = high ? clRed : clBlack;
     canvas.MoveTo(pin.X, pin.Y);
     canvas.LineTo(isInput != owner.Mirrored ? pin.X + 40 : pin.X - 40, pin.Y);
 }
@@ -206,11 +196,11 @@ void TGrundBT::DrawStateMark(const TIOBauteil& owner, TCanvas& canvas, const TBa
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Pen.Width = 1;
     if (high && SimulationRunning) {
-        canvas.Pen.Color = Grey;
-        canvas.Brush.SetColor(Green);
+        canvas.Pen.Color = clGray;
+        canvas.Brush.SetColor(clLime);
     } else {
-        canvas.Pen.Color = Black;
-        canvas.Brush.SetColor(LightGrey);
+        canvas.Pen.Color = clBlack;
+        canvas.Brush.SetColor(clSilver);
     }
     const Integer x = isInput != owner.Mirrored ? owner.BodyRect.Left : owner.BodyRect.Right;
     const Integer d = owner.Mirrored ? -7 : 7;
@@ -223,7 +213,7 @@ void TGrundBT::DrawClockWedge(TCanvas& canvas, Integer inputIndex)
     if (inputIndex < 0 || inputIndex >= InputCount)
         return;
     canvas.Pen.Style = TPenStyle::psSolid;
-    canvas.Pen.Color = Selected ? Red : Black;
+    canvas.Pen.Color = Selected ? clRed : clBlack;
     canvas.Pen.Width = 3;
     const Integer y = Inputs[inputIndex].Y;
     const Integer x = Mirrored ? BodyRect.Right : BodyRect.Left;

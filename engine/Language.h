@@ -5,6 +5,8 @@
 
 #include "platform/SysTypes.h"
 
+#include <type_traits>
+
 extern Integer LanguageIndex;   // 0 German, 1 English, 2 French
 
 // The text of a German term in the current language; "???" when the term is
@@ -21,7 +23,7 @@ inline Integer LanguageChoice()
 // Picks the German, English or French text by LanguageChoice; the one place
 // where a text is chosen by language.
 template <class T>
-T ByLanguage(T german, T english, T french)
+T ByLanguage(T german, std::type_identity_t<T> english, std::type_identity_t<T> french)
 {
     const Integer choice = LanguageChoice();
     return choice == 1 ? english : choice == 2 ? french : german;

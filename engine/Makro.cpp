@@ -3,23 +3,15 @@
 #include "engine/Globals.h"
 #include "engine/Language.h"
 #include "engine/Platine.h"
+#include "engine/ShellHooks.h"
 #include "platform/Canvas.h"
+#include "platform/Colors.h"
+#include "platform/Fonts.h"
 #include "platform/Stream.h"
 
 #include <string>
 
 namespace {
-
-constexpr TColor Red = 0x0000FF;
-constexpr TColor Black = 0x000000;
-constexpr TColor White = 0xFFFFFF;
-constexpr TColor LightGrey = 0xC0C0C0;
-constexpr TColor DarkRed = 0x000080;
-
-const char* ByLanguage(const char* german, const char* english, const char* french)
-{
-    return LanguageIndex == 0 ? german : LanguageIndex == 1 ? english : LanguageIndex == 2 ? french : "";
-}
 
 TBauteilPin* DriverAt(const std::vector<TBauteilPin*>& drivers, std::size_t i)
 {
@@ -93,8 +85,6 @@ void TMakro::SetPinName(Integer k, const AnsiString& name)
         pin->Name = name;
 }
 
-TTextRowDialog TextRowDialog;
-
 namespace {
 
 // Edits one short text in the property sheet: the text after the sheet closes.
@@ -102,7 +92,7 @@ template <std::size_t N>
 Integer EditShortText(const TIOBauteil& object, TShortString<N>& text)
 {
     AnsiString value = text;
-    const Integer result = TextRowDialog ? TextRowDialog(object.GetTypeName(), object.HelpContext, Translate("Bezeichnung"), value,
+    const Integer result = ShellHooks.TextRowDialog ? ShellHooks.TextRowDialog(object.GetTypeName(), object.HelpContext, Translate("Bezeichnung"), value,
                                            static_cast<Integer>(N), 64)
                            : 0;
     text = value;
@@ -131,7 +121,7 @@ AnsiString TMakro::GetTypeName() const
 {
     if (!Name.empty())
         return Name;
-    return LanguageIndex == 0 ? "Makro" : "Macro";
+    return ByLanguage("Makro", "Macro", "Macro");
 }
 
 AnsiString TMakro::GetHintText()
@@ -141,18 +131,18 @@ AnsiString TMakro::GetHintText()
 
 void TMakro::Draw(TCanvas& canvas)
 {
-    canvas.Font.Name = "ARIAL";
+    canvas.Font.Name = ArialFamily;
     canvas.Font.Height = 26;
     canvas.Font.Style = fsItalic;
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Pen.Width = 3;
     auto drawPin = [&](const TBauteilPin& pin, bool isInput) {
         const bool left = isInput != Mirrored;
-        canvas.Pen.Color = PrintBlackWhite ? Black : Selected ? Red : pin.Connected ? Black : LightGrey;
+        canvas.Pen.Color = PrintBlackWhite ? clBlack : Selected ? clRed : pin.Connected ? clBlack : clSilver;
         canvas.MoveTo(pin.X, pin.Y);
         canvas.LineTo(left ? pin.X + 40 : pin.X - 40, pin.Y);
         canvas.Brush.Style = TBrushStyle::bsClear;
-        canvas.Font.Color = PrintBlackWhite ? Black : Selected ? Red : pin.Connected ? DarkRed : LightGrey;
+        canvas.Font.Color = PrintBlackWhite ? clBlack : Selected ? clRed : pin.Connected ? clMaroon : clSilver;
         const AnsiString name = pin.Name;
         const Integer x = left ? BodyRect.Left - canvas.TextWidth(name) - 6 : BodyRect.Right + 6;
         canvas.TextOut(x, pin.Y - 26, name);
@@ -167,8 +157,8 @@ void TMakro::Draw(TCanvas& canvas)
 
     canvas.Pen.Width = 8;
     canvas.Pen.Style = TPenStyle::psSolid;
-    canvas.Pen.Color = Black;
-    canvas.Brush.SetColor(PrintBlackWhite ? White : Black);
+    canvas.Pen.Color = clBlack;
+    canvas.Brush.SetColor(PrintBlackWhite ? clWhite : clBlack);
     const Integer l = BodyRect.Left, t = BodyRect.Top, r = BodyRect.Right, b = BodyRect.Bottom;
     const Integer c = (l + r) / 2;
     // A block with a notch in the middle of its top edge (bottom when mirrored).
@@ -179,13 +169,13 @@ void TMakro::Draw(TCanvas& canvas)
         canvas.Polygon({TPoint{r, b}, TPoint{c + 20, b}, TPoint{c + 20, b - 20}, TPoint{c - 20, b - 20},
                         TPoint{c - 20, b}, TPoint{l, b}, TPoint{l, t}, TPoint{r, t}, TPoint{r, b}});
     canvas.Brush.Style = TBrushStyle::bsClear;
-    DrawVerticalCaption(canvas, Name, PrintBlackWhite ? Black : White);
+    DrawVerticalCaption(canvas, Name, PrintBlackWhite ? clBlack : clWhite);
 
     if (!Designator.empty()) {
         const AnsiString text = (Designator + std::to_string(Number)).substr(0, 20);
         canvas.Font.Height = 26;
         canvas.Font.Style = fsItalic;
-        canvas.Font.Color = PrintBlackWhite ? Black : LightGrey;
+        canvas.Font.Color = PrintBlackWhite ? clBlack : clSilver;
         canvas.Brush.Style = TBrushStyle::bsClear;
         canvas.TextOut(l + (BodyRect.Width() - canvas.TextWidth(text)) / 2, b - 30, text);
         canvas.Font.Style = 0;
@@ -264,9 +254,9 @@ AnsiString TBTPin::GetHintText()
 void TBTPin::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    canvas.Font.Name = "ARIAL";
+    canvas.Font.Name = ArialFamily;
     canvas.Font.Height = 26;
-    canvas.Font.Color = Selected ? Red : SymbolColor;
+    canvas.Font.Color = Selected ? clRed : SymbolColor;
     canvas.Brush.Style = TBrushStyle::bsClear;
     const AnsiString label = Label;
     const Integer centreY = BodyRect.Top + BodyRect.Height() / 2;

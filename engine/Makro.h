@@ -8,14 +8,6 @@
 
 class IDesign;
 
-// The shared property sheet with one text row, which lives above the engine:
-// the sheet's title and help context, the row's caption, the text (changed on
-// OK only), its longest length and the row's width. Answers the modal result;
-// without it installed nothing is shown and 0 is answered.
-using TTextRowDialog = std::function<Integer(const AnsiString& title, Integer helpContext, const AnsiString& caption,
-                                             AnsiString& text, Integer maxLength, Integer width)>;
-extern TTextRowDialog TextRowDialog;
-
 class TMakro : public TIOBauteil {
     ZK_CLASS(TMakro, TIOBauteil)
 

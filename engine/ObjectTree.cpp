@@ -4,12 +4,12 @@
 #include "engine/Makro.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Platine.h"
+#include "engine/ShellHooks.h"
 #include "platform/AnsiText.h"
 
 #include <QTreeWidget>
 #include <string>
 
-std::function<AnsiString(Integer page)> PanelPageCaption;
 
 namespace {
 
@@ -66,7 +66,7 @@ void FillObjectTree(TPlatine& board, QTreeWidget& tree, QTreeWidgetItem* parent,
         }
         IFP_Element* element = component ? component->PanelElement : nullptr;
         if (element && (element->AdjustableAtRunTime() || !SimulationRunning)) {
-            const AnsiString page = PanelPageCaption ? PanelPageCaption(element->FrontplattenNR()) : AnsiString();
+            const AnsiString page = ShellHooks.PanelPageCaption ? ShellHooks.PanelPageCaption(element->FrontplattenNR()) : AnsiString();
             QTreeWidgetItem* node = AddNode(tree, parent, component->GetCaption() + Numbered(*component) + " (" +
                                                               page + "->" + element->Hint() + ")");
             SetNodeData(*node, nullptr, element);

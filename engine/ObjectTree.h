@@ -15,10 +15,6 @@ class TBauteil;
 class IFP_Element;
 struct TClassInfo;
 
-// The caption of the front panel's page tab for a page number; installed by
-// the front panel (empty when there is none).
-extern std::function<AnsiString(Integer page)> PanelPageCaption;
-
 // Adds the board's objects of the class (or derived from it) under parent,
 // or at the top level when parent is nullptr, and sorts what it added by text.
 // While the simulation runs only what may be set at run time is listed.

@@ -6,6 +6,8 @@
 
 #include "platform/SysTypes.h"
 
+#include <functional>
+
 class TStream;
 class TWriter;
 class TReader;
@@ -106,4 +108,34 @@ public:
 
     virtual void WriteToStream(TStream& stream, TWriter& writer) = 0;
     virtual void ReadFromStream(TStream& stream, TReader& reader, Byte version) = 0;
+
+    // The window's caption and whether the web-server add-on runs, as the
+    // system-information component reports them.
+    virtual AnsiString WindowCaption() const { return {}; }
+    virtual bool WebServerRunning() const { return false; }
+};
+
+// The front-panel window the shell shows, for the components that report on
+// it; nullptr while there is none (tests, the library generator).
+extern IFrontplatte* PanelWindow;
+
+// A display element whose shown text a component sets (the numeric display
+// in its text mode). The component compares before it sets, so an unchanged
+// text causes no repaint.
+class ITextDisplayElement {
+public:
+    virtual ~ITextDisplayElement() = default;
+    virtual AnsiString NDUserText() const = 0;
+    virtual void SetNDUserText(const AnsiString& text) = 0;
+};
+
+// A text entry element: the operator confirms the field's text, which becomes
+// the accepted text and is announced through OnSetWert.
+class ITextEntryElement {
+public:
+    virtual ~ITextEntryElement() = default;
+    virtual void SetOnSetWert(std::function<void()> handler) = 0;
+    // Takes the field's current text as the accepted text and announces it.
+    virtual void AcceptInput() = 0;
+    virtual AnsiString AcceptedText() const = 0;
 };

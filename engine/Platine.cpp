@@ -8,7 +8,9 @@
 #include "engine/Makro.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Segment.h"
+#include "engine/ShellHooks.h"
 #include "platform/Dialogs.h"
+#include "platform/ScreenCursors.h"
 #include "platform/Stream.h"
 
 #include <algorithm>
@@ -17,15 +19,11 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
-TProgressHooks BoardProgress;
 
 namespace {
-
-const char* ByLanguage(const char* german, const char* english, const char* french)
-{
-    return LanguageIndex == 0 ? german : LanguageIndex == 1 ? english : LanguageIndex == 2 ? french : "";
-}
 
 bool IsFileStream(const TStream& stream)
 {
@@ -48,8 +46,8 @@ struct TProgressScope {
     bool Active;
     ~TProgressScope()
     {
-        if (Active && BoardProgress.Close)
-            BoardProgress.Close();
+        if (Active && ShellHooks.Progress.Close)
+            ShellHooks.Progress.Close();
     }
 };
 
@@ -67,9 +65,55 @@ TPlatine::~TPlatine()
     View = nullptr;
     destroying_ = true;
     UpdateLocked = true;
-    // One by one from the end, so that every component's removal event fires.
-    while (!Objects.empty())
-        RemoveObject(Objects.back());
+    // The links from elsewhere in the circuit to the outputs going here are
+    // cleared in one walk at the end.
+    const TForgetBatch batch(*RootBoard());
+    // The stubs let go of their pins first: a component may lie behind its stubs.
+    for (TBauteil* object : Objects)
+        if (auto* wire = dynamic_cast<TSegment*>(object))
+            if (TBauteilPin* pin = wire->StubPin(); pin && pin->Stub == wire)
+                pin->Stub = nullptr;
+    // One by one from the end, so that every component's removal event fires
+    // while the objects before it are still on the board.
+    while (!Objects.empty()) {
+        TBauteil* object = Objects.back();
+        if (auto* component = dynamic_cast<TIOBauteil*>(object)) {
+            // A macro's circuit goes first, while its panel design still
+            // holds the elements of the components inside.
+            if (auto* macro = dynamic_cast<TMakro*>(component))
+                macro->FreeInnerBoard();
+            if (OnEntferneBauteil)
+                OnEntferneBauteil(this, component);
+        }
+        Objects.pop_back();
+        delete object;
+    }
+}
+
+TPlatine::TForgetBatch::TForgetBatch(TPlatine& root) : Root(root)
+{
+    ++Root.forgetBatch_;
+}
+
+TPlatine::TForgetBatch::~TForgetBatch()
+{
+    if (--Root.forgetBatch_ > 0 || Root.pendingForget_.empty())
+        return;
+    std::vector<TPinRange> ranges;
+    ranges.swap(Root.pendingForget_);
+    const std::less<const TBauteilPin*> before;
+    std::sort(ranges.begin(), ranges.end(), [&](const TPinRange& a, const TPinRange& b) { return before(a.first, b.first); });
+    // Overlapping ranges (a list given again after it was rebuilt) become one.
+    std::vector<TPinRange> merged;
+    for (const TPinRange& range : ranges) {
+        if (!merged.empty() && !before(merged.back().second, range.first)) {
+            if (before(merged.back().second, range.second))
+                merged.back().second = range.second;
+        } else {
+            merged.push_back(range);
+        }
+    }
+    Root.ForgetPinRanges(merged);
 }
 
 TPlatine* TPlatine::RootBoard()
@@ -84,8 +128,8 @@ TPlatine* TPlatine::RootBoard()
 
 TBauteil* TPlatine::CreateObject(const AnsiString& className)
 {
-    if (CreateHardwareByLegacyName)
-        if (TBauteil* hardware = CreateHardwareByLegacyName(className))
+    if (ShellHooks.CreateHardwareByLegacyName)
+        if (TBauteil* hardware = ShellHooks.CreateHardwareByLegacyName(className))
             return hardware;
     return CreateBauteil(className);
 }
@@ -202,19 +246,49 @@ void TPlatine::ReadObjects(TStream& stream, TReader& reader, Byte version)
     const AnsiString title = root ? ByLanguage("Öffnen... "_ansi, "Reading... ", "Lecture... ")
                                   : ByLanguage("Öffnen... "_ansi, "Reading... ", "Lecture... ") + OwnerMacro->Name;
     if (root) {
-        if (BoardProgress.Start)
-            BoardProgress.Start(title, IsFileStream(stream));
-    } else if (BoardProgress.SetTitle) {
-        BoardProgress.SetTitle(title);
+        if (ShellHooks.Progress.Start)
+            ShellHooks.Progress.Start(title, IsFileStream(stream));
+    } else if (ShellHooks.Progress.SetTitle) {
+        ShellHooks.Progress.SetTitle(title);
     }
     TProgressScope progress{root};
 
     if (stream.Size() < 2)
         return;
+    // Numbers, board names and DDE items are brought up to date once for the
+    // whole read, on every way out; each component read gets its own at once,
+    // as the read event may use them.
+    TClassCounts numbers = CountClasses();
+    std::unordered_set<const TClassInfo*> classesRead;
+    struct TNamingScope {
+        TPlatine& Board;
+        const std::unordered_set<const TClassInfo*>& Classes;
+        bool Done = false;
+        void Finish()
+        {
+            Done = true;
+            if (Classes.empty())
+                return;
+            Board.RenumberClasses(Classes);
+            Board.SetBoardName(Board.BoardName);
+            Board.CreateDdeServerItems();
+        }
+        ~TNamingScope()
+        {
+            if (Done)
+                return;
+            try {
+                Finish();
+            } catch (...) {
+                // On the way out of a failed read, whose error is the one reported.
+            }
+        }
+    } naming{*this, classesRead};
+
     const Integer count = reader.ReadInteger();
     for (Integer i = 1; i <= count; ++i) {
-        if (root && BoardProgress.SetPosition)
-            BoardProgress.SetPosition(static_cast<Integer>(std::nearbyint(100.0 * i / count)));
+        if (root && ShellHooks.Progress.SetPosition)
+            ShellHooks.Progress.SetPosition(static_cast<Integer>(std::nearbyint(100.0 * i / count)));
         std::unique_ptr<TBauteil> object(CreateObject(reader.ReadString()));
         object->Board = this;
         object->Palette = BoardPalette;
@@ -234,9 +308,10 @@ void TPlatine::ReadObjects(TStream& stream, TReader& reader, Byte version)
         Objects.push_back(o);
         if (component) {
             CreatePinStubs(component);
-            RenumberClass(component->ClassType());
-            SetBoardName(BoardName);
-            CreateDdeServerItems();
+            const TClassInfo& cls = component->ClassType();
+            classesRead.insert(&cls);
+            NumberComponent(component, ++numbers[&cls]);
+            NameObject(o);
             try {
                 if (OnNeuesBauteil)
                     OnNeuesBauteil(this, component, stream, reader, version);
@@ -250,6 +325,7 @@ void TPlatine::ReadObjects(TStream& stream, TReader& reader, Byte version)
         }
         o->SetSelected(true);
     }
+    naming.Finish();
     if (version >= 40 && IsFileStream(stream))
         ReadPrintSettings(reader);
 }
@@ -280,15 +356,15 @@ bool TPlatine::ClipboardFilled() const
 
 void TPlatine::PasteFromStream(TStream& stream, Byte version)
 {
-    if (Mode == PlacingMode || stream.Size() < 3)
+    if (Mode == TBoardMode::Placing || stream.Size() < 3)
         return;
     ProjectModified = true;
     TakeSnapshot();
     PreviousMode = Mode;
     SavedCursor = View ? View->BoardCursor() : 0;
-    Mode = PlacingMode;
+    Mode = TBoardMode::Placing;
     if (View)
-        View->SetBoardCursor(PlacingCursor);
+        View->SetBoardCursor(crHand);
 
     SelectAll(false);
     try {
@@ -390,7 +466,7 @@ void TPlatine::RemoveObject(TBauteil* object)
     }
     const TRect area = UpdateLocked ? TRect{} : object->GetBounds();
     DetachObject(object);
-    std::erase(WorkList, object);
+    UnqueueWire(object);
     delete object;
     if (!UpdateLocked && View)
         View->InvalidateDeviceRect(BoardMapping().LPtoDP(area));
@@ -405,9 +481,26 @@ void TPlatine::ForgetPins(const TBauteilPin* pins, std::size_t count)
 {
     if (destroying_ || count == 0)
         return;
+    PinLinksChanged();
+    if (forgetBatch_ > 0) {
+        pendingForget_.emplace_back(pins, pins + count);
+        return;
+    }
+    ForgetPinRanges({{pins, pins + count}});
+}
+
+void TPlatine::ForgetPinRanges(const std::vector<TPinRange>& ranges)
+{
+    // The ranges are sorted by start and do not overlap (each is one
+    // component's output list).
     const std::less<const TBauteilPin*> before;
-    const TBauteilPin* end = pins + count;
-    auto among = [&](const TBauteilPin* p) { return p && !before(p, pins) && before(p, end); };
+    auto among = [&](const TBauteilPin* p) {
+        if (!p)
+            return false;
+        auto next = std::upper_bound(ranges.begin(), ranges.end(), p,
+                                     [&](const TBauteilPin* q, const TPinRange& r) { return before(q, r.first); });
+        return next != ranges.begin() && before(p, std::prev(next)->second);
+    };
     for (TBauteil* object : Objects) {
         if (auto* wire = dynamic_cast<TSegment*>(object)) {
             if (among(wire->Driver))
@@ -428,7 +521,7 @@ void TPlatine::ForgetPins(const TBauteilPin* pins, std::size_t count)
                     if (among(driver))
                         driver = nullptr;
             if (TPlatine* inner = macro->InnerBoard())
-                inner->ForgetPins(pins, count);
+                inner->ForgetPinRanges(ranges);
         }
     }
 }
@@ -668,19 +761,58 @@ void TPlatine::CreateDdeServerItems()
 
 void TPlatine::RenumberClass(const TClassInfo& cls)
 {
-    Integer number = 0;
+    RenumberClasses({&cls});
+}
+
+void TPlatine::RenumberClasses(const std::unordered_set<const TClassInfo*>& classes)
+{
+    TClassCounts numbers;
     for (TBauteil* object : Objects) {
         auto* component = dynamic_cast<TIOBauteil*>(object);
-        if (!component || &component->ClassType() != &cls)
+        if (!component || !classes.contains(&component->ClassType()))
             continue;
-        component->SetNumber(++number);
-        InvalidateObject(component);
-        const AnsiString digits = std::to_string(component->Number);
-        if (auto* macro = dynamic_cast<TMakro*>(component); macro && macro->SubDesign)
-            macro->SubDesign->SetElementName(macro->GetTypeName() + " " + digits + ": " + macro->Name);
-        if (component->PanelElement)
-            component->PanelElement->SetElementName(component->Designator + digits);
+        NumberComponent(component, ++numbers[&component->ClassType()]);
     }
+}
+
+TPlatine::TClassCounts TPlatine::CountClasses() const
+{
+    TClassCounts counts;
+    for (TBauteil* object : Objects)
+        if (auto* component = dynamic_cast<TIOBauteil*>(object))
+            ++counts[&component->ClassType()];
+    return counts;
+}
+
+void TPlatine::NumberComponent(TIOBauteil* component, Integer number)
+{
+    component->SetNumber(number);
+    InvalidateObject(component);
+    const AnsiString digits = std::to_string(component->Number);
+    if (auto* macro = dynamic_cast<TMakro*>(component); macro && macro->SubDesign)
+        macro->SubDesign->SetElementName(macro->GetTypeName() + " " + digits + ": " + macro->Name);
+    if (component->PanelElement)
+        component->PanelElement->SetElementName(component->Designator + digits);
+}
+
+void TPlatine::NameObject(TBauteil* object)
+{
+    if (auto* macro = dynamic_cast<TMakro*>(object))
+        if (TPlatine* inner = macro->InnerBoard())
+            inner->SetBoardName(BoardName + "_" + macro->Designator + std::to_string(macro->Number));
+    auto* server = dynamic_cast<IDdeServer*>(object);
+    if (server) {
+        server->SetBoardPath(BoardName);
+        server->ClearItems();
+    }
+    // An inner board still named MAIN has not been named by its parent yet.
+    if (OwnerMacro && BoardName == "MAIN")
+        return;
+    if (server)
+        server->CreateItems();
+    if (auto* macro = dynamic_cast<TMakro*>(object))
+        if (TPlatine* inner = macro->InnerBoard())
+            inner->CreateDdeServerItems();
 }
 
 // ---- View

@@ -14,9 +14,13 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 class TSegment;
+class TWireIndex;
 class TMakro;
 class TBTPin;
 class IFP_Element;
@@ -62,30 +66,10 @@ inline constexpr Cardinal WM_BOARDHINT = 0x0400 + 15;
 // (the object in lParam), sent when its selection changes.
 inline constexpr Cardinal WM_BOARDREPAINTOBJECT = 0x0400 + 1;
 
-// The shell's progress window, reached through the hooks it installs.
-struct TProgressHooks {
-    std::function<void(const AnsiString& title, bool show)> Start;
-    std::function<void(const AnsiString& title)> SetTitle;
-    std::function<void(Integer percent)> SetPosition;
-    std::function<void()> Close;
-};
-extern TProgressHooks BoardProgress;
-
-// The front panel's web link, stopped while objects are deleted (its thread
-// reads the elements); the main window installs the two calls.
-struct TWebLinkHooks {
-    std::function<void()> Stop;
-    std::function<void()> Start;
-};
-extern TWebLinkHooks PanelWebLink;
-
 inline constexpr Byte InMemoryVersion = 255;   // records copied inside the program
-inline constexpr Byte PlacingMode = 3;
-inline constexpr Integer PlacingCursor = 4;
-// Board cursors: 0 the default arrow, -1 none (wire mode draws a crosshair).
-inline constexpr Integer NoCursor = -1;
-inline constexpr Integer PinEndCursor = 14;
-inline constexpr Integer PinBodyCursor = 16;
+// The board editor's mouse mode: zoom, select and move, wire, place (a
+// pasted or picked object hangs at the cursor), text.
+enum class TBoardMode : Byte { Zoom, Select, Wire, Placing, Text };
 
 class TPlatine {
 public:
@@ -154,16 +138,27 @@ public:
     void SetBoardName(const AnsiString& name);
     void CreateDdeServerItems();
     void RenumberClass(const TClassInfo& cls);
+    // Every component of these classes numbered 1.. in list order, in one pass.
+    void RenumberClasses(const std::unordered_set<const TClassInfo*>& classes);
     // Takes the object out of the list and destroys it; a component's
     // removal event fires first and its stubs go with it.
     void RemoveObject(TBauteil* object);
     // Clears every link in this board and its inner boards that points into
     // pins[0 .. count-1] (input sources, wired groups, wire and macro drivers).
+    // Inside a TForgetBatch of the root board, once at the batch's end for
+    // all pins given meanwhile.
     void ForgetPins(const TBauteilPin* pins, std::size_t count);
+    struct TForgetBatch {
+        explicit TForgetBatch(TPlatine& root);
+        ~TForgetBatch();
+        TForgetBatch(const TForgetBatch&) = delete;
+        TForgetBatch& operator=(const TForgetBatch&) = delete;
+        TPlatine& Root;
+    };
 
     // ---- Editing state used here (the editor builds on it)
-    Byte Mode = 1;
-    Byte PreviousMode = 1;
+    TBoardMode Mode = TBoardMode::Select;
+    TBoardMode PreviousMode = TBoardMode::Select;
     Integer SavedCursor = 0;
     bool Tracking = false;
     TPoint TrackPoint;
@@ -178,9 +173,8 @@ public:
     TRect GetObjectsRect(bool selectedOnly) const;   // 0,0,0,0 when no object qualifies
 
     // ---- Editor: mouse modes, selection and wire drawing
-    // Mode: 0 zoom, 1 select and move, 2 wire, 3 place, 4 text.
-    // TrackPoint: modes 1 and 3 the mouse position (board-control pixels) of
-    // the last drag step; mode 2 the start of the wire piece, in board units.
+    // TrackPoint: select and place modes the mouse position (board-control pixels) of
+    // the last drag step; wire mode the start of the wire piece, in board units.
     TPoint WireEnd;
     std::unique_ptr<TSelector> Selector;
     std::unique_ptr<TTempline> Templine;
@@ -231,6 +225,8 @@ public:
     void DeleteZeroLengthWires();
     // Selects one more wire piece with a free end; false when there is none.
     bool SelectLooseWire();
+    // As SelectLooseWire until it finds none, in one pass; answers how many.
+    Integer SelectAllLooseWires();
 
     // ---- View: mapping and repaint requests
     // 254 board units (one inch) are round(Zoom * 16) pixels.
@@ -326,6 +322,13 @@ public:
     void DdeConversationClosed(IDdeConversation* conversation);
 
 private:
+    using TClassCounts = std::unordered_map<const TClassInfo*, Integer>;
+    // Components per class on the board.
+    TClassCounts CountClasses() const;
+    // The number, and the names of its panel element or macro panel.
+    void NumberComponent(TIOBauteil* component, Integer number);
+    // What SetBoardName and CreateDdeServerItems do for this one object.
+    void NameObject(TBauteil* object);
     void InstallHooks(TBauteil* object);
     void AdoptComponent(TIOBauteil* component);
     void DetachObject(TBauteil* object);
@@ -339,8 +342,10 @@ private:
     void ForEachSelectedSegment(F&& f);
 
     void QueueWire(TSegment* wire);
-    void QueueTouching(TSegment* wire);
-    static bool TouchesWire(const TSegment* a, const TSegment* b);
+    void UnqueueWire(const TBauteil* object);
+    // Queues the unselected pieces (indexed, in list order) that touch wire.
+    void QueueTouching(const TWireIndex& unselected, const std::vector<TSegment*>& wires, TSegment* wire);
+    std::vector<TSegment*> UnselectedWires() const;
     Integer CountEnds(TPoint p) const;
     bool CanMerge(const TSegment* a, const TSegment* b) const;
     void MergeWires(TSegment* a, TSegment* b);
@@ -350,7 +355,8 @@ private:
     void UpdateDots();
     void MarkConnectedPins();
     void UnmarkConnectedPins();
-    void ClearWorkList() { WorkList.clear(); }
+    void ClearWorkList();
+    Integer SelectLooseWires(Integer most);
 
     void CentreOn(TPoint boardPoint);
     void Changed();
@@ -373,5 +379,43 @@ private:
     void RefreshAfterStep();
     bool BoardVisible() const;
 
+    // The compiled step: the run list with every plain logic component of a
+    // run of them turned into a cell of a flat array, walked in the same
+    // order; the other components keep their Calculate. Built at the end of
+    // preparation, used while no pin list, link or inversion changed since.
+    struct TGateCell {
+        const Byte* In0;         // level bytes the inputs read (a constant for an open input)
+        const Byte* In1;
+        TBauteilPin* Out;
+        Byte Table;              // bit (in0 | in1 << 1): the output level, inversions folded in
+    };
+    struct TStepItem {
+        TIOBauteil* Component;   // nullptr: the cells [First, Last)
+        std::uint32_t First;
+        std::uint32_t Last;
+    };
+    std::vector<TGateCell> gateCells_;
+    std::vector<TIOBauteil*> cellComponents_;   // per cell: its component
+    std::vector<TStepItem> stepProgram_;
+    std::uint64_t programGeneration_ = 0;
+    bool programBuilt_ = false;
+    static bool MakeGateCell(TIOBauteil& component, TGateCell& cell);
+    void BuildStepProgram();
+    void RunStepProgram();
+    void RunGateCells(std::size_t first, std::size_t last) const;
+
+    using TPinRange = std::pair<const TBauteilPin*, const TBauteilPin*>;   // [first, second)
+    void ForgetPinRanges(const std::vector<TPinRange>& ranges);
+    // A bulk removal: the objects in `removed` are erased from the list and
+    // deleted in one pass, and the classes in `renumber` numbered again.
+    void FlushRemovals(std::unordered_set<TBauteil*>& removed, std::vector<TBauteil*>& doomed,
+                       std::unordered_set<const TClassInfo*>& renumber);
+
     bool destroying_ = false;
+    std::unordered_set<TBauteil*> queued_;   // the pieces in WorkList
+    // Ends per point over WorkList, counted again after any change.
+    mutable std::unordered_map<std::uint64_t, Integer> endCounts_;
+    mutable bool endsCounted_ = false;
+    Integer forgetBatch_ = 0;
+    std::vector<TPinRange> pendingForget_;
 };

@@ -9,6 +9,7 @@
 #include "platform/ClassRegistry.h"
 #include "platform/Messages.h"
 #include "platform/MouseCursor.h"
+#include "platform/ScreenCursors.h"
 #include "platform/VirtualKeys.h"
 
 #include <cstdlib>
@@ -36,51 +37,52 @@ void TPlatine::MouseDown(TMouseButton button, Byte shift, Integer x, Integer y)
             Selector->Finish();
             Selector.reset();
         }
-        if (Mode == 1)
+        if (Mode == TBoardMode::Select)
             SelectClick(x, y, shift, button);
-        else if (Mode == 4)
-            Mode = 1;
+        else if (Mode == TBoardMode::Text)
+            Mode = TBoardMode::Select;
     }
     const TPoint b = DeviceToBoard(TPoint{x, y});
     if (button == TMouseButton::mbLeft) {
-        if (Mode == 1 && IsOverPinEnd(b)) {
-            Mode = 2;
+        if (Mode == TBoardMode::Select && IsOverPinEnd(b)) {
+            Mode = TBoardMode::Wire;
             if (OnModeChange)
                 OnModeChange();
         }
-        if (Mode == 1)
+        if (Mode == TBoardMode::Select)
             if (TSegment* stub = StubAtPinBody(b))
                 if (TBauteilPin* pin = stub->StubPin()) {
                     TakeSnapshot();
                     pin->Inverted = !pin->Inverted;
+                    PinLinksChanged();
                     ProjectModified = true;
                     Repaint();
                 }
         switch (Mode) {
-        case 0:
+        case TBoardMode::Zoom:
             Selector = std::make_unique<TSelector>(*this);
             Selector->Start(b);
             break;
-        case 1: SelectClick(x, y, shift, button); break;
-        case 2:
+        case TBoardMode::Select: SelectClick(x, y, shift, button); break;
+        case TBoardMode::Wire:
             TakeSnapshot();
             WireClick(x, y, button);
             break;
-        case 4: PlaceTextLabel(b); break;
+        case TBoardMode::Text: PlaceTextLabel(b); break;
         default: break;
         }
     } else if (button == TMouseButton::mbRight) {
         switch (Mode) {
-        case 0:
+        case TBoardMode::Zoom:
             ZoomOut(TPoint{x, y});
             Repaint();
             break;
-        case 1:
+        case TBoardMode::Select:
             if (OnPopupRequest)
                 OnPopupRequest();
             break;
-        case 2: WireClick(x, y, button); break;
-        case PlacingMode: EndDrag(x, y, shift, button); break;
+        case TBoardMode::Wire: WireClick(x, y, button); break;
+        case TBoardMode::Placing: EndDrag(x, y, shift, button); break;
         default: break;
         }
     }
@@ -101,7 +103,7 @@ void TPlatine::PlaceTextLabel(TPoint b)
     SelectObject(label, true);
     InvalidateObject(label);
     label->EditProperties();
-    Mode = 1;
+    Mode = TBoardMode::Select;
     ProjectModified = true;
     if (OnModeChange)
         OnModeChange();
@@ -167,9 +169,9 @@ void TPlatine::MouseMove(Byte shift, Integer x, Integer y)
         Selector->MoveTo(b);
     }
     if (Tracking) {
-        if (Mode == 1 || Mode == PlacingMode) {
+        if (Mode == TBoardMode::Select || Mode == TBoardMode::Placing) {
             DragMove(x, y, shift);
-        } else if (Mode == 2 && Templine) {
+        } else if (Mode == TBoardMode::Wire && Templine) {
             WireEnd = SnapToGrid(AxisPoint(TrackPoint, b));
             if (!Templine->Shown || Templine->StartPoint != TrackPoint || Templine->EndPoint != WireEnd) {
                 Templine->Hide();
@@ -179,9 +181,9 @@ void TPlatine::MouseMove(Byte shift, Integer x, Integer y)
             }
         }
     }
-    if (Mode == 1)
+    if (Mode == TBoardMode::Select)
         ShowHintAt(x, y);
-    else if (Mode == 2)
+    else if (Mode == TBoardMode::Wire)
         MoveCrosshair(x, y);
     CheckAutoScroll();
 }
@@ -191,15 +193,15 @@ void TPlatine::UpdateCursor(Integer x, Integer y)
     if (!View)
         return;
     const TPoint b = DeviceToBoard(TPoint{x, y});
-    if (Mode == 1) {
+    if (Mode == TBoardMode::Select) {
         Integer cursor = 0;
         if (IsOverPinEnd(b))
-            cursor = PinEndCursor;
+            cursor = crPinEnd;
         if (StubAtPinBody(b))
-            cursor = PinBodyCursor;
+            cursor = crInversion;
         View->SetBoardCursor(cursor);
-    } else if (Mode == 2) {
-        View->SetBoardCursor(NoCursor);
+    } else if (Mode == TBoardMode::Wire) {
+        View->SetBoardCursor(crNone);
     }
 }
 
@@ -267,7 +269,7 @@ void TPlatine::WireClick(Integer x, Integer y, TMouseButton button)
     } else {
         if (Crosshair)
             Crosshair->Hide();
-        Mode = 1;
+        Mode = TBoardMode::Select;
         ProjectModified = true;
         if (OnModeChange)
             OnModeChange();
@@ -276,9 +278,9 @@ void TPlatine::WireClick(Integer x, Integer y, TMouseButton button)
 
 void TPlatine::MouseUp(TMouseButton button, Byte shift, Integer x, Integer y)
 {
-    if (button == TMouseButton::mbLeft && Mode == 0)
+    if (button == TMouseButton::mbLeft && Mode == TBoardMode::Zoom)
         ZoomToRect(TPoint{x, y});
-    if (button == TMouseButton::mbLeft && (Mode == 1 || Mode == PlacingMode)) {
+    if (button == TMouseButton::mbLeft && (Mode == TBoardMode::Select || Mode == TBoardMode::Placing)) {
         if (Selector) {
             Selector->Finish();
             TRect r = Selector->Rect;
@@ -300,7 +302,7 @@ void TPlatine::MouseUp(TMouseButton button, Byte shift, Integer x, Integer y)
 
 void TPlatine::DblClick()
 {
-    if (Mode == 1 && CanEditSelection()) {
+    if (Mode == TBoardMode::Select && CanEditSelection()) {
         // The mouse-down that belongs to the double click starts nothing.
         SuppressMouseDown = true;
         EditSelection();

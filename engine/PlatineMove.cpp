@@ -8,12 +8,16 @@
 #include "engine/Globals.h"
 #include "engine/Makro.h"
 #include "engine/Segment.h"
+#include "engine/ShellHooks.h"
+#include "engine/WireIndex.h"
 #include "platform/MouseCursor.h"
 
 #include <algorithm>
 #include <cmath>
-
-TWebLinkHooks PanelWebLink;
+#include <limits>
+#include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -21,13 +25,13 @@ namespace {
 struct TWebLinkPause {
     TWebLinkPause()
     {
-        if (PanelWebLink.Stop)
-            PanelWebLink.Stop();
+        if (ShellHooks.PanelWebLink.Stop)
+            ShellHooks.PanelWebLink.Stop();
     }
     ~TWebLinkPause()
     {
-        if (PanelWebLink.Start)
-            PanelWebLink.Start();
+        if (ShellHooks.PanelWebLink.Start)
+            ShellHooks.PanelWebLink.Start();
     }
     TWebLinkPause(const TWebLinkPause&) = delete;
     TWebLinkPause& operator=(const TWebLinkPause&) = delete;
@@ -106,7 +110,7 @@ void TPlatine::EndDrag(Integer, Integer, Byte, TMouseButton button)
         ProjectModified = true;
         Moved = false;
     }
-    if (Mode == PlacingMode) {
+    if (Mode == TBoardMode::Placing) {
         Mode = PreviousMode;
         if (View)
             View->SetBoardCursor(SavedCursor);
@@ -131,19 +135,30 @@ void TPlatine::EndDrag(Integer, Integer, Byte, TMouseButton button)
 void TPlatine::CollectRubberBands()
 {
     FreeRubberBands();
-    for (const TBauteil* a : Objects) {
-        const auto* p = dynamic_cast<const TSegment*>(a);
+    // Per selected piece, its ends that an unselected piece shares, in the
+    // order of the first such piece in the list (the start first when one
+    // piece shares both); each point once.
+    const std::vector<TSegment*> unselected = UnselectedWires();
+    const TWireIndex index(unselected);
+    std::unordered_set<std::uint64_t> taken;
+    for (const TBauteil* object : Objects) {
+        const auto* p = dynamic_cast<const TSegment*>(object);
         if (!p || !p->IsSelected())
             continue;
-        for (const TBauteil* b : Objects) {
-            const auto* q = dynamic_cast<const TSegment*>(b);
-            if (!q || q->IsSelected())
-                continue;
-            if (p->StartPoint == q->StartPoint || p->StartPoint == q->EndPoint)
-                AddRubberBandPoint(p->StartPoint);
-            if (p->EndPoint == q->StartPoint || p->EndPoint == q->EndPoint)
-                AddRubberBandPoint(p->EndPoint);
+        const std::vector<std::size_t>& atStart = index.EndsAt(p->StartPoint);
+        const std::vector<std::size_t>& atEnd = index.EndsAt(p->EndPoint);
+        std::vector<std::pair<std::size_t, TPoint>> ends;
+        if (!atStart.empty())
+            ends.emplace_back(atStart.front(), p->StartPoint);
+        if (!atEnd.empty()) {
+            if (ends.empty() || atEnd.front() < ends.front().first)
+                ends.emplace(ends.begin(), atEnd.front(), p->EndPoint);
+            else
+                ends.emplace_back(atEnd.front(), p->EndPoint);
         }
+        for (const auto& [first, point] : ends)
+            if (taken.insert(TWireIndex::Key(point)).second)
+                RubberBands.emplace_back(point);
     }
 }
 
@@ -173,24 +188,92 @@ void TPlatine::DeleteSelected()
     std::vector<TBauteil*> selected;
     std::copy_if(Objects.begin(), Objects.end(), std::back_inserter(selected),
                  [](const TBauteil* o) { return o->IsSelected(); });
+    // In selection order, each removal as RemoveObject makes it, except that
+    // the list, the numbers and the names catch up once at the end (and
+    // before each macro pin, whose removal event counts the pins left).
+    const TForgetBatch batch(*RootBoard());
+    std::unordered_set<TBauteil*> removed;
+    std::vector<TBauteil*> doomed;
+    std::unordered_set<const TClassInfo*> renumber;
+    std::unordered_map<const TIOBauteil*, std::vector<TSegment*>> stubs;
+    auto indexStubs = [&] {
+        stubs.clear();
+        for (TBauteil* object : Objects)
+            if (auto* wire = dynamic_cast<TSegment*>(object); wire && wire->Owner)
+                stubs[wire->Owner].push_back(wire);
+    };
+    indexStubs();
+    // What is still on the board besides the pending removals; a macro pin's
+    // removal may take more with it.
+    std::unordered_set<TBauteil*> present(Objects.begin(), Objects.end());
+    auto discard = [&](TBauteil* object) {
+        removed.insert(object);
+        doomed.push_back(object);
+        if (object == LastWire)
+            LastWire = nullptr;
+        if (auto* wire = dynamic_cast<TSegment*>(object))
+            if (TBauteilPin* pin = wire->StubPin(); pin && pin->Stub == wire)
+                pin->Stub = nullptr;
+    };
     try {
         for (TBauteil* object : selected) {
-            if (std::find(Objects.begin(), Objects.end(), object) == Objects.end())
+            if (!present.contains(object) || removed.contains(object))
                 continue;
-            DeletingMacroPin = dynamic_cast<TBTPin*>(object) != nullptr;
-            RemoveObject(object);
-            DeletingMacroPin = false;
+            if (dynamic_cast<TBTPin*>(object)) {
+                FlushRemovals(removed, doomed, renumber);
+                DeletingMacroPin = true;
+                RemoveObject(object);
+                DeletingMacroPin = false;
+                present = std::unordered_set<TBauteil*>(Objects.begin(), Objects.end());
+                indexStubs();
+                continue;
+            }
+            if (auto* component = dynamic_cast<TIOBauteil*>(object)) {
+                if (auto* macro = dynamic_cast<TMakro*>(component))
+                    macro->FreeInnerBoard();
+                if (OnEntferneBauteil)
+                    OnEntferneBauteil(this, component);
+                renumber.insert(&component->ClassType());
+                if (const auto own = stubs.find(component); own != stubs.end())
+                    for (TSegment* stub : own->second)
+                        if (!removed.contains(stub))
+                            discard(stub);
+            }
+            discard(object);
         }
     } catch (...) {
         DeletingMacroPin = false;
         UpdateLocked = wasLocked;
+        FlushRemovals(removed, doomed, renumber);
         throw;
     }
+    FlushRemovals(removed, doomed, renumber);
     UpdateLocked = wasLocked;
     if (!wasLocked)
         Repaint();
     if (OnAktTools)
         OnAktTools();
+}
+
+void TPlatine::FlushRemovals(std::unordered_set<TBauteil*>& removed, std::vector<TBauteil*>& doomed,
+                             std::unordered_set<const TClassInfo*>& renumber)
+{
+    if (!removed.empty()) {
+        std::erase_if(Objects, [&](TBauteil* o) { return removed.contains(o); });
+        for (TBauteil* object : doomed)
+            UnqueueWire(object);
+        // Stubs before their components, as RemoveObject deletes them.
+        for (TBauteil* object : doomed)
+            delete object;
+        removed.clear();
+        doomed.clear();
+    }
+    if (!renumber.empty() && !destroying_) {
+        RenumberClasses(renumber);
+        SetBoardName(BoardName);
+        CreateDdeServerItems();
+    }
+    renumber.clear();
 }
 
 void TPlatine::BringToFront()
@@ -218,32 +301,61 @@ void TPlatine::DeleteZeroLengthWires()
         if (!wire || wire->IsStub() || wire->StartPoint != wire->EndPoint)
             continue;
         DetachObject(wire);
-        std::erase(WorkList, wire);
+        UnqueueWire(wire);
         delete wire;
     }
 }
 
 bool TPlatine::SelectLooseWire()
 {
+    return SelectLooseWires(1) == 1;
+}
+
+Integer TPlatine::SelectAllLooseWires()
+{
+    return SelectLooseWires(std::numeric_limits<Integer>::max());
+}
+
+Integer TPlatine::SelectLooseWires(Integer most)
+{
     DeleteZeroLengthWires();
-    for (std::size_t i = Objects.size(); i-- > 0;) {
-        auto* p = dynamic_cast<TSegment*>(Objects[i]);
-        if (!p || p->IsSelected() || p->IsStub())
-            continue;
-        bool startJoined = false;
-        bool endJoined = false;
-        // Selected pieces are no partners, so a dangling chain is taken piece by piece.
-        for (const TBauteil* object : Objects) {
-            const auto* q = dynamic_cast<const TSegment*>(object);
-            if (!q || q == p || q->IsSelected())
-                continue;
-            startJoined = startJoined || p->StartPoint == q->StartPoint || p->StartPoint == q->EndPoint;
-            endJoined = endJoined || p->EndPoint == q->StartPoint || p->EndPoint == q->EndPoint;
+    // One at a time, each the last in the list with an end that no other
+    // unselected piece shares: selected pieces are no partners, so a
+    // dangling chain is taken piece by piece. Ends are counted per point
+    // over the unselected pieces; a piece is loose where only its own end lies.
+    std::vector<TSegment*> wires;
+    for (TBauteil* object : Objects)
+        if (auto* wire = dynamic_cast<TSegment*>(object))
+            wires.push_back(wire);
+    const TWireIndex index(wires);
+    std::unordered_map<std::uint64_t, Integer> ends;
+    for (const TSegment* wire : wires)
+        if (!wire->IsSelected()) {
+            ++ends[TWireIndex::Key(wire->StartPoint)];
+            ++ends[TWireIndex::Key(wire->EndPoint)];
         }
-        if (!startJoined || !endJoined) {
-            p->SetSelected(true);
-            return true;
+    // Loose candidates; no zero-length piece is left but stubs, which never are.
+    auto loose = [&](const TSegment* wire) {
+        return !wire->IsSelected() && !wire->IsStub() &&
+               (ends[TWireIndex::Key(wire->StartPoint)] < 2 || ends[TWireIndex::Key(wire->EndPoint)] < 2);
+    };
+    std::set<std::size_t> pending;
+    for (std::size_t i = 0; i < wires.size(); ++i)
+        if (loose(wires[i]))
+            pending.insert(i);
+    Integer selected = 0;
+    while (selected < most && !pending.empty()) {
+        const std::size_t last = *pending.rbegin();
+        pending.erase(last);
+        TSegment* wire = wires[last];
+        wire->SetSelected(true);
+        ++selected;
+        for (const TPoint p : {wire->StartPoint, wire->EndPoint}) {
+            --ends[TWireIndex::Key(p)];
+            for (const std::size_t i : index.EndsAt(p))
+                if (loose(wires[i]))
+                    pending.insert(i);
         }
     }
-    return false;
+    return selected;
 }

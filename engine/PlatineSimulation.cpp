@@ -10,9 +10,11 @@
 #include "engine/Makro.h"
 #include "engine/Nets.h"
 #include "engine/Segment.h"
+#include "engine/ShellHooks.h"
 #include "platform/IniFile.h"
 #include "platform/Messages.h"
 
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -29,11 +31,7 @@ void KeepResponsive(std::size_t i)
 
 AnsiString PreparingTitle()
 {
-    switch (LanguageIndex) {
-    case 1: return "Preparing... ";
-    case 2: return "Pr\xE9paration... ";
-    default: return "Schaltung vorbereiten... ";
-    }
+    return ByLanguage("Schaltung vorbereiten... ", "Preparing... ", "Pr\xE9paration... ");
 }
 
 // The first output on each net (index: net number) in the order of the
@@ -140,8 +138,8 @@ void FreeDdeConversations(TPlatine& root)
 
 void TPlatine::PrepareSimulation()
 {
-    if (BoardProgress.Start)
-        BoardProgress.Start("Start...", true);
+    if (ShellHooks.Progress.Start)
+        ShellHooks.Progress.Start("Start...", true);
     try {
         SelectAll(false);
         // A device that waits while it opens steps the board: the lists of
@@ -157,12 +155,13 @@ void TPlatine::PrepareSimulation()
         ClearWiredGroups();
         BuildWiredGroups(collected, netCount);
         ResetAllForStart();
+        BuildStepProgram();
     } catch (...) {
         AbortPreparation();
         throw;
     }
-    if (BoardProgress.Close)
-        BoardProgress.Close();
+    if (ShellHooks.Progress.Close)
+        ShellHooks.Progress.Close();
 }
 
 void TPlatine::AbortPreparation()
@@ -172,8 +171,8 @@ void TPlatine::AbortPreparation()
     DdeLinking = false;
     ClearRunLists();
     FreeDdeConversations(*this);
-    if (BoardProgress.Close)
-        BoardProgress.Close();
+    if (ShellHooks.Progress.Close)
+        ShellHooks.Progress.Close();
 }
 
 void TPlatine::ClearRunLists()
@@ -188,6 +187,10 @@ void TPlatine::ClearRunLists()
     TickList.clear();
     MacroList.clear();
     WireList.clear();
+    stepProgram_.clear();
+    gateCells_.clear();
+    cellComponents_.clear();
+    programBuilt_ = false;
 }
 
 void TPlatine::ResetNets()
@@ -204,6 +207,10 @@ void TPlatine::BuildRunLists(TPlatine& root)
     TickList.clear();
     MacroList.clear();
     WireList.clear();
+    stepProgram_.clear();
+    gateCells_.clear();
+    cellComponents_.clear();
+    programBuilt_ = false;
     const std::function<void()> idle = [&root] { root.Step(); };
     for (std::size_t i = 0; i < Objects.size(); ++i) {
         KeepResponsive(i);
@@ -250,15 +257,15 @@ void TPlatine::CollectComponents(std::vector<TIOBauteil*>& list) const
 
 void TPlatine::PrepareCircuit(const std::vector<TBauteilPin*>& drivers)
 {
-    if (BoardProgress.SetTitle)
-        BoardProgress.SetTitle(OwnerMacro ? PreparingTitle() + OwnerMacro->Name : PreparingTitle());
+    if (ShellHooks.Progress.SetTitle)
+        ShellHooks.Progress.SetTitle(OwnerMacro ? PreparingTitle() + OwnerMacro->Name : PreparingTitle());
     ResolveDrivers(drivers);
     Integer shown = -1;
     for (std::size_t i = 0; i < WireList.size(); ++i) {
         KeepResponsive(i);
         const Integer percent = static_cast<Integer>(100 * i / WireList.size());
-        if (percent != shown && BoardProgress.SetPosition)
-            BoardProgress.SetPosition(shown = percent);
+        if (percent != shown && ShellHooks.Progress.SetPosition)
+            ShellHooks.Progress.SetPosition(shown = percent);
         WireList[i]->Driver = DriverOf(drivers, WireList[i]);
     }
     for (std::size_t i = 0; i < MacroList.size(); ++i)
@@ -362,6 +369,107 @@ void TPlatine::ResetAllForStart()
             inner->ResetAllForStart();
 }
 
+// ---- The compiled step
+
+namespace {
+
+// What an open input's cell reads; its inversion is folded into the table.
+constexpr Byte OpenInput = 0;
+
+} // namespace
+
+// The cell of a plain logic component, when it can have one: its output is
+// no text pin and alone on its net (a wired group needs the group's write).
+bool TPlatine::MakeGateCell(TIOBauteil& component, TGateCell& cell)
+{
+    const Integer table = component.PlainLogicTable();
+    if (table < 0 || component.OutputCount != 1 || component.InputCount < 1 || component.InputCount > 2)
+        return false;
+    TBauteilPin& out = component.Outputs[0];
+    if (out.IsTextPin() || out.WiredGroup.size() > 1)
+        return false;
+    // What each input reads for a level byte x of its source (as InputLogic).
+    const TBauteilPin* in[2] = {&component.Inputs[0], component.InputCount == 2 ? &component.Inputs[1] : nullptr};
+    auto reads = [&](Integer i, unsigned x) {
+        const TBauteilPin* pin = in[i];
+        if (!pin)
+            return false;
+        return pin->Source ? (x != 0) != pin->Inverted : !pin->Inverted;
+    };
+    cell.In0 = in[0]->Source ? &in[0]->Source->Level : &OpenInput;
+    cell.In1 = in[1] && in[1]->Source ? &in[1]->Source->Level : &OpenInput;
+    cell.Out = &out;
+    cell.Table = 0;
+    for (unsigned x = 0; x < 4; ++x) {
+        const unsigned a = reads(0, x & 1);
+        const unsigned b = reads(1, x >> 1);
+        const bool high = ((table >> (a | b << 1)) & 1) != 0;
+        if (high != out.Inverted)
+            cell.Table |= static_cast<Byte>(1u << x);
+    }
+    return true;
+}
+
+void TPlatine::BuildStepProgram()
+{
+    stepProgram_.clear();
+    gateCells_.clear();
+    cellComponents_.clear();
+    for (TIOBauteil* component : CalcList) {
+        // Their Calculate does nothing.
+        if (dynamic_cast<TMakro*>(component) || dynamic_cast<TBTPin*>(component))
+            continue;
+        TGateCell cell;
+        if (!MakeGateCell(*component, cell)) {
+            stepProgram_.push_back({component, 0, 0});
+            continue;
+        }
+        const auto index = static_cast<std::uint32_t>(gateCells_.size());
+        gateCells_.push_back(cell);
+        cellComponents_.push_back(component);
+        if (stepProgram_.empty() || stepProgram_.back().Component)
+            stepProgram_.push_back({nullptr, index, index + 1});
+        else
+            stepProgram_.back().Last = index + 1;
+    }
+    programGeneration_ = PinLinkGeneration;
+    programBuilt_ = true;
+    for (std::size_t i = 0; i < MacroList.size(); ++i)
+        if (TPlatine* inner = MacroList[i]->InnerBoard())
+            inner->BuildStepProgram();
+}
+
+void TPlatine::RunGateCells(std::size_t first, std::size_t last) const
+{
+    const TGateCell* cells = gateCells_.data();
+    for (std::size_t i = first; i < last; ++i) {
+        const TGateCell& cell = cells[i];
+        const unsigned high = cell.Table >> (*cell.In0 | *cell.In1 << 1) & 1u;
+        // The ten bytes with integer moves, as SetOutputLogic writes them.
+        std::memcpy(&cell.Out->Value, &LogicLevels[high], ExtendedSize);
+        cell.Out->Level = static_cast<Byte>(high);
+    }
+}
+
+void TPlatine::RunStepProgram()
+{
+    // By index with a copy of each item: a handler nested in a component's
+    // step may prepare the board again or change pins, and the rest of the
+    // step then runs through the components' own Calculate.
+    const std::size_t count = stepProgram_.size();
+    for (std::size_t i = 0; i < count && i < stepProgram_.size(); ++i) {
+        const TStepItem item = stepProgram_[i];
+        if (item.Component) {
+            item.Component->Calculate();
+        } else if (programGeneration_ == PinLinkGeneration && item.Last <= gateCells_.size()) [[likely]] {
+            RunGateCells(item.First, item.Last);
+        } else {
+            for (std::size_t k = item.First; k < item.Last && k < cellComponents_.size(); ++k)
+                cellComponents_[k]->Calculate();
+        }
+    }
+}
+
 // ---- Stop
 
 void TPlatine::StopSimulation()
@@ -402,10 +510,14 @@ void TPlatine::Step()
 {
     if (!ParentBoard)
         ++StepCounter;
-    // By index and re-reading the size: handlers run nested inside a step.
-    const std::size_t count = CalcList.size();
-    for (std::size_t i = 0; i < count && i < CalcList.size(); ++i)
-        CalcList[i]->Calculate();
+    if (programBuilt_ && programGeneration_ == PinLinkGeneration) [[likely]] {
+        RunStepProgram();
+    } else {
+        // By index and re-reading the size: handlers run nested inside a step.
+        const std::size_t count = CalcList.size();
+        for (std::size_t i = 0; i < count && i < CalcList.size(); ++i)
+            CalcList[i]->Calculate();
+    }
     for (std::size_t i = 0; i < MacroList.size(); ++i)
         if (TPlatine* inner = MacroList[i]->InnerBoard())
             inner->Step();

@@ -297,7 +297,7 @@ void TPlatineView::wheelEvent(QWheelEvent* event)
 {
     event->accept();
     // Only the zoom and select modes zoom by wheel.
-    if (!board_ || board_->Mode > 1 || event->angleDelta().y() == 0)
+    if (!board_ || board_->Mode > TBoardMode::Select || event->angleDelta().y() == 0)
         return;
     lastGlobalPos_ = event->globalPosition().toPoint();
     haveGlobalPos_ = true;

@@ -5,6 +5,7 @@
 #include "engine/Platine.h"
 
 #include "engine/Segment.h"
+#include "engine/WireIndex.h"
 
 #include <algorithm>
 
@@ -35,31 +36,58 @@ void TPlatine::ForEachSelectedSegment(F&& f)
 
 void TPlatine::QueueWire(TSegment* wire)
 {
-    if (std::find(WorkList.begin(), WorkList.end(), wire) == WorkList.end())
+    if (queued_.insert(wire).second) {
         WorkList.push_back(wire);
-}
-
-bool TPlatine::TouchesWire(const TSegment* a, const TSegment* b)
-{
-    return a->StartPoint == b->StartPoint || a->StartPoint == b->EndPoint || a->EndPoint == b->StartPoint ||
-           a->EndPoint == b->EndPoint || a->ContainsInner(b->StartPoint) || a->ContainsInner(b->EndPoint) ||
-           b->ContainsInner(a->StartPoint) || b->ContainsInner(a->EndPoint);
-}
-
-void TPlatine::QueueTouching(TSegment* wire)
-{
-    for (TBauteil* object : Objects) {
-        auto* other = dynamic_cast<TSegment*>(object);
-        if (other && other != wire && !other->IsSelected() && TouchesWire(wire, other))
-            QueueWire(other);
+        endsCounted_ = false;
     }
+}
+
+void TPlatine::UnqueueWire(const TBauteil* object)
+{
+    if (queued_.erase(const_cast<TBauteil*>(object)) == 0)
+        return;
+    std::erase(WorkList, object);
+    endsCounted_ = false;
+}
+
+void TPlatine::ClearWorkList()
+{
+    WorkList.clear();
+    queued_.clear();
+    endsCounted_ = false;
+}
+
+void TPlatine::QueueTouching(const TWireIndex& unselected, const std::vector<TSegment*>& wires, TSegment* wire)
+{
+    std::vector<std::size_t> touching;
+    unselected.Touching(wire, touching);
+    for (const std::size_t i : touching)
+        QueueWire(wires[i]);
+}
+
+std::vector<TSegment*> TPlatine::UnselectedWires() const
+{
+    std::vector<TSegment*> wires;
+    for (TBauteil* object : Objects)
+        if (auto* wire = dynamic_cast<TSegment*>(object); wire && !wire->IsSelected())
+            wires.push_back(wire);
+    return wires;
 }
 
 Integer TPlatine::CountEnds(TPoint p) const
 {
-    return static_cast<Integer>(std::count_if(WorkList.begin(), WorkList.end(), [&](const TSegment* w) {
-        return w->StartPoint == p || w->EndPoint == p;
-    }));
+    // The pieces whose start or end lies at p, counted once each.
+    if (!endsCounted_) {
+        endCounts_.clear();
+        for (const TSegment* w : WorkList) {
+            ++endCounts_[TWireIndex::Key(w->StartPoint)];
+            if (w->EndPoint != w->StartPoint)
+                ++endCounts_[TWireIndex::Key(w->EndPoint)];
+        }
+        endsCounted_ = true;
+    }
+    const auto it = endCounts_.find(TWireIndex::Key(p));
+    return it == endCounts_.end() ? 0 : it->second;
 }
 
 bool TPlatine::CanMerge(const TSegment* a, const TSegment* b) const
@@ -79,6 +107,7 @@ bool TPlatine::CanMerge(const TSegment* a, const TSegment* b) const
 
 void TPlatine::MergeWires(TSegment* a, TSegment* b)
 {
+    endsCounted_ = false;
     if (a->IsVertical()) {
         a->StartPoint.Y = std::min(a->StartPoint.Y, b->StartPoint.Y);
         a->EndPoint.Y = std::max(a->EndPoint.Y, b->EndPoint.Y);
@@ -91,27 +120,36 @@ void TPlatine::MergeWires(TSegment* a, TSegment* b)
     InvalidateObject(b);
     DetachObject(b);
     UpdateDots();
-    std::erase(WorkList, b);
+    UnqueueWire(b);
     delete b;
 }
 
 void TPlatine::MergeCollinear()
 {
+    // Each round merges the first mergeable pair (i < j) of the list as it
+    // stands, as a scan of all pairs would; only the pieces touching piece i
+    // can pair with it.
+    std::vector<std::size_t> touching;
     bool changed = true;
     while (changed) {
         changed = false;
-        for (std::size_t i = 0; i < WorkList.size() && !changed; ++i)
-            for (std::size_t j = i + 1; j < WorkList.size() && !changed; ++j)
-                if (CanMerge(WorkList[i], WorkList[j])) {
+        const TWireIndex index(WorkList);
+        for (std::size_t i = 0; i < WorkList.size() && !changed; ++i) {
+            index.Touching(WorkList[i], touching);
+            for (const std::size_t j : touching)
+                if (j > i && CanMerge(WorkList[i], WorkList[j])) {
                     MergeWires(WorkList[i], WorkList[j]);
                     changed = true;
+                    break;
                 }
+        }
     }
 }
 
 void TPlatine::SplitWireAt(TSegment* wire, TPoint p)
 {
     const TPoint end = wire->EndPoint;
+    endsCounted_ = false;
     InvalidateObject(wire);
     if (wire->IsVertical())
         wire->EndPoint.Y = p.Y;
@@ -130,10 +168,18 @@ void TPlatine::SplitAtJunctions()
             changed = true;
         }
     };
+    // Each round splits at the first pair (i < j) of the list as it stands
+    // where one piece has an end inside the other, as a scan of all pairs
+    // would; only the pieces touching piece i can be such a partner.
+    std::vector<std::size_t> touching;
     while (changed) {
         changed = false;
-        for (std::size_t i = 0; i + 1 < WorkList.size() && !changed; ++i)
-            for (std::size_t j = i + 1; j < WorkList.size() && !changed; ++j) {
+        const TWireIndex index(WorkList);
+        for (std::size_t i = 0; i + 1 < WorkList.size() && !changed; ++i) {
+            index.Touching(WorkList[i], touching);
+            for (const std::size_t j : touching) {
+                if (j <= i)
+                    continue;
                 TSegment* a = WorkList[i];
                 TSegment* b = WorkList[j];
                 if (a->IsSelected() && b->IsSelected())
@@ -142,7 +188,10 @@ void TPlatine::SplitAtJunctions()
                 split(a, b->EndPoint);
                 split(b, a->StartPoint);
                 split(b, a->EndPoint);
+                if (changed)
+                    break;
             }
+        }
     }
 }
 
@@ -186,7 +235,10 @@ void TPlatine::UnmarkConnectedPins()
 void TPlatine::AddWireAndNormalise(TPoint p1, TPoint p2)
 {
     TSegment* wire = AddWire(p1, p2);
-    QueueTouching(wire);
+    {
+        const std::vector<TSegment*> unselected = UnselectedWires();
+        QueueTouching(TWireIndex(unselected), unselected, wire);
+    }
     QueueWire(wire);
     MergeCollinear();
     SplitAtJunctions();
@@ -197,8 +249,10 @@ void TPlatine::AddWireAndNormalise(TPoint p1, TPoint p2)
 
 void TPlatine::DetachWires()
 {
+    const std::vector<TSegment*> unselected = UnselectedWires();
+    const TWireIndex index(unselected);
     ForEachSelectedSegment([&](TSegment* wire) {
-        QueueTouching(wire);
+        QueueTouching(index, unselected, wire);
         wire->DotAtStart = false;
         wire->DotAtEnd = false;
         if (TBauteilPin* pin = wire->StubPin()) {
@@ -215,8 +269,10 @@ void TPlatine::DetachWires()
 
 void TPlatine::NormaliseSelectedWires()
 {
+    const std::vector<TSegment*> unselected = UnselectedWires();
+    const TWireIndex index(unselected);
     ForEachSelectedSegment([&](TSegment* wire) {
-        QueueTouching(wire);
+        QueueTouching(index, unselected, wire);
         QueueWire(wire);
     });
     MergeCollinear();
@@ -230,7 +286,7 @@ void TPlatine::NormaliseAllWires()
 {
     for (TBauteil* object : Objects)
         if (auto* wire = dynamic_cast<TSegment*>(object))
-            WorkList.push_back(wire);
+            QueueWire(wire);
     MergeCollinear();
     UpdateDots();
     SplitAtJunctions();

@@ -4,6 +4,7 @@
 #include "engine/Platine.h"
 
 #include "engine/Globals.h"
+#include "platform/Colors.h"
 #include "platform/MouseCursor.h"
 
 #include <QBuffer>
@@ -22,7 +23,7 @@ constexpr double WheelStep = 1.1;
 constexpr double MinZoom = 0.5;
 constexpr double MaxZoom = 20.0;
 constexpr TColor RunBackground = 0xEFECEA;
-constexpr TColor RubberBandColour = 0x0000FF;
+constexpr TColor RubberBandColour = clRed;
 
 Integer RoundHalfEven(double v)
 {
@@ -298,9 +299,9 @@ void TPlatine::PaintFeedback(TCanvas& canvas)
         Selector->Paint(canvas);
     // Wire feedback belongs to wire mode; a mode switched from outside
     // leaves no line behind.
-    if (Templine && Mode == 2 && Tracking)
+    if (Templine && Mode == TBoardMode::Wire && Tracking)
         Templine->Paint(canvas);
-    if (Crosshair && Mode == 2)
+    if (Crosshair && Mode == TBoardMode::Wire)
         Crosshair->Paint(canvas);
 }
 

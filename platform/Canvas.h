@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/SysTypes.h"
+#include "platform/Fonts.h"
 
 #include <QColor>
 #include <QFont>
@@ -53,7 +54,7 @@ struct TBrush {
 };
 
 struct TFont {
-    AnsiString Name = "Arial";
+    AnsiString Name = ArialFamily;
     Integer Height = 13;       // logical units: > 0 cell height, < 0 character height
     Byte Style = 0;            // TFontStyle bits
     TColor Color = 0;

@@ -8,7 +8,7 @@ void RegisterFontSubstitutes()
         const char* Family;
         const char* Substitute;
     } substitutes[] = {
-        {"Arial", "Liberation Sans"},
+        {ArialFamily, "Liberation Sans"},
         {"MS Sans Serif", "Liberation Sans"},
         {"Tahoma", "Liberation Sans"},
         {"Verdana", "Liberation Sans"},

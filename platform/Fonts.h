@@ -3,4 +3,7 @@
 // widths and layouts.
 #pragma once
 
+// The family of symbol texts, hints and the default canvas font.
+inline constexpr const char* ArialFamily = "Arial";
+
 void RegisterFontSubstitutes();

@@ -117,7 +117,7 @@ const char* const CategoryPicture = ":/pictures/categories/bibo.svg";
 std::array<TLibraryCategory, LibraryCategoryCount> LibraryCategoryTable()
 {
     std::array<TLibraryCategory, LibraryCategoryCount> table;
-    const int language = LanguageIndex == 1 || LanguageIndex == 2 ? LanguageIndex : 0;
+    const int language = LanguageChoice();
     for (int i = 0; i < LibraryCategoryCount; ++i) {
         const TCategoryRow& row = CategoryRows[i];
         table[i].Kind = row.Kind;

@@ -10,7 +10,18 @@
 #include "components/analog/BT_SimStop.h"
 #include "components/analog/BT_TestPunkt.h"
 #include "components/analog/BT_Wandler.h"
+#include "components/digital/BT_Dekoder.h"
+#include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_Gatter.h"
+#include "components/digital/BT_MonoFlop.h"
+#include "components/digital/BT_Takt.h"
+#include "components/digital/BT_Versorgung.h"
+#include "components/strings/BT_StrCRC.h"
+#include "components/strings/BT_StrConvert.h"
+#include "components/strings/BT_StrInfo.h"
+#include "components/strings/BT_StrMemory.h"
+#include "components/strings/BT_StrOperations.h"
+#include "components/strings/BT_StrPanel.h"
 #include "engine/Bauteil.h"
 #include "engine/GrundBT.h"
 #include "engine/Segment.h"
@@ -28,12 +39,54 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTNand::StaticClass,
     &TBTNor::StaticClass,
     &TBTExor::StaticClass,
+    &TBTHiTakt::StaticClass,
+    &TBTTaktgeber_ES::StaticClass,
+    &TBTVCO::StaticClass,
+    &TBTMonoFlop::StaticClass,
+    &TBTMonoFlopDyn::StaticClass,
+    &TBTOnOffDelay::StaticClass,
+    &TBTVerzoegerung::StaticClass,
+    &TBTRSFF::StaticClass,
+    &TBTRSFFZ::StaticClass,
+    &TBTRSFFF::StaticClass,
+    &TBTJKFF::StaticClass,
+    &TBTDFFZ::StaticClass,
+    &TBTDFFF::StaticClass,
     &TBTADC::StaticClass,
     &TBTDAC::StaticClass,
+    &TBTMasse::StaticClass,
+    &TBTVcc::StaticClass,
+    &TBTPowerOnReset::StaticClass,
     &TBTStop::StaticClass,
     &TBTTestpunkt::StaticClass,
     &TBTRangeCheck::StaticClass,
     &TBTFest::StaticClass,
+    &TBTStrDisplay::StaticClass,
+    &TBTStrPlus::StaticClass,
+    &TBTStrCopy::StaticClass,
+    &TBTStrReplace::StaticClass,
+    &TBTStrCompare::StaticClass,
+    &TBTStrChr::StaticClass,
+    &TBTStrASCII::StaticClass,
+    &TBTStrInsert::StaticClass,
+    &TBTStrLength::StaticClass,
+    &TBTStrPos::StaticClass,
+    &TBTStrTrim::StaticClass,
+    &TBTStrUpper::StaticClass,
+    &TBTStrIndex::StaticClass,
+    &TBTStrDelete::StaticClass,
+    &TBTStrBuffer::StaticClass,
+    &TBTStrMux::StaticClass,
+    &TBTStrHold::StaticClass,
+    &TBTStrEdit::StaticClass,
+    &TBTStrInfo::StaticClass,
+    &TBTStrFormat::StaticClass,
+    &TBTStrParts::StaticClass,
+    &TBTStrBytes::StaticClass,
+    &TBTStrCSV::StaticClass,
+    &TBT_Str_Fest::StaticClass,
+    &TBT_Str_Value::StaticClass,
+    &TBTStrCRC::StaticClass,
     &TBTVerstaerker::StaticClass,
     &TBTGain::StaticClass,
     &TBTOffset::StaticClass,
@@ -46,6 +99,8 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTDiv::StaticClass,
     &TBTMath::StaticClass,
     &TBTPolynom::StaticClass,
+    &TBTBCDDekoder::StaticClass,
+    &TBTSeg7Decoder::StaticClass,
     &TBTIntConv::StaticClass,
     &TBTIntOp::StaticClass,
     &TBTIntToBytes::StaticClass,

@@ -20,13 +20,13 @@ struct TCustomCursor {
 constexpr int CursorSize = 32;
 
 const TCustomCursor CustomCursors[] = {
-    {1, ":/pictures/cursors/lupe.svg", {13, 13}},        // centre of the lens
-    {2, ":/pictures/cursors/finger.svg", {11, 2}},       // fingertip
-    {3, ":/pictures/cursors/loeten.svg", {3, 29}},       // tip of the iron
-    {4, ":/pictures/cursors/hand.svg", {17, 17}},        // middle of the palm
-    {14, ":/pictures/cursors/anschluss.svg", {16, 16}},  // the pin's end
-    {15, ":/pictures/cursors/text.svg", {10, 16}},       // middle of the I-beam
-    {16, ":/pictures/cursors/invert.svg", {16, 16}},     // the inversion circle
+    {crMagnifier, ":/pictures/cursors/lupe.svg", {13, 13}},        // centre of the lens
+    {crFinger, ":/pictures/cursors/finger.svg", {11, 2}},       // fingertip
+    {crSolderingIron, ":/pictures/cursors/loeten.svg", {3, 29}},       // tip of the iron
+    {crHand, ":/pictures/cursors/hand.svg", {17, 17}},        // middle of the palm
+    {crPinEnd, ":/pictures/cursors/anschluss.svg", {16, 16}},  // the pin's end
+    {crText, ":/pictures/cursors/text.svg", {10, 16}},       // middle of the I-beam
+    {crInversion, ":/pictures/cursors/invert.svg", {16, 16}},     // the inversion circle
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/FileHeader.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
+#include "platform/ScreenCursors.h"
 #include "shell/HardwareSettings.h"
 #include "shell/MainForm.h"
 #include "shell/TranslateUI.h"
@@ -24,12 +25,15 @@
 
 namespace {
 
-// Mode with the cursor the board shows in it (-1: the board draws a cross-hair).
+// Mode with the cursor the board shows in it (none: the board draws a cross-hair).
 struct TModeCursor {
-    Byte Mode;
+    TBoardMode Mode;
     Integer Cursor;
 };
-constexpr TModeCursor ModeCursors[] = {{1, 0}, {0, 1}, {2, NoCursor}, {4, 15}};
+constexpr TModeCursor ModeCursors[] = {{TBoardMode::Select, crArrow},
+                                       {TBoardMode::Zoom, crMagnifier},
+                                       {TBoardMode::Wire, crNone},
+                                       {TBoardMode::Text, crText}};
 
 void RemoveFile(const AnsiString& fileName)
 {
@@ -66,11 +70,11 @@ void TMainCommands::OpenExample()
 {
     static const char* const Folders[] = {"Beispiele", "Examples", "Exemples"};
     TFileDialog dialog;
-    dialog.Filter = QStringToAnsi(MainWindowText("OpenDialog1", TUiProperty::Filter, LanguageIndex));
+    dialog.Filter = QStringToAnsi(MainWindowText("OpenDialog1", TUiProperty::Filter, LanguageChoice()));
     dialog.FilterIndex = 1;
     dialog.DefaultExt = "prj";
     dialog.FileName = "*.prj";
-    dialog.InitialDir = ProgramFolder() + Folders[LanguageIndex >= 0 && LanguageIndex <= 2 ? LanguageIndex : 0];
+    dialog.InitialDir = ProgramFolder() + Folders[LanguageChoice()];
     // The open asks to save the project it replaces.
     const AnsiString fileName = ExecuteFileDialog(dialog);
     if (!fileName.empty())
@@ -120,8 +124,7 @@ void TMainCommands::TidyUp()
 {
     TPlatine& board = Board();
     board.SelectAll(false);
-    while (board.SelectLooseWire()) {
-    }
+    board.SelectAllLooseWires();
     board.Repaint();
 }
 
@@ -183,9 +186,9 @@ void TMainCommands::ToggleGrid()
     Board().Repaint();
 }
 
-void TMainCommands::SetMode(Byte mode)
+void TMainCommands::SetMode(TBoardMode mode)
 {
-    Integer cursor = 0;
+    Integer cursor = crArrow;
     for (const TModeCursor& entry : ModeCursors)
         if (entry.Mode == mode)
             cursor = entry.Cursor;
@@ -199,9 +202,9 @@ void TMainCommands::SetMode(Byte mode)
 
 void TMainCommands::NewText()
 {
-    Board().Mode = 4;
+    Board().Mode = TBoardMode::Text;
     if (Board().View)
-        Board().View->SetBoardCursor(15);
+        Board().View->SetBoardCursor(crText);
 }
 
 // ---- Window -----------------------------------------------------------------

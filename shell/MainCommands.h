@@ -10,6 +10,7 @@
 class TForm1;
 class TIOBauteil;
 class TPlatine;
+enum class TBoardMode : Byte;
 
 class TMainCommands {
 public:
@@ -48,7 +49,7 @@ public:
     void ZoomToObjects(bool selectedOnly);
     void ToggleGrid();
     // Edit mode of every open board: 1 select, 0 zoom, 2 wiring.
-    void SetMode(Byte mode);
+    void SetMode(TBoardMode mode);
     void NewText();
 
     // ---- Window

@@ -1,18 +1,6 @@
 #include "shell/MainForm.h"
 
 #include "dialogs/DLG_Default.h"
-#include "drivers/daq/DLL_IowKit.h"
-#include "drivers/daq/DLL_Me1400.h"
-#include "drivers/daq/DLL_Me4000.h"
-#include "drivers/daq/DLL_Me630.h"
-#include "drivers/daq/DLL_Me8100.h"
-#include "drivers/daq/DLL_Me9x.h"
-#include "drivers/daq/DLL_UniLab.h"
-#include "drivers/daq/DLL_Usb32Io.h"
-#include "drivers/daq/DLL_Usb8Io.h"
-#include "drivers/daq/DLL_Wasco.h"
-#include "drivers/modules/DLL_Etdl.h"
-#include "drivers/modules/DLL_Ftd2xx.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Bauteil.h"
 #include "engine/Globals.h"
@@ -22,7 +10,6 @@
 #include "engine/Makro.h"
 #include "panel/framework/PanelClasses.h"
 #include "engine/Platine.h"
-#include "engine/RunHooks.h"
 #include "engine/PlatineView.h"
 #include "engine/Segment.h"
 #include "platform/AnsiText.h"
@@ -33,6 +20,7 @@
 #include "platform/MouseCursor.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
+#include "platform/VendorLibraries.h"
 #include "shell/BoardMouse.h"
 #include "shell/ComponentClasses.h"
 #include "shell/Cursors.h"
@@ -40,6 +28,7 @@
 #include "shell/HardwareSettings.h"
 #include "shell/Language.h"
 #include "shell/MainMenu.h"
+#include "shell/ShellHooks.h"
 #include "ui/controls/UCLHiTimer.h"
 #include "ui/controls/UCLSpeedButton.h"
 
@@ -100,21 +89,9 @@ TForm1::TForm1(const QStringList& commandLine, QWidget* parent) : QMainWindow(pa
 
 TForm1::~TForm1()
 {
-    SimulationHooks = {};
-    // Every vendor library a driver may have loaded, in the program's order.
-    FreeUniLabDll();
-    FreeMe4000Dll();
-    FreeMe630Dll();
-    FreeMe9xDll();
-    FreeGradientLibrary();
-    FreeIowKitDll();
-    FreeMe1400Dll();
-    FreeMe8100Dll();
-    FreeUsb8IoDll();
-    FreeUsb32IoDll();
-    FreeWascoDll();
-    FreeEtdlDll();
-    FreeFtd2xxDll();
+    if (PanelWindow == Frontplatte.get())
+        PanelWindow = nullptr;
+    ReleaseVendorLibraries();
     HardwareLinksIni.reset();
     SimTimer->SetEnabled(false);
     UCLHiTimer1->SetEnabled(false);
@@ -313,16 +290,7 @@ void TForm1::FormCreate()
     RegisterComponentClasses();
     FillCreateCombo();
     RegisterPanelClasses();
-    // Macros and macro pins edit their names in the shared property sheet.
-    TextRowDialog = EditTextRow;
-    // A component's close request: the front panel's close ends the run; a
-    // run-only copy has only its main window, whose close ends the program.
-    SimulationHooks.RequestStop = [this] {
-        if (RunOnlyMode)
-            close();
-        else
-            StopRequest();
-    };
+    InstallShellHooks(*this);
 
     ClipboardStream = std::make_unique<TMemoryStream>();
     MainBoard = CreateBoard();
@@ -528,8 +496,8 @@ TPlatine* TForm1::CreateBoard()
     board->ClipboardStream = ClipboardStream.get();
     board->MainWindowHandle = WindowHandle->Handle();
     AttachBoardHandlers(board);
-    board->Mode = 1;
-    board->PreviousMode = 1;
+    board->Mode = TBoardMode::Select;
+    board->PreviousMode = TBoardMode::Select;
     auto* view = new TPlatineView(*board, Panel4);
     BoardMouse->InstallOn(*view);
     Panel4->addWidget(view);

@@ -335,8 +335,9 @@ void TMainMenu::BuildButtonColumn()
     modes->setExclusive(true);
     const struct {
         QToolButton* Button;
-        Byte Mode;
-    } modeButtons[] = {{standardBtn_, 1}, {lineBtn_, 2}, {zoomBtn_, 0}};
+        TBoardMode Mode;
+    } modeButtons[] = {
+        {standardBtn_, TBoardMode::Select}, {lineBtn_, TBoardMode::Wire}, {zoomBtn_, TBoardMode::Zoom}};
     int at = 0;
     for (const auto& entry : modeButtons) {
         modes->addButton(entry.Button);
@@ -439,9 +440,9 @@ void TMainMenu::BoardModeChange()
     if (!form_.CurrentBoard)
         return;
     switch (form_.CurrentBoard->Mode) {
-    case 0: zoomBtn_->setChecked(true); break;
-    case 1: standardBtn_->setChecked(true); break;
-    case 2: lineBtn_->setChecked(true); break;
+    case TBoardMode::Zoom: zoomBtn_->setChecked(true); break;
+    case TBoardMode::Select: standardBtn_->setChecked(true); break;
+    case TBoardMode::Wire: lineBtn_->setChecked(true); break;
     default: break;
     }
 }
@@ -459,7 +460,7 @@ void TMainMenu::BoardPopupRequest()
             if (c == '\r')
                 c = ' ';
         static const char* const Prefixes[] = {"Hilfe zu ´", "Help for ´", "Aide pour ´"};
-        const char* prefix = Prefixes[LanguageIndex >= 0 && LanguageIndex <= 2 ? LanguageIndex : 0];
+        const char* prefix = Prefixes[LanguageChoice()];
         help->setText(QString::fromUtf8(prefix) + AnsiToQString(name) + QStringLiteral("´"));
     }
     form_.findChild<QAction*>("HerstellerDatenblattVertrieb1")->setVisible(false);

@@ -12,6 +12,7 @@
 #include "engine/Makro.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Platine.h"
+#include "engine/ShellHooks.h"
 #include "panel/framework/Design.h"
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
@@ -64,12 +65,12 @@ TBauteil* CreateLibraryObject(const AnsiString& className)
     auto* device = dynamic_cast<IDevice*>(object.get());
     if (!device)
         throw EClassNotFound("Klasse " + AnsiToQString(className).toStdString() + " nicht gefunden");
-    if (!CreateHardwareHolding)
+    if (!ShellHooks.CreateHardwareHolding)
         throw EClassNotFound("Keine Hardware-Komponente f\u00FCr " + AnsiToQString(className).toStdString());
     // The hardware component takes the device over.
     object.release();
     std::unique_ptr<IDevice> owned(device);
-    TBauteil* hardware = CreateHardwareHolding(device);
+    TBauteil* hardware = ShellHooks.CreateHardwareHolding(device);
     owned.release();
     return hardware;
 }

@@ -21,16 +21,11 @@ TProgressWindow::TProgressWindow(QWidget* parent)
     layout->addWidget(bar_);
     setFixedWidth(320);
 
-    BoardProgress.Start = [this](const AnsiString& title, bool show) { Start(title, show); };
-    BoardProgress.SetTitle = [this](const AnsiString& title) { SetTitle(title); };
-    BoardProgress.SetPosition = [this](Integer percent) { SetPosition(percent); };
-    BoardProgress.Close = [this] { Close(); };
     ProgressWindow = this;
 }
 
 TProgressWindow::~TProgressWindow()
 {
-    BoardProgress = {};
     if (ProgressWindow == this)
         ProgressWindow = nullptr;
 }

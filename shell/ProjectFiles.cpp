@@ -38,13 +38,6 @@
 
 namespace {
 
-// A text of the current language; German also for an index outside 0..2,
-// so that a question is never left unasked.
-const char* Pick(const char* german, const char* english, const char* french)
-{
-    return LanguageIndex == 1 ? english : LanguageIndex == 2 ? french : german;
-}
-
 
 
 constexpr std::size_t HeaderSize = 5;
@@ -54,8 +47,8 @@ constexpr std::size_t HeaderSize = 5;
 // ---- The file as a whole
 
 EFileFormatError::EFileFormatError()
-    : EReadError(Pick("Falsches Dateiformat!", "File format mismatch!", "Format de fichier diff\u00E9rent !")),
-      caption_(Pick("Schaltung \u00F6ffnen", "Open circuit", "Open circuit"))
+    : EReadError(ByLanguage("Falsches Dateiformat!", "File format mismatch!", "Format de fichier diff\u00E9rent !")),
+      caption_(ByLanguage("Schaltung \u00F6ffnen", "Open circuit", "Open circuit"))
 {
 }
 
@@ -123,6 +116,7 @@ void TForm1::CreateProjectControls(QBoxLayout& centre)
 {
     CreateFrontplatte = [] { return std::make_unique<TStandInFrontplatte>(); };
     Frontplatte = CreateFrontplatte();
+    PanelWindow = Frontplatte.get();
     CurrentDesign = Frontplatte->RootDesign();
 
     CreateLibraryAid();
@@ -145,7 +139,7 @@ bool TForm1::AskSaveChanges()
 {
     if (RunOnlyMode || !MainBoard || MainBoard->Objects.empty())
         return true;
-    const Integer answer = MessageBox(Pick("Möchten Sie die aktuelle Schaltung speichern?"_ansi, "Save changes?",
+    const Integer answer = MessageBox(ByLanguage("Möchten Sie die aktuelle Schaltung speichern?"_ansi, "Save changes?",
                                            "Sauvegarder modifications ?"),
                                       "Zentrika", MB_YESNOCANCEL | MB_ICONQUESTION);
     // A save that is cancelled or fails keeps the project.
@@ -231,8 +225,8 @@ bool TForm1::Speichernals1Click()
 {
     TFileDialog dialog;
     dialog.Kind = TFileDialogKind::Save;
-    dialog.Filter = Pick("Projektdatei|*.prj", "Project|*.prj", "Projet|*.prj");
-    dialog.Title = Pick("Projekt speichern", "Save project", "Sauvegarder projet");
+    dialog.Filter = ByLanguage("Projektdatei|*.prj", "Project|*.prj", "Projet|*.prj");
+    dialog.Title = ByLanguage("Projekt speichern", "Save project", "Sauvegarder projet");
     dialog.FilterIndex = 1;
     dialog.DefaultExt = "prj";
     dialog.FileName = "*.prj";
@@ -373,7 +367,7 @@ void TForm1::OpenReporting(const AnsiString& fileName)
 AnsiString TForm1::ChooseFileToOpen(const AnsiString& pattern)
 {
     TFileDialog dialog;
-    dialog.Filter = Pick("Projektdatei|*.prj|Makro|*.mak", "Project|*.prj|Macro|*.mak", "Projet|*.prj|Macro|*.mak");
+    dialog.Filter = ByLanguage("Projektdatei|*.prj|Makro|*.mak", "Project|*.prj|Macro|*.mak", "Projet|*.prj|Macro|*.mak");
     dialog.FilterIndex = 1;
     dialog.DefaultExt = "prj";
     dialog.FileName = pattern;
@@ -400,7 +394,7 @@ void TForm1::SaveBibo1Click()
 {
     TFileDialog dialog;
     dialog.Kind = TFileDialogKind::Save;
-    dialog.Filter = Pick("Projektdatei|*.prj", "Project|*.prj", "Projet|*.prj");
+    dialog.Filter = ByLanguage("Projektdatei|*.prj", "Project|*.prj", "Projet|*.prj");
     dialog.FilterIndex = 1;
     dialog.DefaultExt = "bib";
     dialog.FileName = "*.bib";

@@ -12,6 +12,7 @@
 #include "platform/IniFile.h"
 #include "platform/MouseCursor.h"
 #include "platform/Paths.h"
+#include "platform/ScreenCursors.h"
 #include "shell/BoardMouse.h"
 #include "shell/HardwareSettings.h"
 #include "shell/Settings.h"
@@ -34,15 +35,6 @@ namespace {
 constexpr Int64 FastLoopMessageInterval = 17;
 // 50 ms ticks per display of the step rate.
 constexpr Integer TicksPerRateDisplay = 20;
-// Message-processing calls before and after each step of speed "Slow".
-constexpr int SlowStepMessageBursts = 100;
-
-void ProcessMessages(int times)
-{
-    for (int i = 0; i < times; ++i)
-        QCoreApplication::processEvents();
-}
-
 // "9999 Hz"; from 10000 on kilohertz with one decimal.
 AnsiString StepRateText(Int64 rate)
 {
@@ -125,7 +117,7 @@ void TForm1::StartSimulation()
             }
             LockEditor(true);
             if (CurrentBoard->View)
-                CurrentBoard->View->SetBoardCursor(1);
+                CurrentBoard->View->SetBoardCursor(crMagnifier);
             MainBoard->StepCounter = 0;
             TickCounter = 0;
             UCLHiTimer1->SetEnabled(true);
@@ -167,10 +159,12 @@ void TForm1::SimTimerTimer()
     SimTimerBusy = true;
     SimTimer->SetEnabled(false);
     try {
-        ProcessMessages(SlowStepMessageBursts);
+        // Whatever is pending, once before and once after the step; what
+        // arrives meanwhile waits for the next tick.
+        QCoreApplication::processEvents();
         if (SimulationRunning && !SimSpeedFast) {
             MainBoard->Step();
-            ProcessMessages(SlowStepMessageBursts);
+            QCoreApplication::processEvents();
         }
     } catch (const std::exception& error) {
         SimTimerBusy = false;

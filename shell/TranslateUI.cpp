@@ -222,6 +222,6 @@ void TranslateMainWindow(QObject& window, Integer languageIndex)
 
 void TForm1::TranslateUI()
 {
-    InstallQtTranslations(LanguageIndex);
-    TranslateMainWindow(*this, LanguageIndex);
+    InstallQtTranslations(LanguageChoice());
+    TranslateMainWindow(*this, LanguageChoice());
 }

@@ -1,6 +1,6 @@
 #include "components/analog/BT_SimStop.h"
 
-#include "engine/RunHooks.h"
+#include "engine/ShellHooks.h"
 #include "platform/Canvas.h"
 
 namespace {
@@ -20,8 +20,8 @@ void TBTStop::Calculate()
     const bool level = InputLogic(0);
     const bool falling = LastLevel && !level;
     LastLevel = level;
-    if (falling && SimulationHooks.RequestStop)
-        SimulationHooks.RequestStop();
+    if (falling && ShellHooks.RequestStop)
+        ShellHooks.RequestStop();
 }
 
 void TBTStop::Draw(TCanvas& canvas)

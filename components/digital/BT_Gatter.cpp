@@ -5,10 +5,10 @@
 #include "engine/AnsiLiteral.h"
 #include "engine/Language.h"
 #include "platform/Canvas.h"
+#include "platform/Colors.h"
+#include "platform/Fonts.h"
 
 namespace {
-
-constexpr TColor Red = 0x0000FF;
 
 // "1" over a greater-or-equal sign, and "1" over an equals sign.
 constexpr TGateInfo::TSymbolText OrOne{"1", 60, -5, -30};
@@ -40,8 +40,21 @@ TGatter::TGatter(const TGateInfo& info) : info_(info)
 
 AnsiString TGatter::GetTypeName() const
 {
-    const Integer language = LanguageIndex >= 0 && LanguageIndex <= 2 ? LanguageIndex : 0;
-    return info_.TypeName[language];
+    return ByLanguage(info_.TypeName[0], info_.TypeName[1], info_.TypeName[2]);
+}
+
+Integer TGatter::PlainLogicTable() const
+{
+    if (InputCount < 1 || InputCount > 2 || OutputCount != 1)
+        return -1;
+    Integer table = 0;
+    for (Integer inputs = 0; inputs < 4; ++inputs) {
+        const Integer high = (inputs & 1) + (InputCount == 2 ? inputs >> 1 : 0);
+        const bool results[] = {high == InputCount, high != 0, (high & 1) != 0};
+        if (results[static_cast<Byte>(info_.Test)] != info_.Negated)
+            table |= 1 << inputs;
+    }
+    return table;
 }
 
 void TGatter::InputsCreated()
@@ -59,10 +72,10 @@ void TGatter::OutputsCreated()
 void TGatter::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    const TColor colour = Selected ? Red : SymbolColor;
+    const TColor colour = Selected ? clRed : SymbolColor;
     const Integer cx = BodyRect.Left + BodyRect.Width() / 2;
     const Integer cy = BodyRect.Top + BodyRect.Height() / 2;
-    canvas.Font.Name = "ARIAL";
+    canvas.Font.Name = ArialFamily;
     canvas.Font.Style = 0;
     canvas.Font.Color = colour;
     canvas.Brush.Style = TBrushStyle::bsClear;

@@ -41,6 +41,8 @@ public:
         const bool results[] = {high == InputCount, high != 0, (high & 1) != 0};
         SetOutputLogic(0, results[static_cast<Byte>(info_.Test)] != info_.Negated);
     }
+    // The same function as a table, for gates of one or two inputs.
+    Integer PlainLogicTable() const override;
     void Draw(TCanvas& canvas) override;
     void InputsCreated() override;
     void OutputsCreated() override;

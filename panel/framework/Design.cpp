@@ -3,6 +3,7 @@
 #include "engine/AnsiLiteral.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
+#include "engine/ShellHooks.h"
 #include "panel/framework/PanelGlobals.h"
 #include "panel/framework/Sizer.h"
 #include "platform/AnsiText.h"
@@ -325,8 +326,8 @@ void TDesign::mousePressEvent(QMouseEvent* event)
 {
     if (!isEditing)
         return;
-    if (ProjectModified && OnTakeSnapshot)
-        OnTakeSnapshot();
+    if (ProjectModified && ShellHooks.TakeSnapshot)
+        ShellHooks.TakeSnapshot();
     const QPoint p = event->position().toPoint();
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const Integer hit = HitTest(p);
@@ -1112,8 +1113,8 @@ void TDesign::AddDecoration(const char* className)
 
 void TDesign::DeleteSelection()
 {
-    if (OnTakeSnapshot)
-        OnTakeSnapshot();
+    if (ShellHooks.TakeSnapshot)
+        ShellHooks.TakeSnapshot();
     while (!Selection.empty())
         RemoveElement(SelectedElement(0));
     ProjectModified = true;
@@ -1121,8 +1122,8 @@ void TDesign::DeleteSelection()
 
 void TDesign::DuplicateSelection()
 {
-    if (OnTakeSnapshot)
-        OnTakeSnapshot();
+    if (ShellHooks.TakeSnapshot)
+        ShellHooks.TakeSnapshot();
     while (!Selection.empty()) {
         TFP_Element* source = SelectedElement(0);
         DeselectIndex(0);

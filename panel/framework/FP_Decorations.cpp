@@ -8,6 +8,7 @@
 #include "panel/framework/PanelGlobals.h"
 #include "platform/AnsiText.h"
 #include "platform/Colors.h"
+#include "platform/Fonts.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 
@@ -205,7 +206,7 @@ Integer TSkale::EditProperties()
 TBeschriftung::TBeschriftung()
 {
     resize(60, 20);
-    Font.Name = "Arial";
+    Font.Name = ArialFamily;
     Font.Height = -12;   // 9 points
     Font.Color = 0;
     SetColor(PanelDefaultColor);

@@ -2,6 +2,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
+#include "platform/Fonts.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -10,7 +11,7 @@ namespace {
 
 void SetHintFont(TCanvas& canvas)
 {
-    canvas.Font.Name = "Arial";
+    canvas.Font.Name = ArialFamily;
     canvas.Font.Height = 12;
     canvas.Font.Color = clBlack;
 }

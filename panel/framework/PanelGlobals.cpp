@@ -1,11 +1,12 @@
 #include "panel/framework/PanelGlobals.h"
 
+#include "engine/Globals.h"
+
 TColor PanelDefaultColor = NewPanelColor;
 TPoint ElementCascade{32, 32};
 Integer GridSize = 16;
 bool GridVisible = false;
 TColor GridColor = 0x808080;
-std::function<void()> OnTakeSnapshot;
 
 void ResetPanelGlobals()
 {
@@ -14,5 +15,6 @@ void ResetPanelGlobals()
     GridSize = 16;
     GridVisible = false;
     GridColor = 0x808080;
-    OnTakeSnapshot = nullptr;
 }
+
+static const bool PanelGlobalsReset = AddGlobalsReset(ResetPanelGlobals);

@@ -18,9 +18,6 @@ extern TPoint ElementCascade;
 extern Integer GridSize;
 extern bool GridVisible;
 extern TColor GridColor;
-// Asks the current board for an undo snapshot; the container and the
-// selection frames call it before editing actions once the project is modified.
-extern std::function<void()> OnTakeSnapshot;
 
 // Back to the values of a freshly started program (tests).
 void ResetPanelGlobals();

@@ -1,6 +1,7 @@
 #include "panel/framework/Sizer.h"
 
 #include "engine/Globals.h"
+#include "engine/ShellHooks.h"
 #include "panel/framework/Design.h"
 #include "panel/framework/FP_Element.h"
 #include "panel/framework/PanelGlobals.h"
@@ -151,8 +152,8 @@ void TSizer::mousePressEvent(QMouseEvent* event)
         DoubleClicked = false;
         return;
     }
-    if (ProjectModified && OnTakeSnapshot)
-        OnTakeSnapshot();
+    if (ProjectModified && ShellHooks.TakeSnapshot)
+        ShellHooks.TakeSnapshot();
     const QPoint point = event->position().toPoint();
     // The container may select an element above this one instead; this
     // frame is then on its way out.

@@ -7,6 +7,7 @@
 
 #include "engine/Bibo.h"
 #include "engine/Globals.h"
+#include "engine/ShellHooks.h"
 #include "platform/FileHeader.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
@@ -53,8 +54,8 @@ protected:
     }
     void TearDown() override
     {
-        CreateHardwareHolding = nullptr;
-        ShowMakerLinks = nullptr;
+        ShellHooks.CreateHardwareHolding = nullptr;
+        ShellHooks.ShowMakerLinks = nullptr;
         SetHelpOpener({});
         SetProgramFolder("");
         LibraryLoading = false;
@@ -256,7 +257,7 @@ TEST_F(BiboTest, LeftClickHandsTheEntryOverAsAOneObjectStreamAtTheOrigin)
     TMemoryStream stream(picked[0]);
     t.Board().PasteFromStream(stream, FileVersion);
     ASSERT_EQ(CountOf<TBTTestGate>(t.Board()), 1);
-    EXPECT_EQ(t.Board().Mode, PlacingMode);
+    EXPECT_EQ(t.Board().Mode, TBoardMode::Placing);
 }
 
 TEST_F(BiboTest, MarksOpenHelpAndTheMakersLinksInsteadOfPicking)
@@ -272,7 +273,7 @@ TEST_F(BiboTest, MarksOpenHelpAndTheMakersLinksInsteadOfPicking)
     std::vector<QUrl> help;
     SetHelpOpener([&](const QUrl& url) { help.push_back(url); });
     std::vector<IDevice*> links;
-    ShowMakerLinks = [&](IDevice& device) { links.push_back(&device); };
+    ShellHooks.ShowMakerLinks = [&](IDevice& device) { links.push_back(&device); };
     int picks = 0;
     palette_.OnPick = [&](TBibo*) { ++picks; };
 

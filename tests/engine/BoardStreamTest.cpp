@@ -6,6 +6,7 @@
 
 #include "engine/Globals.h"
 #include "engine/Segment.h"
+#include "engine/ShellHooks.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -314,12 +315,12 @@ TEST_F(BoardStreamTest, DamagedStreamsRaiseTheStreamError)
 TEST_F(BoardStreamTest, ProgressReportsAndClosesOnEveryExit)
 {
     std::vector<std::string> calls;
-    BoardProgress.Start = [&](const AnsiString& title, bool shown) {
+    ShellHooks.Progress.Start = [&](const AnsiString& title, bool shown) {
         calls.push_back("start " + title + (shown ? " shown" : ""));
     };
-    BoardProgress.SetTitle = [&](const AnsiString& title) { calls.push_back("title " + title); };
-    BoardProgress.SetPosition = [&](Integer p) { calls.push_back(std::to_string(p)); };
-    BoardProgress.Close = [&] { calls.push_back("close"); };
+    ShellHooks.Progress.SetTitle = [&](const AnsiString& title) { calls.push_back("title " + title); };
+    ShellHooks.Progress.SetPosition = [&](Integer p) { calls.push_back(std::to_string(p)); };
+    ShellHooks.Progress.Close = [&] { calls.push_back("close"); };
     {
         TTestBoard t;
         BuildGoldenBoard(t);
@@ -333,7 +334,7 @@ TEST_F(BoardStreamTest, ProgressReportsAndClosesOnEveryExit)
         EXPECT_THROW(copy.ReadFromMemory({0x02, 0x01}), EReadError);
         EXPECT_EQ(calls.back(), "close");
     }
-    BoardProgress = {};
+    ShellHooks.Progress = {};
 }
 
 } // namespace

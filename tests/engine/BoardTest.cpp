@@ -307,6 +307,63 @@ TEST_F(BoardTest, CopyWritesOnlyTheSelectionAndNoStubs)
     EXPECT_EQ(reader.ReadString(), "TBTTestGate");
 }
 
+// A paste numbers the pasted classes again over the whole list, so numbers
+// that the list order no longer matches are mended; the read event already
+// sees the pasted component's own number.
+TEST_F(BoardTest, PasteNumbersTheClassInListOrder)
+{
+    auto* first = t.Place<TBTTestGate>(100, 100);
+    auto* second = t.Place<TBTTestGate>(100, 400);
+    auto* probe = t.Place<TBTTestProbe>(400, 100);
+    board.SelectAll(false);
+    board.SelectObject(second, true);
+    board.SendToBack();   // second now lies first, still numbered 2
+    EXPECT_EQ(second->Number, 2);
+    board.SelectAll(false);
+    board.SelectObject(first, true);
+    board.CopySelection();
+    std::vector<Integer> seen;
+    board.OnNeuesBauteil = [&](TPlatine*, TIOBauteil* component, TStream&, TReader& reader, Byte) {
+        seen.push_back(component->Number);
+        reader.ReadBoolean();
+    };
+    board.PasteFromStream(t.Clipboard(), 46);
+    EXPECT_EQ(seen, std::vector<Integer>{3});
+    EXPECT_EQ(second->Number, 1);
+    EXPECT_EQ(first->Number, 2);
+    EXPECT_EQ(probe->Number, 1);
+}
+
+// Deleting a selection removes each component with its stubs, announces the
+// removals in list order and numbers the classes left once.
+TEST_F(BoardTest, DeletingASelectionRenumbersWhatIsLeft)
+{
+    std::vector<TBTTestGate*> gates;
+    for (Integer i = 0; i < 5; ++i)
+        gates.push_back(t.Place<TBTTestGate>(100, 100 + 400 * i));
+    auto* probe = t.Place<TBTTestProbe>(400, 100);
+    t.Connect(gates[0], 0, probe, 0);
+    board.PrepareSimulation();
+    board.SelectAll(false);
+    for (Integer i : {0, 2, 3})
+        board.SelectObject(gates[static_cast<std::size_t>(i)], true);
+    board.DeleteSelected();
+    EXPECT_EQ(t.Host().Removed, (std::vector<TIOBauteil*>{gates[0], gates[2], gates[3]}));
+    EXPECT_EQ(gates[1]->Number, 1);
+    EXPECT_EQ(gates[4]->Number, 2);
+    EXPECT_EQ(CountOf<TBTTestGate>(board), 2);
+    EXPECT_EQ(std::count_if(board.Objects.begin(), board.Objects.end(),
+                            [](const TBauteil* o) {
+                                const auto* w = dynamic_cast<const TSegment*>(o);
+                                return w && w->IsStub();
+                            }),
+              3 + 3 + 1);   // stubs of the two gates and the probe
+    EXPECT_EQ(probe->Inputs[0].Source, nullptr);      // its driver is gone
+    EXPECT_EQ(std::count_if(board.Objects.begin(), board.Objects.end(),
+                            [](const TBauteil* o) { return dynamic_cast<const TSegment*>(o) && o->IsSelected(); }),
+              0);
+}
+
 TEST_F(BoardTest, PasteTwiceNumbersAfterTheExisting)
 {
     auto* gate = t.Place<TBTTestGate>(100, 100);
@@ -315,10 +372,10 @@ TEST_F(BoardTest, PasteTwiceNumbersAfterTheExisting)
     board.SelectObject(gate, true);
     board.CopySelection();
     for (Integer copy = 1; copy <= 2; ++copy) {
-        board.Mode = 1;
+        board.Mode = TBoardMode::Select;
         board.PasteFromStream(t.Clipboard(), 46);
-        EXPECT_EQ(board.Mode, PlacingMode);
-        EXPECT_EQ(board.PreviousMode, 1);
+        EXPECT_EQ(board.Mode, TBoardMode::Placing);
+        EXPECT_EQ(board.PreviousMode, TBoardMode::Select);
         EXPECT_TRUE(board.Tracking);
         EXPECT_EQ(t.Clipboard().Position(), 0);
         std::vector<TBTTestGate*> gates;
@@ -340,10 +397,10 @@ TEST_F(BoardTest, PasteDoesNothingWhilePlacingOrFromATinyStream)
     const std::size_t before = board.Objects.size();
     TMemoryStream tiny(std::vector<Byte>{0x02, 0x01});
     board.PasteFromStream(tiny, 46);
-    EXPECT_EQ(board.Mode, 1);
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
     board.SelectAll(true);
     board.CopySelection();
-    board.Mode = PlacingMode;
+    board.Mode = TBoardMode::Placing;
     board.PasteFromStream(t.Clipboard(), 46);
     EXPECT_EQ(board.Objects.size(), before);
 }
@@ -353,7 +410,7 @@ TEST_F(BoardTest, FailedPasteLeavesPlacingMode)
     // One object of a class nobody registered.
     TMemoryStream damaged(std::vector<Byte>{0x02, 0x01, 0x06, 0x04, 'T', 'B', 'u', 'h'});
     EXPECT_THROW(board.PasteFromStream(damaged, 46), EClassNotFound);
-    EXPECT_EQ(board.Mode, 1);
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
     EXPECT_FALSE(board.Tracking);
     EXPECT_EQ(damaged.Position(), 0);
 }

@@ -62,7 +62,7 @@ TEST_F(EditorTest, PinEndStartsAWireThatEndsWithRightClicks)
 {
     TBTTestGate* gate = Gate();
     Click(Point(261, 239));
-    EXPECT_EQ(board.Mode, 2);
+    EXPECT_EQ(board.Mode, TBoardMode::Wire);
     EXPECT_EQ(modeChanges, 1);
     EXPECT_TRUE(board.Tracking);
     EXPECT_EQ(board.TrackPoint, Point(260, 240));
@@ -78,12 +78,12 @@ TEST_F(EditorTest, PinEndStartsAWireThatEndsWithRightClicks)
     EXPECT_EQ(board.TrackPoint, Point(160, 240));
 
     Click(Point(160, 250), Qt::RightButton);
-    EXPECT_EQ(board.Mode, 2);
+    EXPECT_EQ(board.Mode, TBoardMode::Wire);
     EXPECT_FALSE(board.Tracking);
     EXPECT_FALSE(board.CursorConfined);
     EXPECT_FALSE(GetClipCursor());
     Click(Point(160, 250), Qt::RightButton);
-    EXPECT_EQ(board.Mode, 1);
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
     EXPECT_EQ(modeChanges, 2);
 }
 
@@ -94,14 +94,14 @@ TEST_F(EditorTest, ClickWherePinMeetsBodyTogglesInversionAndSelects)
     EXPECT_TRUE(gate->Inputs[1].Inverted);
     EXPECT_FALSE(gate->Inputs[0].Inverted);
     EXPECT_TRUE(gate->IsSelected());
-    EXPECT_EQ(board.Mode, 1);
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
     Click(Point(301, 281));
     EXPECT_FALSE(gate->Inputs[1].Inverted);
 }
 
 TEST_F(EditorTest, WirePiecesRunAlongTheLongerDistance)
 {
-    board.Mode = 2;
+    board.Mode = TBoardMode::Wire;
     struct TCase {
         Integer Dx, Dy;
         const char* Piece;
@@ -120,7 +120,7 @@ TEST_F(EditorTest, WirePiecesRunAlongTheLongerDistance)
 
 TEST_F(EditorTest, ZeroLengthPieceFromASecondClickGoesAtTheTidyUp)
 {
-    board.Mode = 2;
+    board.Mode = TBoardMode::Wire;
     Click(Point(600, 400));
     Click(Point(600, 400));
     Click(Point(600, 400), Qt::RightButton);
@@ -170,9 +170,9 @@ TEST_F(EditorTest, RubberRectangleTakesWhatItTouches)
 
 TEST_F(EditorTest, RightClickInTextModeReturnsToSelectModeWithTheMenu)
 {
-    board.Mode = 4;
+    board.Mode = TBoardMode::Text;
     Click(Point(600, 400), Qt::RightButton);
-    EXPECT_EQ(board.Mode, 1);
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
     EXPECT_EQ(popups, 1);
 }
 
@@ -309,10 +309,10 @@ TEST_F(EditorTest, RightPressWhilePlacingDeletesWhatWasPlaced)
     board.SelectAll(false);
     const std::size_t before = board.Objects.size();
     board.PasteFromStream(t.Clipboard(), 46);
-    ASSERT_EQ(board.Mode, PlacingMode);
+    ASSERT_EQ(board.Mode, TBoardMode::Placing);
     Move(Point(700, 400));
     Press(Point(700, 400), Qt::RightButton);
-    EXPECT_EQ(board.Mode, 1);
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
     EXPECT_FALSE(board.Tracking);
     EXPECT_EQ(board.Objects.size(), before);
     EXPECT_EQ(t.Host().Removed.size(), 1u);
@@ -347,7 +347,7 @@ TEST_F(EditorTest, HardwarePlacedFromTheLibraryOpensItsPropertiesOnRelease)
     Move(Point(600, 400));
     Click(Point(600, 400));
     EXPECT_EQ(TBTCountedHardware::Dialogs, 1);
-    EXPECT_EQ(board.Mode, 1);
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
     EXPECT_FALSE(board.PlacedFromLibrary);
 
     // Pasted, not from the library: no dialog.
@@ -451,6 +451,32 @@ TEST_F(EditorTest, TidyUpSelectsDanglingChainsOnly)
     }
     std::sort(chain.begin(), chain.end());
     EXPECT_EQ(chain, (TList{"1000,100", "1100,100", "1100,200"}));
+}
+
+TEST_F(EditorTest, TidyUpInOnePassSelectsWhatRepeatedCallsSelect)
+{
+    auto* source = t.Place<TBTTestSource>(100, 100);
+    TBTTestGate* gate = Gate(600, 300);
+    t.Connect(source, 0, gate, 0);
+    // A branching dangling tree, a closed square, a piece of no length and a
+    // piece ending on a pin end.
+    for (const auto& [a, b] : std::vector<std::pair<TPoint, TPoint>>{
+             {{1000, 100}, {1100, 100}}, {{1100, 100}, {1200, 100}}, {{1100, 100}, {1100, 300}},
+             {{1100, 300}, {1300, 300}}, {{1100, 300}, {1100, 400}},
+             {{2000, 100}, {2100, 100}}, {{2100, 100}, {2100, 200}}, {{2100, 200}, {2000, 200}},
+             {{2000, 200}, {2000, 100}}, {{3000, 100}, {3000, 100}}, {{500, 500}, {gate->Inputs[1].X, gate->Inputs[1].Y}}})
+        board.AddWire(a, b);
+    board.SelectAll(false);
+    Integer steps = 0;
+    while (board.SelectLooseWire())
+        ++steps;
+    const std::vector<const TBauteil*> oneByOne = Selected(board);
+    EXPECT_EQ(steps, 6);   // the tree (5) and the piece to the pin; the square stays
+
+    board.SelectAll(false);
+    EXPECT_EQ(board.SelectAllLooseWires(), steps);
+    EXPECT_EQ(Selected(board), oneByOne);
+    EXPECT_EQ(board.SelectAllLooseWires(), 0);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "engine/Globals.h"
 #include "engine/Language.h"
 #include "engine/Segment.h"
+#include "engine/ShellHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ class MacroTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        TextRowDialog = nullptr;
+        ShellHooks.TextRowDialog = nullptr;
         ResetGlobals();
         LanguageIndex = 0;
     }
@@ -82,7 +83,7 @@ TEST_F(MacroTest, SettingsSheetEditsTheNameAndTheLabelCutToTheirLength)
     } shown;
     Integer answer = 1;
     AnsiString typed;
-    TextRowDialog = [&](const AnsiString& title, Integer help, const AnsiString& caption, AnsiString& text,
+    ShellHooks.TextRowDialog = [&](const AnsiString& title, Integer help, const AnsiString& caption, AnsiString& text,
                         Integer maxLength, Integer) {
         shown = {title, help, caption, text, maxLength};
         if (answer == 1)
@@ -118,7 +119,7 @@ TEST_F(MacroTest, SettingsSheetEditsTheNameAndTheLabelCutToTheirLength)
     EXPECT_EQ(macro->Name, "Tiefpass-F");
 
     // Without the sheet nothing is shown.
-    TextRowDialog = nullptr;
+    ShellHooks.TextRowDialog = nullptr;
     EXPECT_EQ(macro->EditProperties(), 0);
     EXPECT_EQ(macro->Name, "Tiefpass-F");
 }

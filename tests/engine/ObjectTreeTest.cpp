@@ -4,6 +4,7 @@
 
 #include "engine/Globals.h"
 #include "engine/ObjectTree.h"
+#include "engine/ShellHooks.h"
 #include "platform/AnsiText.h"
 
 #include <QTreeWidget>
@@ -15,11 +16,11 @@ class ObjectTreeTest : public ::testing::Test {
 protected:
     ObjectTreeTest()
     {
-        PanelPageCaption = [](Integer page) { return page == 1 ? AnsiString("Main") : AnsiString("Other"); };
+        ShellHooks.PanelPageCaption = [](Integer page) { return page == 1 ? AnsiString("Main") : AnsiString("Other"); };
     }
     ~ObjectTreeTest() override
     {
-        PanelPageCaption = nullptr;
+        ShellHooks.PanelPageCaption = nullptr;
         ResetGlobals();
     }
 

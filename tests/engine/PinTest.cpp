@@ -43,7 +43,7 @@ TEST_P(PinReads, ReadInputAsEveryKind)
         out.Name = "$";
         source->SetOutputString(0, c.SourceText);
     } else {
-        out.Value = c.SourceValue;
+        out.SetValue(c.SourceValue);
     }
     probe->Inputs[0].Inverted = c.Inverted;
     if (c.Connected)
@@ -82,7 +82,7 @@ TEST(PinReadsText, SourceNameDecidesTextNotInputName)
     std::unique_ptr<TBTTestSource> source(CreateBauteil<TBTTestSource>());
     std::unique_ptr<TBTTestProbe> probe(CreateBauteil<TBTTestProbe>());
     probe->Inputs[0].Name = "$";
-    source->Outputs[0].Value = 3.25L;
+    source->Outputs[0].SetValue(3.25L);
     source->Outputs[0].Text = "99";   // stale text of a numeric pin is not read
     probe->Inputs[0].Source = source->Outputs[0].MarkReferenced();
     EXPECT_EQ(probe->InputValue(0), 3.25L);
@@ -93,6 +93,7 @@ TEST(PinReadsText, SourceNameDecidesTextNotInputName)
     source->SetOutputString(0, "7");
     source->SetOutputValue(0, 1.0L);
     EXPECT_EQ(probe->InputValue(0), 7.0L);
+    EXPECT_TRUE(probe->InputLogic(0));
     EXPECT_EQ(probe->InputString(0), "7");
 }
 
@@ -123,7 +124,7 @@ TEST_P(PinWrites, WriteAloneStoresValue)
     const TWriteCase& c = GetParam();
     std::unique_ptr<TBTTestSource> source(CreateBauteil<TBTTestSource>());
     source->Outputs[0].Inverted = c.Inverted;
-    source->Outputs[0].Value = 123.0L;
+    source->Outputs[0].SetValue(123.0L);
     if (c.Kind == 0)
         source->SetOutputLogic(0, c.Argument != 0.0L);
     else if (c.Kind == 1)
@@ -132,6 +133,7 @@ TEST_P(PinWrites, WriteAloneStoresValue)
         source->SetOutputLevel(0, c.Argument);
     EXPECT_TRUE(SameExtended(source->Outputs[0].Value, c.Expected))
         << static_cast<double>(source->Outputs[0].Value);
+    EXPECT_EQ(source->Outputs[0].Level, c.Expected >= LogicThreshold);
 }
 
 INSTANTIATE_TEST_SUITE_P(Model, PinWrites,
@@ -160,8 +162,14 @@ protected:
         for (TBauteilPin* pin : {&a->Outputs[0], &b->Outputs[0]})
             pin->WiredGroup = {a->Outputs[0].MarkReferenced(), b->Outputs[0].MarkReferenced()};
     }
-    Extended A() const { return a->Outputs[0].Value; }
-    Extended B() const { return b->Outputs[0].Value; }
+    // Every member's level byte follows its value.
+    Extended A() const { return Checked(a->Outputs[0]); }
+    Extended B() const { return Checked(b->Outputs[0]); }
+    static Extended Checked(const TBauteilPin& pin)
+    {
+        EXPECT_EQ(pin.Level, pin.ReadValue() >= LogicThreshold) << static_cast<double>(pin.ReadValue());
+        return pin.Value;
+    }
     std::unique_ptr<TBTTestSource> a, b;
 };
 

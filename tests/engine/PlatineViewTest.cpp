@@ -98,17 +98,17 @@ TEST_F(PlatineViewTest, WheelZoomsAtThePointerOnlyInZoomAndSelectModes)
     // The pointer follows the point it was over.
     EXPECT_EQ(QCursor::pos(), Port()->mapToGlobal(At(b)));
 
-    board.Mode = 2;
+    board.Mode = TBoardMode::Wire;
     turn(-120);
     EXPECT_DOUBLE_EQ(board.Zoom, 5.5);
-    board.Mode = 0;
+    board.Mode = TBoardMode::Zoom;
     turn(-120);
     EXPECT_DOUBLE_EQ(board.Zoom, 5.0);
 }
 
 TEST_F(PlatineViewTest, ZoomRectangle)
 {
-    board.Mode = 0;
+    board.Mode = TBoardMode::Zoom;
     ScrollTo(600, 600);
     // Narrower than 5 pixels: a click, zoom by 1.4 around the press.
     const TPoint from = BoardAt(QPoint(200, 100));
@@ -312,7 +312,7 @@ TEST_F(PlatineViewTest, SelectorKeepsSquaresAndCentres)
 TEST_F(PlatineViewTest, FiguresAreDrawnOnceHoweverOftenTheyAreShown)
 {
     board.SetZoom(10);
-    board.Mode = 2;
+    board.Mode = TBoardMode::Wire;
     board.Tracking = true;
     board.Templine = std::make_unique<TTempline>(board);
     board.Templine->StartPoint = Point(200, 300);

@@ -7,6 +7,7 @@
 #include "engine/DdeInterfaces.h"
 #include "engine/Globals.h"
 #include "engine/Makro.h"
+#include "engine/ShellHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ protected:
     void TearDown() override
     {
         ResetGlobals();
-        BoardProgress = {};
+        ShellHooks.Progress = {};
         CreateDdeConversation = nullptr;
     }
     TTestBoard t;
@@ -383,8 +384,8 @@ TEST_F(PreparationTest, DdeClientsShareOneConversationPerServiceAndTopic)
 TEST_F(PreparationTest, AFailingResetLeavesNothingHalfPrepared)
 {
     std::vector<AnsiString> progress;
-    BoardProgress.Start = [&](const AnsiString& title, bool) { progress.push_back("start " + title); };
-    BoardProgress.Close = [&] { progress.push_back("close"); };
+    ShellHooks.Progress.Start = [&](const AnsiString& title, bool) { progress.push_back("start " + title); };
+    ShellHooks.Progress.Close = [&] { progress.push_back("close"); };
     auto* source = t.Place<TBTTestSource>(100, 100);
     TMakro* macro = t.PlaceMacro(500, 100, 0);
     auto* device = PlaceOn<TCountingHardware>(*macro->InnerBoard(), 100, 100);

@@ -128,7 +128,7 @@ TEST_F(SymbolTest, InversionCirclesSitOnTheBodyEdge)
 TEST_F(SymbolTest, PinLevelsAndLiveStates)
 {
     auto s = Make();
-    s->Outputs[0].Value = 5.0L;   // output 0 at y 180
+    s->Outputs[0].SetValue(5.0L);   // output 0 at y 180
     s->ShowLineStates = true;
     Draw(*s);
     EXPECT_EQ(At(320, 180), Red);
@@ -258,7 +258,7 @@ TEST_F(SymbolTest, PictureOfSomeSymbols)
     TTestBoard t;
     TPlatine& b = t.Board();
     auto* source = t.Place<TBTTestSource>(100, 80);
-    source->Outputs[0].Value = 5.0;
+    source->Outputs[0].SetValue(5.0);
     auto* gate = t.Place<TBTTestGate>(340, 60);
     gate->Inputs[0].Name = "/RST";
     gate->Inputs[1].Name = "|C";

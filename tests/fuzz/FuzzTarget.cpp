@@ -6,6 +6,7 @@
 // exception, a hang) is a fault.
 #include "platform/FileHeader.h"
 #include "platform/Stream.h"
+#include "shell/ComponentClasses.h"
 #include "support/TestBoard.h"
 
 #include <cstddef>
@@ -61,15 +62,19 @@ void ReadHeaderAndValues(TStream& stream, std::size_t bufSize, bool saveCompiled
     ReadValues(stream, bufSize);
 }
 
-// A board part read into a board with the test classes and the test host
-// (the first byte is the file version), then tidied and written again as
-// the editor and the file commands would. A file of an unregistered class
-// ends with the class-not-found error, which is as expected as a read error.
+// A board part read into a board with the program's component classes, the
+// test classes and the test host (the first byte is the file version), then
+// tidied and written again as the editor and the file commands would. A file
+// of an unregistered class ends with the class-not-found error, which is as
+// expected as a read error.
 void ReadBoardFrom(TStream& stream, std::size_t bufSize)
 {
     Byte version = 46;
     if (stream.Read(&version, 1) != 1)
         return;
+    // The program's own component classes beside the test classes.
+    static const bool registered = (RegisterComponentClasses(), true);
+    (void)registered;
     TTestBoard board;
     try {
         TReader reader(stream, bufSize);

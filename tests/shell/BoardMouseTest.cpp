@@ -119,7 +119,7 @@ TEST_F(BoardMouseTest, ValueOfTheWireUnderTheMouseWhileRunning)
     for (const auto& c : pins) {
         SCOPED_TRACE(c.Shown);
         pin_.Name = c.Name;
-        pin_.Value = c.Value;
+        pin_.SetValue(c.Value);
         pin_.Text = c.Text;
         const QPoint at = At(form, TPoint{700, 400});
         Move(box, at);

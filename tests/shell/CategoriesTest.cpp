@@ -3,6 +3,7 @@
 // category's library, the text-only switch, and the quick search from the
 // list of type names to a component hanging at the cursor.
 #include "shell/ShellFixture.h"
+#include "engine/ShellHooks.h"
 #include "support/LibraryDoubles.h"
 #include "support/TestBoard.h"
 
@@ -60,7 +61,7 @@ protected:
     }
     void TearDown() override
     {
-        CreateHardwareHolding = nullptr;
+        ShellHooks.CreateHardwareHolding = nullptr;
         TShellFixture::TearDown();
     }
 
@@ -265,7 +266,7 @@ TEST_F(CategoriesTest, AFoundComponentHangsAtTheCursorAfterTheButtonIsUp)
     form.SearchPopupPopup();
     EXPECT_TRUE(form.SearchAdd->isEnabled());
     form.SearchAdd->trigger();
-    EXPECT_EQ(form.MainBoard->Mode, PlacingMode);
+    EXPECT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
     ASSERT_EQ(CountOf<TBTTestHolder>(*form.MainBoard), 1);
     form.MainBoard->EndDrag(0, 0, 0, TMouseButton::mbLeft);
 
@@ -277,7 +278,7 @@ TEST_F(CategoriesTest, AFoundComponentHangsAtTheCursorAfterTheButtonIsUp)
     EXPECT_EQ(CountOf<TBTCounter8>(*form.MainBoard), 0);
     QTest::mouseRelease(list, Qt::LeftButton, {}, at);
     EXPECT_EQ(CountOf<TBTCounter8>(*form.MainBoard), 1);
-    EXPECT_EQ(form.MainBoard->Mode, PlacingMode);
+    EXPECT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
     form.MainBoard->EndDrag(0, 0, 0, TMouseButton::mbLeft);
     QTest::mouseClick(list, Qt::LeftButton, {}, at);
     EXPECT_EQ(CountOf<TBTCounter8>(*form.MainBoard), 1);   // a plain click places nothing

@@ -55,13 +55,13 @@ protected:
         const TPoint sample =
             palette.Mapping().LPtoDP(TPoint{palette.StripWidth / 2, palette.Entries[i]->GetBounds().Top + 30});
         QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(sample.X, sample.Y));
-        ASSERT_EQ(form.MainBoard->Mode, PlacingMode);
+        ASSERT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
 
         QWidget* board = static_cast<TPlatineView*>(form.MainBoard->View)->viewport();
         QMouseEvent move(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(board, &move);
         QTest::mouseClick(board, Qt::LeftButton, {}, at);
-        ASSERT_NE(form.MainBoard->Mode, PlacingMode);
+        ASSERT_NE(form.MainBoard->Mode, TBoardMode::Placing);
     }
     static void Wire(TPlatine& board, const TBauteilPin& from, const TBauteilPin& to)
     {

@@ -173,7 +173,7 @@ TEST_F(MainMenuTest, CtrlKeysCopyAndPasteTheSelection)
     AddWire(form, 100);
     Key(form, true, Qt::Key_V);   // nothing to paste yet
     Key(form, false, Qt::Key_V);
-    EXPECT_EQ(form.CurrentBoard->Mode, 1);
+    EXPECT_EQ(form.CurrentBoard->Mode, TBoardMode::Select);
     Key(form, true, Qt::Key_A);
     Key(form, false, Qt::Key_A);
     EXPECT_TRUE(form.CurrentBoard->AnySelected());
@@ -182,7 +182,7 @@ TEST_F(MainMenuTest, CtrlKeysCopyAndPasteTheSelection)
     EXPECT_TRUE(form.CurrentBoard->ClipboardFilled());
     Key(form, true, Qt::Key_V);
     EXPECT_EQ(form.CurrentBoard->Objects.size(), 2u);
-    EXPECT_EQ(form.CurrentBoard->Mode, PlacingMode);   // the copy hangs at the cursor
+    EXPECT_EQ(form.CurrentBoard->Mode, TBoardMode::Placing);   // the copy hangs at the cursor
 }
 
 TEST_F(MainMenuTest, ModeButtonsSetEveryBoardAndFollowTheShownBoard)
@@ -194,17 +194,17 @@ TEST_F(MainMenuTest, ModeButtonsSetEveryBoardAndFollowTheShownBoard)
     auto* standard = form.findChild<QToolButton*>("StandardBtn");
     line->click();
     for (TPlatine* board : form.OpenBoards) {
-        EXPECT_EQ(board->Mode, 2);
-        EXPECT_EQ(board->PreviousMode, 2);
+        EXPECT_EQ(board->Mode, TBoardMode::Wire);
+        EXPECT_EQ(board->PreviousMode, TBoardMode::Wire);
     }
-    form.CurrentBoard->Mode = 0;
+    form.CurrentBoard->Mode = TBoardMode::Zoom;
     Menu(form).BoardModeChange();
     EXPECT_TRUE(zoom->isChecked());
-    form.CurrentBoard->Mode = 3;   // placing changes no button
+    form.CurrentBoard->Mode = TBoardMode::Placing;   // placing changes no button
     Menu(form).BoardModeChange();
     EXPECT_TRUE(zoom->isChecked());
     standard->click();
-    EXPECT_EQ(form.OpenBoards[1]->Mode, 1);
+    EXPECT_EQ(form.OpenBoards[1]->Mode, TBoardMode::Select);
 }
 
 TEST_F(MainMenuTest, GridToggleShowsOnMenuAndButton)

@@ -3,6 +3,7 @@
 // no elements from libraries, macro pins that follow their pin components,
 // placing by class name, and the library pick.
 #include "shell/FakePanel.h"
+#include "engine/ShellHooks.h"
 #include "shell/ShellFixture.h"
 #include "support/LibraryDoubles.h"
 #include "support/TestBoard.h"
@@ -32,7 +33,7 @@ protected:
     }
     void TearDown() override
     {
-        CreateHardwareHolding = nullptr;
+        ShellHooks.CreateHardwareHolding = nullptr;
         TShellFixture::TearDown();
     }
 
@@ -219,7 +220,7 @@ TEST_F(PlacingTest, PlacingByClassNameHangsTheObjectAtTheCursorAndKeepsTheClipbo
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ClassName);
         form.PlaceNewObject(c.ClassName);
-        EXPECT_EQ(form.MainBoard->Mode, PlacingMode);
+        EXPECT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
         const TBauteil* placed = nullptr;
         for (const TBauteil* object : form.MainBoard->Objects)
             if (object->IsSelected() && dynamic_cast<const TIOBauteil*>(object))
@@ -239,7 +240,7 @@ TEST_F(PlacingTest, PlacingByClassNameHangsTheObjectAtTheCursorAndKeepsTheClipbo
     EXPECT_THROW(form.PlaceNewObject("TBTGibtEsNicht"), EClassNotFound);
     EXPECT_THROW(form.PlaceNewObject("TPersistent"), EClassNotFound);
     EXPECT_EQ(form.MainBoard->Objects.size(), objects);
-    EXPECT_NE(form.MainBoard->Mode, PlacingMode);
+    EXPECT_NE(form.MainBoard->Mode, TBoardMode::Placing);
 
     // The hidden aid places the class chosen in its sorted list.
     const QStringList names = [&] {
@@ -265,7 +266,7 @@ TEST_F(PlacingTest, ALibraryPickHangsAtTheCursorWithItsElementOnThePageShown)
     ASSERT_EQ(form.Bibo->Entries.size(), 1u);
     form.Bibo->MouseDown(TMouseButton::mbLeft, 0, 80, 10);
 
-    EXPECT_EQ(form.MainBoard->Mode, PlacingMode);
+    EXPECT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
     EXPECT_TRUE(form.MainBoard->PlacedFromLibrary);
     EXPECT_EQ(CountOf<TBTTestLamp>(*form.MainBoard), 1);
     ASSERT_EQ(panel.Root().ElementCount(), 1);

@@ -1,5 +1,6 @@
 #include "support/LibraryDoubles.h"
 
+#include "engine/ShellHooks.h"
 #include "platform/Stream.h"
 
 TBTTestHolder::TBTTestHolder()
@@ -39,7 +40,7 @@ void RegisterLibraryDoubles()
     RegisterClass(TTestCard::StaticClass());
     RegisterClass(TTestOldCard::StaticClass());
     RegisterClass(TBTTestHolder::StaticClass());
-    CreateHardwareHolding = [](IDevice* device) -> TBauteil* {
+    ShellHooks.CreateHardwareHolding = [](IDevice* device) -> TBauteil* {
         TBTTestHolder* holder = CreateBauteil<TBTTestHolder>();
         holder->Hold(device);
         return holder;

@@ -44,5 +44,5 @@ private:
 };
 
 // Registers the two device classes and the holder, and lets devices placed by
-// class name go into a holder (CreateHardwareHolding).
+// class name go into a holder (ShellHooks.CreateHardwareHolding).
 void RegisterLibraryDoubles();

@@ -53,6 +53,48 @@ private:
     Integer height_ = 50;
 };
 
+// The text display and the text entry elements as their components see
+// them: the display counts how often its text was set, the entry takes a
+// typed text and announces it like the operator's RETURN.
+class TFakeTextDisplay : public TFakeElement, public ITextDisplayElement {
+public:
+    using TFakeElement::TFakeElement;
+    AnsiString NDUserText() const override { return text_; }
+    void SetNDUserText(const AnsiString& text) override
+    {
+        text_ = text;
+        ++Sets;
+    }
+    Integer Sets = 0;
+
+private:
+    AnsiString text_;
+};
+
+class TFakeTextEntry : public TFakeElement, public ITextEntryElement {
+public:
+    using TFakeElement::TFakeElement;
+    void SetOnSetWert(std::function<void()> handler) override { onSetWert_ = std::move(handler); }
+    void AcceptInput() override
+    {
+        accepted_ = Field;
+        if (onSetWert_)
+            onSetWert_();
+    }
+    AnsiString AcceptedText() const override { return accepted_; }
+    // The operator types the text and confirms it.
+    void Confirm(const AnsiString& text)
+    {
+        Field = text;
+        AcceptInput();
+    }
+    AnsiString Field;   // what the field shows
+
+private:
+    std::function<void()> onSetWert_;
+    AnsiString accepted_;
+};
+
 class TFakeDesign : public IDesign {
 public:
     explicit TFakeDesign(TFakeDesign* parent = nullptr) : parent_(parent) {}

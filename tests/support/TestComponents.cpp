@@ -16,6 +16,25 @@ void TBTTestSource::Calculate()
         SetOutputValue(static_cast<Integer>(i), Values[i]);
 }
 
+TBTTestTextSource::TBTTestTextSource()
+{
+    SetOutputCount(1);
+    Designator = "TSRC";
+}
+
+void TBTTestTextSource::OutputsCreated()
+{
+    for (TBauteilPin& pin : Outputs)
+        pin.Name = "$";
+    Texts.resize(Outputs.size());
+}
+
+void TBTTestTextSource::Calculate()
+{
+    for (std::size_t i = 0; i < Texts.size() && i < Outputs.size(); ++i)
+        SetOutputString(static_cast<Integer>(i), Texts[i]);
+}
+
 TBTTestProbe::TBTTestProbe()
 {
     SetInputCount(1);
@@ -103,7 +122,7 @@ void RegisterTestClasses()
 {
     for (const TClassInfo* info :
          {&TSegment::StaticClass(), &TMakro::StaticClass(), &TBTPin::StaticClass(),
-          &TBTTestSource::StaticClass(), &TBTTestProbe::StaticClass(), &TBTTestGate::StaticClass(), &TBTTestLamp::StaticClass(),
+          &TBTTestSource::StaticClass(), &TBTTestTextSource::StaticClass(), &TBTTestProbe::StaticClass(), &TBTTestGate::StaticClass(), &TBTTestLamp::StaticClass(),
           &TBTTestHardware::StaticClass(), &TBTTestDdeServer::StaticClass()})
         RegisterClass(*info);
 }

@@ -24,6 +24,19 @@ public:
     AnsiString GetTypeName() const override { return "Testquelle"; }
 };
 
+// Writes Texts[i] to output i in each step (SetOutputString); its outputs
+// are text pins.
+class TBTTestTextSource : public TGrundBT {
+    ZK_CLASS(TBTTestTextSource, TGrundBT)
+
+public:
+    TBTTestTextSource();
+    std::vector<AnsiString> Texts;
+    void OutputsCreated() override;
+    void Calculate() override;
+    AnsiString GetTypeName() const override { return "Testtextquelle"; }
+};
+
 // Records every read of every input in each step.
 class TBTTestProbe : public TGrundBT {
     ZK_CLASS(TBTTestProbe, TGrundBT)

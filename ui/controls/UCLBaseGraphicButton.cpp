@@ -1,6 +1,7 @@
 #include "ui/controls/UCLBaseGraphicButton.h"
 
 #include "platform/Colors.h"
+#include "platform/Fonts.h"
 #include "platform/PopupMenu.h"
 #include "ui/controls/UCLGraph.h"
 #include "ui/controls/UCLImageList.h"
@@ -209,7 +210,7 @@ void TUCLBaseGraphicButton::FontChanged(bool FromFontFX)
     if (FFontFX.Angle() != 0 && !IsTrueTypeFont(font())) {
         if (FromFontFX) {
             QFont f = font();
-            f.setFamily(QStringLiteral("Arial"));
+            f.setFamily(QString::fromLatin1(ArialFamily));
             setFont(f);
         } else {
             FFontFX.SetAngle(0);

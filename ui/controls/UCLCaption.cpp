@@ -1,7 +1,10 @@
 #include "ui/controls/UCLCaption.h"
 
 #include "platform/Colors.h"
+#include "platform/AnsiText.h"
 #include "platform/GdiDraw.h"
+#include "ui/controls/UCLGlyph.h"
+#include "ui/controls/UCLGraph.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -402,4 +405,110 @@ void MeasureCaption3D(const QString& Text, TUCL3DCaption* Caption, TRect& R, con
     }
     R.Right += 2 * (Margin + 1);
     R.Bottom += 2 * (Margin + 1);
+}
+
+TUCLCaption::TUCLCaption() : FFont(QStringLiteral("Arial")), FFontColor(clWindowText)
+{
+    FFont.setPixelSize(11);
+    FFontFX.OnChange = [this](TPersistent*) { FontChanged(false); };
+}
+
+TUCLCaption::~TUCLCaption()
+{
+    FFontFX.OnChange = nullptr;
+}
+
+void TUCLCaption::SetAlignment(TUCLAlignment Value)
+{
+    if (Store(FAlignment, Value))
+        Changed();
+}
+
+void TUCLCaption::SetCaption(const AnsiString& Value)
+{
+    if (Store(FCaption, Value))
+        Changed();
+}
+
+void TUCLCaption::SetMultiLine(bool Value)
+{
+    if (Store(FMultiLine, Value))
+        Changed();
+}
+
+void TUCLCaption::SetFont(const QFont& Value)
+{
+    FFont = Value;
+    FontChanged(true);
+}
+
+void TUCLCaption::SetFontColor(TColor Value)
+{
+    if (Store(FFontColor, Value))
+        FontChanged(true);
+}
+
+void TUCLCaption::FontChanged(bool FromFont)
+{
+    if (FFontFX.Angle() != 0 && !IsTrueTypeFont(FFont)) {
+        if (FromFont) {
+            FFontFX.BeginUpdate();
+            FFontFX.SetAngle(0);
+            FFontFX.EndUpdate(false);
+        } else {
+            FFont.setFamily(QStringLiteral("Arial"));
+        }
+    }
+    SubObjectChanged(this);
+}
+
+void TUCLCaption::Assign(const TUCLObject& Source)
+{
+    const auto* src = dynamic_cast<const TUCLCaption*>(&Source);
+    if (!src) {
+        TUCLObject::Assign(Source);
+        return;
+    }
+    if (src == this)
+        return;
+    BeginUpdate();
+    FFont = src->FFont;
+    FFontColor = src->FFontColor;
+    FFontFX.Assign(src->FFontFX);
+    FAlignment = src->FAlignment;
+    FCaption = src->FCaption;
+    FMultiLine = src->FMultiLine;
+    EndUpdate(true);
+}
+
+void TUCLCaption::Draw(QPainter& Canvas, const AnsiString& Text, Cardinal Offset, TColor Background, Cardinal Flags,
+                       const TRect& R) const
+{
+    TRect clip = R;
+    if ((Flags & pcClip) && Offset != 0) {
+        const Integer dx = Integer(std::int16_t(Offset & 0xFFFF)), dy = Integer(std::int16_t(Offset >> 16));
+        clip = Rect(R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy);
+    }
+    static constexpr Cardinal formats[] = {0, 1, 2, 4, 5, 6, 8, 9, 10};
+    Cardinal format = formats[int(FAlignment)] | DT_WORDBREAK | DT_EXPANDTABS;
+    if (!(Flags & pcShowPrefix))
+        format |= DT_NOPREFIX;
+    TRect r = R;
+    const QString text = AnsiToQString(Text);
+    auto* fx = const_cast<TUCLFxCaption*>(&FFontFX);
+    if (FFontFX.Angle() > 0) {
+        format |= DT_SINGLELINE;
+        if (FAlignment != agTopLeft)
+            r = PlaceCaption(FAlignment, text, fx, R, FFont, FMultiLine, Flags & pcShowPrefix, format);
+    } else if (!FMultiLine) {
+        format |= DT_SINGLELINE;
+    } else if (FAlignment >= agCenterLeft) {
+        r = PlaceCaption(FAlignment, text, fx, R, FFont, FMultiLine, Flags & pcShowPrefix, format);
+    }
+    Canvas.save();
+    Canvas.setBrush(ColorToQColor(Background));
+    Canvas.setFont(FFont);
+    Canvas.setPen(ColorToQColor(FFontColor));
+    PaintCaption3D(Canvas, text, &FFontFX, r, format, Flags & (pcEnabled | pcClip), (Flags & pcClip) ? &clip : nullptr);
+    Canvas.restore();
 }

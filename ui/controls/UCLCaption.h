@@ -4,8 +4,10 @@
 #pragma once
 
 #include "ui/controls/UCLBase.h"
+#include "ui/controls/UCLGlyphTextLayout.h"
 
-class QFont;
+#include <QFont>
+
 class QPainter;
 class QString;
 
@@ -106,3 +108,49 @@ TColor BlendColor(TColor C1, TColor C2, Integer Step, Integer Steps);
 void AddEffectExtent(TRect& R, const TUCL3DCaption& Caption);
 // The bounding box of R turned by Angle degrees about its centre, moved to (0, 0).
 void RotatedBounds(TRect& R, Integer Angle);
+
+// A text drawn inside a control: the text, its font and colour, its effect
+// settings, its alignment in a rectangle and whether it may take several
+// lines. A rotated caption needs an outline font: choosing a bitmap font
+// resets the angle, rotating a bitmap font switches it to "Arial".
+class TUCLCaption : public TUCLObject {
+    ZK_CLASS(TUCLCaption, TUCLObject)
+public:
+    TUCLCaption();
+    ~TUCLCaption() override;
+
+    TUCLAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TUCLAlignment Value);
+    const AnsiString& Caption() const { return FCaption; }
+    void SetCaption(const AnsiString& Value);
+    const QFont& Font() const { return FFont; }
+    void SetFont(const QFont& Value);
+    TColor FontColor() const { return FFontColor; }
+    void SetFontColor(TColor Value);
+    TUCLFxCaption& FontFX() { return FFontFX; }
+    const TUCLFxCaption& FontFX() const { return FFontFX; }
+    void SetFontFX(const TUCLFxCaption& Value) { FFontFX.Assign(Value); }
+    bool MultiLine() const { return FMultiLine; }
+    void SetMultiLine(bool Value);
+
+    // Draws Text in R with the painter's brush colour behind it. Flags:
+    // pcEnabled, pcClip (clip to R moved by Offset: x low, y high word) and
+    // 0x10 to show "&" prefixes.
+    void Draw(QPainter& Canvas, const AnsiString& Text, Cardinal Offset, TColor Background, Cardinal Flags,
+              const TRect& R) const;
+
+    void Assign(const TUCLObject& Source) override;
+    AnsiString SummaryText() const override { return "{" + FCaption + "}"; }
+
+private:
+    void FontChanged(bool FromFont);
+
+    TUCLAlignment FAlignment = agCenter;
+    AnsiString FCaption;
+    QFont FFont;
+    TColor FFontColor;
+    TUCLFxCaption FFontFX;
+    bool FMultiLine = false;
+};
+
+inline constexpr Cardinal pcShowPrefix = 0x10;

@@ -155,7 +155,9 @@ protected:
 
     // The text of a CR LF aware edit, 1-based.
     QChar CharAt(Integer Position) const;
-    static bool IsDelimiter(QChar C) { return C == QLatin1Char(' '); }
+    bool IsDelimiter(QChar C) const { return FWordDelimiters.contains(C); }
+    // The characters that end words for the word moves; the memo sets more.
+    QString FWordDelimiters = QStringLiteral(" ");
     TUCLEditMode EditMode() const { return LibraryApplication().EditMode(); }
 
     void MouseSelectStep();

@@ -8,7 +8,7 @@
 #include "components/analog/BT_TestPunkt.h"
 
 #include "engine/Globals.h"
-#include "engine/RunHooks.h"
+#include "engine/ShellHooks.h"
 #include "platform/Canvas.h"
 #include "platform/Stream.h"
 
@@ -23,7 +23,7 @@ protected:
     void TearDown() override
     {
         ResetGlobals();
-        SimulationHooks = {};
+        ShellHooks.RequestStop = {};
     }
     TFeeder feed;
 };
@@ -141,7 +141,7 @@ TEST_F(MuxStop, ChannelSizesComeBackWithTheInputCount)
 TEST_F(MuxStop, TheStopAsksForTheCloseOnAFallingEdge)
 {
     Integer requests = 0;
-    SimulationHooks.RequestStop = [&] { ++requests; };
+    ShellHooks.RequestStop = [&] { ++requests; };
     auto stop = Make<TBTStop>();
     stop->ResetForStart();
     feed.Step(*stop, {0});   // low at the first step: no edge
@@ -159,7 +159,7 @@ TEST_F(MuxStop, TheStopAsksForTheCloseOnAFallingEdge)
         open->Calculate();
     EXPECT_EQ(requests, 1);
 
-    SimulationHooks = {};   // no shell: nothing happens
+    ShellHooks.RequestStop = {};   // no shell: nothing happens
     feed.Step(*stop, {5});
     feed.Step(*stop, {0});
 }

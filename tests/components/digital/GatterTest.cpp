@@ -14,6 +14,7 @@
 
 #include <bit>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -190,7 +191,7 @@ TEST_F(GatterTest, GatesWriteTheirOutputInEveryStep)
     for (TIOBauteil* gate : gates) {
         SCOPED_TRACE(gate->ClassName());
         const Extended settled = gate->Outputs[0].Value;
-        gate->Outputs[0].Value = 3.3L;
+        gate->Outputs[0].SetValue(3.3L);
         t.Board().Step();
         EXPECT_EQ(gate->Outputs[0].Value, settled);
     }
@@ -256,3 +257,85 @@ TEST_F(GatterTest, TheNegatedGatesDrawAStrokeAtTheOutput)
 }
 
 } // namespace
+
+// The prepared step evaluates plain gates from a table; every step must
+// leave each output exactly as the gates' own Calculate, called in run-list
+// order on the same values, would: gates fed from earlier and later gates,
+// open and inverted inputs, inverted outputs, a wired group, numeric sources
+// at the threshold and NaN, a text source, and gates of more inputs.
+TEST_F(GatterTest, PreparedStepMatchesCalculateInOrder)
+{
+    const char* classes[] = {"TBTInverter", "TBTAnd", "TBTNand", "TBTOr", "TBTNor", "TBTExor"};
+    auto* numeric = t.Place<TBTTestSource>(100, 100);
+    auto* text = t.Place<TBTTestSource>(100, 400);
+    text->Outputs[0].Name = "$";
+    std::vector<TIOBauteil*> gates;
+    for (Integer g = 0; g < 36; ++g) {
+        TIOBauteil* gate = t.Place(classes[g % 6], 800 + g % 6 * 600, 100 + g / 6 * 400);
+        if (g % 7 == 3 && gate->InputCount == 2)
+            gate->SetInputCount(3);
+        gates.push_back(gate);
+    }
+    for (std::size_t g = 0; g < gates.size(); ++g) {
+        TIOBauteil* gate = gates[g];
+        for (Integer i = 0; i < gate->InputCount; ++i) {
+            const std::size_t pick = (g * 7 + static_cast<std::size_t>(i) * 13 + 5) % 40;
+            if (pick < 36 && pick != g)
+                t.Connect(gates[pick], 0, gate, i);   // earlier or later in the list
+            else if (pick == 36)
+                t.Connect(numeric, 0, gate, i);
+            else if (pick == 37)
+                t.Connect(text, 0, gate, i);
+            // else open
+            gate->Inputs[i].Inverted = (g + static_cast<std::size_t>(i)) % 3 == 0;
+        }
+        gate->Outputs[0].Inverted = g % 5 == 1;
+    }
+    t.Connect(gates[10], 0, gates[20], 1);   // gates 10 and 0 drive one net: a wired group
+    t.Connect(gates[0], 0, gates[20], 1);
+    t.Board().PrepareSimulation();
+    ASSERT_GT(gates[0]->Outputs[0].WiredGroup.size(), 1u);
+
+    const Extended levels[] = {5.0L, 0.0L, 2.5L, std::numeric_limits<Extended>::quiet_NaN(), 2.4999L, 7.0L};
+    const char* texts[] = {"7", "1", "True", "abc", "2,5", "0"};
+    for (std::size_t step = 0; step < 12; ++step) {
+        SCOPED_TRACE(step);
+        numeric->Values = {levels[step % 6]};
+        text->Outputs[0].SetText(texts[step % 6]);
+        std::vector<Extended> before;
+        for (TIOBauteil* gate : gates)
+            before.push_back(gate->Outputs[0].Value);
+
+        t.Board().Step();
+        std::vector<Extended> stepped;
+        for (TIOBauteil* gate : gates)
+            stepped.push_back(gate->Outputs[0].Value);
+
+        for (std::size_t g = 0; g < gates.size(); ++g)
+            gates[g]->Outputs[0].SetValue(before[g]);
+        for (TIOBauteil* component : t.Board().CalcList)
+            component->Calculate();
+        for (std::size_t g = 0; g < gates.size(); ++g) {
+            const TBauteilPin& out = gates[g]->Outputs[0];
+            EXPECT_EQ(out.Value, stepped[g]) << "gate " << g;
+            EXPECT_EQ(out.Level, out.Value >= LogicThreshold) << "gate " << g;
+        }
+    }
+}
+
+// A change of an inversion after the start, announced as pin changes must be,
+// takes effect in the next step.
+TEST_F(GatterTest, InversionChangedAfterTheStartCounts)
+{
+    auto* source = t.Place<TBTTestSource>(100, 100);
+    auto* gate = t.Place<TBTAnd>(500, 100);
+    t.Connect(source, 0, gate, 0);
+    t.Board().PrepareSimulation();
+    source->Values = {5.0L};
+    t.Board().Step();
+    EXPECT_EQ(gate->Outputs[0].Value, 5.0L);
+    gate->Inputs[0].Inverted = true;
+    PinLinksChanged();
+    t.Board().Step();
+    EXPECT_EQ(gate->Outputs[0].Value, 0.0L);
+}

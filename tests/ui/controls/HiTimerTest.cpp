@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -113,7 +114,9 @@ TEST(HiTimer, ArmsOnlyWithHandlerAndEnabled)
     EXPECT_EQ(timer.EventId(), 0u);
 }
 
-TEST(HiTimer, TicksAtOneMillisecondForASecond)
+// The one test on real time: a smoke test that the ticker keeps ticking,
+// with bounds that hold on a loaded two-core machine.
+TEST(HiTimer, RealTicksKeepComingAtOneMillisecond)
 {
     int ticks = 0;
     TUCLHiTimer timer;
@@ -123,11 +126,14 @@ TEST(HiTimer, TicksAtOneMillisecondForASecond)
         EXPECT_EQ(sender, &timer);
         ++ticks;
     });
+    QElapsedTimer elapsed;
+    elapsed.start();
     timer.SetEnabled(true);
-    ProcessFor(1000);
+    EXPECT_TRUE(WaitUntil([&] { return ticks >= 20; }));
     timer.SetEnabled(false);
-    EXPECT_GE(ticks, 200);
-    EXPECT_LE(ticks, 1100);
+    // Never more ticks than milliseconds passed, whatever catching up the
+    // ticker does (one tick per armed period at most, plus the first).
+    EXPECT_LE(ticks, elapsed.elapsed() + 2);
 }
 
 TEST(HiTimer, TickArrivingInsideOwnHandlerIsDroppedButOtherTimersTick)

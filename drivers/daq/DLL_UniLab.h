@@ -1,6 +1,0 @@
-// Binding of the Universal Library, loaded on first use by the drivers that need it.
-#pragma once
-
-// Frees the library when it was loaded and clears its loaded flag;
-// called when the main window is destroyed.
-void FreeUniLabDll();

@@ -1,3 +1,0 @@
-#include "engine/RunHooks.h"
-
-TSimulationHooks SimulationHooks;

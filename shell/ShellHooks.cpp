@@ -1,0 +1,44 @@
+#include "shell/ShellHooks.h"
+
+#include "dialogs/DLG_Default.h"
+#include "engine/Globals.h"
+#include "engine/Platine.h"
+#include "engine/ShellHooks.h"
+#include "shell/MainForm.h"
+#include "shell/ProgressWindow.h"
+
+void InstallShellHooks(TForm1& form)
+{
+    // The progress window may come and go (the program makes one after the
+    // main window): each call goes to the one that exists.
+    ShellHooks.Progress.Start = [](const AnsiString& title, bool show) {
+        if (ProgressWindow)
+            ProgressWindow->Start(title, show);
+    };
+    ShellHooks.Progress.SetTitle = [](const AnsiString& title) {
+        if (ProgressWindow)
+            ProgressWindow->SetTitle(title);
+    };
+    ShellHooks.Progress.SetPosition = [](Integer percent) {
+        if (ProgressWindow)
+            ProgressWindow->SetPosition(percent);
+    };
+    ShellHooks.Progress.Close = [] {
+        if (ProgressWindow)
+            ProgressWindow->Close();
+    };
+    // Macros and macro pins edit their names in the shared property sheet.
+    ShellHooks.TextRowDialog = EditTextRow;
+    // A component's close request: the front panel's close ends the run; a
+    // run-only copy has only its main window, whose close ends the program.
+    ShellHooks.RequestStop = [&form] {
+        if (RunOnlyMode)
+            form.close();
+        else
+            form.StopRequest();
+    };
+    ShellHooks.TakeSnapshot = [&form] {
+        if (form.CurrentBoard)
+            form.CurrentBoard->TakeSnapshot();
+    };
+}
