@@ -6,8 +6,6 @@
 #include "components/analog/BT_Formel.h"
 #include "components/analog/Formel_Berechnung.h"
 
-#include "support/TestBoard.h"
-
 #include "engine/Globals.h"
 #include "platform/Stream.h"
 
@@ -202,29 +200,6 @@ TEST_F(Formel, NoTextHangsTheEvaluator)
     EXPECT_EQ(EvaluateFormula("(-0.5)^1E300"), " 0.00000000000000E+0000");
     EXPECT_EQ(EvaluateFormula("(-1)^1001"), "-1.00000000000000E+0000");
     EXPECT_EQ(EvaluateFormula("(-1)^1E300"), " 1.00000000000000E+0000");
-}
-
-// Wired on a board: sources drive the formula through real wires, and the
-// start writes 0 before the first step.
-TEST_F(Formel, OnABoardTheFormulaFollowsItsWiredInputs)
-{
-    TTestBoard t;
-    auto* source = t.Place<TBTTestSource>(100, 100);
-    source->SetOutputCount(2);
-    auto* formel = t.Place<TBTFormel>(700, 100);
-    formel->SetInputCount(2);
-    formel->Formula = "E0*E1-1";
-    t.Connect(source, 0, formel, 0);
-    t.Connect(source, 1, formel, 1);
-    source->Values = {3, -2};
-    formel->Outputs[0].Value = 5;
-    t.Board().PrepareSimulation();
-    EXPECT_EQ(formel->Outputs[0].Value, 0);
-    t.Board().Step();
-    EXPECT_EQ(formel->Outputs[0].Value, -7);
-    source->Values = {0.5L, 4};
-    t.Board().Step();
-    EXPECT_EQ(formel->Outputs[0].Value, 1);
 }
 
 TEST_F(Formel, TheRecordKeepsTheFormulaAsStored)
