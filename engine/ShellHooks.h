@@ -59,6 +59,10 @@ struct TShellHooks {
     std::function<TBauteil*(IDevice* device)> CreateHardwareHolding;
     // The device maker's link dialog (the information mark of a library entry).
     std::function<void(IDevice& device)> ShowMakerLinks;
+
+    // The run's close request, as a component that ends the run sends it:
+    // the main window's stop path (in a run-only copy its own close).
+    std::function<void()> RequestStop;
 };
 
 extern TShellHooks ShellHooks;

@@ -1,5 +1,15 @@
 #include "shell/ComponentClasses.h"
 
+#include "components/analog/BT_AnalogMux.h"
+#include "components/analog/BT_Arithmetik.h"
+#include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Integer.h"
+#include "components/analog/BT_Konstanten.h"
+#include "components/analog/BT_Math.h"
+#include "components/analog/BT_RangeCheck.h"
+#include "components/analog/BT_SimStop.h"
+#include "components/analog/BT_TestPunkt.h"
+#include "components/analog/BT_Wandler.h"
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_Gatter.h"
@@ -42,9 +52,15 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTJKFF::StaticClass,
     &TBTDFFZ::StaticClass,
     &TBTDFFF::StaticClass,
+    &TBTADC::StaticClass,
+    &TBTDAC::StaticClass,
     &TBTMasse::StaticClass,
     &TBTVcc::StaticClass,
     &TBTPowerOnReset::StaticClass,
+    &TBTStop::StaticClass,
+    &TBTTestpunkt::StaticClass,
+    &TBTRangeCheck::StaticClass,
+    &TBTFest::StaticClass,
     &TBTStrDisplay::StaticClass,
     &TBTStrPlus::StaticClass,
     &TBTStrCopy::StaticClass,
@@ -71,8 +87,26 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBT_Str_Fest::StaticClass,
     &TBT_Str_Value::StaticClass,
     &TBTStrCRC::StaticClass,
+    &TBTVerstaerker::StaticClass,
+    &TBTGain::StaticClass,
+    &TBTOffset::StaticClass,
+    &TBTAnalogMux::StaticClass,
+    &TBTAnalogDemux::StaticClass,
+    &TBTFormel::StaticClass,
+    &TBTAdd::StaticClass,
+    &TBTSub::StaticClass,
+    &TBTMul::StaticClass,
+    &TBTDiv::StaticClass,
+    &TBTMath::StaticClass,
+    &TBTPolynom::StaticClass,
     &TBTBCDDekoder::StaticClass,
     &TBTSeg7Decoder::StaticClass,
+    &TBTIntConv::StaticClass,
+    &TBTIntOp::StaticClass,
+    &TBTIntToBytes::StaticClass,
+    &TBTIntFromBytes::StaticClass,
+    &TBTIntCheckBit::StaticClass,
+    &TBTIntBit::StaticClass,
 };
 
 } // namespace

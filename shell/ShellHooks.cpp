@@ -1,6 +1,7 @@
 #include "shell/ShellHooks.h"
 
 #include "dialogs/DLG_Default.h"
+#include "engine/Globals.h"
 #include "engine/Platine.h"
 #include "engine/ShellHooks.h"
 #include "shell/MainForm.h"
@@ -28,6 +29,14 @@ void InstallShellHooks(TForm1& form)
     };
     // Macros and macro pins edit their names in the shared property sheet.
     ShellHooks.TextRowDialog = EditTextRow;
+    // A component's close request: the front panel's close ends the run; a
+    // run-only copy has only its main window, whose close ends the program.
+    ShellHooks.RequestStop = [&form] {
+        if (RunOnlyMode)
+            form.close();
+        else
+            form.StopRequest();
+    };
     ShellHooks.TakeSnapshot = [&form] {
         if (form.CurrentBoard)
             form.CurrentBoard->TakeSnapshot();

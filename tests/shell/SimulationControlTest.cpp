@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "components/analog/BT_SimStop.h"
 #include "components/digital/BT_Gatter.h"
 #include "engine/Globals.h"
 #include "engine/PlatineView.h"
@@ -247,6 +248,29 @@ TEST_F(SimulationTest, FastLoopShowsTheStepRateAndStopsFromInside)
         EXPECT_EQ(form.History.Entry(0), Program() + "Backup.prj");
         EXPECT_EQ(form.ProjectFileName, project);
     }
+}
+
+// The simulation stop ends the run from inside the step through the hook the
+// main window installs, as the stop button does.
+TEST_F(SimulationTest, AStopComponentEndsTheRunFromInside)
+{
+    TForm1& form = OpenGates(true);
+    auto* stop = CreateBauteil<TBTStop>();
+    stop->X = 2000;
+    stop->Y = 2000;
+    stop->LayoutPins();
+    stop->Board = form.MainBoard;
+    form.MainBoard->Objects.push_back(stop);
+    form.MainBoard->CreatePinStubs(stop);
+    TBTRunProbe::OnStep = [stop](TBTRunProbe& probe) {
+        // The open input reads high; inverted it reads low: a falling edge.
+        if (probe.Steps == 5)
+            stop->Inputs[0].Inverted = true;
+    };
+    form.StartRequest();   // returns when the loop has ended
+    EXPECT_EQ(Probe(form)->Steps, 5);
+    EXPECT_EQ(Probe(form)->Stops, 1);
+    ExpectStopped(form);
 }
 
 TEST_F(SimulationTest, FirstStepFollowsTheResetAndTheRetainedStates)

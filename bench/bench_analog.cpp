@@ -1,0 +1,113 @@
+// The analog blocks in the step: nanoseconds per component of a board of
+// mixed arithmetic blocks (adders, subtracters, multipliers, dividers, gains,
+// offsets and amplifiers wired at random), and the formula component's
+// evaluation of a 20-operator formula whose inputs change in every step.
+#include "components/analog/BT_Arithmetik.h"
+#include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Konstanten.h"
+#include "engine/Platine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+TIOBauteil* CreateBlock(unsigned kind)
+{
+    switch (kind % 7) {
+    case 0: return CreateBauteil<TBTAdd>();
+    case 1: return CreateBauteil<TBTSub>();
+    case 2: return CreateBauteil<TBTMul>();
+    case 3: return CreateBauteil<TBTDiv>();
+    case 4: {
+        auto* gain = CreateBauteil<TBTGain>();
+        gain->Gain = 0.5L;
+        return gain;
+    }
+    case 5: {
+        auto* offset = CreateBauteil<TBTOffset>();
+        offset->Offset = 0.25L;
+        return offset;
+    }
+    default: return CreateBauteil<TBTVerstaerker>();
+    }
+}
+
+// n blocks on a grid, each input wired to the output of a random block.
+struct TArithmeticBoard {
+    explicit TArithmeticBoard(Integer n)
+    {
+        std::mt19937 rng(4711);
+        for (Integer i = 0; i < n; ++i) {
+            TIOBauteil* block = CreateBlock(rng());
+            block->X = 200 + i % 100 * 300;
+            block->Y = 200 + i / 100 * 400;
+            block->LayoutPins();
+            block->Board = &board;
+            board.Objects.push_back(block);
+            board.CreatePinStubs(block);
+            block->SetNumber(i + 1);
+            blocks.push_back(block);
+        }
+        std::uniform_int_distribution<Integer> source(0, n - 1);
+        for (TIOBauteil* block : blocks)
+            for (const TBauteilPin& to : block->Inputs) {
+                const TBauteilPin& from = blocks[source(rng)]->Outputs[0];
+                board.AddWire({from.X, from.Y}, {to.X, to.Y});
+            }
+        board.PrepareSimulation();
+    }
+    ~TArithmeticBoard()
+    {
+        // Dropped whole: removing objects one by one scans the list each time.
+        std::vector<TBauteil*> objects;
+        objects.swap(board.Objects);
+        for (TBauteil* object : objects)
+            delete object;
+    }
+    TArithmeticBoard(const TArithmeticBoard&) = delete;
+    TArithmeticBoard& operator=(const TArithmeticBoard&) = delete;
+
+    TPlatine board;
+    std::vector<TIOBauteil*> blocks;
+};
+
+void BM_MixedArithmeticStep(benchmark::State& state)
+{
+    const auto n = static_cast<Integer>(state.range(0));
+    TArithmeticBoard bench(n);
+    for (auto _ : state)
+        bench.board.Step();
+    state.counters["s/component"] = benchmark::Counter(static_cast<double>(state.iterations()) * n,
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_MixedArithmeticStep)->Arg(1000);
+
+// 20 operators over two inputs; the inputs change in every step, so the text
+// is evaluated in every step.
+void BM_FormulaTwentyOperators(benchmark::State& state)
+{
+    std::unique_ptr<TBTFormel> formel(CreateBauteil<TBTFormel>());
+    formel->SetInputCount(2);
+    formel->Formula = "SIN(E0)*2+E1/3-(E0+1)^2*E1+4*5-6/E0+E1*E1-7+8*9/E1+ABS(E0-E1)";
+    TBauteilPin in[2];
+    formel->Inputs[0].Source = &in[0];
+    formel->Inputs[1].Source = &in[1];
+    formel->ResetForStart();
+    Extended x = 1;
+    for (auto _ : state) {
+        x += 0.001L;
+        in[0].Value = x;
+        in[1].Value = 2 * x;
+        formel->Calculate();
+        benchmark::DoNotOptimize(formel->Outputs[0].Value);
+    }
+}
+BENCHMARK(BM_FormulaTwentyOperators);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,104 @@
+// The analog arithmetic: adder, subtracter, multiplier and divider with 2 to
+// 16 inputs, and the amplifier (input times a gain input plus an offset
+// input, limited). None keeps state between steps; each writes 0.0 at start.
+#pragma once
+
+#include "components/analog/AnalogBT.h"
+
+// The shared body of the four multi-input blocks: pins "E0".."E(n-1)" and
+// "A", the operator sign as symbol, and the input count chooser.
+class TArithmetik : public TAnalogBT {
+public:
+    static constexpr Integer MinInputs = 2;
+    static constexpr Integer MaxInputs = 16;
+
+    void ResetForStart() override { SetOutputValue(0, 0.0L); }
+    void InputsCreated() override { NumberPins(Inputs, "E"); }
+    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
+    void Draw(TCanvas& canvas) override;
+    Integer EditProperties() override;
+
+protected:
+    TArithmetik(const TAnalogInfo& info, const char* sign);
+
+private:
+    const char* sign_;
+};
+
+class TBTAdd : public TArithmetik {
+    ZK_CLASS(TBTAdd, TGrundBT)
+
+public:
+    TBTAdd();
+    void Calculate() override
+    {
+        Extended sum = 0.0L;
+        for (Integer i = 0; i < InputCount; ++i)
+            sum += InputValue(i);
+        SetOutputValue(0, sum);
+    }
+};
+
+class TBTSub : public TArithmetik {
+    ZK_CLASS(TBTSub, TGrundBT)
+
+public:
+    TBTSub();
+    void Calculate() override
+    {
+        Extended r = InputValue(0);
+        for (Integer i = 1; i < InputCount; ++i)
+            r -= InputValue(i);
+        SetOutputValue(0, r);
+    }
+};
+
+class TBTMul : public TArithmetik {
+    ZK_CLASS(TBTMul, TGrundBT)
+
+public:
+    TBTMul();
+    void Calculate() override
+    {
+        Extended r = InputValue(0);
+        for (Integer i = 1; i < InputCount; ++i)
+            r *= InputValue(i);
+        SetOutputValue(0, r);
+    }
+};
+
+// A zero divisor gives 1e12, whatever the dividend's sign, and ends the step.
+class TBTDiv : public TArithmetik {
+    ZK_CLASS(TBTDiv, TGrundBT)
+
+public:
+    static constexpr Extended ZeroDivisorValue = 1e12L;
+
+    TBTDiv();
+    void Calculate() override
+    {
+        Extended r = InputValue(0);
+        for (Integer i = 1; i < InputCount; ++i) {
+            const Extended d = InputValue(i);
+            if (d == 0.0L) {
+                SetOutputValue(0, ZeroDivisorValue);
+                return;
+            }
+            r /= d;
+        }
+        SetOutputValue(0, r);
+    }
+};
+
+// Out = Lim(Lim(Off) + Lim(In) x Lim(A, 1e12)), every other limit 1e20.
+class TBTVerstaerker : public TAnalogBT {
+    ZK_CLASS(TBTVerstaerker, TGrundBT)
+
+public:
+    TBTVerstaerker();
+    void ResetForStart() override { SetOutputValue(0, 0.0L); }
+    void Calculate() override;
+    void InputsCreated() override;
+    void OutputsCreated() override { NamePins(Outputs, {"Out"}); }
+    void Draw(TCanvas& canvas) override;
+};

@@ -1,0 +1,46 @@
+// Helpers of the analog component tests: components made by class, inputs fed
+// from free-standing output pins, and every class of the family registered.
+#pragma once
+
+#include "engine/Bauteil.h"
+
+#include <array>
+#include <initializer_list>
+#include <memory>
+
+template <class T>
+std::unique_ptr<T> Make()
+{
+    return std::unique_ptr<T>(CreateBauteil<T>());
+}
+
+inline std::unique_ptr<TIOBauteil> Make(const char* className)
+{
+    return std::unique_ptr<TIOBauteil>(dynamic_cast<TIOBauteil*>(CreateBauteil(className)));
+}
+
+// Output pins that drive a component's inputs; input i reads Pins[i].
+class TFeeder {
+public:
+    // Connects the first inputs to the pins with these values.
+    void Feed(TIOBauteil& component, std::initializer_list<Extended> values)
+    {
+        Integer i = 0;
+        for (const Extended v : values) {
+            Pins[i].SetValue(v);
+            component.Inputs[i].Source = &Pins[i];
+            ++i;
+        }
+    }
+    // One step with these input values.
+    void Step(TIOBauteil& component, std::initializer_list<Extended> values)
+    {
+        Feed(component, values);
+        component.Calculate();
+    }
+
+    std::array<TBauteilPin, 32> Pins;
+};
+
+// Every class of the analog family, in registration order.
+void RegisterAnalogClasses();
