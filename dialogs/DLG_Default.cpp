@@ -1,7 +1,9 @@
 #include "dialogs/DLG_Default.h"
 
 #include "dialogs/PropEditors.h"
+#include "dialogs/Props.h"
 #include "engine/AnsiLiteral.h"
+#include "engine/Bauteil.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
 #include "engine/Publics.h"
@@ -192,6 +194,19 @@ TDefault_Dlg& Default_Dlg()
     // after the application object would crash.
     static TDefault_Dlg* dialog = new TDefault_Dlg;
     return *dialog;
+}
+
+Integer EditInputCount(TDefault_Dlg& dlg, TIOBauteil& component, Integer first, Integer last)
+{
+    std::vector<AnsiString> counts;
+    for (Integer n = first; n <= last; ++n)
+        counts.push_back(std::to_string(n));
+    Integer entry = component.InputCount - first;
+    dlg.Props->AddCombo(Translate("Eingänge"_ansi), entry, counts, 64);
+    const Integer result = dlg.ShowModal();
+    if (entry >= 0)
+        component.SetInputCount(entry + first);
+    return result;
 }
 
 Integer EditTextRow(const AnsiString& title, Integer helpContext, const AnsiString& caption, AnsiString& text,

@@ -12,6 +12,7 @@ class QPushButton;
 class QToolButton;
 class TPropScrollbox;
 class TUCLImageList;
+class TIOBauteil;
 
 // The pins-and-ports dialog of the devices lives above this library; the
 // device layer installs what the pins button and the dialog's end need.
@@ -74,5 +75,11 @@ TDefault_Dlg& Default_Dlg();
 
 // One text row in the shared sheet, for the engine's own objects (a macro's
 // name, a macro pin's label): the modal result; the text changes on OK only.
+// The sheet with the row "Eingänge" of the entries first..last: shows it, then
+// sets the component's input count from the entry whatever the result (Cancel
+// leaves the entry, so the count stays and the pins are not rebuilt); a count
+// outside first..last (only from a file) shows no entry and stays.
+Integer EditInputCount(TDefault_Dlg& dlg, TIOBauteil& component, Integer first, Integer last);
+
 Integer EditTextRow(const AnsiString& title, Integer helpContext, const AnsiString& caption, AnsiString& text,
                     Integer maxLength, Integer width);

@@ -29,20 +29,11 @@ void TArithmetik::Draw(TCanvas& canvas)
     DrawFigureText(canvas, sign_, 80, CentreX() - 20, CentreY() - 50);
 }
 
-// Entries "2" to "16"; the count follows the entry whatever the result (Cancel
-// leaves the entry, so nothing is rebuilt).
+// The input count chooser, entries "2" to "16".
 Integer TArithmetik::EditProperties()
 {
     TDefault_Dlg& dlg = OpenDialog(GetTypeName());
-    std::vector<AnsiString> counts;
-    for (Integer n = MinInputs; n <= MaxInputs; ++n)
-        counts.push_back(std::to_string(n));
-    Integer entry = InputCount - MinInputs;
-    dlg.Props->AddCombo(Translate("Eingänge"_ansi), entry, counts, 64);
-    const Integer result = dlg.ShowModal();
-    if (entry >= 0)
-        SetInputCount(entry + MinInputs);
-    return result;
+    return EditInputCount(dlg, *this, MinInputs, MaxInputs);
 }
 
 TBTAdd::TBTAdd() : TArithmetik(AddInfo, "+") {}

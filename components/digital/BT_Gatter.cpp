@@ -99,9 +99,7 @@ void TGatter::Draw(TCanvas& canvas)
     }
 }
 
-// Entries "2" to "16". Whatever the result, the count is set from the entry
-// (Cancel leaves the entry as it was, so the count stays and the pins are not
-// rebuilt); a count outside 2..16 read from a file shows no entry and stays.
+// The input count chooser, entries "2" to "16".
 Integer TGatter::EditProperties()
 {
     if (!info_.HasDialog)
@@ -109,15 +107,7 @@ Integer TGatter::EditProperties()
     TDefault_Dlg& dlg = Default_Dlg();
     dlg.SetCaption(GetTypeName());
     dlg.SetHelpContext(HelpContext);
-    std::vector<AnsiString> counts;
-    for (Integer n = MinInputs; n <= MaxInputs; ++n)
-        counts.push_back(std::to_string(n));
-    Integer entry = InputCount - MinInputs;
-    dlg.Props->AddCombo(Translate("Eingänge"_ansi), entry, counts, 64);
-    const Integer result = dlg.ShowModal();
-    if (entry >= 0)
-        SetInputCount(entry + MinInputs);
-    return result;
+    return EditInputCount(dlg, *this, MinInputs, MaxInputs);
 }
 
 TBTInverter::TBTInverter() : TGatter(InverterInfo) {}
