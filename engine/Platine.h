@@ -215,7 +215,6 @@ public:
     void DragMove(Integer x, Integer y, Byte shift);
     void EndDrag(Integer x, Integer y, Byte shift, TMouseButton button);
     void CollectRubberBands();
-    void AddRubberBandPoint(TPoint p);
     // Shows or hides the red previews (the paint draws them while the drag's
     // rubber bands are active).
     void DrawRubberBands(bool show);

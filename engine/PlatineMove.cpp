@@ -162,13 +162,6 @@ void TPlatine::CollectRubberBands()
     }
 }
 
-void TPlatine::AddRubberBandPoint(TPoint p)
-{
-    if (std::none_of(RubberBands.begin(), RubberBands.end(),
-                     [&](const TGummibandPoint& band) { return band.FixedEnd == p; }))
-        RubberBands.emplace_back(p);
-}
-
 void TPlatine::DrawRubberBands(bool)
 {
     for (const TGummibandPoint& band : RubberBands)
