@@ -18,7 +18,6 @@ protected:
     {
         ShellHooks.TextRowDialog = nullptr;
         ResetGlobals();
-        LanguageIndex = 0;
     }
     TTestBoard t;
     TPlatine& board = t.Board();

@@ -22,7 +22,6 @@ protected:
         ASSERT_TRUE(QDir(folder_.path()).mkpath("Settings"));
         SetProgramFolder(Program());
         ResetGlobals();
-        LanguageIndex = 0;
         workingFolder_ = QDir::currentPath();
     }
     void TearDown() override
@@ -31,7 +30,6 @@ protected:
         QDir::setCurrent(workingFolder_);
         SetProgramFolder("");
         ResetGlobals();
-        LanguageIndex = 0;
     }
 
     AnsiString Program() const { return folder_.path().toStdString() + "/"; }

@@ -25,11 +25,7 @@ constexpr Extended Inf = std::numeric_limits<Extended>::infinity();
 class Arithmetik : public ::testing::Test {
 protected:
     void SetUp() override { RegisterAnalogClasses(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
+    void TearDown() override { ResetGlobals(); }
     TFeeder feed;
 };
 

@@ -32,11 +32,7 @@ namespace {
 class AnalogDialog : public ::testing::Test {
 protected:
     void SetUp() override { RegisterAnalogClasses(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
+    void TearDown() override { ResetGlobals(); }
 
     // Opens the component's sheet, lets the script fill the rows, records
     // the captions and presses OK or Cancel.

@@ -67,11 +67,7 @@ const std::vector<TIdentity> Identities = {
 class AnalogIdentity : public ::testing::Test {
 protected:
     void SetUp() override { RegisterAnalogClasses(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
+    void TearDown() override { ResetGlobals(); }
 };
 
 TEST_F(AnalogIdentity, EachClassHasItsNamesPinsHelpAndDialog)

@@ -21,11 +21,7 @@ constexpr Extended NaN = std::numeric_limits<Extended>::quiet_NaN();
 class WandlerInteger : public ::testing::Test {
 protected:
     void SetUp() override { RegisterAnalogClasses(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
+    void TearDown() override { ResetGlobals(); }
 
     // The A/D converter's code: output named "D" + k is bit k.
     static Integer Code(const TBTADC& adc)

@@ -34,11 +34,7 @@ inline void RegisterDigitalClasses()
 class DigitalTest : public ::testing::Test {
 protected:
     void SetUp() override { RegisterDigitalClasses(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
+    void TearDown() override { ResetGlobals(); }
 };
 
 // One component with a source wired to each of the chosen inputs (all by

@@ -25,11 +25,7 @@ protected:
                                        &TBTNand::StaticClass(), &TBTExor::StaticClass()})
             RegisterClass(*info);
     }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
+    void TearDown() override { ResetGlobals(); }
 
     // A gate with n inputs, each fed from a source of its own.
     TIOBauteil* WiredGate(const char* className, Integer n)

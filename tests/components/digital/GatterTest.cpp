@@ -39,11 +39,7 @@ protected:
                                        &TBTNand::StaticClass(), &TBTNor::StaticClass(), &TBTExor::StaticClass()})
             RegisterClass(*info);
     }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
+    void TearDown() override { ResetGlobals(); }
 
     TTestBoard t;
 };

@@ -10,15 +10,7 @@ using namespace std::string_literals;
 
 namespace {
 
-class TextCrc : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterAllComponents(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
-};
+class TextCrc : public StringTest {};
 
 // Inputs: "$D", C, P, I, "/R1", "/R2", "/R3", FX; switches as "0" (active)
 // or open (inactive).

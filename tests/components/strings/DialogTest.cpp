@@ -14,14 +14,8 @@
 
 namespace {
 
-class TextDialogs : public ::testing::Test {
+class TextDialogs : public StringTest {
 protected:
-    void SetUp() override { RegisterAllComponents(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
 
     // Opens the dialog, records its rows, sets combo rows by index (-1
     // leaves a row) and presses OK or Cancel.

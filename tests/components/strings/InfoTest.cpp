@@ -26,7 +26,6 @@ protected:
     {
         SetCpuStatFile("");
         ResetGlobals();
-        LanguageIndex = 0;
     }
     // Two processors: (busy, idle) times of each; an aggregate line and the
     // other lines of the file are ignored.

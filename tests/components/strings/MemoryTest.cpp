@@ -12,15 +12,7 @@ using namespace std::string_literals;
 
 namespace {
 
-class TextMemory : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterAllComponents(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
-};
+class TextMemory : public StringTest {};
 
 std::vector<std::optional<AnsiString>> MuxInputs(Integer kind, unsigned select, bool enabled)
 {

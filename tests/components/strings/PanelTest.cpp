@@ -9,14 +9,8 @@ using namespace std::string_literals;
 
 namespace {
 
-class TextPanel : public ::testing::Test {
+class TextPanel : public StringTest {
 protected:
-    void SetUp() override { RegisterAllComponents(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
     TFakeDesign design;
 };
 

@@ -11,15 +11,7 @@ using namespace std::string_literals;
 
 namespace {
 
-class TextRecords : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterAllComponents(); }
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
-};
+class TextRecords : public StringTest {};
 
 struct TIdentity {
     const char* Class;

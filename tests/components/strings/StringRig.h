@@ -15,6 +15,8 @@
 #include "engine/Globals.h"
 #include "engine/Language.h"
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <variant>
 
@@ -38,6 +40,13 @@ inline void RegisterAllComponents()
     for (const TClassInfo* info : StringClasses)
         RegisterClass(*info);
 }
+
+// The text classes registered; every global back to its start value after.
+class StringTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterAllComponents(); }
+    void TearDown() override { ResetGlobals(); }
+};
 
 class TStringRig {
 public:

@@ -34,11 +34,7 @@ void Check(const TCase& c, Integer row)
 
 class TextOperations : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        ResetGlobals();
-        LanguageIndex = 0;
-    }
+    void TearDown() override { ResetGlobals(); }
 };
 
 const AnsiString High = "\xC4\xFF\x80\x00z"s;   // Ä ÿ € NUL z
