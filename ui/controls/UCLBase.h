@@ -57,6 +57,20 @@ private:
     bool FUpdating = false;
 };
 
+// The source of T's Assign as a T; nullptr when the work is done already:
+// a source of another class goes to Base's Assign, and the object itself
+// needs nothing.
+template <class T, class Base>
+const T* AssignSource(T& self, const TUCLObject& source)
+{
+    const auto* src = dynamic_cast<const T*>(&source);
+    if (!src) {
+        self.Base::Assign(source);
+        return nullptr;
+    }
+    return src == &self ? nullptr : src;
+}
+
 // Non-visual component base; the owner is the QObject parent.
 class TUCLCustomComponent : public QObject, public TPersistent {
     ZK_ABSTRACT_CLASS(TUCLCustomComponent, TPersistent)

@@ -49,12 +49,8 @@ void TUCLAlphaObject::UpdateFill()
 
 void TUCLAlphaObject::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLAlphaObject*>(&Source);
-    if (!src) {
-        TUCLObject::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLAlphaObject, TUCLObject>(*this, Source);
+    if (!src)
         return;
     BeginUpdate();
     FFillObject.Assign(src->FFillObject);
@@ -117,12 +113,8 @@ void TUCLBitmapEffectObject::ApplyTo(QImage& Bitmap) const
 
 void TUCLBitmapEffectObject::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLBitmapEffectObject*>(&Source);
-    if (!src) {
-        TUCLObject::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLBitmapEffectObject, TUCLObject>(*this, Source);
+    if (!src)
         return;
     BeginUpdate();
     for (int i = 0; i < 6; ++i)

@@ -464,12 +464,8 @@ void TUCLCaption::FontChanged(bool FromFont)
 
 void TUCLCaption::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLCaption*>(&Source);
-    if (!src) {
-        TUCLObject::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLCaption, TUCLObject>(*this, Source);
+    if (!src)
         return;
     BeginUpdate();
     FFont = src->FFont;

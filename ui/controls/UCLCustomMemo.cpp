@@ -51,12 +51,8 @@ void TUCLMarginObject::SetAlignment(TUCLMarginAlignment Value)
 
 void TUCLMarginObject::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLMarginObject*>(&Source);
-    if (!src) {
-        TUCLObject::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLMarginObject, TUCLObject>(*this, Source);
+    if (!src)
         return;
     BeginUpdate();
     FWidth = src->FWidth;

@@ -42,12 +42,8 @@ void TUCLBrush::SetStyle(TUCLBrushStyle Value)
 
 void TUCLBrush::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLBrush*>(&Source);
-    if (!src) {
-        TUCLObject::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLBrush, TUCLObject>(*this, Source);
+    if (!src)
         return;
     FColor = src->FColor;
     FStyle = src->FStyle;
@@ -109,12 +105,8 @@ TUCLPalette TUCLShapeFill::GetPalette() const
 
 void TUCLShapeFill::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLShapeFill*>(&Source);
-    if (!src) {
-        TUCLObject::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLShapeFill, TUCLObject>(*this, Source);
+    if (!src)
         return;
     BeginUpdate();
     FBitmap = src->FBitmap;
@@ -268,12 +260,8 @@ bool TUCLFillObject::FillClipped(QPainter& Canvas, const TRect& R, Cardinal Offs
 
 void TUCLFillObject::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLFillObject*>(&Source);
-    if (!src) {
-        TUCLShapeFill::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLFillObject, TUCLShapeFill>(*this, Source);
+    if (!src)
         return;
     BeginUpdate();
     FBrush.Assign(src->FBrush);

@@ -118,12 +118,8 @@ void TUCLGradient::BuildColorTable()
 
 void TUCLGradient::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLGradient*>(&Source);
-    if (!src) {
-        TUCLObject::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLGradient, TUCLObject>(*this, Source);
+    if (!src)
         return;
     BeginUpdate();
     FColorCount = src->FColorCount;

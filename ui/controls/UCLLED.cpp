@@ -164,12 +164,8 @@ void TUCLLED::SetDisabledDigits(bool Value)
 
 void TUCLLED::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLLED*>(&Source);
-    if (!src) {
-        TUCLObject::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLLED, TUCLObject>(*this, Source);
+    if (!src)
         return;
     FSizes[0] = src->FSizes[0];
     FSizes[1] = src->FSizes[1];

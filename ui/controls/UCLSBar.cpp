@@ -558,12 +558,8 @@ void TUCLScrollBarObject::ApplyTo(TUCLScrollBar& Bar) const
 
 void TUCLScrollBarObject::Assign(const TUCLObject& Source)
 {
-    const auto* src = dynamic_cast<const TUCLScrollBarObject*>(&Source);
-    if (!src) {
-        TUCLObject::Assign(Source);
-        return;
-    }
-    if (src == this)
+    const auto* src = AssignSource<TUCLScrollBarObject, TUCLObject>(*this, Source);
+    if (!src)
         return;
     BeginUpdate();
     FBack.Assign(src->FBack);
