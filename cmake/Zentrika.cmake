@@ -52,8 +52,6 @@ function(zk_test folder)
     target_link_libraries(${target} PRIVATE zk_testsupport)
   endif()
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  # Committed test data (reference images) beside the tests.
-  target_compile_definitions(${target} PRIVATE ZK_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/${folder}")
   target_precompile_headers(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/qt_pch.h)
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
