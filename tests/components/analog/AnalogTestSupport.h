@@ -22,11 +22,15 @@ inline std::unique_ptr<TIOBauteil> Make(const char* className)
 // Output pins that drive a component's inputs; input i reads Pins[i].
 class TFeeder {
 public:
-    // Connects the first inputs to the pins with these values.
+    // Connects the first inputs to the pins with these values (as many as
+    // the component has inputs).
     void Feed(TIOBauteil& component, std::initializer_list<Extended> values)
     {
         Integer i = 0;
         for (const Extended v : values) {
+            // Values beyond the component's inputs have no pin to feed.
+            if (i >= component.InputCount)
+                break;
             Pins[i].SetValue(v);
             component.Inputs[i].Source = &Pins[i];
             ++i;
