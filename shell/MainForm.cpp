@@ -8,6 +8,7 @@
 #include "engine/GrundBT.h"
 #include "engine/Language.h"
 #include "engine/Makro.h"
+#include "panel/elements/ElementClasses.h"
 #include "panel/framework/PanelClasses.h"
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
@@ -290,6 +291,7 @@ void TForm1::FormCreate()
     RegisterComponentClasses();
     FillCreateCombo();
     RegisterPanelClasses();
+    RegisterElementClasses();
     InstallShellHooks(*this);
 
     ClipboardStream = std::make_unique<TMemoryStream>();
