@@ -40,6 +40,12 @@ void ShiftBitmap(QImage& image, Integer amount)
     }
 }
 
+void FillRegion(QPainter& painter, const QRegion& region, const QColor& colour)
+{
+    for (const QRect& r : region)
+        painter.fillRect(r, colour);
+}
+
 // Halves to even, as every rounding of the program.
 Integer RoundEven(double v)
 {
@@ -522,6 +528,9 @@ void TIAgaloLED::RimRegions(const QPolygon& inner, const QPolygon& outer, const 
 void TIAgaloLED::FillWithSubstance(QPainter& painter, const QRegion& region, const QImage& substance,
                                    TIAglSubstanceMode mode) const
 {
+    // An empty clip region would clip nothing away.
+    if (region.isEmpty())
+        return;
     painter.save();
     painter.setClipRegion(region);
     const QRect all(0, 0, width(), height());
@@ -593,9 +602,7 @@ void TIAgaloLED::RenderPicture(QImage& picture)
             ring += QRegion(face, Qt::OddEvenFill);
         }
         if (borderSubstance_.isNull()) {
-            painter.setClipRegion(ring);
-            painter.fillRect(picture.rect(), ColorToQColor(gapColor_));
-            painter.setClipping(false);
+            FillRegion(painter, ring, ColorToQColor(gapColor_));
         } else {
             FillWithSubstance(painter, ring, borderSubstance_, borderMode_);
         }
@@ -604,11 +611,8 @@ void TIAgaloLED::RenderPicture(QImage& picture)
         QRegion light, shaded;
         RimRegions(in, out, outF, style == iablsDown, light, shaded);
         if (borderSubstance_.isNull()) {
-            painter.setClipRegion(light);
-            painter.fillRect(picture.rect(), ColorToQColor(LightenColor32(borderColor_)));
-            painter.setClipRegion(shaded);
-            painter.fillRect(picture.rect(), ColorToQColor(DarkenColor32(borderColor_)));
-            painter.setClipping(false);
+            FillRegion(painter, light, ColorToQColor(LightenColor32(borderColor_)));
+            FillRegion(painter, shaded, ColorToQColor(DarkenColor32(borderColor_)));
         } else {
             FillWithSubstance(painter, light, BorderLight, borderMode_);
             FillWithSubstance(painter, shaded, BorderDark, borderMode_);
