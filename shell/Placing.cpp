@@ -102,6 +102,10 @@ void TForm1::BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& 
     if (!LibraryLoading) {
         if (!component->PanelElementClass.empty()) {
             IFP_Element* element = CurrentDesign->AddElement(component->PanelElementClass);
+            // The element knows its container: removing and writing the
+            // component go through it.
+            if (auto* own = dynamic_cast<TFP_Element*>(element))
+                own->OwnerDesign = dynamic_cast<TDesign*>(CurrentDesign);
             element->SetElementName(component->Designator + std::to_string(component->Number));
             component->SetPanelElement(element);
             element->SetLinkedComponent(component);
