@@ -180,6 +180,10 @@ void TPLED::Paint(TCanvas& canvas)
         highlight.setColorAt(1.0, QColor(255, 255, 255, 0));
         painter.setBrush(highlight);
         painter.drawEllipse(spot, radius, radius);
+        // The shadow of the holder on the plastic's edge.
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(0, 0, 0, 80), 2.5));
+        painter.drawPath(path);
         painter.setClipping(false);
         // The rim of the holder.
         painter.setBrush(Qt::NoBrush);
