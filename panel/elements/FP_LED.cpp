@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr Integer MaxFontHeight = 500;
+
 void WriteRawLong(TWriter& writer, Cardinal value)
 {
     const Byte bytes[4] = {static_cast<Byte>(value), static_cast<Byte>(value >> 8), static_cast<Byte>(value >> 16),
@@ -284,7 +286,8 @@ void TPLED::ReadData(TStream& stream, TReader& reader, Byte version)
     if (version >= 40) {
         LedText = reader.ReadString();
         Font.Name = reader.ReadString();
-        Font.Height = reader.ReadInteger();
+        // A height no dialog can give comes from a damaged file.
+        Font.Height = std::clamp(reader.ReadInteger(), -MaxFontHeight, MaxFontHeight);
         Byte style = 0;
         for (const Byte bit : {fsBold, fsItalic, fsUnderline, fsStrikeOut})
             if (reader.ReadBoolean())
