@@ -4,6 +4,7 @@
 #include "dialogs/Props.h"
 #include "engine/Language.h"
 #include "panel/framework/Design.h"
+#include "panel/framework/DisplayThrottle.h"
 #include "platform/Colors.h"
 #include "platform/Stream.h"
 
@@ -100,16 +101,15 @@ void TPLED::SetEingeschaltet(bool on)
     if (on == eingeschaltet_)
         return;
     eingeschaltet_ = on;
-    // Qt paints at its next pass: a fast loop that switches the LED in
-    // every step costs no painting per step.
-    update();
+    // Painted at the display's pace, not at every step.
+    RequestDisplayRepaint(this, repaintPending_);
 }
 
 void TPLED::SetDuoLEDStatus(Byte status)
 {
     duoStatus_ = status > 3 ? 0 : status;
     eingeschaltet_ = duoStatus_ != 0;
-    update();
+    RequestDisplayRepaint(this, repaintPending_);
 }
 
 void TPLED::SetRGBFarbe(TColor colour)
@@ -117,7 +117,7 @@ void TPLED::SetRGBFarbe(TColor colour)
     if (colour == rgbFarbe_)
         return;
     rgbFarbe_ = colour;
-    update();
+    RequestDisplayRepaint(this, repaintPending_);
 }
 
 TColor TPLED::GetLedColor() const
@@ -144,7 +144,57 @@ bool TPLED::OnHiddenPage() const
     return OwnerDesign && parentWidget() == OwnerDesign->ParkingPanel();
 }
 
+
 // ---- Painting
+
+const QImage& TPLED::ShapePicture(const TRect& r, TColor colour)
+{
+    // Antialiased gradients cost far more than copying a picture; an LED
+    // switching between two looks draws each once.
+    const bool bright = eingeschaltet_ || IsRGB;
+    for (const TShapePicture& cached : pictures_)
+        if (cached.Size == size() && cached.Shape == Shape && cached.Frame == r.Left && cached.Colour == colour &&
+            cached.Bright == bright)
+            return cached.Picture;
+    if (pictures_.size() >= 4)
+        pictures_.erase(pictures_.begin());
+    TShapePicture entry{size(), Shape, r.Left, colour, bright, QImage(size(), QImage::Format_ARGB32_Premultiplied)};
+    entry.Picture.fill(Qt::transparent);
+    QPainter painter(&entry.Picture);
+    const QPainterPath path = ShapePath(Shape, r);
+    const QRectF box = path.boundingRect();
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The dome: the colour itself in the middle, darker towards the rim,
+    // lit from the top left.
+    QRadialGradient dome(box.center(), std::max(box.width(), box.height()) * 0.62,
+                         box.center() - QPointF(box.width() * 0.12, box.height() * 0.12));
+    dome.setColorAt(0.0, Shade(colour, 1.0));
+    dome.setColorAt(0.55, Shade(colour, 0.86));
+    dome.setColorAt(1.0, Shade(colour, 0.45));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(dome);
+    painter.drawPath(path);
+    // The reflection on the plastic.
+    painter.setClipPath(path);
+    const QPointF spot = box.topLeft() + QPointF(box.width() * 0.33, box.height() * 0.30);
+    const double radius = std::max(box.width(), box.height()) * 0.26;
+    QRadialGradient highlight(spot, radius);
+    highlight.setColorAt(0.0, QColor(255, 255, 255, bright ? 230 : 150));
+    highlight.setColorAt(1.0, QColor(255, 255, 255, 0));
+    painter.setBrush(highlight);
+    painter.drawEllipse(spot, radius, radius);
+    // The shadow of the holder on the plastic's edge.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0, 0, 0, 80), 2.5));
+    painter.drawPath(path);
+    painter.setClipping(false);
+    // The rim of the holder.
+    painter.setPen(QPen(ColorToQColor(0xC0C0C0), 1));
+    painter.drawPath(path);
+    painter.end();
+    pictures_.push_back(std::move(entry));
+    return pictures_.back().Picture;
+}
 
 TRect TPLED::ShapeRect() const
 {
@@ -157,42 +207,8 @@ void TPLED::Paint(TCanvas& canvas)
     TFP_Element::Paint(canvas);
     const TRect r = ShapeRect();
     const TColor colour = GetLedColor();
-    QPainter& painter = *canvas.Painter();
-    if (Shape != LuminousText && r.Right > r.Left && r.Bottom > r.Top) {
-        const QPainterPath path = ShapePath(Shape, r);
-        const QRectF box = path.boundingRect();
-        painter.save();
-        painter.setRenderHint(QPainter::Antialiasing);
-        // The dome: the colour itself in the middle, darker towards the rim,
-        // lit from the top left.
-        QRadialGradient dome(box.center(), std::max(box.width(), box.height()) * 0.62,
-                             box.center() - QPointF(box.width() * 0.12, box.height() * 0.12));
-        dome.setColorAt(0.0, Shade(colour, 1.0));
-        dome.setColorAt(0.55, Shade(colour, 0.86));
-        dome.setColorAt(1.0, Shade(colour, 0.45));
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(dome);
-        painter.drawPath(path);
-        // The reflection on the plastic.
-        painter.setClipPath(path);
-        const QPointF spot = box.topLeft() + QPointF(box.width() * 0.33, box.height() * 0.30);
-        const double radius = std::max(box.width(), box.height()) * 0.26;
-        QRadialGradient highlight(spot, radius);
-        highlight.setColorAt(0.0, QColor(255, 255, 255, eingeschaltet_ || IsRGB ? 230 : 150));
-        highlight.setColorAt(1.0, QColor(255, 255, 255, 0));
-        painter.setBrush(highlight);
-        painter.drawEllipse(spot, radius, radius);
-        // The shadow of the holder on the plastic's edge.
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(QColor(0, 0, 0, 80), 2.5));
-        painter.drawPath(path);
-        painter.setClipping(false);
-        // The rim of the holder.
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(ColorToQColor(0xC0C0C0), 1));
-        painter.drawPath(path);
-        painter.restore();
-    }
+    if (Shape != LuminousText && r.Right > r.Left && r.Bottom > r.Top)
+        canvas.Painter()->drawImage(0, 0, ShapePicture(r, colour));
     if (!LedText.empty()) {
         TFont font = Font;
         // The luminous text is the LED itself.

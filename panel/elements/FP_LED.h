@@ -9,6 +9,10 @@
 #include "panel/framework/IndicatorElements.h"
 #include "platform/Canvas.h"
 
+#include <QImage>
+
+#include <vector>
+
 class TPLED : public TFP_Element, public ILedElement {
     ZK_CLASS(TPLED, TFP_Element)
 public:
@@ -63,6 +67,20 @@ private:
     bool eingeschaltet_ = false;
     Byte duoStatus_ = 1;
     TColor rgbFarbe_ = 0;
+    bool repaintPending_ = false;
+
+    // The drawn shape of the last looks, each for its size, shape, frame,
+    // colour and brightness.
+    struct TShapePicture {
+        QSize Size;
+        Byte Shape;
+        Integer Frame;
+        TColor Colour;
+        bool Bright;
+        QImage Picture;
+    };
+    std::vector<TShapePicture> pictures_;
+    const QImage& ShapePicture(const TRect& r, TColor colour);
 };
 
 class TDuoLED : public TPLED {

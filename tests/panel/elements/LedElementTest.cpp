@@ -10,6 +10,7 @@
 #include "engine/Globals.h"
 #include "engine/Language.h"
 #include "panel/framework/Design.h"
+#include "panel/framework/DisplayThrottle.h"
 #include "panel/framework/PanelGlobals.h"
 #include "platform/Stream.h"
 #include "support/StreamBytes.h"
@@ -275,6 +276,49 @@ TEST_F(LedElement, TheDialogShowsTheRowsOfItsKindAndTakesTheShapeOnOk)
             EXPECT_EQ(led->Shape, ok ? TPLED::TriangleDown : TPLED::Round);
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+class TPaintCountingLED : public TPLED {
+public:
+    void Paint(TCanvas& canvas) override
+    {
+        ++Paints;
+        TPLED::Paint(canvas);
+    }
+    Integer Paints = 0;
+};
+
+TEST(LedRepaint, ChangesArePaintedTogetherAtTheDisplaysPaceNotAtEveryChange)
+{
+    TPaintCountingLED led;
+    led.show();
+    QApplication::processEvents();
+    FlushDisplayRepaints();
+    QApplication::processEvents();
+    led.Paints = 0;
+    for (int i = 0; i < 100; ++i) {
+        led.SetEingeschaltet(i % 2 == 0);
+        led.SetDuoLEDStatus(static_cast<Byte>(i % 4));
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(led.Paints, 0);
+    FlushDisplayRepaints();
+    QApplication::processEvents();
+    EXPECT_EQ(led.Paints, 1);
+    // Nothing changed: nothing to paint.
+    FlushDisplayRepaints();
+    QApplication::processEvents();
+    EXPECT_EQ(led.Paints, 1);
+    // A waiting repaint of an LED that is gone is dropped.
+    {
+        TPLED gone;
+        gone.SetEingeschaltet(true);
+    }
+    FlushDisplayRepaints();
 }
 
 } // namespace
