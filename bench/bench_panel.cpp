@@ -7,6 +7,7 @@
 #include "components/digital/BT_Gatter.h"
 #include "panel/elements/ElementClasses.h"
 #include "panel/framework/BT_LED.h"
+#include "panel/framework/BT_Lampe.h"
 #include "panel/framework/Design.h"
 #include "support/TestBoard.h"
 
@@ -19,34 +20,35 @@
 
 namespace {
 
-constexpr Integer Leds = 200;
+constexpr Integer Leds = 200;   // indicators of one kind
 // As the main window's fast loop: messages every 17 steps.
 constexpr Int64 MessageInterval = 17;
 
-void BM_LedPanel(benchmark::State& state)
+template <class TComponent>
+void Indicators(benchmark::State& state, const char* elementClass, Integer size)
 {
     const bool withElements = state.range(0) != 0;
     const bool changing = state.range(1) != 0;
     TDesign design;
-    design.resize(1000, 700);
+    design.resize(1000, 800);
     design.SetisEditing(false);
     design.show();
     TTestBoard t;
     // An inverter fed by itself: its output changes in every step.
     auto* clock = t.Place<TBTInverter>(100, 100);
     t.Connect(clock, 0, clock, 0);
-    std::vector<TBTLed*> leds;
+    std::vector<TComponent*> indicators;
     for (Integer i = 0; i < Leds; ++i) {
-        auto* led = t.Place<TBTLed>(600 + 300 * (i % 20), 100 + 300 * (i / 20));
+        auto* indicator = t.Place<TComponent>(600 + 300 * (i % 20), 100 + 300 * (i / 20));
         if (changing)
-            t.Connect(clock, 0, led, 0);
+            t.Connect(clock, 0, indicator, 0);
         if (withElements) {
-            TFP_Element* element = design.AddElement("TPLed");
+            TFP_Element* element = design.AddElement(elementClass);
             element->OwnerDesign = &design;
-            element->SetBounds(10 + 40 * (i % 20), 10 + 40 * (i / 20), 24, 24);
-            led->SetPanelElement(element);
+            element->SetBounds(10 + (size + 16) * (i % 20), 10 + (size + 16) * (i / 20), size, size);
+            indicator->SetPanelElement(element);
         }
-        leds.push_back(led);
+        indicators.push_back(indicator);
     }
     t.Board().PrepareSimulation();
     QCoreApplication::processEvents();
@@ -58,13 +60,25 @@ void BM_LedPanel(benchmark::State& state)
     }
     state.SetItemsProcessed(steps);
     t.Board().StopSimulation();
-    for (TBTLed* led : leds)
-        led->SetPanelElement(nullptr);
+    for (TComponent* indicator : indicators)
+        indicator->SetPanelElement(nullptr);
+}
+
+void BM_LedPanel(benchmark::State& state)
+{
+    Indicators<TBTLed>(state, "TPLed", 24);
+}
+
+// The lamp recolours (renders its two looks) at every change of its voltage.
+void BM_LampPanel(benchmark::State& state)
+{
+    Indicators<TBTLampe>(state, "TPLampe", 32);
 }
 
 } // namespace
 
 BENCHMARK(BM_LedPanel)->ArgNames({"elements", "changing"})->Args({0, 1})->Args({1, 1})->Args({1, 0});
+BENCHMARK(BM_LampPanel)->ArgNames({"elements", "changing"})->Args({0, 1})->Args({1, 1})->Args({1, 0});
 
 int main(int argc, char** argv)
 {

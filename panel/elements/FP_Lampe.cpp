@@ -66,14 +66,14 @@ void TPLampe::SetEingeschaltet(bool on)
         return;
     Eingeschaltet = on;
     Renderer->SetLedOn(on);
-    Renderer->update();
+    Renderer->RequestRepaint();
 }
 
 void TPLampe::SetNennSpannung(Extended volts)
 {
     NennSpannung = volts;
     SetIstSpannung(volts);
-    Renderer->update();
+    Renderer->RequestRepaint();
 }
 
 void TPLampe::SetIstSpannung(Extended u)
@@ -108,8 +108,9 @@ void TPLampe::SetIstSpannung(Extended u)
         for (Integer& c : channel)
             c = std::min(RoundEven(c + k * e), 255);
     }
-    Renderer->SetLedPlasticColor(static_cast<TColor>(channel[0] | channel[1] << 8 | channel[2] << 16));
-    Renderer->update();
+    // Rendered when the panel is next painted: a voltage that changes in
+    // every step costs the colour computation only.
+    Renderer->SetLedPlasticColorLater(static_cast<TColor>(channel[0] | channel[1] << 8 | channel[2] << 16));
 }
 
 // ---- Painting

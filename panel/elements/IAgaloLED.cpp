@@ -1,5 +1,6 @@
 #include "panel/elements/IAgaloLED.h"
 
+#include "panel/framework/DisplayThrottle.h"
 #include "platform/Colors.h"
 
 #include <QPainter>
@@ -116,13 +117,19 @@ void TIAgaloLED::Reshape()
 {
     FitBounds();
     RenderPictures();
-    update();
+    RequestRepaint();
 }
 
 void TIAgaloLED::Rerender()
 {
     RenderPictures();
-    update();
+    RequestRepaint();
+}
+
+void TIAgaloLED::RequestRepaint()
+{
+    // A lamp recoloured in every step is painted at the display's pace.
+    RequestDisplayRepaint(this, repaintPending_);
 }
 
 // ---- Setters
@@ -210,6 +217,21 @@ void TIAgaloLED::SetLedPlasticColor(TColor colour)
         return;
     plasticColor_ = colour;
     Rerender();
+}
+
+void TIAgaloLED::SetLedPlasticColorLater(TColor colour)
+{
+    if (colour == plasticColor_)
+        return;
+    plasticColor_ = colour;
+    picturesStale_ = true;
+    RequestRepaint();
+}
+
+void TIAgaloLED::EnsurePictures()
+{
+    if (picturesStale_)
+        RenderPictures();
 }
 
 void TIAgaloLED::SetLedPlasticDepth(Integer depth)
@@ -626,6 +648,7 @@ void TIAgaloLED::RenderPicture(QImage& picture)
 
 void TIAgaloLED::RenderPictures()
 {
+    picturesStale_ = false;
     const bool on = ledOn_;
     ledOn_ = false;
     RenderPicture(OffPicture);
@@ -636,6 +659,7 @@ void TIAgaloLED::RenderPictures()
 
 void TIAgaloLED::paintEvent(QPaintEvent*)
 {
+    EnsurePictures();
     QPainter painter(this);
     painter.drawImage(0, 0, ledOn_ ? OnPicture : OffPicture);
     GlowErase = false;

@@ -51,6 +51,12 @@ public:
     virtual void SetInnerBorderStyle(TIABorderLedStyle style);
     virtual void SetGapColor(TColor colour);
     virtual void SetLedPlasticColor(TColor colour);
+    // The same, with the pictures rendered when next painted (or asked for
+    // by EnsurePictures): a colour that changes in every step of a fast run
+    // is rendered at the display's pace only.
+    void SetLedPlasticColorLater(TColor colour);
+    // Renders the pictures when a later colour left them behind.
+    void EnsurePictures();
     virtual void SetLedPlasticDepth(Integer depth);   // 1..10
     virtual void SetOuterBorderDepth(Integer depth);
     virtual void SetOuterBorderStyle(TIABorderLedStyle style);
@@ -118,6 +124,8 @@ public:
     // resized while hidden, where Qt delivers no resize event).
     void SizeChanged();
     void SetBounds(const QRect& bounds);
+    // A repaint at the display's pace.
+    void RequestRepaint();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -156,5 +164,7 @@ private:
     Integer galoSize_ = 10;
     Integer galoIntensity_ = 5;
     QSize appliedSize_;
+    bool repaintPending_ = false;
+    bool picturesStale_ = false;
     std::uint32_t noise_ = 0x2545F491;
 };

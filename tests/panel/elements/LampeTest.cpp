@@ -75,13 +75,24 @@ TEST_F(Lampe, AnUnchangedVoltageDoesNotRenderAgain)
 {
     TPLampe lamp;
     lamp.SetIstSpannung(3);
+    lamp.Renderer->EnsurePictures();
     const QImage picture = lamp.Renderer->OnPicture;
     lamp.SetIstSpannung(3);
     lamp.SetIstSpannung(-3);
+    lamp.Renderer->EnsurePictures();
     // Each rendering draws new noise, so an equal picture was not redrawn.
     EXPECT_EQ(lamp.Renderer->OnPicture, picture);
-    lamp.SetIstSpannung(4);
+    // A changed voltage is rendered when the lamp is next painted, once for
+    // any number of changes before.
+    for (Extended volts : {4.0L, 4.5L, 3.5L})
+        lamp.SetIstSpannung(volts);
+    EXPECT_EQ(lamp.Renderer->OnPicture, picture);
+    QImage shown;
+    lamp.PaintToBitmap(shown);
     EXPECT_NE(lamp.Renderer->OnPicture, picture);
+    // The middle of the lit lamp in the colour of 3.5 V: 0.7 of red (178.5
+    // rounds to even).
+    EXPECT_EQ(shown.pixelColor(16, 16), QColor(178, 0, 0));
 }
 
 TEST_F(Lampe, WithoutAPositiveNominalVoltageTheLampShowsItsDimLook)
