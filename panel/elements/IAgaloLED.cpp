@@ -574,6 +574,9 @@ void TIAgaloLED::RenderPicture(QImage& picture)
     }
     const int w = std::max(width(), 1), h = std::max(height(), 1);
     picture = QImage(w, h, QImage::Format_RGB32);
+    // A size beyond the memory leaves the picture empty, not half drawn.
+    if (picture.isNull())
+        return;
     picture.fill(Qt::black);
     QPainter painter(&picture);
     if (BackgroundPicture && !BackgroundPicture->isNull())
