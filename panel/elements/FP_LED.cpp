@@ -141,7 +141,14 @@ void TPLED::ClearMouseFlags()
 
 bool TPLED::OnHiddenPage() const
 {
-    return OwnerDesign && parentWidget() == OwnerDesign->ParkingPanel();
+    // The LED itself or the macro panel it lies in is parked.
+    for (const QWidget* w = this; w; w = w->parentWidget())
+        if (const auto* element = dynamic_cast<const TFP_Element*>(w); element && element->OwnerDesign) {
+            const QWidget* parking = element->OwnerDesign->ParkingPanel();
+            if (parking && element->parentWidget() == parking)
+                return true;
+        }
+    return false;
 }
 
 

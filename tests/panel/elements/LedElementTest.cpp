@@ -11,6 +11,7 @@
 #include "engine/Language.h"
 #include "panel/framework/Design.h"
 #include "panel/framework/DisplayThrottle.h"
+#include "panel/framework/PanelClasses.h"
 #include "panel/framework/PanelGlobals.h"
 #include "platform/Stream.h"
 #include "support/StreamBytes.h"
@@ -319,6 +320,38 @@ TEST(LedRepaint, ChangesArePaintedTogetherAtTheDisplaysPaceNotAtEveryChange)
         gone.SetEingeschaltet(true);
     }
     FlushDisplayRepaints();
+}
+
+} // namespace
+
+namespace {
+
+TEST(LedPages, AnLedIsOnAHiddenPageWhenItOrItsMacroPanelIsParked)
+{
+    ResetGlobals();
+    RegisterPanelClasses();
+    RegisterElementClasses();
+    TDesign root;
+    auto* led = dynamic_cast<TPLED*>(root.AddElement("TPLed"));
+    auto* nested = dynamic_cast<TDesign*>(root.AddElement("TDesign"));
+    ASSERT_TRUE(led && nested);
+    led->OwnerDesign = &root;
+    nested->OwnerDesign = &root;
+    auto* inner = dynamic_cast<TPLED*>(nested->AddElement("TPLed"));
+    ASSERT_NE(inner, nullptr);
+    inner->OwnerDesign = nested;
+    EXPECT_FALSE(led->OnHiddenPage());
+    EXPECT_FALSE(inner->OnHiddenPage());
+    nested->SetFrontplattenNR(1);
+    root.SetAktiveFrontplatte(1);
+    EXPECT_TRUE(led->OnHiddenPage());
+    EXPECT_FALSE(inner->OnHiddenPage());
+    root.SetAktiveFrontplatte(0);
+    EXPECT_FALSE(led->OnHiddenPage());
+    EXPECT_TRUE(inner->OnHiddenPage());
+    TPLED alone;
+    EXPECT_FALSE(alone.OnHiddenPage());
+    ResetGlobals();
 }
 
 } // namespace
