@@ -103,7 +103,7 @@ void TBT_AnalogDelay::Calculate()
 Integer TBT_AnalogDelay::EditProperties()
 {
     TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    dlg.Props->AddSpin(Translate("Verzögerung") + " [x CLK]", Length, MinLength, MaxLength, 64);
+    dlg.Props->AddSpin(Translate("Verzögerung"_ansi) + " [x CLK]", Length, MinLength, MaxLength, 64);
     const Integer result = ShowDialog(dlg);
     SetLength(Length);
     return result;
