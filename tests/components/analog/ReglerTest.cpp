@@ -231,42 +231,65 @@ TEST_F(Regler, RetainedStatesOfTheControllers)
 // has shrunk below 1e-4 of the step; the integral removes the rest.
 struct TLoop {
     TTestBoard Board;
-    TBTFest* SetPoint;
     TBT_PID_Regler* Pid;
     TBTPT2* Plant;
 
+    // Drawn so that no two nets touch: each fixed value sits with its output
+    // end 40 units before the input it feeds, on the input's line; the PID
+    // drives the plant on one straight line; the feedback runs from the
+    // plant's output over the top and down to the PID's input X-.
     TLoop()
     {
-        auto fixed = [&](Extended value, Integer y) {
-            auto* block = Board.Place<TBTFest>(100, y);
-            block->Value = value;
-            return block;
-        };
-        SetPoint = fixed(1.0L, 100);
-        TBTFest* kp = fixed(2.0L, 400);
-        TBTFest* ki = fixed(1.0L, 700);
-        TBTFest* kd = fixed(0.2L, 1000);
-        TBTFest* p = fixed(1.0L, 1300);
-        TBTFest* k = fixed(2.0L, 1600);
-        TBTFest* d = fixed(0.5L, 1900);
-        Pid = Board.Place<TBT_PID_Regler>(800, 400);
+        Pid = Board.Place<TBT_PID_Regler>(1000, 1000);
         Pid->Filter.Enabled = true;
         Pid->OutputMin = -10.0L;
         Pid->OutputMax = 10.0L;
-        Plant = Board.Place<TBTPT2>(1600, 400);
-        Board.Connect(SetPoint, 0, Pid, 0);
-        Board.Connect(Plant, 0, Pid, 1);
-        Board.Connect(kp, 0, Pid, 2);
-        Board.Connect(ki, 0, Pid, 3);
-        Board.Connect(kd, 0, Pid, 4);
+        const TPoint plantInput = PinOffset<TBTPT2>(false, 0);
+        Plant = Board.Place<TBTPT2>(2000 - plantInput.X, Pid->Outputs[0].Y - plantInput.Y);
+        Feed(1.0L, Pid, 0);   // set point
+        Feed(2.0L, Pid, 2);   // KP
+        Feed(1.0L, Pid, 3);   // KI
+        Feed(0.2L, Pid, 4);   // KD
+        Feed(1.0L, Plant, 1);   // P
+        Feed(2.0L, Plant, 2);   // 1/T
+        Feed(0.5L, Plant, 3);   // D
         Board.Connect(Pid, 0, Plant, 0);
-        Board.Connect(p, 0, Plant, 1);
-        Board.Connect(k, 0, Plant, 2);
-        Board.Connect(d, 0, Plant, 3);
-        for (TBauteil* object : Board.Board().Objects)
-            if (auto* component = dynamic_cast<TIOBauteil*>(object))
-                component->ResetForStart();
+        const TBauteilPin& out = Plant->Outputs[0];
+        const TBauteilPin& in = Pid->Inputs[1];
+        const Integer top = Pid->BodyRect.Top - 400;
+        const Integer left = in.X - 100;
+        const TPoint route[] = {{out.X, out.Y}, {out.X + 60, out.Y}, {out.X + 60, top}, {left, top}, {left, in.Y},
+                                {in.X, in.Y}};
+        for (std::size_t i = 0; i + 1 < std::size(route); ++i)
+            Board.Board().AddWireAndNormalise(route[i], route[i + 1]);
+        // As the simulation start does: nets, links from the wires, resets.
+        Board.Board().PrepareSimulation();
     }
+
+    template <class T>
+    static TPoint PinOffset(bool output, Integer i)
+    {
+        auto probe = Make<T>();
+        probe->LayoutPins();
+        const TBauteilPin& pin = output ? probe->Outputs[static_cast<std::size_t>(i)] : probe->Inputs[static_cast<std::size_t>(i)];
+        return {pin.X - probe->X, pin.Y - probe->Y};
+    }
+    void Feed(Extended value, TIOBauteil* to, Integer input)
+    {
+        const TBauteilPin& target = to->Inputs[static_cast<std::size_t>(input)];
+        const TPoint end = PinOffset<TBTFest>(true, 0);
+        auto* fixed = Board.Place<TBTFest>(target.X - 40 - end.X, target.Y - end.Y);
+        fixed->Value = value;
+        Board.Connect(fixed, 0, to, input);
+        Feeds.push_back({fixed, to, input});
+    }
+
+    struct TFeed {
+        TIOBauteil* From;
+        TIOBauteil* To;
+        Integer Input;
+    };
+    std::vector<TFeed> Feeds;
 };
 
 TEST_F(Regler, APT2PlantUnderAPIDSettlesInTheFastAndTheMillisecondLoop)
@@ -274,10 +297,14 @@ TEST_F(Regler, APT2PlantUnderAPIDSettlesInTheFastAndTheMillisecondLoop)
     for (const Int64 stepTicks : {Int64(20'000), Ms}) {   // 50 000 steps per second, then one per ms
         SCOPED_TRACE(stepTicks);
         TLoop loop;
+        ASSERT_EQ(loop.Pid->Inputs[1].Source, &loop.Plant->Outputs[0]);   // the feedback wire
+        ASSERT_EQ(loop.Plant->Inputs[0].Source, &loop.Pid->Outputs[0]);
+        for (const TLoop::TFeed& f : loop.Feeds)
+            ASSERT_EQ(f.To->Inputs[static_cast<std::size_t>(f.Input)].Source, &f.From->Outputs[0]) << f.Input;
         Extended peak = 0;
         for (Int64 t = 0; t < 40'000 * Ms; t += stepTicks) {
             clock.Advance(stepTicks);
-            loop.Board.CalculateAll();
+            loop.Board.Board().Step();
             peak = std::max(peak, Out(*loop.Plant));
             ASSERT_TRUE(std::isfinite(Out(*loop.Pid)));
         }
@@ -286,7 +313,7 @@ TEST_F(Regler, APT2PlantUnderAPIDSettlesInTheFastAndTheMillisecondLoop)
         // And it stays there.
         for (Integer i = 0; i < 1000; ++i) {
             clock.Advance(stepTicks);
-            loop.Board.CalculateAll();
+            loop.Board.Board().Step();
         }
         EXPECT_NEAR(static_cast<double>(Out(*loop.Plant)), 1.0, 1e-4);
     }
