@@ -364,6 +364,9 @@ void TIAgaloLED::resizeEvent(QResizeEvent* event)
 void TIAgaloLED::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    // A glow belongs to the place the lamp left.
+    if (parentWidget() && galoOn_ && ledOn_)
+        parentWidget()->update();
 }
 
 void TIAgaloLED::SizeChanged()
