@@ -973,6 +973,7 @@ void TDesign::BuildMenu()
     };
     on(0, [this] { PopupProperties(); });
     on(1, [this] { PopupPanelLook(); });
+    on(2, [this] { PopupWebSettings(); });
     on(4, [this] { BringSelectionToFront(); });
     on(5, [this] { SendSelectionToBack(); });
     on(7, [this] { AddDecoration("TBeschriftung"); });
@@ -1103,6 +1104,32 @@ void TDesign::PopupPanelLook()
     Selection.front()->CalcHandles();
     RefreshTransparency(nullptr);
     first->update();
+}
+
+void TDesign::PopupWebSettings()
+{
+    if (Selection.size() != 1)
+        return;
+    TFP_Element* edited = SelectedElement(0);
+    edited->ApplyAspectRatio();
+    edited->update();
+    edited->AddWebPage();
+    if (edited->EditWebSettings() == 1) {
+        // The edited element takes its place; the ones from there on move back.
+        for (TFP_Element* element : Elements)
+            if (element != edited && element->WebSortOrder >= edited->WebSortOrder)
+                ++element->WebSortOrder;
+        // The web order is numbered without touching the stacking order.
+        std::vector<TFP_Element*> byWebOrder = Elements;
+        std::stable_sort(byWebOrder.begin(), byWebOrder.end(), [](const TFP_Element* a, const TFP_Element* b) {
+            return a->WebSortOrder < b->WebSortOrder;
+        });
+        Integer number = 0;
+        for (TFP_Element* element : byWebOrder)
+            if (element->GetPublish())
+                element->WebSortOrder = ++number;
+    }
+    DeselectIndex(-1);
 }
 
 void TDesign::AddDecoration(const char* className)

@@ -116,6 +116,7 @@ public:
     // The pop-up menu's commands.
     void PopupProperties();
     void PopupPanelLook();
+    void PopupWebSettings();
     void DuplicateSelection();
     void DeleteSelection();
     void AddDecoration(const char* className);

@@ -52,12 +52,12 @@ Word ReadRawWord(TReader& reader)
     return static_cast<Word>(ReadRawSmallInt(reader));
 }
 
-// The size words of a record: signed, and never below 0.
+// The size words of a record, limited as the base record's.
 QSize ReadSize(TReader& reader)
 {
-    const Integer w = ReadRawSmallInt(reader);
-    const Integer h = ReadRawSmallInt(reader);
-    return QSize(std::max(w, 0), std::max(h, 0));
+    const Integer w = ReadRawExtent(reader);
+    const Integer h = ReadRawExtent(reader);
+    return QSize(w, h);
 }
 
 // A term written as it reads (UTF-8 source) in the current language.
@@ -513,7 +513,8 @@ void TFlaeche::Paint(TCanvas& canvas)
     QRect r(fw, fw, width() - 2 * fw, height() - 2 * fw);
     // As the shape control draws: the pen inside the area, squares and
     // circles centred with the shorter side.
-    const int pw = theShape.PenWidth;
+    // A pen width from a damaged file is drawn within the dialog's range.
+    const int pw = std::clamp<Integer>(theShape.PenWidth, 0, 20);
     r.adjust(pw / 2, pw / 2, -(pw + 1) / 2, -(pw + 1) / 2);
     if (theShape.Shape == stSquare || theShape.Shape == stRoundSquare || theShape.Shape == stCircle) {
         const int side = std::min(r.width(), r.height());

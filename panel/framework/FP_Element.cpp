@@ -1,11 +1,16 @@
 #include "panel/framework/FP_Element.h"
 
+#include "dialogs/DLG_Default.h"
 #include "dialogs/DLG_Frame.h"
 #include "dialogs/Frame3D.h"
 #include "dialogs/Hotkey.h"
+#include "dialogs/Props.h"
+#include "engine/Language.h"
 #include "engine/Publics.h"
 #include "panel/framework/Design.h"
 #include "panel/framework/PanelGlobals.h"
+#include "panel/framework/Sizer.h"
+#include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
 #include "platform/GdiDraw.h"
@@ -63,6 +68,11 @@ Integer ReadRawSmallInt(TReader& reader)
     Byte bytes[2];
     reader.Read(bytes, sizeof bytes);
     return static_cast<std::int16_t>(bytes[0] | bytes[1] << 8);
+}
+
+Integer ReadRawExtent(TReader& reader)
+{
+    return std::clamp(ReadRawSmallInt(reader), 0, MaxElementExtent);
 }
 
 void WriteShortString(TWriter& writer, const AnsiString& text, std::size_t blockSize)
@@ -195,7 +205,10 @@ void TFP_Element::paintEvent(QPaintEvent*)
 void TFP_Element::Paint(TCanvas& canvas)
 {
     QPainter& painter = *canvas.Painter();
-    const bool parked = OwnerDesign && parentWidget() == OwnerDesign->ParkingPanel();
+    // Parked on the hidden panel of another page: neither in a container
+    // nor in a selection frame (decorations have no owner design to ask).
+    const QWidget* parent = parentWidget();
+    const bool parked = parent && !dynamic_cast<const TDesign*>(parent) && !dynamic_cast<const TSizer*>(parent);
     if (GetBisteTransparent() && !parked) {
         if (Snapshot.isNull())
             painter.fillRect(rect(), ColorToQColor(PanelDefaultColor));
@@ -330,8 +343,8 @@ void TFP_Element::ReadData(TStream&, TReader& reader, Byte version)
     const Integer page = reader.ReadInteger();
     if (page < 0) {
         SetFrontplattenNR(page + 10000);
-        const Integer w = ReadRawSmallInt(reader);
-        const Integer h = ReadRawSmallInt(reader);
+        const Integer w = ReadRawExtent(reader);
+        const Integer h = ReadRawExtent(reader);
         SetBounds(x(), y(), w, h);
     } else {
         SetFrontplattenNR(page);
@@ -398,6 +411,31 @@ void TFP_Element::ApplyAspectRatio()
         return;
     const Integer f = 2 * FrameWidth();
     resize(static_cast<Integer>(std::nearbyint(r * (height() - f))) + f, height());
+}
+
+// ---- Web settings
+
+void TFP_Element::AddWebPage()
+{
+    TDefault_Dlg& dlg = Default_Dlg();
+    dlg.SetCaption(hint_);
+    TPropScrollbox& props = *dlg.Props;
+    props.AddCaption("Web");
+    props.AddCheck(Translate(QStringToAnsi(QString::fromUtf8("Veröffentlichen"))), Publish);
+    props.AddCheck(Translate("Titel"), WebTitle);
+    props.AddSpin(Translate("Sortierung"), WebSortOrder, -1, 10000, 60);
+    props.AddMemo("HTML (" + Translate("Kopf") + ")", HtmlHead, 250, 150);
+    props.AddMemo("HTML (" + Translate("Fuss") + ")", HtmlFoot, 250, 150);
+}
+
+Integer TFP_Element::EditWebSettings()
+{
+    TDefault_Dlg& dlg = Default_Dlg();
+    dlg.SetHelpContext(48100);
+    const Integer result = dlg.ShowModal();
+    if (result == 1)
+        WebSettingsChanged();
+    return result;
 }
 
 // ---- Numbers for dialogs

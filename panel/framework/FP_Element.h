@@ -101,6 +101,8 @@ public:
     virtual void HotkeyDown(Word key, Byte shift);
     virtual void HotkeyUp(Word key, Byte shift);
     virtual bool GetPublish() const { return Publish; }
+    // The web settings were changed in their dialog.
+    virtual void WebSettingsChanged() {}
 
     // ---- Plain operations
     Integer FrameWidth() const;
@@ -109,6 +111,10 @@ public:
     // Width := round(r x inner height) + frame, when the element has a ratio r.
     void ApplyAspectRatio();
     bool CanPublish();
+    // The web rows of the shared settings dialog (caption: the hint), and the
+    // dialog shown with them; the modal result (1 = OK).
+    void AddWebPage();
+    Integer EditWebSettings();
     // General format with 8 significant digits ("1E0008", "1.5E-0005").
     static AnsiString FloatToText(long double value);
     // The first "," read as "."; what is no number reads as far as it is one.
@@ -152,6 +158,11 @@ void PaintPanelFrame(QPainter& painter, const QRect& rect, TColor color, Integer
 // Raw little-endian 16-bit words of the records (signed when read).
 void WriteRawWord(TWriter& writer, Integer value);
 Integer ReadRawSmallInt(TReader& reader);
+// The largest width or height a record may give an element: a damaged size
+// word must not make a picture of gigabytes (snapshot, bitmap of the element).
+inline constexpr Integer MaxElementExtent = 8192;
+// A size word of a record, limited to 0..MaxElementExtent.
+Integer ReadRawExtent(TReader& reader);
 // A short-string block: length byte, characters, zero padding to blockSize.
 void WriteShortString(TWriter& writer, const AnsiString& text, std::size_t blockSize);
 AnsiString ReadShortString(TReader& reader, std::size_t blockSize);
