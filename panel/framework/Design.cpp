@@ -771,19 +771,14 @@ void TDesign::Paint(TCanvas& canvas)
     if (!GridVisible || GridSize < 2 || dynamic_cast<const TDesign*>(parent) || dynamic_cast<const TSizer*>(parent) ||
         RunOnlyMode || SimulationRunning)
         return;
-    canvas.Pen.Color = GridColor;
-    canvas.Pen.Style = TPenStyle::psSolid;
-    canvas.Pen.Width = 0;
+    QPainter& painter = *canvas.Painter();
+    const QColor color = ColorToQColor(GridColor);
     const Integer ox = -(x() % GridSize);
     const Integer oy = -(y() % GridSize);
-    for (Integer i = 0; i <= width() / GridSize + 1; ++i) {
-        canvas.MoveTo(i * GridSize + ox, 0);
-        canvas.LineTo(i * GridSize + ox, height());
-    }
-    for (Integer i = 0; i <= height() / GridSize + 1; ++i) {
-        canvas.MoveTo(0, i * GridSize + oy);
-        canvas.LineTo(width(), i * GridSize + oy);
-    }
+    for (Integer i = 0; i <= width() / GridSize + 1; ++i)
+        PixelLine(painter, i * GridSize + ox, 0, i * GridSize + ox, height(), color);
+    for (Integer i = 0; i <= height() / GridSize + 1; ++i)
+        PixelLine(painter, 0, i * GridSize + oy, width(), i * GridSize + oy, color);
 }
 
 // ---- Recursion into the children

@@ -56,6 +56,24 @@ void PaintPanelFrame(QPainter& painter, const QRect& rect, TColor color, Integer
     PaintBevel(painter, r, bevelInner, bevelWidth, color);
 }
 
+void PixelLine(QPainter& painter, Integer x0, Integer y0, Integer x1, Integer y1, const QColor& color)
+{
+    if (y0 == y1) {
+        if (x0 != x1)
+            painter.fillRect(QRect(x1 > x0 ? x0 : x1 + 1, y0, std::abs(x1 - x0), 1), color);
+        return;
+    }
+    if (x0 == x1) {
+        painter.fillRect(QRect(x0, y1 > y0 ? y0 : y1 + 1, 1, std::abs(y1 - y0)), color);
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(color, 1));
+    painter.drawLine(x0, y0, x1, y1);
+    painter.restore();
+}
+
 void WriteRawWord(TWriter& writer, Integer value)
 {
     const auto v = static_cast<std::uint16_t>(value);

@@ -155,6 +155,14 @@ private:
 void PaintPanelFrame(QPainter& painter, const QRect& rect, TColor color, Integer bevelOuter, Integer bevelInner,
                      Integer bevelWidth, Integer borderWidth);
 
+// A line one pixel wide from (x0, y0) to (x1, y1) without its end point, as
+// the drawing system's LineTo draws it. A pen's line is centred on the pixel
+// edge: at a device scale of 200 % it falls half a pixel off and, at an edge
+// of the element, comes out one device pixel thin. Horizontal and vertical
+// lines are therefore filled as whole pixels, which stay sharp and equally
+// wide at any scale; slanted ones are drawn with a one-pixel pen.
+void PixelLine(QPainter& painter, Integer x0, Integer y0, Integer x1, Integer y1, const QColor& color);
+
 // Raw little-endian 16-bit words of the records (signed when read).
 void WriteRawWord(TWriter& writer, Integer value);
 Integer ReadRawSmallInt(TReader& reader);

@@ -369,3 +369,44 @@ TEST_F(DecorationsTest, ShapesAndFramesDrawThemselves)
     EXPECT_EQ(image.pixelColor(30, 39), ColorToQColor(clBtnHighlight));
     EXPECT_EQ(image.pixelColor(30, 20), ColorToQColor(PanelDefaultColor));
 }
+
+TEST_F(DecorationsTest, LinesStayWholePixelsAtTwiceTheScale)
+{
+    // At 200 % every line of one pixel covers two device pixels, starting
+    // where the element's pixel starts: none falls half a pixel off.
+    auto* scale = Add<TSkale>("TSkale", 0, 0, 200, 30);
+    scale->SetSKTeile(10);
+    auto* frame = Add<TRahmen>("TRahmen", 0, 0, 40, 20);
+    frame->Bevel.Shape = bsBox;
+    auto* picture = Add<TLogo>("TLogo", 0, 0, 40, 40);
+    auto grab2x = [&](QWidget& widget) {
+        QImage image(widget.size() * 2, QImage::Format_RGB32);
+        image.setDevicePixelRatio(2);
+        image.fill(Qt::magenta);
+        widget.render(&image);
+        return image;
+    };
+    QImage image = grab2x(*scale);
+    std::vector<int> dark;
+    for (int x = 0; x < image.width(); ++x)
+        if (Dark(image, x, 50))
+            dark.push_back(x);
+    EXPECT_EQ(dark, (std::vector<int>{0, 1, 38, 39, 78, 79, 118, 119, 158, 159, 198, 199, 238, 239, 278, 279, 318, 319,
+                                      358, 359, 398, 399}));
+    image = grab2x(*frame);
+    EXPECT_EQ(image.pixelColor(40, 0), ColorToQColor(clBtnShadow));
+    EXPECT_EQ(image.pixelColor(40, 1), ColorToQColor(clBtnShadow));
+    EXPECT_EQ(image.pixelColor(40, 2), ColorToQColor(PanelDefaultColor));
+    image = grab2x(*picture);
+    EXPECT_EQ(image.pixelColor(40, 0), QColor(Qt::black));   // the placeholder's border
+    EXPECT_EQ(image.pixelColor(40, 1), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(40, 2), QColor(Qt::white));
+
+    // The editing grid of the panel lies on the elements' pixels as well.
+    GridVisible = true;
+    GridSize = 8;
+    image = grab2x(*Root);
+    EXPECT_EQ(image.pixelColor(16, 300), ColorToQColor(GridColor));
+    EXPECT_EQ(image.pixelColor(17, 300), ColorToQColor(GridColor));
+    EXPECT_EQ(image.pixelColor(15, 300), ColorToQColor(PanelDefaultColor));
+}
