@@ -920,6 +920,12 @@ void TDesign::ReadFromStream(TStream& stream, TReader& reader, Byte version)
     // stream ends with its read error.
     for (Integer i = 0; i < count; ++i) {
         const AnsiString className = reader.ReadString();
+        // Only decorations are stored here; any other element would lack its
+        // component and be lost at the next save.
+        const AnsiString upper = AnsiUpperCase(className);
+        if (std::none_of(std::begin(DecorationClasses), std::end(DecorationClasses),
+                         [&](const char* decoration) { return upper == AnsiUpperCase(decoration); }))
+            throw EReadError("Kein Dekorationselement: " + AnsiToQString(className).toStdString());
         TFP_Element* element = AddElement(className);
         ReadElement(element, stream, reader, version);
     }

@@ -334,14 +334,25 @@ TEST_F(DesignTest, OlderDesignBlocksStopAtTheirVersionGates)
     }
 }
 
-TEST_F(DesignTest, ADesignBlockWithAnUnknownClassIsRefused)
+TEST_F(DesignTest, ADesignBlockWithAnUnknownClassOrAnElementThatIsNoDecorationIsRefused)
 {
+    for (const char* className : {"TUnbekannt", "TDesign", "TTestElement"}) {
+        SCOPED_TRACE(className);
+        TStreamBytes b;
+        b.Int(1).Str(className).Int(40).Int(50).Int(1).Bool(false);
+        TMemoryStream stream(b.Bytes);
+        TReader reader(stream);
+        EXPECT_THROW(Root->ReadFromStream(stream, reader, 2), EReadError);
+        EXPECT_TRUE(Root->Elements.empty());
+    }
+    // Letter case does not matter, as for the class registry.
     TStreamBytes b;
-    b.Int(1).Str("TUnbekannt").Int(40).Int(50);
+    b.Int(1).Str("trahmen").Int(40).Int(50).Int(1).Bool(false).Raw({10, 0, 10, 0, 0, 0});
     TMemoryStream stream(b.Bytes);
     TReader reader(stream);
-    EXPECT_THROW(Root->ReadFromStream(stream, reader, 46), EClassNotFound);
-    EXPECT_TRUE(Root->Elements.empty());
+    Root->ReadFromStream(stream, reader, 2);
+    ASSERT_EQ(Root->Elements.size(), 1u);
+    EXPECT_NE(dynamic_cast<TRahmen*>(Root->Elements[0]), nullptr);
 }
 
 TEST_F(DesignTest, ElementsReadFromMemoryLandOnThePageShown)
