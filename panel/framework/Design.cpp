@@ -1007,10 +1007,16 @@ void TDesign::PrepareMenu()
     menuItems_[13]->setEnabled(allDecorations);
     menuItems_[15]->setEnabled(allDecorations);
 
+    // The page items of the previous pop-up go, the submenu with its item
+    // (they go later: this may run while one of them is being triggered).
     for (QAction* action : PopupMenu->actions())
         if (action->objectName() == "NEUEFP" || action->objectName() == "FPLSUB") {
             PopupMenu->removeAction(action);
-            action->deleteLater();
+            action->setObjectName(QString());
+            if (QMenu* sub = action->menu())
+                sub->deleteLater();
+            else
+                action->deleteLater();
         }
     if (!PageTabs)
         return;

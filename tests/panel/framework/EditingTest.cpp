@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QPushButton>
 #include <QMenu>
+#include <QTabBar>
+#include "platform/PopupMenu.h"
 #include <QTest>
 #include <QWindow>
 
@@ -337,4 +339,78 @@ TEST_F(EditingTest, CursorKeysMoveByTheGridAndCtrlByOnePixel)
     QTest::keyClick(Root, Qt::Key_Up);
     EXPECT_EQ(Bounds(e).topLeft(), QPoint(40, 33));
     EXPECT_FALSE(SizerOf(e)->Moving);
+}
+
+TEST_F(EditingTest, TheRightButtonOpensTheMenuWhoseItemsAddDecorationsAndPages)
+{
+    QTabBar tabs;
+    tabs.addTab("Frontplatte 1");
+    Root->PageTabs = &tabs;
+    Root->IsRootPanel = true;
+    int tabChanges = 0;
+    Root->OnPageTabsChanged = [&] { ++tabChanges; };
+    auto* text = Add<TBeschriftung>("TBeschriftung", 100, 100, 60, 20);
+    std::vector<std::function<void(QMenu&)>> picks;
+    int shown = 0;
+    SetPopupMenuHook([&](QMenu& menu, QPoint) {
+        if (shown < int(picks.size()))
+            picks[shown](menu);
+        ++shown;
+    });
+    auto item = [](QMenu& menu, const char* name) -> QAction* {
+        for (QAction* action : menu.actions())
+            if (action->objectName() == name)
+                return action;
+        return nullptr;
+    };
+
+    // On the label: it is selected, and a new scale comes at the next place, unselected.
+    ElementCascade = {64, 32};
+    picks.push_back([&](QMenu& menu) {
+        EXPECT_TRUE(item(menu, "DesignMenu13")->isEnabled());
+        EXPECT_TRUE(item(menu, "FPLSUB")->isEnabled());
+        item(menu, "DesignMenu11")->trigger();
+    });
+    QTest::mouseClick(W(), Qt::RightButton, {}, QPoint(110, 110));
+    EXPECT_EQ(shown, 1);
+    ASSERT_EQ(Root->Elements.size(), 2u);
+    auto* scale = dynamic_cast<TSkale*>(Root->Elements[1]);
+    ASSERT_NE(scale, nullptr);
+    EXPECT_EQ(scale->pos(), QPoint(64, 32));
+    EXPECT_EQ(Selected(), (std::vector<TFP_Element*>{text}));
+    EXPECT_TRUE(ProjectModified);
+
+    // The selection goes to a new page through the submenu.
+    picks.push_back([&](QMenu& menu) {
+        QMenu* pages = item(menu, "FPLSUB")->menu();
+        ASSERT_NE(pages, nullptr);
+        ASSERT_EQ(pages->actions().size(), 3);   // new page, separator, "Frontplatte 1"
+        EXPECT_EQ(pages->actions()[2]->text(), "Frontplatte 1");
+        pages->actions()[0]->trigger();
+    });
+    QTest::mouseClick(W(), Qt::RightButton, {}, QPoint(110, 110));
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(text->FrontplattenNR(), 1);
+    EXPECT_TRUE(Selected().empty());
+    ASSERT_EQ(tabs.count(), 2);
+    EXPECT_EQ(tabs.tabText(1), "Frontplatte 2");
+    EXPECT_EQ(tabs.currentIndex(), 1);
+    EXPECT_EQ(tabChanges, 1);
+
+    // On the empty panel: a new page of its own; the submenu needs a selection.
+    picks.push_back([&](QMenu& menu) {
+        EXPECT_FALSE(item(menu, "FPLSUB")->isEnabled());
+        EXPECT_EQ(menu.findChildren<QAction*>("NEUEFP").size(), 1);   // made anew, not piled up
+        item(menu, "NEUEFP")->trigger();
+    });
+    QTest::mouseClick(W(), Qt::RightButton, {}, QPoint(300, 250));
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(tabs.count(), 3);
+    EXPECT_EQ(tabs.tabText(2), "Frontplatte 3");
+    EXPECT_EQ(tabChanges, 2);
+    // The page submenus of earlier pop-ups do not pile up.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Root->PopupMenu->findChildren<QMenu*>().size(), 1);
+    SetPopupMenuHook({});
+    Root->PageTabs = nullptr;
 }
