@@ -420,6 +420,12 @@ void TLogo::FitToPicture()
 
 void TLogo::LoadPicture()
 {
+    // A name with a NUL byte (a damaged record) names no file.
+    if (FileName.find('\0') != AnsiString::npos) {
+        ShowPlaceholder();
+        update();
+        return;
+    }
     FileName = ResolveDataFile(FileName).substr(0, MaxFileName);
     QImage picture;
     const QString path = QtFileName(FileName);

@@ -325,6 +325,13 @@ TEST_F(DecorationsTest, PicturesAreFoundLoadedOrReplacedByThePlaceholder)
         Grab(*logo);
     }
 
+    // A name with a NUL byte from a damaged record is looked up nowhere.
+    const AnsiString damaged("rot\0.bmp", 8);
+    logo->FileName = damaged;
+    logo->LoadPicture();
+    EXPECT_EQ(logo->FileName, damaged);
+    EXPECT_TRUE(logo->ShowsPlaceholder());
+
     // "1:1" sizes the element to the picture and the frame.
     logo->FileName = "rot.bmp";
     logo->BorderWidth = 2;
