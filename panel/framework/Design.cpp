@@ -197,6 +197,30 @@ Integer TDesign::IndexOfElement(const IFP_Element* element) const
     return -1;
 }
 
+Integer TDesign::IndexOfElement(const TFP_Element* element) const
+{
+    const auto it = std::find(Elements.begin(), Elements.end(), element);
+    return it == Elements.end() ? -1 : static_cast<Integer>(it - Elements.begin());
+}
+
+void TDesign::RemoveElement(TFP_Element* element)
+{
+    if (IndexOfElement(element) >= 0)
+        RemoveElement(static_cast<IFP_Element*>(element));
+}
+
+bool TDesign::IsSelected(const TFP_Element* element) const
+{
+    return std::any_of(Selection.begin(), Selection.end(),
+                       [element](const TSizer* sizer) { return sizer->ElementEntry == element; });
+}
+
+void TDesign::DeselectElement(TFP_Element* element)
+{
+    if (IsSelected(element))
+        DeselectElement(static_cast<IFP_Element*>(element));
+}
+
 // ---- Selection
 
 TSizer* TDesign::SizerOf(const IFP_Element* element) const

@@ -70,6 +70,13 @@ public:
     void BringSelectionToFront() override;
     bool HasOnlySubPanels() const override;
     void SetisVisible(bool visible) override;
+    // The same by the element class's pointer, compared as an address only:
+    // an element already freed is simply not found. (Its pointer converted
+    // to the interface, a virtual base, would read the freed object.)
+    Integer IndexOfElement(const TFP_Element* element) const;
+    void RemoveElement(TFP_Element* element);
+    bool IsSelected(const TFP_Element* element) const;
+    void DeselectElement(TFP_Element* element);
 
     // ---- Element overrides
     void Paint(TCanvas& canvas) override;

@@ -55,15 +55,18 @@ TEST_F(DesignTest, ElementsAreAddedByClassNameAndRemoved)
 
     Root->SelectElement(0);
     ASSERT_TRUE(Root->IsSelected(a));
-    // The interface pointer is taken while the element lives: IFP_Element is
-    // a virtual base, and converting a freed element's pointer reads its
-    // freed virtual table.
     IFP_Element* const removed = a;
-    Root->RemoveElement(removed);
+    Root->RemoveElement(a);
     EXPECT_TRUE(Root->Selection.empty());
     EXPECT_EQ(Root->Elements.size(), 1u);
+    // The freed element asked for by its pointer, of either type, is not
+    // found (the element's own pointer is never converted to the interface,
+    // a virtual base, which would read the freed object).
+    EXPECT_EQ(Root->IndexOfElement(a), -1);
+    EXPECT_FALSE(Root->IsSelected(a));
+    Root->RemoveElement(a);   // no longer listed: nothing happens
+    Root->DeselectElement(a);
     EXPECT_EQ(Root->IndexOfElement(removed), -1);
-    Root->RemoveElement(removed);   // no longer listed: nothing happens
     EXPECT_EQ(Root->IndexOfElement(b), 0);
 
     // The operator's view of the panel shows what is left.
