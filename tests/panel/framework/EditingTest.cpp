@@ -107,6 +107,7 @@ TEST_F(EditingTest, DragsMoveInGridStepsUnlessCtrlAndStopAtTheEdges)
     Root->SelectElement(0);
     Root->SelectElement(1);
     GridSize = 8;
+    ElementCascade = {96, 64};
     const struct {
         Qt::KeyboardModifiers Modifiers;
         int Moved;
@@ -119,6 +120,7 @@ TEST_F(EditingTest, DragsMoveInGridStepsUnlessCtrlAndStopAtTheEdges)
         EXPECT_FALSE(SizerOf(a)->Moving);
     }
     EXPECT_TRUE(ProjectModified);
+    EXPECT_EQ(ElementCascade, (TPoint{32, 32}));   // a move starts the placing over
     // Far to the left: the leftmost element stops at 0.
     GridSize = 1;
     Drag(QPoint(150, 50), QPoint(8, 50));
@@ -221,6 +223,10 @@ TEST_F(EditingTest, HandlesTheElementForbidsAreGreyAndDoNotResize)
     Root->SelectElement(Root->IndexOfElement(other));
     EXPECT_FALSE(sizer->GetSizeable());
     EXPECT_EQ(Grab(*SizerOf(other)).pixelColor(48, 28), grey);
+    // With one of them deselected the other's handles work again.
+    Root->DeselectElement(other);
+    EXPECT_TRUE(sizer->GetSizeable());
+    EXPECT_EQ(Grab(*sizer).pixelColor(25, 28), black);
 }
 
 TEST_F(EditingTest, ADoubleClickOpensTheDialogOnceAndStartsNoMove)
