@@ -14,6 +14,7 @@
 #include "platform/Stream.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -346,19 +347,46 @@ Integer TDesign::HitTest(QPoint point) const
 
 // ---- Mouse in edit mode
 
+namespace {
+
+// A mouse event of the container passed on to one of its frames.
+void ForwardMouse(QWidget* frame, QWidget* container, QMouseEvent* event)
+{
+    QMouseEvent forwarded(event->type(), frame->mapFrom(container, event->position()), event->globalPosition(),
+                          event->button(), event->buttons(), event->modifiers(), event->pointingDevice());
+    // The device keeps the time of its last press for telling double clicks:
+    // a forwarded press without the original's time would spoil the next one.
+    forwarded.setTimestamp(event->timestamp());
+    QCoreApplication::sendEvent(frame, &forwarded);
+}
+
+} // namespace
+
+
 void TDesign::mousePressEvent(QMouseEvent* event)
 {
     if (!isEditing)
         return;
-    if (ProjectModified && ShellHooks.TakeSnapshot)
-        ShellHooks.TakeSnapshot();
     const QPoint p = event->position().toPoint();
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const Integer hit = HitTest(p);
+    // A plain press on an element selects it and passes the press on to its
+    // new frame, so that it is selected and moved in one go (the frame takes
+    // the undo snapshot then).
+    const bool passOn = hit >= 0 && !shift && event->button() == Qt::LeftButton;
+    if (!passOn && ProjectModified && ShellHooks.TakeSnapshot)
+        ShellHooks.TakeSnapshot();
     if (hit >= 0) {
         if (!shift)
             DeselectIndex(-1);
         SelectElement(hit);
+        if (passOn) {
+            pressedFrame_ = SizerOf(Elements[static_cast<std::size_t>(hit)]);
+            if (pressedFrame_)
+                ForwardMouse(pressedFrame_, this, event);
+            else if (ProjectModified && ShellHooks.TakeSnapshot)
+                ShellHooks.TakeSnapshot();
+        }
         return;
     }
     if (event->button() != Qt::LeftButton)
@@ -374,6 +402,10 @@ void TDesign::mousePressEvent(QMouseEvent* event)
 
 void TDesign::mouseMoveEvent(QMouseEvent* event)
 {
+    if (pressedFrame_ && (event->buttons() & Qt::LeftButton)) {
+        ForwardMouse(pressedFrame_, this, event);
+        return;
+    }
     ContainerMouseMove(event->position().toPoint(), event->buttons());
 }
 
@@ -421,6 +453,13 @@ void TDesign::mouseReleaseEvent(QMouseEvent* event)
 {
     if (!isEditing || event->button() == Qt::RightButton)
         return;
+    if (pressedFrame_ && event->button() == Qt::LeftButton) {
+        QPointer<QWidget> frame = pressedFrame_;
+        pressedFrame_ = nullptr;
+        ForwardMouse(frame, this, event);
+        return;
+    }
+    pressedFrame_ = nullptr;
     if (RubberShown) {
         const QRect r = RubberRect.normalized();
         RubberShown = false;

@@ -9,6 +9,7 @@
 #include "panel/framework/FP_Element.h"
 
 #include <QMenu>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -148,6 +149,9 @@ private:
     Integer newElementPage_ = 0;
     QPoint rubberStart_;
     bool rubberDragging_ = false;
+    // The frame of the element a press selected: the drag that follows the
+    // press moves the selection through it.
+    QPointer<QWidget> pressedFrame_;
     std::vector<QAction*> menuItems_;
 
     void BuildMenu();

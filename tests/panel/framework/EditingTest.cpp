@@ -121,6 +121,7 @@ TEST_F(EditingTest, DragsMoveInGridStepsUnlessCtrlAndStopAtTheEdges)
     }
     EXPECT_TRUE(ProjectModified);
     EXPECT_EQ(ElementCascade, (TPoint{32, 32}));   // a move starts the placing over
+
     // Far to the left: the leftmost element stops at 0.
     GridSize = 1;
     Drag(QPoint(150, 50), QPoint(8, 50));
@@ -132,6 +133,14 @@ TEST_F(EditingTest, DragsMoveInGridStepsUnlessCtrlAndStopAtTheEdges)
     Release(QPoint(399, 50));
     EXPECT_EQ(Bounds(a).left(), 0);
     EXPECT_EQ(Bounds(b).left(), 80);
+
+    // An element not yet selected is selected and moved by one drag.
+    Root->DeselectIndex(-1);
+    GridSize = 8;
+    Drag(QPoint(90, 50), QPoint(103, 50));
+    EXPECT_EQ(Selected(), (std::vector<TFP_Element*>{b}));
+    EXPECT_EQ(Bounds(b), QRect(88, 40, 40, 20));
+    EXPECT_FALSE(SizerOf(b)->Moving);
 }
 
 TEST_F(EditingTest, TheEightHandlesResizeAsTheOutlineTableSays)
@@ -233,6 +242,9 @@ TEST_F(EditingTest, ADoubleClickOpensTheDialogOnceAndStartsNoMove)
 {
     auto* e = Add<TTestElement>("TTestElement", 100, 100, 40, 20);
     e->Ratio = 1.0L;
+    // A click before: the press the container passes on to the new frame must
+    // keep its time, or the device no longer tells the double click.
+    QTest::mouseClick(W(), Qt::LeftButton, {}, QPoint(300, 250));
     QTest::mouseDClick(W(), Qt::LeftButton, {}, QPoint(110, 110));
     EXPECT_EQ(e->DialogCount, 1);
     ASSERT_TRUE(Root->IsSelected(e));
