@@ -216,6 +216,7 @@ bool TPlatineView::viewportEvent(QEvent* event)
     // The crosshair goes when the mouse leaves the board; a pointer that left
     // without a button held scrolls nothing.
     if (event->type() == QEvent::Leave && board_) {
+        board_->HideHint();
         if (board_->Crosshair)
             board_->Crosshair->Hide();
         board_->AutoScrollDir = 0;
