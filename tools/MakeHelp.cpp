@@ -14,6 +14,7 @@
 //   - an item of a list
 //
 // Usage: zk_make_help <help folder> <page source>...
+//        zk_make_help --list     (every component help context with its classes)
 #include "engine/Bauteil.h"
 #include "engine/Language.h"
 #include "platform/AnsiText.h"
@@ -145,6 +146,7 @@ QString Body(const QStringList& lines)
 }
 
 struct TClassPins {
+    QString ClassName;
     QString TypeName[3];
     QStringList Inputs;
     QStringList Outputs;
@@ -216,11 +218,15 @@ std::map<int, std::vector<TClassPins>> ComponentPins()
             continue;
         component->AfterConstruction();
         TClassPins c;
+        c.ClassName = QString::fromLatin1(info->Name);
         for (int language = 0; language < 3; ++language) {
             LanguageIndex = language;
             c.TypeName[language] = AnsiToQString(component->GetTypeName()).simplified();
         }
         LanguageIndex = 0;
+        // The base classes have no name of their own and no pins to show.
+        if (c.TypeName[0].isEmpty())
+            continue;
         for (const TBauteilPin& pin : component->Inputs)
             c.Inputs << AnsiToQString(pin.Name);
         for (const TBauteilPin& pin : component->Outputs)
@@ -244,6 +250,14 @@ int main(int argc, char** argv)
         RegisterBaseClasses();
         RegisterComponentClasses();
         const std::map<int, std::vector<TClassPins>> pins = ComponentPins();
+        if (QString::fromLocal8Bit(argv[1]) == "--list") {
+            for (const auto& [context, classes] : pins)
+                for (const TClassPins& c : classes)
+                    std::printf("%d %s \"%s\" in: %s out: %s\n", context, qPrintable(c.ClassName),
+                                c.TypeName[0].toUtf8().constData(), c.Inputs.join(",").toUtf8().constData(),
+                                c.Outputs.join(",").toUtf8().constData());
+            return 0;
+        }
 
         std::vector<TPage> pages;
         for (int i = 2; i < argc; ++i)
