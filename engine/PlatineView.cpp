@@ -4,6 +4,7 @@
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/FlagScope.h"
+#include "platform/AnsiText.h"
 #include "platform/MouseCursor.h"
 #include "platform/ScreenCursors.h"
 #include "platform/VirtualKeys.h"
@@ -46,7 +47,8 @@ void TPlatineView::Guarded(F&& f)
     try {
         f();
     } catch (const std::exception& e) {
-        ShowMessage(e.what());
+        // The messages are UTF-8, the box takes the program's 8-bit text.
+        ShowMessage(QStringToAnsi(QString::fromUtf8(e.what())));
     } catch (...) {
         ShowMessage("?");
     }
