@@ -225,8 +225,8 @@ TEST_F(BoardMouseTest, ComponentHintGoesWhenTheMouseLeavesOrTheBoardChanges)
 
 TEST_F(BoardMouseTest, DragFromThePalettePlacesWhereReleasedAsAClickThereWould)
 {
-    WriteLibraryFile(Program() + "gatter.bib", {"TBTAnd"});
     TForm1& form = Shown();
+    WriteLibraryFile(Program() + "gatter.bib", {"TBTAnd"});
     form.Bibo->LoadFromFile(Program() + "gatter.bib");
     ASSERT_EQ(form.Bibo->Entries.size(), 1u);
     TPlatine& board = *form.CurrentBoard;
