@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTest>
@@ -34,6 +35,12 @@ QString ProgramDir()
 }
 
 class ProgramFolderTest : public TShellFixture {};
+
+TEST_F(ProgramFolderTest, TheBuildMakesTheFoldersTheProgramWritesAndReads)
+{
+    for (const char* folder : {"Settings", "Beispiele", "Examples", "Exemples", "help/de", "help/en", "help/fr"})
+        EXPECT_TRUE(QFileInfo(ProgramDir() + "/" + folder).isDir()) << folder;
+}
 
 // A gate's output after a step follows from its inputs as they are now.
 bool GateAgrees(TIOBauteil& c)
