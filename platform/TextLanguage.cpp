@@ -19,6 +19,10 @@ constexpr TLibraryMessage LibraryMessages[] = {
     {{"Stream-Schreibfehler", "Stream write error", "Erreur d\u2019\u00E9criture du flux"}},
     {{"Ung\u00FCltiger Eigenschaftswert", "Invalid property value", "Valeur de propri\u00E9t\u00E9 incorrecte"}},
     {{"Unbekannter Fehler", "Unknown error", "Erreur inconnue"}},
+    // The engine's own read errors of a damaged macro record.
+    {{"Makro ohne Platine", "Macro without a board", "Macro sans sch\u00E9ma"}},
+    {{"Makro ohne Platine oder Frontplatte", "Macro without a board or front panel",
+      "Macro sans sch\u00E9ma ni panneau de contr\u00F4le"}},
 };
 
 struct TReason {

@@ -71,7 +71,9 @@ TBauteil* CreateLibraryObject(const AnsiString& className)
     if (!device)
         throw EClassNotFound(ClassNotFoundMessage(AnsiToQString(className).toStdString()));
     if (!ShellHooks.CreateHardwareHolding)
-        throw EClassNotFound("Keine Hardware-Komponente f\u00FCr " + AnsiToQString(className).toStdString());
+        throw EClassNotFound(PlatformText<std::string>("Keine Hardware-Komponente f\u00FCr ", "No hardware component for ",
+                                                       "Aucun composant mat\u00E9riel pour ") +
+                             AnsiToQString(className).toStdString());
     // The hardware component takes the device over.
     object.release();
     std::unique_ptr<IDevice> owned(device);

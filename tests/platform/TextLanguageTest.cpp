@@ -74,8 +74,10 @@ TEST_F(TextLanguageTest, ClassLibraryErrorsSpeakTheLanguage)
             EXPECT_STREQ(error.what(), c.Class);
         }
     }
-    // A message of our own passes unchanged.
+    // A message of our own passes unchanged; the engine's fixed ones are translated.
     chosenLanguage = 1;
+    EXPECT_STREQ(EReadError("Makro ohne Platine").what(), "Macro without a board");
+    EXPECT_EQ(TranslateLibraryMessage("Unbekannter Fehler"), "Unknown error");
     EXPECT_STREQ(EReadError("Falsches Dateiformat!").what(), "Falsches Dateiformat!");
 }
 
