@@ -1331,9 +1331,9 @@ void TUCLListBox::ApplyColumnWidths(const AnsiString& Text)
     for (const AnsiString& piece : pieces) {
         int width = 0;
         if (!ParseDecimal(piece, width)) {
-            AnsiString message = SInvalidInteger;
-            message.replace(message.find("%s"), 2, piece);
-            throw EConvertError(message);
+            const std::string_view format = SInvalidInteger;
+            const std::size_t at = format.find("%s");
+            throw EConvertError(AnsiString(format.substr(0, at)) + piece + AnsiString(format.substr(at + 2)));
         }
         widths.push_back(std::clamp(width, 0, MaxSectionWidth));
     }
