@@ -134,24 +134,28 @@ TUCLFaceController::~TUCLFaceController()
     for (const QPointer<QWidget>& control : std::vector<QPointer<QWidget>>(FControls))
         if (auto* c = dynamic_cast<TUCLCustomControl*>(control.data()))
             c->SetFaceController(nullptr);
-    FStates.clear();
+    FStates.Clear();
 }
 
-TUCLCFCStateObject& TUCLFaceController::AddState()
+TUCLCFCStateObject& TUCLCFCStateObjects::Add()
 {
-    FStates.push_back(std::make_unique<TUCLCFCStateObject>(this));
-    return *FStates.back();
+    FItems.push_back(std::make_unique<TUCLCFCStateObject>(FController));
+    return *FItems.back();
 }
 
-void TUCLFaceController::ClearStates()
+void TUCLCFCStateObjects::ResolveAll()
 {
-    FStates.clear();
-}
-
-void TUCLFaceController::ResolveAll()
-{
-    for (auto& state : FStates)
+    for (auto& state : FItems)
         state->ResolveSettings();
+}
+
+void TUCLCFCStateObjects::Assign(const TUCLCFCStateObjects& Source)
+{
+    if (&Source == this)
+        return;
+    FItems.clear();
+    for (const auto& state : Source.FItems)
+        Add().Assign(*state);
 }
 
 void TUCLFaceController::Loaded()
@@ -187,9 +191,9 @@ std::vector<QWidget*> TUCLFaceController::Controls() const
 TUCLCFCStateObject* TUCLFaceController::FindStateObject(const QWidget* Control) const
 {
     const TUCLStatePattern& wanted = PredefinedStates()[MatchControlState(ControlStateFlags(Control))].Pattern;
-    for (const auto& state : FStates)
-        if (state->Kind == wanted)
-            return state.get();
+    for (int k = 0; k < FStates.Count(); ++k)
+        if (FStates.Item(k).Kind == wanted)
+            return &FStates.Item(k);
     return nullptr;
 }
 
@@ -211,9 +215,7 @@ void TUCLFaceController::Assign(const TUCLFaceController& Source)
     if (&Source == this)
         return;
     FSettingObjects->Assign(*Source.FSettingObjects);
-    FStates.clear();
-    for (const auto& state : Source.FStates)
-        AddState().Assign(*state);
+    FStates.Assign(Source.FStates);
 }
 
 namespace {

@@ -64,6 +64,24 @@ private:
     std::vector<TUCLObject*> FBound;
 };
 
+// The controller's states, in collection order; they bind their setting
+// names to the controller's setting objects.
+class TUCLCFCStateObjects {
+public:
+    explicit TUCLCFCStateObjects(TUCLFaceController* Controller) : FController(Controller) {}
+
+    int Count() const { return int(FItems.size()); }
+    TUCLCFCStateObject& Item(int Index) const { return *FItems[Index]; }
+    TUCLCFCStateObject& Add();
+    void Clear() { FItems.clear(); }
+    void ResolveAll();
+    void Assign(const TUCLCFCStateObjects& Source);
+
+private:
+    TUCLFaceController* FController;
+    std::vector<std::unique_ptr<TUCLCFCStateObject>> FItems;
+};
+
 class TUCLFaceController : public TUCLCustomComponent {
     ZK_CLASS(TUCLFaceController, TUCLCustomComponent)
 public:
@@ -73,11 +91,13 @@ public:
     TUCLCFCSettingObjects& SettingObjects() { return *FSettingObjects; }
     const TUCLCFCSettingObjects& SettingObjects() const { return *FSettingObjects; }
 
-    int StateCount() const { return int(FStates.size()); }
-    TUCLCFCStateObject& State(int Index) { return *FStates[Index]; }
-    TUCLCFCStateObject& AddState();
-    void ClearStates();
-    void ResolveAll();
+    TUCLCFCStateObjects& States() { return FStates; }
+    const TUCLCFCStateObjects& States() const { return FStates; }
+    int StateCount() const { return FStates.Count(); }
+    TUCLCFCStateObject& State(int Index) { return FStates.Item(Index); }
+    TUCLCFCStateObject& AddState() { return FStates.Add(); }
+    void ClearStates() { FStates.Clear(); }
+    void ResolveAll() { FStates.ResolveAll(); }
     void Loaded() override;
 
     void RegisterControl(QWidget* Control);
@@ -103,7 +123,7 @@ public:
 
 private:
     TUCLCFCSettingObjects* FSettingObjects;
-    std::vector<std::unique_ptr<TUCLCFCStateObject>> FStates;
+    TUCLCFCStateObjects FStates{this};
     std::vector<QPointer<QWidget>> FControls;
     bool FDestroying = false;
 };
