@@ -206,6 +206,7 @@ void TUCLCustomScrollBox::UpdateLayout()
     }
     const int clientW = std::max(innerW - (vert ? extent : 0), 0);
     const int clientH = std::max(innerH - (horz ? extent : 0), 0);
+    const QSize oldClient = FClient->size();
     FClient->setGeometry(m.Left, m.Top, clientW, clientH);
     FHorz->setGeometry(m.Left, m.Top + clientH, clientW, extent);
     FVert->setGeometry(m.Left + clientW, m.Top, extent, clientH);
@@ -217,6 +218,8 @@ void TUCLCustomScrollBox::UpdateLayout()
     FVert->setVisible(vert);
     FLayingOut = false;
     update();
+    if (FClient->size() != oldClient)
+        ClientResized();
 }
 
 void TUCLCustomScrollBox::Scroll(bool Horizontal, TUCLScrollCode Code, int Position)

@@ -95,6 +95,8 @@ public:
 protected:
     // Lays out the frame, scroll bars and client widget.
     virtual void UpdateLayout();
+    // The client widget got a new size (the frame or a scroll bar changed).
+    virtual void ClientResized() {}
     // The frame in the non-client band; the client background unless
     // transparent over a background.
     void Paint(QPainter& Painter) override;

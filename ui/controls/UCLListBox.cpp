@@ -1164,6 +1164,13 @@ void TUCLListBox::AlignControls()
     }
 }
 
+void TUCLListBox::ClientResized()
+{
+    // Before the constructor made the parts there is nothing to align.
+    if (FHeader && FList)
+        AlignControls();
+}
+
 void TUCLListBox::resizeEvent(QResizeEvent* Event)
 {
     TUCLCustomScrollBox::resizeEvent(Event);

@@ -360,6 +360,7 @@ public:
 
 protected:
     virtual void AlignControls();
+    void ClientResized() override;
     void HeaderSectionResized(TUCLHeaderControl* Header, int Section);
     void resizeEvent(QResizeEvent* Event) override;
 
@@ -367,8 +368,8 @@ private:
     TUCLIniCtrl* ActiveIniCtrl() const;
     void RefreshList();
 
-    TUCLHeaderControl* FHeader;
-    TUCLMyListBox* FList;
+    TUCLHeaderControl* FHeader = nullptr;
+    TUCLMyListBox* FList = nullptr;
     char FDelimiter = ';';
     TUCLLBGridLines FGridLines = TUCLLBGridLines::glNone;
     TListBoxStyle FStyle = TListBoxStyle::lbStandard;

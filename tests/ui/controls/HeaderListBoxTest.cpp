@@ -381,3 +381,18 @@ TEST_F(HeaderListBoxIni, GlobalSettingsComponentAndNoStorage)
     }
     EXPECT_EQ(box->IniLink(), nullptr);
 }
+
+TEST(HeaderListBox, PartsFollowTheClientAreaWhenTheFrameChanges)
+{
+    Grid grid({50});
+    const int before = grid.box.ClientWidth();
+    TUCLScrollBoxBevel bevel;
+    bevel.SetMode(TUCLBevelMode::bmCustom);
+    bevel.SetStyleOuter(TUCLBevelStyle::bvRaised);
+    bevel.SetWidthOuter(4);
+    grid.box.SetBevel(bevel);
+    EXPECT_EQ(grid.box.ClientWidth(), before - 8);
+    EXPECT_EQ(grid.box.Header()->width(), grid.box.ClientWidth());
+    EXPECT_EQ(grid.box.List()->width(), grid.box.ClientWidth());
+    EXPECT_EQ(grid.box.List()->y() + grid.box.List()->height(), grid.box.ClientHeight());
+}
