@@ -946,7 +946,8 @@ bool TUCLListBox::GetBooleanOption(int Index) const
     case 3: return FList->selectionMode() != QAbstractItemView::SingleSelection;
     case 4: return FList->Sorted();
     case 5: return FAllowResize;
-    case 6: return FList->toolTip().size() > 0 && FHeader->toolTip().size() > 0;
+    case 6: return FShowHint;
+    case 7: return FParentShowHint;
     case 8: return FList->focusPolicy() != Qt::NoFocus;
     case 9: return FList->ItemAutoHeight();
     case 12: return FHeader->HotTrack;
@@ -986,6 +987,8 @@ void TUCLListBox::SetBooleanOption(int Index, bool Value)
         FAllowResize = Value;
         FHeader->setEnabled(Value);
         break;
+    case 6: FShowHint = Value; break;   // hints are the widgets' tool tips
+    case 7: FParentShowHint = Value; break;
     case 8: FList->setFocusPolicy(Value ? Qt::StrongFocus : Qt::NoFocus); break;
     case 9: FList->SetItemAutoHeight(Value); break;
     case 12: FHeader->HotTrack = Value; break;

@@ -386,6 +386,8 @@ private:
     bool FExtendedSelect = true;
     bool FHeaderVisible = true;
     bool FAllowResize = true;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
     int FVirtualWidth = 0;
     int FHeaderHeight = 17;
     QPointer<TUCLIniCtrl> FIniLink;

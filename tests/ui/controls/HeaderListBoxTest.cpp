@@ -396,3 +396,25 @@ TEST(HeaderListBox, PartsFollowTheClientAreaWhenTheFrameChanges)
     EXPECT_EQ(grid.box.List()->width(), grid.box.ClientWidth());
     EXPECT_EQ(grid.box.List()->y() + grid.box.List()->height(), grid.box.ClientHeight());
 }
+
+TEST(HeaderListBox, FocusAndTransparencyGoToTheInnerList)
+{
+    QWidget window;
+    auto* box = new TUCLListBox(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    EXPECT_EQ(box->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(box->GetBooleanOption(8));
+    box->SetFocus();
+    EXPECT_TRUE(box->List()->hasFocus());
+    EXPECT_TRUE(box->Focused());
+    box->SetTransparent(true);
+    EXPECT_TRUE(box->List()->Transparent());
+    box->SetTransparent(false);
+    EXPECT_FALSE(box->List()->Transparent());
+    for (int index : {1, 3, 4, 6, 7, 9, 12, 13, 15}) {
+        const bool before = box->GetBooleanOption(index);
+        box->SetBooleanOption(index, !before);
+        EXPECT_EQ(box->GetBooleanOption(index), !before) << index;
+    }
+}
