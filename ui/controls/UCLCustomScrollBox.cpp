@@ -31,13 +31,13 @@ private:
 TUCLScrollCode CodeOfAction(int action)
 {
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: return SB_LINEDOWN;
-    case QAbstractSlider::SliderSingleStepSub: return SB_LINEUP;
-    case QAbstractSlider::SliderPageStepAdd: return SB_PAGEDOWN;
-    case QAbstractSlider::SliderPageStepSub: return SB_PAGEUP;
-    case QAbstractSlider::SliderToMinimum: return SB_TOP;
-    case QAbstractSlider::SliderToMaximum: return SB_BOTTOM;
-    default: return SB_THUMBTRACK;
+    case QAbstractSlider::SliderSingleStepAdd: return TUCLScrollCode::SB_LINEDOWN;
+    case QAbstractSlider::SliderSingleStepSub: return TUCLScrollCode::SB_LINEUP;
+    case QAbstractSlider::SliderPageStepAdd: return TUCLScrollCode::SB_PAGEDOWN;
+    case QAbstractSlider::SliderPageStepSub: return TUCLScrollCode::SB_PAGEUP;
+    case QAbstractSlider::SliderToMinimum: return TUCLScrollCode::SB_TOP;
+    case QAbstractSlider::SliderToMaximum: return TUCLScrollCode::SB_BOTTOM;
+    default: return TUCLScrollCode::SB_THUMBTRACK;
     }
 }
 
@@ -61,7 +61,7 @@ TUCLCustomScrollBox::TUCLCustomScrollBox(QWidget* Parent)
         const bool horizontal = bar == FHorz;
         bar->hide();
         bar->setSingleStep(LineStep);
-        bar->installEventFilter(new TScrollEndFilter(bar, [this, horizontal] { Scroll(horizontal, SB_ENDSCROLL); }));
+        bar->installEventFilter(new TScrollEndFilter(bar, [this, horizontal] { Scroll(horizontal, TUCLScrollCode::SB_ENDSCROLL); }));
         connect(bar, &QAbstractSlider::actionTriggered, this,
                 [this, horizontal](int action) { ScrollBarAction(horizontal, action); });
         connect(bar, &QAbstractSlider::valueChanged, this,
@@ -227,23 +227,23 @@ void TUCLCustomScrollBox::Scroll(bool Horizontal, TUCLScrollCode Code, int Posit
     QScrollBar* bar = Horizontal ? FHorz : FVert;
     const int old = bar->value();
     switch (Code) {
-    case SB_LINEUP: bar->setValue(old - bar->singleStep()); break;
-    case SB_LINEDOWN: bar->setValue(old + bar->singleStep()); break;
-    case SB_PAGEUP: bar->setValue(old - bar->pageStep()); break;
-    case SB_PAGEDOWN: bar->setValue(old + bar->pageStep()); break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: bar->setValue(Position); break;
-    case SB_TOP: bar->setValue(bar->minimum()); break;
-    case SB_BOTTOM: bar->setValue(bar->maximum()); break;
-    case SB_ENDSCROLL: break;
+    case TUCLScrollCode::SB_LINEUP: bar->setValue(old - bar->singleStep()); break;
+    case TUCLScrollCode::SB_LINEDOWN: bar->setValue(old + bar->singleStep()); break;
+    case TUCLScrollCode::SB_PAGEUP: bar->setValue(old - bar->pageStep()); break;
+    case TUCLScrollCode::SB_PAGEDOWN: bar->setValue(old + bar->pageStep()); break;
+    case TUCLScrollCode::SB_THUMBPOSITION:
+    case TUCLScrollCode::SB_THUMBTRACK: bar->setValue(Position); break;
+    case TUCLScrollCode::SB_TOP: bar->setValue(bar->minimum()); break;
+    case TUCLScrollCode::SB_BOTTOM: bar->setValue(bar->maximum()); break;
+    case TUCLScrollCode::SB_ENDSCROLL: break;
     }
     if (DrawsParentBackground()) {
         bool repaint = false;
         if (ScrollRepaintCounting) {
             ++FScrollRepaintCounter;
-            repaint = FScrollRepaintCounter >= ScrollRepaintThreshold || (!Horizontal && Code == SB_ENDSCROLL);
+            repaint = FScrollRepaintCounter >= ScrollRepaintThreshold || (!Horizontal && Code == TUCLScrollCode::SB_ENDSCROLL);
         } else {
-            repaint = Code == SB_ENDSCROLL;
+            repaint = Code == TUCLScrollCode::SB_ENDSCROLL;
         }
         if (repaint)
             RepaintBackground();
@@ -260,7 +260,7 @@ void TUCLCustomScrollBox::ScrollBarAction(bool Horizontal, int Action)
     QScrollBar* bar = Horizontal ? FHorz : FVert;
     const TUCLScrollCode code = CodeOfAction(Action);
     const int target = bar->sliderPosition();
-    Scroll(Horizontal, code == SB_THUMBTRACK ? SB_THUMBTRACK : SB_THUMBPOSITION, target);
+    Scroll(Horizontal, code == TUCLScrollCode::SB_THUMBTRACK ? TUCLScrollCode::SB_THUMBTRACK : TUCLScrollCode::SB_THUMBPOSITION, target);
 }
 
 void TUCLCustomScrollBox::ScrollBarMoved(bool Horizontal, int Value)

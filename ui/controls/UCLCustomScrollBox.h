@@ -22,8 +22,9 @@ public:
     TUCLScrollBoxBevel();
 };
 
-// Scroll bar request codes, as the scroll messages carry them.
-enum TUCLScrollCode : Byte {
+// Scroll bar request codes, as the scroll messages carry them (scoped: the
+// dialogs' scroll box names the same codes as constants).
+enum class TUCLScrollCode : Byte {
     SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3, SB_THUMBPOSITION = 4,
     SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7, SB_ENDSCROLL = 8,
 };

@@ -231,7 +231,7 @@ TEST(HeaderListBox, VirtualWidthScrollsHeaderAndList)
     EXPECT_TRUE(grid.box.HorzScrollBar()->isVisibleTo(&grid.box));
     EXPECT_EQ(grid.box.Header()->width(), 400);
     EXPECT_EQ(grid.box.List()->width(), 400);
-    grid.box.Scroll(true, SB_THUMBPOSITION, 50);
+    grid.box.Scroll(true, TUCLScrollCode::SB_THUMBPOSITION, 50);
     EXPECT_EQ(grid.box.Header()->x(), -50);
     EXPECT_EQ(grid.box.List()->x(), -50);
     grid.box.SetVirtualWidth(-5);   // ignored

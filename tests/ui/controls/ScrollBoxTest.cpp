@@ -138,17 +138,17 @@ TEST(ScrollBox, RangesShowTheScrollBarsAndMoveTheChildren)
     EXPECT_FALSE(box.VertScrollBar()->isVisibleTo(&box));
     const int extent = box.HorzScrollBar()->height();
     EXPECT_EQ(box.ClientHeight(), 60 - 4 - extent);
-    box.Scroll(true, SB_LINEDOWN);
+    box.Scroll(true, TUCLScrollCode::SB_LINEDOWN);
     EXPECT_EQ(box.HorzPosition(), 8);
     EXPECT_EQ(child->x(), 2);
-    box.Scroll(true, SB_PAGEDOWN);
+    box.Scroll(true, TUCLScrollCode::SB_PAGEDOWN);
     EXPECT_EQ(box.HorzPosition(), 8 + box.ClientWidth());
-    box.Scroll(true, SB_BOTTOM);
+    box.Scroll(true, TUCLScrollCode::SB_BOTTOM);
     EXPECT_EQ(box.HorzPosition(), 300 - box.ClientWidth());
     EXPECT_EQ(scrolled, 3);
-    box.Scroll(true, SB_ENDSCROLL);   // no move: no OnScroll
+    box.Scroll(true, TUCLScrollCode::SB_ENDSCROLL);   // no move: no OnScroll
     EXPECT_EQ(scrolled, 3);
-    box.Scroll(true, SB_TOP);
+    box.Scroll(true, TUCLScrollCode::SB_TOP);
     EXPECT_EQ(child->x(), 10);
     // The vertical bar only while allowed.
     box.SetVertRange(200);
@@ -185,7 +185,7 @@ TEST(ScrollBox, TransparentBoxRefreshesItsChildrenWhileScrolling)
         box->SetTransparent(true);
         box->ScrollRepaintCounting = c.counting;
         auto* child = new TCountingChild(box->Client());
-        const TUCLScrollCode codes[] = {SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL};
+        const TUCLScrollCode codes[] = {TUCLScrollCode::SB_LINEDOWN, TUCLScrollCode::SB_LINEDOWN, TUCLScrollCode::SB_ENDSCROLL};
         for (int k = 0; k < 3; ++k) {
             box->Scroll(c.horizontal, codes[k]);
             EXPECT_EQ(child->Refreshes, c.refreshesAfterEachRequest[k])
@@ -198,7 +198,7 @@ TEST(ScrollBox, TransparentBoxRefreshesItsChildrenWhileScrolling)
     auto* box = new TBox(parent);
     box->SetHorzRange(400);
     auto* child = new TCountingChild(box->Client());
-    box->Scroll(true, SB_LINEDOWN);
+    box->Scroll(true, TUCLScrollCode::SB_LINEDOWN);
     EXPECT_EQ(child->Refreshes, 0);
 }
 
