@@ -418,3 +418,44 @@ TEST(HeaderListBox, FocusAndTransparencyGoToTheInnerList)
         EXPECT_EQ(box->GetBooleanOption(index), !before) << index;
     }
 }
+
+namespace {
+
+// Supplies a green background to transparent children.
+class TGreenParent : public QWidget, public IUCLBackground {
+public:
+    explicit TGreenParent(QWidget* window) : QWidget(window) { resize(300, 200); }
+    bool SuppliesBackground() const override { return true; }
+    bool GetTransparent() const override { return false; }
+    void RefreshBackground() override {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(0, 160, 0));
+    }
+};
+
+}   // namespace
+
+TEST(HeaderListBox, TransparentListShowsTheBackgroundUnderItsRows)
+{
+    QWidget window;
+    window.resize(300, 200);
+    auto* parent = new TGreenParent(&window);
+    auto* box = new TUCLListBox(parent);
+    box->setGeometry(10, 10, 200, 120);
+    box->SetColorOption(0, 0xFFFFFF);
+    box->GetItems()->AddItem(QStringLiteral("a"));
+    box->GetItems()->AddItem(QStringLiteral("b"));
+    window.show();
+    const QPoint row = box->List()->mapTo(&window, QPoint(150, 8));
+    const QPoint below = box->List()->mapTo(&window, QPoint(150, 80));
+    QImage image = Render(window);
+    EXPECT_EQ(PixelRgb(image, row.x(), row.y()), 0xFFFFFFu);
+    box->SetTransparent(true);
+    image = Render(window);
+    EXPECT_EQ(PixelRgb(image, row.x(), row.y()), 0x00A000u);
+    EXPECT_EQ(PixelRgb(image, below.x(), below.y()), 0x00A000u);
+}
