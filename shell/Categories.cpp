@@ -173,6 +173,7 @@ QWidget* TForm1::CreateLibraryPanel(QWidget* parent)
     column->addWidget(SB_Bibliothek, 1);
 
     CreateSearchPanel(P_Bibo, column);
+    CreateMacroControls(column, 1);
 
     auto* bottom = new QWidget(P_Bibo);
     auto* bar = new QHBoxLayout(bottom);

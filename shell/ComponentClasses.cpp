@@ -4,6 +4,7 @@
 #include "components/analog/BT_Arithmetik.h"
 #include "components/analog/BT_Formel.h"
 #include "components/analog/BT_Integer.h"
+#include "components/analog/BT_Jump_Target.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
 #include "components/analog/BT_RangeCheck.h"
@@ -24,7 +25,10 @@
 #include "components/strings/BT_StrPanel.h"
 #include "engine/Bauteil.h"
 #include "engine/GrundBT.h"
+#include "engine/Jump.h"
+#include "engine/Makro.h"
 #include "engine/Segment.h"
+#include "engine/Text.h"
 #include "platform/ClassRegistry.h"
 
 namespace {
@@ -59,8 +63,11 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTPowerOnReset::StaticClass,
     &TBTStop::StaticClass,
     &TBTTestpunkt::StaticClass,
+    &TBTJump::StaticClass,
+    &TBTJumpTarget::StaticClass,
     &TBTRangeCheck::StaticClass,
     &TBTFest::StaticClass,
+    &TText::StaticClass,
     &TBTStrDisplay::StaticClass,
     &TBTStrPlus::StaticClass,
     &TBTStrCopy::StaticClass,
@@ -99,8 +106,10 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTDiv::StaticClass,
     &TBTMath::StaticClass,
     &TBTPolynom::StaticClass,
+    &TMakro::StaticClass,
     &TBTBCDDekoder::StaticClass,
     &TBTSeg7Decoder::StaticClass,
+    &TBTPin::StaticClass,
     &TBTIntConv::StaticClass,
     &TBTIntOp::StaticClass,
     &TBTIntToBytes::StaticClass,
