@@ -416,7 +416,10 @@ void TForm1::MakroClick()
         const AnsiString fileName = MacroFolder + QStringToAnsi(files[i]);
         try {
             ImportMacroFile(fileName, false, scratch.get());
-            auto* macro = dynamic_cast<TMakro*>(scratch->Objects.back());
+            // The new macro is the last macro of the board (its pin stubs follow it).
+            TMakro* macro = nullptr;
+            for (auto it = scratch->Objects.rbegin(); !macro && it != scratch->Objects.rend(); ++it)
+                macro = dynamic_cast<TMakro*>(*it);
             if (macro && macro->InnerBoard()) {
                 read.push_back({fileName, macro->InnerBoard()});
                 if (macro->SubDesign)
@@ -473,7 +476,7 @@ void TForm1::MakroClick()
 void TForm1::MakroPathEditChange()
 {
     const AnsiString text = QStringToAnsi(MakroPathEdit->text());
-    if (!MakroPathEdit->isVisible() || text.empty() || !DirectoryExists(text))
+    if (MakroPathEdit->isHidden() || text.empty() || !DirectoryExists(text))
         return;
     MacroFolder = text;
     MakroPathEdit->setToolTip(MakroPathEdit->text());
