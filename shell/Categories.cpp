@@ -235,6 +235,7 @@ void TForm1::ShowLibraryCategory(QAction* item)
     const Integer index = item ? item->data().toInt() : StartCategory;
     if (index < 0 || index >= LibraryCategoryCount)
         return;
+    MakroPathEdit->hide();
     const TLibraryCategory& category = LibraryCategories[index];
     // A menu caption's "&&" is one ampersand, so is the button's.
     BiboButton->SetCaption(AnsiToQString(category.Name));

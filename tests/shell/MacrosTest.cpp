@@ -260,6 +260,12 @@ TEST_F(MacrosTest, MacroTabsOpenCloseToTheirNeighboursAndFollowTheName)
     form.ResetProject();
     EXPECT_EQ(form.TabSet->count(), 1);
     EXPECT_EQ(form.CurrentBoard, form.MainBoard);
+
+    // The window goes with a macro tab open.
+    form.ImportMacroFile(MacroPath("Links.mak"), false, form.MainBoard);
+    form.ShowMacroBoard(Find<TMakro>(*form.MainBoard));
+    EXPECT_EQ(form.TabSet->count(), 2);
+    form_.reset();
 }
 
 TEST_F(MacrosTest, ThePaletteListsTheMacroFolderAndFallsBackWhenItIsMissing)
