@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
