@@ -119,7 +119,21 @@ TEST_F(MacrosTest, SavingAsMacroIsRefusedWithoutPinsAndWithSeveralPanels)
         EXPECT_EQ(answers.Requests()[0].Text.rfind("Diese Schaltung verwendet mehr als eine Frontplatte.\r", 0), 0u);
     }
     EXPECT_TRUE(QDir(Path("Makros")).entryList(QDir::Files).isEmpty());
+    // A macro's own panel shown passes whatever pages the root panel has.
+    WriteMacro(form, Program() + "Innen.mak", 2);
+    Put<TBTPin>(*form.MainBoard, 100, 100);
+    form.ImportMacroFile(Program() + "Innen.mak", false, form.MainBoard);
+    form.ShowMacroBoard(Find<TMakro>(*form.MainBoard));
+    panel.Pages = {"Seite 1", "Seite 2"};
+    {
+        TModalHook answers({TModalAnswer::Cancel()});
+        Action(form, "MakroSpeichern1")->trigger();
+        ASSERT_EQ(answers.Requests().size(), 1u);
+        EXPECT_EQ(answers.Requests()[0].Kind, TModalKind::FileDialog);
+    }
+    form.SelectBoardTab(0);
     panel.Pages = {"Seite 1"};
+    form.MacroFolder = Program() + "Makros/";
     {
         TModalHook answers({TModalAnswer::File(MacroPath("Eins.mak"))});
         Action(form, "MakroSpeichern1")->trigger();
