@@ -34,6 +34,15 @@ AnsiString TBTJump::GetTypeName() const
     return Translate("Sprung");
 }
 
+void TBTJump::ReadData(TStream& stream, TReader& reader, Byte version)
+{
+    TGrundBT::ReadData(stream, reader, version);
+    if (InputCount != 1)
+        SetInputCount(1);
+    if (OutputCount != 0)
+        SetOutputCount(0);
+}
+
 TRect TBTJump::GetBounds() const
 {
     TRect r = TGrundBT::GetBounds();

@@ -20,6 +20,8 @@ public:
     TRect GetBounds() const override;
     Integer EditProperties() override;
     AnsiString GetTypeName() const override;
+    // A record's pin counts are not trusted: a jump has one input, no output.
+    void ReadData(TStream& stream, TReader& reader, Byte version) override;
 
     // The arrow tag of a jump or a jump target around its body, pointing left
     // when mirrored, with the caption inside; the pins are drawn before.

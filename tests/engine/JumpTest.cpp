@@ -7,6 +7,7 @@
 #include "engine/Language.h"
 #include "engine/ShellHooks.h"
 #include "platform/Canvas.h"
+#include "platform/Stream.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -53,6 +54,30 @@ TEST_F(JumpTest, TheStepKeepsTheInputAsText)
     jump->Inputs[0].Source = &number->Outputs[0];
     t.CalculateAll();
     EXPECT_EQ(jump->JumpText, ValueToStr(2.5L));
+}
+
+TEST_F(JumpTest, ARecordsPinCountsAreNotTrusted)
+{
+    for (auto [inputs, outputs] : {std::pair{0, 0}, std::pair{3, 2}}) {
+        SCOPED_TRACE(inputs);
+        // A component record that claims other counts, read into a jump.
+        auto odd = std::unique_ptr<TBTJump>(CreateBauteil<TBTJump>());
+        odd->SetInputCount(inputs);
+        odd->SetOutputCount(outputs);
+        TMemoryStream stream;
+        {
+            TWriter writer(stream);
+            odd->TGrundBT::WriteData(stream, writer);
+        }
+        stream.SetPosition(0);
+        auto back = std::unique_ptr<TBTJump>(CreateBauteil<TBTJump>());
+        TReader reader(stream);
+        back->ReadData(stream, reader, 46);
+        EXPECT_EQ(back->InputCount, 1);
+        EXPECT_EQ(back->OutputCount, 0);
+        back->Calculate();   // reads input 0
+        EXPECT_EQ(back->JumpText, "");
+    }
 }
 
 TEST_F(JumpTest, TheSheetEditsTheNameUpToSixCharacters)
