@@ -245,6 +245,7 @@ void TForm1::ShowMacroBoard(TMakro* macro)
         return;
     for (std::size_t i = 0; i < OpenBoards.size(); ++i)
         if (OpenBoards[i] == inner) {
+            ProjectModified = true;
             SelectBoardTab(i);
             return;
         }
@@ -255,7 +256,9 @@ void TForm1::ShowMacroBoard(TMakro* macro)
     }
     inner->ClipboardStream = ClipboardStream.get();
     inner->MainWindowHandle = WindowHandle->Handle();
-    inner->Mode = CurrentBoard ? CurrentBoard->Mode : TBoardMode::Select;
+    // The boards share the zoom and wire modes; placing and text are the shown board's own.
+    const TBoardMode mode = CurrentBoard ? CurrentBoard->Mode : TBoardMode::Select;
+    inner->Mode = mode == TBoardMode::Zoom || mode == TBoardMode::Wire ? mode : TBoardMode::Select;
     inner->PreviousMode = inner->Mode;
     OpenBoards.push_back(inner);
     int tab = 0;
@@ -264,6 +267,8 @@ void TForm1::ShowMacroBoard(TMakro* macro)
         tab = TabSet->addTab(AnsiToQString(TabCaption(*macro)));
         TabSet->setTabData(tab, QVariant::fromValue<QObject*>(dynamic_cast<TPlatineView*>(inner->View)));
     }
+    // Selecting the new tab is a tab change.
+    ProjectModified = true;
     SelectBoardTab(OpenBoards.size() - 1);
     inner->SelectAll(false);
     inner->ZoomToObjects(false);
@@ -273,7 +278,6 @@ void TForm1::SelectBoardTab(std::size_t index)
 {
     if (index >= OpenBoards.size())
         return;
-    ProjectModified = true;
     CurrentBoard = OpenBoards[index];
     ShowBoard(CurrentBoard);
     if (static_cast<int>(index) < TabSet->count()) {

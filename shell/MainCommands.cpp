@@ -222,6 +222,10 @@ void TMainCommands::NextBoard()
 
 void TMainCommands::SelectBoard(std::size_t index)
 {
+    // Any other tab marks the project modified.
+    if (index >= form_.OpenBoards.size())
+        return;
+    ProjectModified = true;
     form_.SelectBoardTab(index);
 }
 
