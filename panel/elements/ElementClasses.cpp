@@ -2,10 +2,11 @@
 
 #include "panel/elements/FP_LED.h"
 #include "panel/elements/FP_Lampe.h"
+#include "panel/elements/FP_Schalter.h"
 
 void RegisterElementClasses()
 {
     for (const TClassInfo* info : {&TPLED::StaticClass(), &TDuoLED::StaticClass(), &TRGBLED::StaticClass(),
-                                   &TPLampe::StaticClass()})
+                                   &TPLampe::StaticClass(), &TSchalter::StaticClass()})
         RegisterClass(*info);
 }

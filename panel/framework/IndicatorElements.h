@@ -41,3 +41,13 @@ public:
     // The colour the lamp shows now.
     virtual TColor GetLampColor() const = 0;
 };
+
+// The switch and push button: the operator's state, read in every step.
+class ISwitchElement {
+public:
+    virtual ~ISwitchElement() = default;
+    // A read may end a pending web press of a push button.
+    virtual bool GetEingeschaltet() = 0;
+    // A momentary push button instead of a latching switch.
+    virtual void SetTaster(bool taster) = 0;
+};
