@@ -1,4 +1,4 @@
-// The records of the panel's indicator elements (LEDs, lamp) as a project
+// The records of the panel's indicator and operating elements (LEDs, lamp, switch) as a project
 // file brings them. Input: the element class (table below), the file
 // version, then the record's bytes. A record that reads is written, read into
 // a new element and written again: both writes must be equal. The element is
@@ -8,6 +8,7 @@
 
 #include "panel/elements/FP_LED.h"
 #include "panel/elements/FP_Lampe.h"
+#include "panel/elements/FP_Schalter.h"
 #include "platform/Stream.h"
 
 #include <QImage>
@@ -22,6 +23,7 @@ const std::function<std::unique_ptr<TFP_Element>()> Classes[] = {
     [] { return std::make_unique<TDuoLED>(); },
     [] { return std::make_unique<TRGBLED>(); },
     [] { return std::make_unique<TPLampe>(); },
+    [] { return std::make_unique<TSchalter>(); },
 };
 
 std::vector<Byte> Written(TFP_Element& element)
