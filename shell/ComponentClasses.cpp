@@ -37,6 +37,7 @@
 #include "engine/Text.h"
 #include "panel/framework/BT_LED.h"
 #include "panel/framework/BT_Lampe.h"
+#include "panel/framework/BT_Schalter.h"
 #include "platform/ClassRegistry.h"
 
 namespace {
@@ -49,6 +50,12 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTDuoLED::StaticClass,
     &TBTRGB_LED::StaticClass,
     &TBTLampe::StaticClass,
+    &TBTTaster::StaticClass,
+    &TBTSchalter::StaticClass,
+    &TBTAnalogSchalter::StaticClass,
+    &TBTAnalogSchalter2::StaticClass,
+    &TBTAnalogTaster::StaticClass,
+    &TBTAnalogTaster2::StaticClass,
     &TBTInverter::StaticClass,
     &TBTAnd::StaticClass,
     &TBTOr::StaticClass,

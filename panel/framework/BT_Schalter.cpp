@@ -1,0 +1,280 @@
+#include "panel/framework/BT_Schalter.h"
+
+#include "engine/AnsiLiteral.h"
+#include "engine/Language.h"
+#include "engine/PanelInterfaces.h"
+#include "panel/framework/IndicatorElements.h"
+#include "platform/Canvas.h"
+
+namespace {
+
+constexpr TColor Red = 0x0000FF;
+
+void Circle(TCanvas& canvas, Integer x, Integer y, Integer r)
+{
+    canvas.Ellipse(x - r, y - r, x + r + 1, y + r + 1);
+}
+
+} // namespace
+
+// ---- Shared
+
+void TBTSchalterBase::SetPanelElement(IFP_Element* element)
+{
+    TBTFront::SetPanelElement(element);
+    // Cast once here: the step reads the element in every cycle.
+    switch_ = dynamic_cast<ISwitchElement*>(element);
+    // Linked before the element's record is read, so a push button's record
+    // finds it momentary.
+    if (switch_ && IsPushButton())
+        switch_->SetTaster(true);
+}
+
+bool TBTSchalterBase::ReadState() const
+{
+    return switch_ ? switch_->GetEingeschaltet() : false;
+}
+
+void TBTSchalterBase::Draw(TCanvas& canvas)
+{
+    TGrundBT::Draw(canvas);
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.Pen.Style = TPenStyle::psSolid;
+    canvas.Pen.Width = 2;
+    canvas.Pen.Color = Selected ? Red : SymbolColor;
+    DrawSymbol(canvas);
+    canvas.Pen.Width = 1;
+    canvas.Brush.Style = TBrushStyle::bsSolid;
+}
+
+// ---- Logic members
+
+void TBTLogicSchalterBase::OutputsCreated()
+{
+    Outputs[0].Name = "";
+}
+
+// The state is read once per step: a read can end a web press, so a second
+// read could write off what the first one saw on, and the press would leave
+// no trace on the output.
+void TBTLogicSchalterBase::ResetForStart()
+{
+    LastState = ReadState();
+    SetOutputLogic(0, LastState);
+}
+
+void TBTLogicSchalterBase::Calculate()
+{
+    const bool state = ReadState();
+    if (state != LastState) {
+        SetOutputLogic(0, state);
+        LastState = state;
+    }
+}
+
+void TBTLogicSchalterBase::DrawLiveState(TCanvas& canvas)
+{
+    if (const bool state = ReadState(); Switch() && state != LastDrawnState) {
+        LastDrawnState = state;
+        Draw(canvas);
+    }
+    TGrundBT::DrawLiveState(canvas);
+}
+
+void TBTLogicSchalterBase::DrawSymbol(TCanvas& canvas)
+{
+    const Integer cy = BodyRect.Top + BodyRect.Height() / 2;
+    const Integer a = OutputCount > 0 ? Outputs[0].Y : cy;
+    // The output side is on the right unless mirrored.
+    const Integer outEdge = Mirrored ? BodyRect.Left : BodyRect.Right;
+    const Integer farEdge = Mirrored ? BodyRect.Right : BodyRect.Left;
+    const Integer dir = Mirrored ? 1 : -1;   // from the output edge inwards
+    const Integer moving = outEdge + dir * 30;
+    const Integer fixed = farEdge - dir * 30;
+    canvas.MoveTo(moving - dir * 15, a);
+    canvas.LineTo(moving, a);
+    canvas.MoveTo(fixed + dir * 15, cy);
+    canvas.LineTo(fixed, cy);
+    const Integer bladeY = LastDrawnState ? a : a - 18;
+    canvas.MoveTo(moving, a);
+    canvas.LineTo(fixed, bladeY);
+    Circle(canvas, moving, a, 6);
+    Circle(canvas, fixed, cy, 6);
+    if (IsPushButton()) {
+        const Integer mid = (moving + fixed) / 2;
+        const Integer capY = cy - 30;
+        canvas.Polyline({TPoint{mid - 10, capY + 6}, TPoint{mid - 10, capY}, TPoint{mid + 10, capY},
+                         TPoint{mid + 10, capY + 6}});
+        canvas.Pen.Width = 1;
+        canvas.MoveTo(mid, capY);
+        canvas.LineTo(mid, (a + bladeY) / 2);
+        canvas.Pen.Width = 2;
+    }
+}
+
+TBTTaster::TBTTaster()
+{
+    SetInputCount(0);
+    SetOutputCount(1);
+    PanelElementClass = "TSchalter";
+    Designator = ByLanguage<const char*>("T", "PB", "BP");
+    HelpContext = 18105;
+}
+
+AnsiString TBTTaster::GetTypeName() const
+{
+    return ByLanguage<const char*>("Taster\rlogisch", "Push button", "Boutton-poussoir");
+}
+
+TBTSchalter::TBTSchalter()
+{
+    SetInputCount(0);
+    SetOutputCount(1);
+    PanelElementClass = "TSchalter";
+    Designator = ByLanguage<const char*>("S", "SW", "IN");
+    HelpContext = 18100;
+}
+
+AnsiString TBTSchalter::GetTypeName() const
+{
+    return ByLanguage<const char*>("Schalter\rlogisch", "Switch", "Interrupteur");
+}
+
+// ---- Analog members
+
+void TBTAnalogSchalterBase::DrawLiveState(TCanvas& canvas)
+{
+    if (const bool state = ReadState(); Switch() && state != LastState) {
+        LastState = state;
+        Draw(canvas);
+    }
+    TGrundBT::DrawLiveState(canvas);
+}
+
+void TBTAnalogSchalterBase::DrawSymbol(TCanvas& canvas)
+{
+    const Integer cx = BodyRect.Left + BodyRect.Width() / 2;
+    const Integer cy = BodyRect.Top + BodyRect.Height() / 2;
+    // The single pin's side: outputs on the right for the "2 inputs" kind,
+    // the input on the left for the "2 outputs" kind; mirroring swaps.
+    const bool singleLeft = TwoOutputs() != Mirrored;
+    const Integer single = singleLeft ? BodyRect.Left : BodyRect.Right;
+    const Integer pair = singleLeft ? BodyRect.Right : BodyRect.Left;
+    const Integer dir = singleLeft ? 1 : -1;
+    const TPinList& singlePins = TwoOutputs() ? Inputs : Outputs;
+    const TPinList& pairPins = TwoOutputs() ? Outputs : Inputs;
+    const Integer ys = singlePins.size() > 0 ? singlePins[0].Y : cy;
+    const Integer moving = single + dir * 20;
+    const Integer fixed = pair - dir * 20;
+    canvas.MoveTo(single, ys);
+    canvas.LineTo(moving, ys);
+    for (const TBauteilPin& pin : pairPins) {
+        canvas.MoveTo(pair, pin.Y);
+        canvas.LineTo(fixed, pin.Y);
+        Circle(canvas, fixed, pin.Y, 6);
+    }
+    const Integer bladeY = LastState == Mirrored ? ys - 14 : ys + 14;
+    canvas.MoveTo(moving, ys);
+    canvas.LineTo(fixed, bladeY);
+    Circle(canvas, moving, ys, 6);
+    if (IsPushButton()) {
+        const Integer capY = cy - 40;
+        canvas.Polyline({TPoint{cx - 15, capY + 6}, TPoint{cx - 15, capY}, TPoint{cx + 15, capY},
+                         TPoint{cx + 15, capY + 6}});
+        canvas.Pen.Width = 1;
+        canvas.MoveTo(cx, capY);
+        canvas.LineTo(cx, ys + (bladeY - ys) / 2);
+        canvas.Pen.Width = 2;
+    }
+}
+
+void TBTAnalogInputsBase::InputsCreated()
+{
+    Inputs[0].Name = "E0";
+    Inputs[1].Name = "E1";
+}
+
+void TBTAnalogInputsBase::OutputsCreated()
+{
+    Outputs[0].Name = "";
+}
+
+void TBTAnalogInputsBase::Calculate()
+{
+    SetOutputValue(0, InputValue(ReadState() ? 1 : 0));
+}
+
+void TBTAnalogOutputsBase::InputsCreated()
+{
+    Inputs[0].Name = "";
+}
+
+void TBTAnalogOutputsBase::OutputsCreated()
+{
+    Outputs[0].Name = "A1";
+    Outputs[1].Name = "A0";
+}
+
+void TBTAnalogOutputsBase::Calculate()
+{
+    const Extended v = InputValue(0);
+    const bool on = ReadState();
+    SetOutputValue(0, on ? v : 0.0L);
+    SetOutputValue(1, on ? 0.0L : v);
+}
+
+TBTAnalogTaster::TBTAnalogTaster()
+{
+    SetInputCount(2);
+    SetOutputCount(1);
+    PanelElementClass = "TSchalter";
+    Designator = ByLanguage<const char*>("TB", "PBB", "BP");
+    HelpContext = 18165;
+}
+
+AnsiString TBTAnalogTaster::GetTypeName() const
+{
+    return ByLanguage<AnsiString>("Taster\r2 Eingänge"_ansi, "Push button\r2 inputs", "Bouton-poussoir\r2 Entrées"_ansi);
+}
+
+TBTAnalogSchalter::TBTAnalogSchalter()
+{
+    SetInputCount(2);
+    SetOutputCount(1);
+    PanelElementClass = "TSchalter";
+    Designator = ByLanguage<const char*>("SB", "SWB", "CM");
+    HelpContext = 18165;
+}
+
+AnsiString TBTAnalogSchalter::GetTypeName() const
+{
+    return ByLanguage<AnsiString>("Schalter\r2 Eingänge"_ansi, "Switch\r2 inputs", "Commutateur\r2 Entrées"_ansi);
+}
+
+TBTAnalogTaster2::TBTAnalogTaster2()
+{
+    SetInputCount(1);
+    SetOutputCount(2);
+    PanelElementClass = "TSchalter";
+    Designator = ByLanguage<const char*>("TA", "PBA", "PBA");
+    HelpContext = 18170;
+}
+
+AnsiString TBTAnalogTaster2::GetTypeName() const
+{
+    return ByLanguage<AnsiString>("Taster\r2 Ausgänge"_ansi, "Push button\r2 outputs", "Bouton-poussoir\r2 Sorties");
+}
+
+TBTAnalogSchalter2::TBTAnalogSchalter2()
+{
+    SetInputCount(1);
+    SetOutputCount(2);
+    PanelElementClass = "TSchalter";
+    Designator = ByLanguage<const char*>("SA", "SWA", "INA");
+    HelpContext = 18170;
+}
+
+AnsiString TBTAnalogSchalter2::GetTypeName() const
+{
+    return ByLanguage<AnsiString>("Schalter\r2 Ausgänge"_ansi, "Switch\r2 outputs", "Interrupteur\r2 Sorties");
+}

@@ -1,0 +1,138 @@
+// The switch and push-button components: an operator switch or push button
+// on the front panel put into the circuit as a logic level, as a choice
+// between two analog inputs, or as the routing of one analog input to one of
+// two outputs. The element holds the state; the step reads it.
+#pragma once
+
+#include "engine/BTFront.h"
+
+class ISwitchElement;
+
+// What the six share: the element link and the contact drawing.
+// Not a registered class of its own.
+class TBTSchalterBase : public TBTFront {
+public:
+    void SetPanelElement(IFP_Element* element) override;
+    void Draw(TCanvas& canvas) override;
+
+    bool LastState = false;   // logic: the state last written; analog: last drawn
+
+protected:
+    ISwitchElement* Switch() const { return switch_; }
+    // The state read from the element (false without one).
+    bool ReadState() const;
+    // A push button's element becomes momentary.
+    virtual bool IsPushButton() const = 0;
+    virtual void DrawSymbol(TCanvas& canvas) = 0;
+
+private:
+    ISwitchElement* switch_ = nullptr;
+};
+
+// Logic members: one output, 5 V while on; written only on a change.
+class TBTLogicSchalterBase : public TBTSchalterBase {
+public:
+    bool LastDrawnState = false;
+
+    void ResetForStart() override;
+    void Calculate() override;
+    void OutputsCreated() override;
+    void InputsCreated() override {}
+    void DrawLiveState(TCanvas& canvas) override;
+
+protected:
+    void DrawSymbol(TCanvas& canvas) override;
+};
+
+class TBTTaster : public TBTLogicSchalterBase {
+    ZK_CLASS(TBTTaster, TBTFront)
+public:
+    TBTTaster();
+    AnsiString GetTypeName() const override;
+
+protected:
+    bool IsPushButton() const override { return true; }
+};
+
+class TBTSchalter : public TBTLogicSchalterBase {
+    ZK_CLASS(TBTSchalter, TBTFront)
+public:
+    TBTSchalter();
+    AnsiString GetTypeName() const override;
+
+protected:
+    bool IsPushButton() const override { return false; }
+};
+
+// Analog members: a changeover contact, every step.
+class TBTAnalogSchalterBase : public TBTSchalterBase {
+public:
+    void DrawLiveState(TCanvas& canvas) override;
+
+protected:
+    // Two inputs to one output, or one input to two outputs.
+    virtual bool TwoOutputs() const = 0;
+    void DrawSymbol(TCanvas& canvas) override;
+};
+
+// Two inputs "E0", "E1": the output carries E1 while on, E0 while off.
+class TBTAnalogInputsBase : public TBTAnalogSchalterBase {
+public:
+    void Calculate() override;
+    void InputsCreated() override;
+    void OutputsCreated() override;
+
+protected:
+    bool TwoOutputs() const override { return false; }
+};
+
+// One input to "A1" while on, to "A0" while off; the other output is 0.
+class TBTAnalogOutputsBase : public TBTAnalogSchalterBase {
+public:
+    void Calculate() override;
+    void InputsCreated() override;
+    void OutputsCreated() override;
+
+protected:
+    bool TwoOutputs() const override { return true; }
+};
+
+class TBTAnalogTaster : public TBTAnalogInputsBase {
+    ZK_CLASS(TBTAnalogTaster, TBTFront)
+public:
+    TBTAnalogTaster();
+    AnsiString GetTypeName() const override;
+
+protected:
+    bool IsPushButton() const override { return true; }
+};
+
+class TBTAnalogSchalter : public TBTAnalogInputsBase {
+    ZK_CLASS(TBTAnalogSchalter, TBTFront)
+public:
+    TBTAnalogSchalter();
+    AnsiString GetTypeName() const override;
+
+protected:
+    bool IsPushButton() const override { return false; }
+};
+
+class TBTAnalogTaster2 : public TBTAnalogOutputsBase {
+    ZK_CLASS(TBTAnalogTaster2, TBTFront)
+public:
+    TBTAnalogTaster2();
+    AnsiString GetTypeName() const override;
+
+protected:
+    bool IsPushButton() const override { return true; }
+};
+
+class TBTAnalogSchalter2 : public TBTAnalogOutputsBase {
+    ZK_CLASS(TBTAnalogSchalter2, TBTFront)
+public:
+    TBTAnalogSchalter2();
+    AnsiString GetTypeName() const override;
+
+protected:
+    bool IsPushButton() const override { return false; }
+};

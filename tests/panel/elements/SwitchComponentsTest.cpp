@@ -1,0 +1,168 @@
+// The six switch and push-button components with a real switch element:
+// logic outputs written on a change of state only, analog members choosing
+// and routing in every step, and the symbol following the state.
+#include "panel/elements/FP_Schalter.h"
+#include "panel/framework/BT_Schalter.h"
+
+#include "engine/Globals.h"
+#include "platform/Canvas.h"
+#include "platform/Clock.h"
+#include "support/TestBoard.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+namespace {
+
+class SwitchComponents : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        // The elements live in the test body: the board must not reach them.
+        for (TBauteil* object : t.Board().Objects)
+            if (auto* component = dynamic_cast<TIOBauteil*>(object))
+                component->SetPanelElement(nullptr);
+        ResetGlobals();
+    }
+    TBTTestSource* Feed(TIOBauteil* component, Integer n)
+    {
+        auto* source = t.Place<TBTTestSource>(100, 100);
+        source->SetOutputCount(n);
+        for (Integer i = 0; i < n; ++i)
+            t.Connect(source, i, component, i);
+        return source;
+    }
+    static QImage Symbol(TIOBauteil& component)
+    {
+        QImage image(1400, 800, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TCanvas canvas(painter);
+        component.ShowComponentStates = true;
+        component.Draw(canvas);
+        return image;
+    }
+    TTestBoard t;
+};
+
+TEST_F(SwitchComponents, PushButtonClassesMakeTheirElementMomentary)
+{
+    TSchalter a, b, c, d;
+    auto* taster = t.Place<TBTTaster>(1000, 100);
+    auto* schalter = t.Place<TBTSchalter>(1000, 300);
+    auto* analogTaster = t.Place<TBTAnalogTaster>(1000, 500);
+    auto* analogTaster2 = t.Place<TBTAnalogTaster2>(1000, 700);
+    taster->SetPanelElement(&a);
+    schalter->SetPanelElement(&b);
+    analogTaster->SetPanelElement(&c);
+    analogTaster2->SetPanelElement(&d);
+    EXPECT_TRUE(a.Taster());
+    EXPECT_FALSE(b.Taster());
+    EXPECT_TRUE(c.Taster());
+    EXPECT_TRUE(d.Taster());
+    EXPECT_EQ(taster->Outputs[0].Name, "");
+    EXPECT_EQ(analogTaster->Inputs[1].Name, "E1");
+    EXPECT_EQ(analogTaster2->Outputs[0].Name, "A1");
+    EXPECT_EQ(analogTaster2->Outputs[1].Name, "A0");
+}
+
+TEST_F(SwitchComponents, LogicOutputIsWrittenOnAChangeOfStateOnly)
+{
+    TSchalter element;
+    auto* sw = t.Place<TBTSchalter>(1000, 100);
+    sw->SetPanelElement(&element);
+    element.SetEingeschaltet(true);
+    sw->ResetForStart();
+    EXPECT_EQ(sw->Outputs[0].Value, 5.0L);   // before the first step
+    element.SetEingeschaltet(false);
+    EXPECT_EQ(sw->Outputs[0].Value, 5.0L);   // the next step writes it
+    t.CalculateAll();
+    EXPECT_EQ(sw->Outputs[0].Value, 0.0L);
+    // Between changes the pin keeps what was written last.
+    sw->SetOutputValue(0, 2.5L);
+    t.CalculateAll();
+    EXPECT_EQ(sw->Outputs[0].Value, 2.5L);
+    element.SetEingeschaltet(true);
+    t.CalculateAll();
+    EXPECT_EQ(sw->Outputs[0].Value, 5.0L);
+}
+
+TEST_F(SwitchComponents, APushButtonTappedBetweenStepsLeavesNoTraceButAWebPressShowsOnce)
+{
+    TFakeClock clock;
+    TScopedClock installed(clock);
+    clock.SetTickCount(5000);
+    TSchalter element;
+    auto* push = t.Place<TBTTaster>(1000, 100);
+    push->SetPanelElement(&element);
+    push->ResetForStart();
+    element.SetEingeschaltet(true);
+    element.SetEingeschaltet(false);
+    t.CalculateAll();
+    EXPECT_EQ(push->Outputs[0].Value, 0.0L);
+    element.WebAction(2);
+    clock.AdvanceMs(400);   // the press ends at the first read, which still sees it
+    t.CalculateAll();
+    EXPECT_EQ(push->Outputs[0].Value, 5.0L);
+    t.CalculateAll();
+    EXPECT_EQ(push->Outputs[0].Value, 0.0L);
+}
+
+TEST_F(SwitchComponents, AnalogMembersChooseAndRouteEveryStep)
+{
+    TSchalter e1, e2;
+    auto* chooser = t.Place<TBTAnalogSchalter>(1000, 100);
+    auto* router = t.Place<TBTAnalogTaster2>(1000, 400);
+    chooser->SetPanelElement(&e1);
+    router->SetPanelElement(&e2);
+    TBTTestSource* in = Feed(chooser, 2);
+    in->Values[0] = 1.5L;
+    in->Values[1] = 3.0L;
+    TBTTestSource* single = Feed(router, 1);
+    single->Values[0] = 7.0L;
+    t.CalculateAll();
+    t.CalculateAll();
+    EXPECT_EQ(chooser->Outputs[0].Value, 1.5L);
+    EXPECT_EQ(router->Outputs[0].Value, 0.0L);   // A1 off
+    EXPECT_EQ(router->Outputs[1].Value, 7.0L);   // A0 carries the input
+    e1.SetEingeschaltet(true);
+    e2.SetEingeschaltet(true);
+    t.CalculateAll();
+    EXPECT_EQ(chooser->Outputs[0].Value, 3.0L);
+    EXPECT_EQ(router->Outputs[0].Value, 7.0L);
+    EXPECT_EQ(router->Outputs[1].Value, 0.0L);
+
+    // An unconnected selected input reads 0.
+    TSchalter e3;
+    auto* open = t.Place<TBTAnalogTaster>(1000, 700);
+    open->SetPanelElement(&e3);
+    e3.SetEingeschaltet(true);
+    t.CalculateAll();
+    EXPECT_EQ(open->Outputs[0].Value, 0.0L);
+}
+
+TEST_F(SwitchComponents, SymbolFollowsTheStateWhenShown)
+{
+    for (bool analog : {false, true}) {
+        SCOPED_TRACE(analog);
+        TSchalter element;
+        TGrundBT* c = analog ? static_cast<TGrundBT*>(t.Place<TBTAnalogSchalter2>(1000, 100))
+                               : t.Place<TBTTaster>(1000, 100);
+        c->SetPanelElement(&element);
+        const QImage off = Symbol(*c);
+        element.SetEingeschaltet(true);
+        QImage picture(1400, 800, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        {
+            QPainter painter(&picture);
+            TCanvas canvas(painter);
+            c->DrawLiveState(canvas);   // redraws with the new state
+        }
+        const QImage on = Symbol(*c);
+        EXPECT_NE(on, off);
+        c->SetPanelElement(nullptr);
+    }
+}
+
+} // namespace

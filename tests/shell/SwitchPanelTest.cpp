@@ -1,0 +1,161 @@
+// Switches and push buttons on the board and on the panel: each of the six
+// classes gets its switch element (momentary for the push-button classes),
+// and a user's way through: a switch picked from the palette and
+// wired through an inverter to an LED, clicked and hotkeyed while running.
+#include "shell/ShellFixture.h"
+
+#include "components/digital/BT_Gatter.h"
+#include "dialogs/Hotkey.h"
+#include "engine/Bibo.h"
+#include "engine/PlatineView.h"
+#include "panel/elements/FP_LED.h"
+#include "panel/elements/FP_Schalter.h"
+#include "panel/framework/BT_LED.h"
+#include "panel/framework/BT_Schalter.h"
+#include "panel/framework/Design.h"
+#include "platform/FileHeader.h"
+#include "shell/ComponentClasses.h"
+#include "shell/PanelStandIn.h"
+#include "shell/ProjectFiles.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+class SwitchPanelTest : public TShellFixture {
+protected:
+    template <class T>
+    static T* Find(TPlatine& board, Integer skip = 0)
+    {
+        for (TBauteil* object : board.Objects)
+            if (auto* found = dynamic_cast<T*>(object); found && skip-- == 0)
+                return found;
+        return nullptr;
+    }
+    template <class T>
+    static T* Paste(TPlatine& board)
+    {
+        std::unique_ptr<T> source(CreateBauteil<T>());
+        TMemoryStream stream;
+        WritePlacingStream(*source, stream);
+        board.PasteFromStream(stream, FileVersion);
+        board.EndDrag(0, 0, 0, TMouseButton::mbLeft);
+        for (auto it = board.Objects.rbegin(); it != board.Objects.rend(); ++it)
+            if (auto* placed = dynamic_cast<T*>(*it))
+                return placed;
+        return nullptr;
+    }
+    static TSchalter* ElementOf(TIOBauteil* component) { return dynamic_cast<TSchalter*>(component->PanelElement); }
+    static void OpenCategory(TForm1& form, const QString& caption)
+    {
+        for (QMenu* menu : form.CategoryMenus)
+            for (QAction* action : menu->actions())
+                if (action->text().remove('&') == caption) {
+                    action->trigger();
+                    return;
+                }
+        FAIL() << caption.toStdString();
+    }
+    static void PickAndPlace(TForm1& form, const char* className, QPoint at)
+    {
+        TBibo& palette = *form.Bibo;
+        std::size_t i = 0;
+        while (i < palette.Entries.size() && std::string(palette.Entries[i]->ClassName()) != className)
+            ++i;
+        ASSERT_LT(i, palette.Entries.size()) << className;
+        const TPoint sample =
+            palette.Mapping().LPtoDP(TPoint{palette.StripWidth / 2, palette.Entries[i]->GetBounds().Top + 30});
+        QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(sample.X, sample.Y));
+        ASSERT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
+        QWidget* board = static_cast<TPlatineView*>(form.MainBoard->View)->viewport();
+        QMouseEvent move(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(board, &move);
+        QTest::mouseClick(board, Qt::LeftButton, {}, at);
+        ASSERT_NE(form.MainBoard->Mode, TBoardMode::Placing);
+    }
+    static void Wire(TPlatine& board, const TBauteilPin& from, const TBauteilPin& to)
+    {
+        const Integer middle = (from.X + to.X) / 2 / 20 * 20;
+        for (auto [a, b] : {std::pair{TPoint{from.X, from.Y}, TPoint{middle, from.Y}},
+                            std::pair{TPoint{middle, from.Y}, TPoint{middle, to.Y}},
+                            std::pair{TPoint{middle, to.Y}, TPoint{to.X, to.Y}}})
+            if (a != b)
+                board.AddWireAndNormalise(a, b);
+    }
+};
+
+TEST_F(SwitchPanelTest, EachClassGetsItsSwitchElementMomentaryForPushButtons)
+{
+    TForm1& form = Create();
+    TPlatine& board = *form.MainBoard;
+    struct TCase {
+        TIOBauteil* Component;
+        const char* Name;
+        bool Push;
+    };
+    const TCase cases[] = {{Paste<TBTSchalter>(board), "S1", false},   {Paste<TBTTaster>(board), "T1", true},
+                           {Paste<TBTAnalogSchalter>(board), "SB1", false}, {Paste<TBTAnalogTaster>(board), "TB1", true},
+                           {Paste<TBTAnalogSchalter2>(board), "SA1", false}, {Paste<TBTAnalogTaster2>(board), "TA1", true}};
+    for (const TCase& c : cases) {
+        ASSERT_NE(c.Component, nullptr);
+        SCOPED_TRACE(c.Name);
+        TSchalter* element = ElementOf(c.Component);
+        ASSERT_NE(element, nullptr);
+        EXPECT_EQ(element->ElementName(), c.Name);
+        EXPECT_EQ(element->Taster(), c.Push);
+        EXPECT_EQ(element->Typ(), c.Push ? Druckschalter : Kippschalter2);
+    }
+}
+
+TEST_F(SwitchPanelTest, PickedFromThePaletteAClickAndAHotkeyReachTheLedWithinOneStep)
+{
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("EXP_BIBO"));
+    TForm1::RegisterComponentClasses();
+    WriteLibraryFile(Program() + "EXP_BIBO/bedien_d.bib", {"TBTSchalter", "TBTTaster"});
+    WriteLibraryFile(Program() + "EXP_BIBO/anzeigen.bib", {"TBTLed"});
+    WriteLibraryFile(Program() + "EXP_BIBO/gatter.bib", {"TBTInverter"});
+    TForm1& form = Create();
+    form.resize(1000, 700);
+    form.show();
+    OpenCategory(form, "Bedienung digital");
+    PickAndPlace(form, "TBTSchalter", QPoint(100, 100));
+    OpenCategory(form, "Gatter");
+    PickAndPlace(form, "TBTInverter", QPoint(300, 100));
+    OpenCategory(form, "Anzeigen");
+    PickAndPlace(form, "TBTLed", QPoint(500, 100));
+    TPlatine& board = *form.MainBoard;
+    auto* sw = Find<TBTSchalter>(board);
+    auto* inverter = Find<TBTInverter>(board);
+    auto* led = Find<TBTLed>(board);
+    ASSERT_TRUE(sw && inverter && led);
+    TSchalter* element = ElementOf(sw);
+    ASSERT_NE(element, nullptr);
+    EXPECT_EQ(element->ElementName(), "S1");
+    Wire(board, sw->Outputs[0], inverter->Inputs[0]);
+    Wire(board, inverter->Outputs[0], led->Inputs[0]);
+    element->Hotkeys[0]->Key = 'K';
+    element->Hotkeys[0]->ActionIndex = 1;   // toggle
+
+    auto lit = [&] { return dynamic_cast<TPLED*>(led->PanelElement)->GetEingeschaltet(); };
+    board.PrepareSimulation();
+    board.Step();
+    board.Step();
+    EXPECT_TRUE(lit());
+    // Operated as on the running panel: a click on the element.
+    element->setEnabled(true);
+    QTest::mouseClick(element, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(element->State());
+    board.Step();
+    EXPECT_FALSE(lit());
+    // The hotkey as the front-panel window passes it on.
+    element->HotkeyDown('K', 0);
+    element->HotkeyUp('K', 0);
+    board.Step();
+    EXPECT_TRUE(lit());
+    board.StopSimulation();
+}
+
+} // namespace
