@@ -3,6 +3,7 @@
 #include "components/analog/BT_AnalogMux.h"
 #include "components/analog/BT_Arithmetik.h"
 #include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Generatoren.h"
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integer.h"
 #include "components/analog/BT_Integrierer.h"
@@ -51,6 +52,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMonoFlop::StaticClass,
     &TBTMonoFlopDyn::StaticClass,
     &TBTOnOffDelay::StaticClass,
+    &TBTPulse::StaticClass,
     &TBTVerzoegerung::StaticClass,
     &TBTRSFF::StaticClass,
     &TBTRSFFZ::StaticClass,
@@ -63,6 +65,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMasse::StaticClass,
     &TBTVcc::StaticClass,
     &TBTPowerOnReset::StaticClass,
+    &TBTRandom::StaticClass,
     &TBTStop::StaticClass,
     &TBTTestpunkt::StaticClass,
     &TBTRangeCheck::StaticClass,
@@ -100,6 +103,8 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTRelais_2::StaticClass,
     &TBTSample::StaticClass,
     &TBTAnalogVgl::StaticClass,
+    &TBTFktGenerator::StaticClass,
+    &TBTRampenGenerator::StaticClass,
     &TBTLimiter::StaticClass,
     &TBTAnalogMux::StaticClass,
     &TBTAnalogDemux::StaticClass,

@@ -3,6 +3,7 @@
 #include "components/analog/BT_AnalogMux.h"
 #include "components/analog/BT_Arithmetik.h"
 #include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Generatoren.h"
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integer.h"
 #include "components/analog/BT_Integrierer.h"
@@ -32,6 +33,8 @@ void RegisterAnalogClasses()
           &TBTDifferenzierer::StaticClass(), &TBTPT1::StaticClass(), &TBTPT2::StaticClass(), &TBTDT1::StaticClass(),
           &TBT_P_Regler::StaticClass(), &TBT_PI_Regler::StaticClass(), &TBT_PID_Regler::StaticClass(),
           &TBT_PD_Regler::StaticClass(), &TBT_2_Punkt_Regler::StaticClass(), &TBT_Spiel::StaticClass(),
-          &TBT_Totzone::StaticClass(), &TBT_Inkretment::StaticClass(), &TBT_AnalogDelay::StaticClass()})
+          &TBT_Totzone::StaticClass(), &TBT_Inkretment::StaticClass(), &TBT_AnalogDelay::StaticClass(),
+          &TBTFktGenerator::StaticClass(), &TBTPulse::StaticClass(), &TBTRampenGenerator::StaticClass(),
+          &TBTRandom::StaticClass()})
         RegisterClass(*info);
 }
