@@ -9,6 +9,7 @@
 #include "components/analog/BT_Integrierer.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
+#include "components/analog/BT_Mittelwert.h"
 #include "components/analog/BT_PTGlieder.h"
 #include "components/analog/BT_RangeCheck.h"
 #include "components/analog/BT_Regler.h"
@@ -103,6 +104,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTRelais_2::StaticClass,
     &TBTSample::StaticClass,
     &TBTAnalogVgl::StaticClass,
+    &TBTMittelwert::StaticClass,
     &TBTFktGenerator::StaticClass,
     &TBTRampenGenerator::StaticClass,
     &TBTLimiter::StaticClass,

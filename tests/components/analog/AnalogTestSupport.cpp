@@ -9,6 +9,7 @@
 #include "components/analog/BT_Integrierer.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
+#include "components/analog/BT_Mittelwert.h"
 #include "components/analog/BT_PTGlieder.h"
 #include "components/analog/BT_RangeCheck.h"
 #include "components/analog/BT_Regler.h"
@@ -35,6 +36,6 @@ void RegisterAnalogClasses()
           &TBT_PD_Regler::StaticClass(), &TBT_2_Punkt_Regler::StaticClass(), &TBT_Spiel::StaticClass(),
           &TBT_Totzone::StaticClass(), &TBT_Inkretment::StaticClass(), &TBT_AnalogDelay::StaticClass(),
           &TBTFktGenerator::StaticClass(), &TBTPulse::StaticClass(), &TBTRampenGenerator::StaticClass(),
-          &TBTRandom::StaticClass()})
+          &TBTRandom::StaticClass(), &TBTMittelwert::StaticClass()})
         RegisterClass(*info);
 }
