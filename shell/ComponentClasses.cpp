@@ -7,6 +7,7 @@
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integer.h"
 #include "components/analog/BT_Integrierer.h"
+#include "components/analog/BT_Korrekturtabelle.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
 #include "components/analog/BT_Mittelwert.h"
@@ -100,6 +101,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTVerstaerker::StaticClass,
     &TBTGain::StaticClass,
     &TBTOffset::StaticClass,
+    &TBTKorrekturtabelle::StaticClass,
     &TBTRelais::StaticClass,
     &TBTRelais_2::StaticClass,
     &TBTSample::StaticClass,

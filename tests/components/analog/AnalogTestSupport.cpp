@@ -7,6 +7,7 @@
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integer.h"
 #include "components/analog/BT_Integrierer.h"
+#include "components/analog/BT_Korrekturtabelle.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
 #include "components/analog/BT_Mittelwert.h"
@@ -36,6 +37,6 @@ void RegisterAnalogClasses()
           &TBT_PD_Regler::StaticClass(), &TBT_2_Punkt_Regler::StaticClass(), &TBT_Spiel::StaticClass(),
           &TBT_Totzone::StaticClass(), &TBT_Inkretment::StaticClass(), &TBT_AnalogDelay::StaticClass(),
           &TBTFktGenerator::StaticClass(), &TBTPulse::StaticClass(), &TBTRampenGenerator::StaticClass(),
-          &TBTRandom::StaticClass(), &TBTMittelwert::StaticClass()})
+          &TBTRandom::StaticClass(), &TBTMittelwert::StaticClass(), &TBTKorrekturtabelle::StaticClass()})
         RegisterClass(*info);
 }
