@@ -17,6 +17,7 @@
 #include "components/analog/BT_Relais.h"
 #include "components/analog/BT_SimStop.h"
 #include "components/analog/BT_Spiel.h"
+#include "components/analog/BT_SysTime.h"
 #include "components/analog/BT_TestPunkt.h"
 #include "components/analog/BT_Wandler.h"
 #include "components/digital/BT_Dekoder.h"
@@ -42,6 +43,8 @@ namespace {
 // TBT_DDE_Client, TBT_DDE_Client_Poke, TBTLed, ... TETDL_WriteDO, TETDL_ReadAI);
 // a new class goes in at its place in that order.
 constexpr const TClassInfo& (*Table[])() = {
+    &TBTSysTime::StaticClass,
+    &TBTSysDate::StaticClass,
     &TBTInverter::StaticClass,
     &TBTAnd::StaticClass,
     &TBTOr::StaticClass,
@@ -141,6 +144,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTIntFromBytes::StaticClass,
     &TBTIntCheckBit::StaticClass,
     &TBTIntBit::StaticClass,
+    &TBTFreqCount::StaticClass,
 };
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "components/analog/BT_Relais.h"
 #include "components/analog/BT_SimStop.h"
 #include "components/analog/BT_Spiel.h"
+#include "components/analog/BT_SysTime.h"
 #include "components/analog/BT_TestPunkt.h"
 #include "components/analog/BT_Wandler.h"
 
@@ -37,6 +38,7 @@ void RegisterAnalogClasses()
           &TBT_PD_Regler::StaticClass(), &TBT_2_Punkt_Regler::StaticClass(), &TBT_Spiel::StaticClass(),
           &TBT_Totzone::StaticClass(), &TBT_Inkretment::StaticClass(), &TBT_AnalogDelay::StaticClass(),
           &TBTFktGenerator::StaticClass(), &TBTPulse::StaticClass(), &TBTRampenGenerator::StaticClass(),
-          &TBTRandom::StaticClass(), &TBTMittelwert::StaticClass(), &TBTKorrekturtabelle::StaticClass()})
+          &TBTRandom::StaticClass(), &TBTMittelwert::StaticClass(), &TBTKorrekturtabelle::StaticClass(),
+          &TBTSysTime::StaticClass(), &TBTSysDate::StaticClass(), &TBTFreqCount::StaticClass()})
         RegisterClass(*info);
 }
