@@ -50,6 +50,8 @@ TKorrekturtabelleDlg::TKorrekturtabelleDlg(QWidget* parent) : TModalForm(parent)
     Grid->setSelectionMode(QAbstractItemView::SingleSelection);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid->verticalHeader()->hide();
+    Grid->setColumnWidth(0, 94);
+    Grid->setColumnWidth(1, 94);
     GroupBox1 = Place(new QGroupBox(this), "GroupBox1", 216, 8, 245, 200);
     Label1 = Place(new QLabel(GroupBox1), "Label1", 10, 20, 100, 16);
     E_Edit = Place(new QLineEdit("0", GroupBox1), "E_Edit", 10, 38, 100, 21);
