@@ -8,7 +8,9 @@
 #include "engine/GrundBT.h"
 #include "engine/Language.h"
 #include "engine/Makro.h"
+#include "panel/framework/Frontplatte.h"
 #include "panel/framework/PanelClasses.h"
+#include "panel/framework/PanelGlobals.h"
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
 #include "engine/Segment.h"
@@ -367,6 +369,8 @@ void TForm1::FormShow()
     }
 
     ApplySettings();
+    ShowPanelWindow();
+    Frontplatte->ShownDesign()->RefreshTransparency(nullptr);
     OpenFromCommandLine();
     if (RunAfterLoad)
         QMetaObject::invokeMethod(this, &TForm1::StartRequest, Qt::QueuedConnection);
@@ -380,6 +384,11 @@ void TForm1::ApplySettings()
         if (auto* grid = findChild<QAction*>("SB_Raster"))
             grid->setChecked(true);
     }
+    GridVisible = Settings.FPGridVisible;
+    GridColor = Settings.FPGridColor;
+    GridSize = Settings.FPGrid;
+    if (auto* panel = dynamic_cast<TFrontplatte*>(Frontplatte.get()))
+        panel->ShowGridSize();
     if (cb_NurText && Bibo) {
         cb_NurText->SetPressed(Settings.TextOnly);
         CB_NurTextClick();

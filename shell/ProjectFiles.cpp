@@ -11,6 +11,7 @@
 #include "engine/Language.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Platine.h"
+#include "panel/framework/Frontplatte.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileHeader.h"
@@ -20,7 +21,6 @@
 #include "platform/Stream.h"
 #include "shell/Globals.h"
 #include "shell/MainForm.h"
-#include "shell/PanelStandIn.h"
 #include "shell/Placing.h"
 
 #include <QAction>
@@ -106,7 +106,7 @@ void WriteLibraryFile(const AnsiString& fileName, const std::vector<AnsiString>&
         board.InsertObject(object);
         y = board.SnapToGrid(TPoint{0, object->GetBounds().Bottom + 100}).Y;
     }
-    TStandInFrontplatte panel;
+    TFrontplatte panel;
     WriteProjectFile(fileName, board, *panel.RootDesign(), panel);
 }
 
@@ -114,8 +114,14 @@ void WriteLibraryFile(const AnsiString& fileName, const std::vector<AnsiString>&
 
 void TForm1::CreateProjectControls(QBoxLayout& centre)
 {
-    CreateFrontplatte = [] { return std::make_unique<TStandInFrontplatte>(); };
+    CreateFrontplatte = [this] {
+        auto panel = std::make_unique<TFrontplatte>();
+        InstallPanelCallbacks(*panel);
+        return panel;
+    };
     Frontplatte = CreateFrontplatte();
+    // The program starts with the panel of a new project.
+    Frontplatte->ResetToNewProject();
     PanelWindow = Frontplatte.get();
     CurrentDesign = Frontplatte->RootDesign();
 
@@ -328,9 +334,18 @@ bool TForm1::OpenProject(const AnsiString& requested)
     ShowBoard(board);
     DeleteBoard(replaced);
     if (panel) {
+        // The new window takes the old one's place on screen.
+        QWidget* previous = Frontplatte ? Frontplatte->Window() : nullptr;
+        const bool wasVisible = previous && previous->isVisible();
         Frontplatte = std::move(panel);
+        PanelWindow = Frontplatte.get();
         CurrentDesign = Frontplatte->RootDesign();
         ProjectFolder = folder;
+        KeepPanelOnScreen();
+        if (RunOnlyMode)
+            QCoreApplication::setApplicationName(AnsiToQString(Frontplatte->WindowCaption()));
+        if (wasVisible)
+            ShowPanelWindow();
     }
     SetProjectName(fileName);
     MainBoard->SelectAll(false);
