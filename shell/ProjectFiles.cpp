@@ -107,6 +107,7 @@ void WriteLibraryFile(const AnsiString& fileName, const std::vector<AnsiString>&
         y = board.SnapToGrid(TPoint{0, object->GetBounds().Bottom + 100}).Y;
     }
     TFrontplatte panel;
+    panel.ResetToNewProject();
     WriteProjectFile(fileName, board, *panel.RootDesign(), panel);
 }
 

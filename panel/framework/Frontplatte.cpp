@@ -31,6 +31,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
@@ -208,7 +209,7 @@ void TFrontplatte::CreateControls()
     auto tool = [this](const char* name, const char* picture, const char* text) {
         auto* button = new QToolButton(ToolBar1);
         button->setObjectName(name);
-        if (picture)
+        if (picture && QFile::exists(QString::fromLatin1(picture)))
             button->setIcon(QIcon(QString::fromLatin1(picture)));
         if (button->icon().isNull())
             button->setText(QString::fromLatin1(text));
@@ -828,9 +829,8 @@ bool TFrontplatte::ToolButtonVisible(const QToolButton* button) const
 
 bool TFrontplatte::AnyRunToolVisible() const
 {
-    const bool any = std::any_of(std::begin({SaveBtn, OpenBtn, HelpBtn, DlgBtn, PrintBtn, CopyBtn, HWBtn}),
-                                 std::end({SaveBtn, OpenBtn, HelpBtn, DlgBtn, PrintBtn, CopyBtn, HWBtn}),
-                                 [](const QToolButton* b) { return !b->isHidden(); }) ||
+    const QToolButton* const tools[] = {SaveBtn, OpenBtn, HelpBtn, DlgBtn, PrintBtn, CopyBtn, HWBtn};
+    const bool any = std::any_of(std::begin(tools), std::end(tools), [](const QToolButton* b) { return !b->isHidden(); }) ||
                      !TabControl1->isHidden();
     return any && Shown == Root.get() && RunMode;
 }
