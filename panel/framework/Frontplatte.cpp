@@ -214,7 +214,8 @@ void TFrontplatte::CreateControls()
         if (button->icon().isNull())
             button->setText(QString::fromLatin1(text));
         button->setAutoRaise(true);
-        ToolBar1->addWidget(button);
+        // The tool bar shows and hides its widgets through their actions.
+        button->setProperty("ToolAction", QVariant::fromValue(static_cast<QObject*>(ToolBar1->addWidget(button))));
         return button;
     };
     OpenBtn = tool("OpenBtn", ":/pictures/toolbar/open.svg", "L");
@@ -799,19 +800,17 @@ void TFrontplatte::ApplyRunMode()
         SetWindowStateValue(2);
 
     ToolBar1->setVisible(true);
-    OpenBtn->setVisible(ShowOpenBtn && RunMode);
-    SaveBtn->setVisible(ShowSaveBtn && RunMode);
-    HintBtn->setVisible(ShowHintBtn && RunMode);
-    DlgBtn->setVisible(ShowDlgBtn || editing);
-    HelpBtn->setVisible(ShowHelpBtn || editing);
-    HWBtn->setVisible(ShowHWBtn || editing);
-    PrintBtn->setVisible(ShowPrintBtn || editing);
-    CopyBtn->setVisible(ShowCopyBtn || editing);
-    InternalBtn->setVisible(ShowInternalBtn || editing);
-    // QToolBar keeps its own actions for widgets; hide those too.
-    for (QAction* action : ToolBar1->actions())
-        if (QWidget* w = ToolBar1->widgetForAction(action))
-            action->setVisible(!w->isHidden());
+    const struct {
+        QToolButton* Button;
+        bool Visible;
+    } tools[] = {{OpenBtn, ShowOpenBtn && RunMode},   {SaveBtn, ShowSaveBtn && RunMode},
+                 {HintBtn, ShowHintBtn && RunMode},   {DlgBtn, ShowDlgBtn || editing},
+                 {HelpBtn, ShowHelpBtn || editing},   {HWBtn, ShowHWBtn || editing},
+                 {PrintBtn, ShowPrintBtn || editing}, {CopyBtn, ShowCopyBtn || editing},
+                 {InternalBtn, ShowInternalBtn || editing}};
+    for (const auto& t : tools)
+        if (auto* action = qobject_cast<QAction*>(t.Button->property("ToolAction").value<QObject*>()))
+            action->setVisible(t.Visible);
 
     Statusbar->setVisible(editing);
     if (Root) {
@@ -824,13 +823,15 @@ void TFrontplatte::ApplyRunMode()
 
 bool TFrontplatte::ToolButtonVisible(const QToolButton* button) const
 {
-    return !button->isHidden();
+    const auto* action = qobject_cast<QAction*>(button->property("ToolAction").value<QObject*>());
+    return action && action->isVisible();
 }
 
 bool TFrontplatte::AnyRunToolVisible() const
 {
     const QToolButton* const tools[] = {SaveBtn, OpenBtn, HelpBtn, DlgBtn, PrintBtn, CopyBtn, HWBtn};
-    const bool any = std::any_of(std::begin(tools), std::end(tools), [](const QToolButton* b) { return !b->isHidden(); }) ||
+    const bool any = std::any_of(std::begin(tools), std::end(tools),
+                                 [this](const QToolButton* b) { return ToolButtonVisible(b); }) ||
                      !TabControl1->isHidden();
     return any && Shown == Root.get() && RunMode;
 }
@@ -953,7 +954,7 @@ void TFrontplatte::FormKeyDown(Word key, Byte shift)
         case VK_F1_ + 5: HWBtnClick(); break;
         case VK_F1_ + 6: DlgBtnClick(); break;
         case VK_F1_ + 7:
-            if (!HintBtn->isHidden())
+            if (ToolButtonVisible(HintBtn))
                 HintBtn->setChecked(!HintBtn->isChecked());
             HintBtnClick();
             break;
@@ -1095,7 +1096,7 @@ void TFrontplatte::showEvent(QShowEvent* event)
 
 void TFrontplatte::HelpBtnClick()
 {
-    if (HelpBtn->isHidden())
+    if (!ToolButtonVisible(HelpBtn))
         return;
     if (!RunMode) {
         ShowHelpTopic(5000);
@@ -1110,14 +1111,14 @@ void TFrontplatte::HelpBtnClick()
 
 void TFrontplatte::HintBtnClick()
 {
-    if (HintBtn->isHidden())
+    if (!ToolButtonVisible(HintBtn))
         return;
     ShowHints = HintBtn->isChecked();
 }
 
 void TFrontplatte::HWBtnClick()
 {
-    if (!HWBtn->isHidden() && OnHardwareDialog)
+    if (ToolButtonVisible(HWBtn) && OnHardwareDialog)
         OnHardwareDialog();
 }
 
@@ -1129,7 +1130,7 @@ void TFrontplatte::InternalBtnClick()
 
 void TFrontplatte::DlgBtnClick()
 {
-    if (!DlgBtn->isHidden())
+    if (ToolButtonVisible(DlgBtn))
         SetupBtnClick();
 }
 
@@ -1268,7 +1269,7 @@ QPixmap TFrontplatte::WindowPicture()
 
 void TFrontplatte::CopyBtnClick()
 {
-    if (CopyBtn->isHidden())
+    if (!ToolButtonVisible(CopyBtn))
         return;
     const QPixmap picture = WindowPicture();
     QGuiApplication::clipboard()->setPixmap(picture);
@@ -1277,7 +1278,7 @@ void TFrontplatte::CopyBtnClick()
 
 void TFrontplatte::PrintBtnClick()
 {
-    if (PrintBtn->isHidden())
+    if (!ToolButtonVisible(PrintBtn))
         return;
     const QPixmap picture = WindowPicture();
     PreviewPanel(picture);

@@ -125,7 +125,7 @@ void TFrontplatte::SaveWindowDefaults(const AnsiString& projectFileName)
 
 void TFrontplatte::SaveBtnClick()
 {
-    if (SaveBtn->isHidden())
+    if (!ToolButtonVisible(SaveBtn))
         return;
     AnsiString name = FileTitleUpper(CurrentProjectFile);
     if (name.empty())
@@ -149,7 +149,7 @@ void TFrontplatte::SaveBtnClick()
 
 void TFrontplatte::OpenBtnClick()
 {
-    if (OpenBtn->isHidden())
+    if (!ToolButtonVisible(OpenBtn))
         return;
     TFileDialog dialog;
     dialog.Filter = SettingsFilter();

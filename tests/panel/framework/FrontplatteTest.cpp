@@ -169,7 +169,7 @@ TEST_F(FrontplatteTest, ToolButtonsFollowTheOptionsInRunModeAndAllShowInEditMode
             Panel->SetRunMode(run);
             for (const auto& b : buttons) {
                 SCOPED_TRACE(std::string(b.Name) + (on ? " on" : " off") + (run ? " run" : " edit"));
-                EXPECT_EQ(!Panel->findChild<QToolButton*>(b.Name)->isHidden(), on ? run || b.EditVisible : !run && b.EditVisible);
+                EXPECT_EQ(Panel->ToolButtonVisible(Panel->findChild<QToolButton*>(b.Name)), on ? run || b.EditVisible : !run && b.EditVisible);
             }
             EXPECT_EQ(Panel->Statusbar->isHidden(), run);
             EXPECT_EQ(Panel->Root->isEditing, !run);
