@@ -5,6 +5,7 @@
 #include "dialogs/DLG_Default.h"
 #include "dialogs/Hotkey.h"
 #include "dialogs/ModalForm.h"
+#include "dialogs/PropEditors.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
@@ -22,6 +23,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QScrollBar>
 #include <QFile>
 #include <QImage>
@@ -595,6 +597,39 @@ TEST_F(FrontplatteTest, TheSettingsListLoaderKeepsTheWindowGeometry)
     EXPECT_EQ(Panel->WindowBounds(), QRect(40, 50, 410, 300));
     SettingsLoader(Program() + "Voll.EST");
     EXPECT_TRUE(Panel->FullScreen);
+}
+
+// ---- Property dialog
+
+TEST_F(FrontplatteTest, PropertyDialogRenamesTitleAndTabAndStoresTheWindowDefaultsOnOk)
+{
+    CurrentProjectFile = Program() + "Anlage.prj";
+    const AnsiString runState = Program() + "ANLAGE_Default.set";
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        AnsiString caption;
+        TFormHook hook({[&](TModalForm& form) {
+            caption = form.Caption();
+            const auto edits = form.findChildren<TEditPropEditor*>();
+            ASSERT_GE(edits.size(), 2);
+            edits[0]->Edit->setText("Pumpe");      // "Titel"
+            edits[1]->Edit->setText("Bedienung");  // "Name": the page's tab
+            const auto combos = form.findChildren<TComboPropEditor*>();
+            ASSERT_EQ(combos.size(), 2);
+            combos[0]->Combo->setCurrentIndex(2);   // tool bar closed
+            auto& dlg = dynamic_cast<TDefault_Dlg&>(form);
+            (ok ? dlg.OKBtn : dlg.CancelBtn)->click();
+        }});
+        Panel->SetupBtnClick();
+        EXPECT_EQ(caption, "Frontplatte");
+        EXPECT_EQ(Panel->WindowCaption(), ok ? "Pumpe" : "Frontplatte");
+        EXPECT_EQ(Panel->PageNames(), QStringList{ok ? "Bedienung" : "Frontplatte 1"});
+        EXPECT_EQ(Panel->ToolbarMode, ok ? 2 : 0);
+        EXPECT_EQ(FileExists(runState), ok);
+    }
+    // The root keeps its name (the settings sections) until the project is read again.
+    EXPECT_EQ(Panel->Root->ElementName(), "Frontplatte");
+    EXPECT_EQ(TIniFile(runState).ReadInteger("Zentrika", "ToolbarMode", -1), 2);
 }
 
 // ---- Copy, print
