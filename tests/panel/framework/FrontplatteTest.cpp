@@ -11,6 +11,7 @@
 #include "engine/Language.h"
 #include "panel/framework/FP_Decorations.h"
 #include "panel/framework/FrontplatteGlobals.h"
+#include "panel/framework/HintBox.h"
 #include "panel/framework/PanelClasses.h"
 #include "panel/framework/PanelGlobals.h"
 #include "panel/framework/PreviewDlg.h"
@@ -274,6 +275,42 @@ TEST_F(FrontplatteTest, PageActivationSelectsAPageAndIgnoresPagesOutOfRange)
     EXPECT_EQ(Panel->AktiveFrontplatte(), 1);
     EXPECT_TRUE(noPreview.Shown().empty());
     EXPECT_TRUE(QFile::exists(pdf));
+}
+
+TEST_F(FrontplatteTest, AMacroPanelShownAndBackReturnsToItsPlace)
+{
+    auto* nested = static_cast<TDesign*>(Panel->Root->AddElement("TDesign"));
+    nested->OwnerDesign = Panel->Root.get();
+    nested->SetElementName("Makro 1: Filter");
+    nested->setGeometry(150, 150, 120, 70);
+    Panel->NeueFrontplatte1Click();
+    Panel->ShowPanel(nested);
+    EXPECT_EQ(Panel->ShownDesign(), nested);
+    EXPECT_EQ(nested->parentWidget(), Panel->ScrollBox);
+    EXPECT_EQ(Panel->WindowCaption(), "MAKRO 1: FILTER");
+    EXPECT_TRUE(Panel->TabControl1->isHidden());
+    EXPECT_EQ(Panel->AktiveFrontplatte(), 0);   // the macro panel's page
+    Panel->ShowPanel(Panel->Root.get());
+    EXPECT_EQ(nested->parentWidget(), Panel->Root.get());
+    EXPECT_EQ(nested->geometry(), QRect(150, 150, 120, 70));
+    EXPECT_EQ(Panel->WindowCaption(), "Frontplatte");
+    EXPECT_FALSE(Panel->TabControl1->isHidden());
+}
+
+TEST_F(FrontplatteTest, HintBoxShowsNearTheCursorAndHidesForNoText)
+{
+    Panel->show();
+    const AnsiString text = "Schalter S1";
+    Panel->ShowHintText(&text);
+    EXPECT_TRUE(Panel->HintBox->isVisible());
+    EXPECT_EQ(Panel->HintBox->Text, text);
+    EXPECT_LE(Panel->HintBox->geometry().right(), Panel->width() - 10);
+    const AnsiString empty;
+    Panel->ShowHintText(&empty);
+    EXPECT_FALSE(Panel->HintBox->isVisible());
+    Panel->ShowHintText(&text);
+    Panel->ShowHintText(nullptr);
+    EXPECT_FALSE(Panel->HintBox->isVisible());
 }
 
 // ---- Keys
