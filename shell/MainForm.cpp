@@ -279,6 +279,11 @@ void TForm1::FormCreate()
     // folder is.
     LanguageIndex = ReadLanguageSetting();
     TranslateUI();
+    // The panel window, made anew in the language just chosen.
+    Frontplatte = CreateFrontplatte();
+    Frontplatte->ResetToNewProject();
+    PanelWindow = Frontplatte.get();
+    CurrentDesign = Frontplatte->RootDesign();
 
     RunOnlyMode = IsRunOnlyExecutable(commandLine_.value(0));
     if (RunOnlyMode && FileExists("ICON.ICO"))

@@ -210,6 +210,28 @@ TEST_F(PanelWindowTest, AWindowStoredOutsideEveryScreenComesBack)
     EXPECT_LE(frame.bottom(), screen.bottom());
 }
 
+TEST_F(PanelWindowTest, ThePanelWindowSpeaksTheProgramsLanguage)
+{
+    const struct {
+        const char* Setting;
+        const char* Title;
+        const char* Page;
+        const char* PrintHint;
+    } cases[] = {
+        {"1", "Front panel", "Front panel 1", "Print front panel... F5"},
+        {"2", "Panneau de contr\u00F4le", "Panneau de contr\u00F4le 1", "Imprimer panneau de contr\u00F4le... F5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Setting);
+        WriteFile("SPRACHE.INI", QByteArray("[Sprache]\r\nSprache=") + c.Setting + "\r\n");
+        TForm1& form = Create();
+        TFrontplatte& panel = Panel(form);
+        EXPECT_EQ(panel.windowTitle(), QString::fromUtf8(c.Title));
+        EXPECT_EQ(panel.PageNames(), QStringList{QString::fromUtf8(c.Page)});
+        EXPECT_EQ(panel.PrintBtn->toolTip(), QString::fromUtf8(c.PrintHint));
+    }
+}
+
 TEST_F(PanelWindowTest, RunOnlyProgramTakesThePanelCaptionAsItsTitle)
 {
     {
