@@ -559,9 +559,11 @@ TEST_F(FrontplatteTest, SavingASettingsFileReplacesAllItsSections)
     CurrentProjectFile = Program() + "anlage.prj";
     AddState("S1", 0)->Status = 2;
     Panel->SetRunMode(true);
-    TModalHook hook({TModalAnswer::File(Program() + "Satz.EST")});
+    // The file exists: the dialog asks before it replaces it.
+    TModalHook hook({TModalAnswer::File(Program() + "Satz.EST"), TModalAnswer::Button(IDYES)});
     Panel->SaveBtnClick();
-    ASSERT_EQ(hook.Requests().size(), 1u);
+    ASSERT_EQ(hook.Requests().size(), 2u);
+    EXPECT_EQ(hook.Requests()[1].Kind, TModalKind::MessageBox);
     EXPECT_EQ(hook.Requests()[0].File.FileName, "ANLAGE.EST");
     TIniFile ini(Program() + "Satz.EST");
     EXPECT_EQ(ini.ReadSections(), (std::vector<AnsiString>{"Zentrika", "MainModul.Frontplatte.S1"}));
