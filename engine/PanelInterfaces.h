@@ -100,6 +100,8 @@ public:
     virtual Integer AktiveFrontplatte() const = 0;
     // Adds page tabs until every element's page has one.
     virtual void CheckeFrontplattenNummern() = 0;
+    // The number of pages (page tabs) of the panel.
+    virtual Integer PageCount() const { return 1; }
     // "Letzte Einstellung merken": the panel keeps its run-time settings.
     virtual bool AutoSave() const = 0;
     virtual void SaveDefaultSettings(const AnsiString& projectFileName) = 0;
@@ -126,7 +128,6 @@ public:
     virtual void ResetElementsToDefault() {}
     // The window's bounds become the ones it returns to in edit mode.
     virtual void RememberNormalBounds() {}
-    virtual Integer PageCount() const { return 1; }
     // The main window's page command: a new page takes the selection.
     virtual void AddPage() {}
     virtual void SetupBtnClick() {}

@@ -169,6 +169,8 @@ TFrontplatte::~TFrontplatte()
 {
     qApp->removeEventFilter(this);
     // The elements go before the controls they may be parked in.
+    Shown = nullptr;
+    PreviousDesign = nullptr;
     Root.reset();
     if (PanelWindow == this)
         PanelWindow = nullptr;
@@ -457,6 +459,8 @@ void TFrontplatte::ShowPanel(IDesign* requested)
     auto* design = dynamic_cast<TDesign*>(requested);
     if (!design)
         design = Root.get();
+    if (!Shown)
+        Shown = Root.get();
     if (RunOnlyMode)
         HideNestedPanels(Root.get());
     EnableParentPanels(design);
@@ -467,10 +471,10 @@ void TFrontplatte::ShowPanel(IDesign* requested)
         PreviousDesign->DeselectIndex(-1);
         PreviousDesign->RenumberZOrder();
         PreviousDesign->SortByZOrder();
-        PreviousDesign->setParent(PreviousParent ? PreviousParent : ScrollBox);
+        PreviousDesign->setParent(PreviousParent ? PreviousParent.data() : ScrollBox);
         PreviousDesign->setGeometry(PreviousBounds);
         PreviousDesign->show();
-        if (auto* parentDesign = dynamic_cast<TDesign*>(PreviousParent))
+        if (auto* parentDesign = dynamic_cast<TDesign*>(PreviousParent.data()))
             parentDesign->SortByZOrder();
     }
     if (PreviousDesign != design) {
@@ -501,14 +505,14 @@ void TFrontplatte::ShowPanel(IDesign* requested)
 
 void TFrontplatte::FitShownPanel()
 {
-    if (!Shown || Shown->parentWidget() != ScrollBox)
+    if (!Shown || ShownPanel()->parentWidget() != ScrollBox)
         return;
     if (FullScreen && Shown == Root.get() && (RunMode || RunOnlyMode)) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         const QSize size = screen ? screen->size() : ScrollBox->size();
-        Shown->setGeometry(0, 0, size.width(), size.height() - 2);
+        ShownPanel()->setGeometry(0, 0, size.width(), size.height() - 2);
     } else {
-        Shown->setGeometry(ScrollBox->rect());
+        ShownPanel()->setGeometry(ScrollBox->rect());
     }
 }
 
@@ -636,10 +640,10 @@ void TFrontplatte::TabControl1Change()
 {
     if (!Shown)
         return;
-    Shown->DeselectIndex(-1);
-    Shown->SetAktiveFrontplatte(AktiveFrontplatte());
+    ShownPanel()->DeselectIndex(-1);
+    ShownPanel()->SetAktiveFrontplatte(AktiveFrontplatte());
     TabControl1->setVisible(Shown == Root.get() && TabControl1->count() > 1);
-    Shown->RefreshTransparency(nullptr);
+    ShownPanel()->RefreshTransparency(nullptr);
 }
 
 void TFrontplatte::NeueFrontplatte1Click()
@@ -748,7 +752,7 @@ void TFrontplatte::SetRunMode(bool run)
     RunMode = run;
     ApplyRunMode();
     if (Shown)
-        Shown->RefreshTransparency(nullptr);
+        ShownPanel()->RefreshTransparency(nullptr);
     TabControl1->setContextMenuPolicy(!run && !RunOnlyMode ? Qt::CustomContextMenu : Qt::NoContextMenu);
 }
 
@@ -839,8 +843,8 @@ bool TFrontplatte::AnyRunToolVisible() const
 void TFrontplatte::SetRaster(Integer step)
 {
     GridSize = step;
-    Shown->update();
-    Shown->RefreshTransparency(nullptr);
+    ShownPanel()->update();
+    ShownPanel()->RefreshTransparency(nullptr);
 }
 
 void TFrontplatte::SB_RasterClick()
@@ -853,8 +857,8 @@ void TFrontplatte::SB_RasterClick()
         for (QToolButton* b : {SB_R4, SB_R8, SB_R16, SB_R32})
             if (b->isChecked())
                 GridSize = b->property("Tag").toInt();
-    Shown->update();
-    Shown->RefreshTransparency(nullptr);
+    ShownPanel()->update();
+    ShownPanel()->RefreshTransparency(nullptr);
 }
 
 void TFrontplatte::ShowGridSize()
@@ -877,8 +881,8 @@ void TFrontplatte::ShowGridSize()
 void TFrontplatte::SB_ZeichneRasterClick()
 {
     GridVisible = SB_ZeichneRaster->isChecked();
-    Shown->update();
-    Shown->RefreshTransparency(nullptr);
+    ShownPanel()->update();
+    ShownPanel()->RefreshTransparency(nullptr);
 }
 
 void TFrontplatte::GridColorBtnClick()
@@ -889,26 +893,26 @@ void TFrontplatte::GridColorBtnClick()
         GridColor = color;
         GridColorBtn->setStyleSheet(QStringLiteral("background: %1;").arg(ColorToQColor(GridColor).name()));
     }
-    Shown->update();
-    Shown->RefreshTransparency(nullptr);
+    ShownPanel()->update();
+    ShownPanel()->RefreshTransparency(nullptr);
 }
 
 void TFrontplatte::SB_CursorClick(Integer direction, Integer step)
 {
-    if (Shown->Selection.empty())
+    if (ShownPanel()->Selection.empty())
         return;
     switch (direction) {
-    case 1: Shown->MoveSelectionBy(-step, 0); break;
-    case 2: Shown->MoveSelectionBy(0, -step); break;
-    case 3: Shown->MoveSelectionBy(0, step); break;
-    case 4: Shown->MoveSelectionBy(step, 0); break;
+    case 1: ShownPanel()->MoveSelectionBy(-step, 0); break;
+    case 2: ShownPanel()->MoveSelectionBy(0, -step); break;
+    case 3: ShownPanel()->MoveSelectionBy(0, step); break;
+    case 4: ShownPanel()->MoveSelectionBy(step, 0); break;
     default: break;
     }
 }
 
 void TFrontplatte::AlignClick(Integer kind)
 {
-    Shown->AlignSelection(kind);
+    ShownPanel()->AlignSelection(kind);
 }
 
 void TFrontplatte::Timer1Timer()
@@ -1076,7 +1080,7 @@ void TFrontplatte::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (RunOnlyMode && WindowShown) {
         if (Shown)
-            Shown->RefreshTransparency(nullptr);
+            ShownPanel()->RefreshTransparency(nullptr);
         WindowShown = false;
     }
     FitShownPanel();

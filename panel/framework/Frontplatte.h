@@ -11,6 +11,7 @@
 #include "panel/framework/Design.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -104,9 +105,10 @@ public:
 
     // ---- Fields
     std::unique_ptr<TDesign> Root;
-    TDesign* Shown;
-    TDesign* PreviousDesign = nullptr;
-    QWidget* PreviousParent = nullptr;
+    // Guarded: a macro's panel goes with its macro while it may be shown.
+    QPointer<TDesign> Shown;
+    QPointer<TDesign> PreviousDesign;
+    QPointer<QWidget> PreviousParent;
     QRect PreviousBounds;
     AnsiString Title;
     bool RunMode = false;
@@ -148,7 +150,8 @@ public:
 
     // ---- IFrontplatte
     TDesign* RootDesign() const override { return Root.get(); }
-    IDesign* ShownDesign() const override { return Shown; }
+    IDesign* ShownDesign() const override { return ShownPanel(); }
+    TDesign* ShownPanel() const { return Shown ? Shown.data() : Root.get(); }
     void ShowPanel(IDesign* design) override;
     Integer AktiveFrontplatte() const override;
     void CheckeFrontplattenNummern() override;
