@@ -3,18 +3,22 @@
 #include "components/analog/BT_AnalogMux.h"
 #include "components/analog/BT_Arithmetik.h"
 #include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Generatoren.h"
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integer.h"
 #include "components/analog/BT_Integrierer.h"
 #include "components/analog/BT_Jump_Target.h"
+#include "components/analog/BT_Korrekturtabelle.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
+#include "components/analog/BT_Mittelwert.h"
 #include "components/analog/BT_PTGlieder.h"
 #include "components/analog/BT_RangeCheck.h"
 #include "components/analog/BT_Regler.h"
 #include "components/analog/BT_Relais.h"
 #include "components/analog/BT_SimStop.h"
 #include "components/analog/BT_Spiel.h"
+#include "components/analog/BT_SysTime.h"
 #include "components/analog/BT_TestPunkt.h"
 #include "components/analog/BT_Wandler.h"
 #include "components/digital/BT_Dekoder.h"
@@ -56,6 +60,8 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTAnalogSchalter2::StaticClass,
     &TBTAnalogTaster::StaticClass,
     &TBTAnalogTaster2::StaticClass,
+    &TBTSysTime::StaticClass,
+    &TBTSysDate::StaticClass,
     &TBTInverter::StaticClass,
     &TBTAnd::StaticClass,
     &TBTOr::StaticClass,
@@ -68,6 +74,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMonoFlop::StaticClass,
     &TBTMonoFlopDyn::StaticClass,
     &TBTOnOffDelay::StaticClass,
+    &TBTPulse::StaticClass,
     &TBTVerzoegerung::StaticClass,
     &TBTRSFF::StaticClass,
     &TBTRSFFZ::StaticClass,
@@ -80,6 +87,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMasse::StaticClass,
     &TBTVcc::StaticClass,
     &TBTPowerOnReset::StaticClass,
+    &TBTRandom::StaticClass,
     &TBTStop::StaticClass,
     &TBTTestpunkt::StaticClass,
     &TBTJump::StaticClass,
@@ -116,10 +124,14 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTVerstaerker::StaticClass,
     &TBTGain::StaticClass,
     &TBTOffset::StaticClass,
+    &TBTKorrekturtabelle::StaticClass,
     &TBTRelais::StaticClass,
     &TBTRelais_2::StaticClass,
     &TBTSample::StaticClass,
     &TBTAnalogVgl::StaticClass,
+    &TBTMittelwert::StaticClass,
+    &TBTFktGenerator::StaticClass,
+    &TBTRampenGenerator::StaticClass,
     &TBTLimiter::StaticClass,
     &TBTAnalogMux::StaticClass,
     &TBTAnalogDemux::StaticClass,
@@ -154,6 +166,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTIntFromBytes::StaticClass,
     &TBTIntCheckBit::StaticClass,
     &TBTIntBit::StaticClass,
+    &TBTFreqCount::StaticClass,
 };
 
 } // namespace
