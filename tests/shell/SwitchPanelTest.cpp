@@ -15,7 +15,6 @@
 #include "panel/framework/Design.h"
 #include "platform/FileHeader.h"
 #include "shell/ComponentClasses.h"
-#include "shell/PanelStandIn.h"
 #include "shell/ProjectFiles.h"
 
 #include <QAction>
