@@ -14,6 +14,7 @@
 #include "panel/framework/BT_Schalter.h"
 #include "panel/framework/Design.h"
 #include "platform/FileHeader.h"
+#include "panel/framework/Frontplatte.h"
 #include "shell/ComponentClasses.h"
 #include "shell/ProjectFiles.h"
 
@@ -143,17 +144,20 @@ TEST_F(SwitchPanelTest, PickedFromThePaletteAClickAndAHotkeyReachTheLedWithinOne
     board.Step();
     board.Step();
     EXPECT_TRUE(lit());
-    // Operated as on the running panel: a click on the element.
-    element->setEnabled(true);
+    // Operated on the running panel: a click on the element.
+    auto& panel = dynamic_cast<TFrontplatte&>(*form.Frontplatte);
+    panel.SetRunMode(true);
+    ASSERT_TRUE(element->isEnabled());
     QTest::mouseClick(element, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(element->State());
     board.Step();
     EXPECT_FALSE(lit());
-    // The hotkey as the front-panel window passes it on.
-    element->HotkeyDown('K', 0);
-    element->HotkeyUp('K', 0);
+    // The hotkey, through the front-panel window's key handling.
+    panel.FormKeyDown('K', 0);
+    panel.FormKeyUp('K', 0);
     board.Step();
     EXPECT_TRUE(lit());
+    panel.SetRunMode(false);
     board.StopSimulation();
 }
 
