@@ -4,11 +4,17 @@
 // the prepared board from rows of '0'/'1' characters.
 #pragma once
 
+#include "components/digital/BT_Addierer.h"
+#include "components/digital/BT_Bus.h"
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_MonoFlop.h"
+#include "components/digital/BT_Multiplexer.h"
+#include "components/digital/BT_Register.h"
+#include "components/digital/BT_Schieberegister.h"
 #include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Versorgung.h"
+#include "components/digital/BT_Zaehler.h"
 
 #include "support/TestBoard.h"
 
@@ -27,7 +33,18 @@ inline void RegisterDigitalClasses()
           &TBTVerzoegerung::StaticClass(), &TBTRSFF::StaticClass(), &TBTRSFFZ::StaticClass(),
           &TBTRSFFF::StaticClass(), &TBTJKFF::StaticClass(), &TBTDFFZ::StaticClass(), &TBTDFFF::StaticClass(),
           &TBTMasse::StaticClass(), &TBTVcc::StaticClass(), &TBTPowerOnReset::StaticClass(),
-          &TBTBCDDekoder::StaticClass(), &TBTSeg7Decoder::StaticClass()})
+          &TBTBCDDekoder::StaticClass(), &TBTSeg7Decoder::StaticClass(), &TBTCNT4::StaticClass(),
+          &TBTCNT8::StaticClass(), &TBTCNT16::StaticClass(), &TBTCNT4D::StaticClass(), &TBTCNTL::StaticClass(),
+          &TBTCNTL8::StaticClass(), &TBTCNTL16::StaticClass(), &TBTCNTLD::StaticClass(), &TBTSREG::StaticClass(),
+          &TBTSREG8::StaticClass(), &TBTSREG16::StaticClass(), &TBTSREGL::StaticClass(),
+          &TBTSREGL8::StaticClass(), &TBTSREGL16::StaticClass(), &TBTMUX2::StaticClass(),
+          &TBTMUX4::StaticClass(), &TBTMUX8::StaticClass(), &TBTMUX16::StaticClass(), &TBTDMUX2::StaticClass(),
+          &TBTDMUX4::StaticClass(), &TBTDMUX8::StaticClass(), &TBTDMUX16::StaticClass(),
+          &TBTBustreiber::StaticClass(), &TBTAdressdekoder::StaticClass(), &TBTREG2::StaticClass(),
+          &TBTREG4::StaticClass(), &TBTREG8::StaticClass(), &TBTREG16::StaticClass(), &TBTREG2_T::StaticClass(),
+          &TBTREG4_T::StaticClass(), &TBTREG8_T::StaticClass(), &TBTREG16_T::StaticClass(),
+          &TBTADD2::StaticClass(), &TBTADD4::StaticClass(), &TBTADD8::StaticClass(), &TBTVGL4::StaticClass(),
+          &TBTVGL8::StaticClass()})
         RegisterClass(*info);
 }
 
@@ -71,6 +88,15 @@ public:
         Step();
     }
     bool High(Integer output) const { return Part->Outputs[output].Value >= LogicThreshold; }
+    // The number of `bits` outputs whose bit 0 is output `lowest` and whose
+    // higher bits have lower indexes (as "Q0" drawn on top).
+    Integer Number(Integer lowest, Integer bits) const
+    {
+        Integer value = 0;
+        for (Integer i = 0; i < bits; ++i)
+            value |= Integer(High(lowest - i)) << i;
+        return value;
+    }
     Extended Value(Integer output) const { return Part->Outputs[output].Value; }
     // The outputs as '0'/'1', highest index first (as drawn, top down).
     std::string Levels() const
