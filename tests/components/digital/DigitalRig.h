@@ -20,6 +20,9 @@
 
 #include "engine/Globals.h"
 #include "engine/Language.h"
+#include "platform/IniFile.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +57,14 @@ protected:
     void TearDown() override { ResetGlobals(); }
 };
 
+// A run-state file in a folder of its own.
+class TRunStateFile {
+    QTemporaryDir dir_;
+
+public:
+    AnsiString Name = dir_.path().toStdString() + "/ANLAGE_Default.set";
+};
+
 // One component with a source wired to each of the chosen inputs (all by
 // default); the others stay unconnected.
 class TRig {
@@ -74,6 +85,20 @@ public:
         t.Board().SelectAll(false);
     }
     void Start() { t.Board().PrepareSimulation(); }
+    // Stop as the program does with a run-state file: save, then stop.
+    void SaveAndStop(const AnsiString& file)
+    {
+        TIniFile ini(file);
+        t.Board().SaveComponentStates(ini);
+        t.Board().StopSimulation();
+    }
+    // Start as the program does: prepare (reset), then load the states.
+    void StartAndLoad(const AnsiString& file)
+    {
+        Start();
+        TIniFile ini(file);
+        t.Board().LoadComponentStates(ini, 0);
+    }
     // Source i drives the level of levels[i] ('1' high, '0' low) or the value.
     void Set(std::string_view levels)
     {

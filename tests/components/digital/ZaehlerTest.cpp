@@ -6,10 +6,6 @@
 // of the Integer range.
 #include "DigitalRig.h"
 
-#include "platform/IniFile.h"
-
-#include <QTemporaryDir>
-
 #include <limits>
 
 namespace {
@@ -234,28 +230,6 @@ TEST_F(ZaehlerTest, CascadesCountAlikeInEitherOrder)
     }
 }
 
-// A run-state file in a folder of its own.
-class TStateFile {
-    QTemporaryDir dir_;
-
-public:
-    AnsiString Name = dir_.path().toStdString() + "/ANLAGE_Default.set";
-};
-
-void StopAndSave(TRig& rig, const AnsiString& file)
-{
-    TIniFile ini(file);
-    rig.t.Board().SaveComponentStates(ini);
-    rig.t.Board().StopSimulation();
-}
-
-void StartAndLoad(TRig& rig, const AnsiString& file)
-{
-    rig.Start();
-    TIniFile ini(file);
-    rig.t.Board().LoadComponentStates(ini, 0);
-}
-
 // The clock's level of the last step of a run is kept: high at the stop and
 // low in the first step of the next run counts once.
 TEST_F(ZaehlerTest, LastClockIsCarriedAcrossStopAndStart)
@@ -287,7 +261,7 @@ TEST_F(ZaehlerTest, EveryCounterKeepsItsCountInTheRunStateFile)
                            TCase{"TBTCNTLD", "MAIN.ZDEKL1"}, TCase{"TBTCNTL", "MAIN.ZBINL1"},
                            TCase{"TBTCNTL8", "MAIN.Z8BINL1"}, TCase{"TBTCNTL16", "MAIN.Z16BINL1"}}) {
         SCOPED_TRACE(c.Class);
-        TStateFile file;
+        TRunStateFile file;
         TRig rig(c.Class, 1);
         const Integer bits = static_cast<TZaehler*>(rig.Part)->Bits();
         rig.Start();
@@ -296,13 +270,13 @@ TEST_F(ZaehlerTest, EveryCounterKeepsItsCountInTheRunStateFile)
             rig.Step("0");
         }
         ASSERT_EQ(rig.Number(bits, bits), 5);
-        StopAndSave(rig, file.Name);
+        rig.SaveAndStop(file.Name);
         {
             TIniFile ini(file.Name);
             EXPECT_EQ(ini.ReadSections(), std::vector<AnsiString>{c.Section});
             EXPECT_EQ(ini.ReadString(c.Section, "Z", "?"), "5");
         }
-        StartAndLoad(rig, file.Name);
+        rig.StartAndLoad(file.Name);
         // The count outputs show it before the first step; "/RCO" stays low.
         EXPECT_EQ(rig.Number(bits, bits), 5);
         EXPECT_FALSE(rig.High(0));
@@ -336,14 +310,14 @@ TEST_F(ZaehlerTest, EditedCountsOutsideTheRange)
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(std::string(c.Stored) + (c.Up ? " up" : " down"));
-        TStateFile file;
+        TRunStateFile file;
         {
             TIniFile ini(file.Name);
             ini.WriteString("MAIN.ZBIN1", "Z", c.Stored);
         }
         TRig rig("TBTCNT4", 3);
         rig.Set(c.Up ? "111" : "110");
-        StartAndLoad(rig, file.Name);
+        rig.StartAndLoad(file.Name);
         EXPECT_EQ(rig.Number(4, 4), c.Shown);
         rig.Step(c.Up ? "111" : "110");
         rig.Step(c.Up ? "011" : "010");
