@@ -1,7 +1,7 @@
-// The stream records of the clocks, flip-flops, timers, decoders and
-// supplies: their own fields byte by byte, round trips, the monoflop's
-// records before version 40, counts held within their ranges on reading,
-// and damaged records refused with the stream error.
+// The stream records of the digital components: their own fields byte by
+// byte, round trips, the monoflop's records before version 40, counts held
+// within their ranges on reading, and damaged records refused with the
+// stream error.
 #include "DigitalRig.h"
 
 #include "support/StreamBytes.h"
@@ -18,7 +18,13 @@ using DigitalStreamTest = DigitalTest;
 const char* const AllClasses[] = {"TBTHiTakt",  "TBTTaktgeber_ES", "TBTVCO",        "TBTMonoFlop",    "TBTMonoFlopDyn",
                                   "TBTOnOffDelay", "TBTVerzoegerung", "TBTRSFF",     "TBTRSFFZ",       "TBTRSFFF",
                                   "TBTJKFF",    "TBTDFFZ",         "TBTDFFF",       "TBTMasse",       "TBTVcc",
-                                  "TBTPowerOnReset", "TBTBCDDekoder", "TBTSeg7Decoder"};
+                                  "TBTPowerOnReset", "TBTBCDDekoder", "TBTSeg7Decoder",
+                                  "TBTCNT4", "TBTCNT8", "TBTCNT16", "TBTCNT4D", "TBTCNTL", "TBTCNTL8", "TBTCNTL16",
+                                  "TBTCNTLD", "TBTSREG", "TBTSREG8", "TBTSREG16", "TBTSREGL", "TBTSREGL8",
+                                  "TBTSREGL16", "TBTMUX2", "TBTMUX4", "TBTMUX8", "TBTMUX16", "TBTDMUX2", "TBTDMUX4",
+                                  "TBTDMUX8", "TBTDMUX16", "TBTBustreiber", "TBTAdressdekoder", "TBTREG2",
+                                  "TBTREG4", "TBTREG8", "TBTREG16", "TBTREG2_T", "TBTREG4_T", "TBTREG8_T",
+                                  "TBTREG16_T", "TBTADD2", "TBTADD4", "TBTADD8", "TBTVGL4", "TBTVGL8"};
 
 // A board stream of one component at (100, 100): the base record (version
 // 40 on, unless old); the component's own fields and the board's
