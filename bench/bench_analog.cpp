@@ -1,11 +1,19 @@
 // The analog blocks in the step: nanoseconds per component of a board of
 // mixed arithmetic blocks (adders, subtracters, multipliers, dividers, gains,
-// offsets and amplifiers wired at random), and the formula component's
-// evaluation of a 20-operator formula whose inputs change in every step.
+// offsets and amplifiers wired at random), of a board of the dynamic blocks
+// (integrators, differentiators, PT1/PT2/DT1, P/PI/PD/PID controllers, each
+// reading the performance counter) in control loops, and the formula
+// component's evaluation of a 20-operator formula whose inputs change in
+// every step.
 #include "components/analog/BT_Arithmetik.h"
 #include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Integrierer.h"
 #include "components/analog/BT_Konstanten.h"
+#include "components/analog/BT_PTGlieder.h"
+#include "components/analog/BT_Regler.h"
+#include "engine/Globals.h"
 #include "engine/Platine.h"
+#include "platform/Clock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -85,6 +93,98 @@ void BM_MixedArithmeticStep(benchmark::State& state)
                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_MixedArithmeticStep)->Arg(1000);
+
+// Loops of a set point, a PID (filter on), a PT2 plant, a PT1 sensor, a PI
+// trim, a DT1, a PD, a P, an integrator and a differentiator: ten dynamic
+// blocks per loop, all in "Max" so each one acts in every step.
+struct TDynamicBoard {
+    explicit TDynamicBoard(Integer loops)
+    {
+        PerfFrequency = static_cast<double>(QueryPerformanceFrequency());   // as the program sets it at start
+        for (Integer l = 0; l < loops; ++l) {
+            auto* setPoint = Add(CreateBauteil<TBTFest>());
+            auto* pid = Add(CreateBauteil<TBT_PID_Regler>());
+            pid->Filter.Enabled = true;
+            pid->OutputMin = -10.0L;
+            pid->OutputMax = 10.0L;
+            auto* plant = Add(CreateBauteil<TBTPT2>());
+            auto* sensor = Add(CreateBauteil<TBTPT1>());
+            auto* trim = Add(CreateBauteil<TBT_PI_Regler>());
+            auto* dt1 = Add(CreateBauteil<TBTDT1>());
+            auto* pd = Add(CreateBauteil<TBT_PD_Regler>());
+            auto* p = Add(CreateBauteil<TBT_P_Regler>());
+            auto* integrator = Add(CreateBauteil<TBTIntegrierer>());
+            auto* differentiator = Add(CreateBauteil<TBTDifferenzierer>());
+            auto* one = Add(CreateBauteil<TBTFest>());
+            Link(setPoint, pid, 0);
+            Link(sensor, pid, 1);
+            for (Integer i = 2; i <= 4; ++i)
+                Link(one, pid, i);
+            Link(pid, plant, 0);
+            for (Integer i = 1; i <= 3; ++i)
+                Link(one, plant, i);
+            Link(plant, sensor, 0);
+            Link(one, sensor, 1);
+            Link(one, sensor, 2);
+            Link(setPoint, trim, 0);
+            Link(plant, trim, 1);
+            Link(one, trim, 2);
+            Link(one, trim, 3);
+            Link(plant, dt1, 0);
+            Link(one, dt1, 1);
+            Link(one, dt1, 2);
+            Link(setPoint, pd, 0);
+            Link(plant, pd, 1);
+            Link(one, pd, 2);
+            Link(one, pd, 3);
+            Link(setPoint, p, 0);
+            Link(plant, p, 1);
+            Link(one, p, 2);
+            Link(pid, integrator, 0);
+            Link(plant, differentiator, 0);
+        }
+        for (TIOBauteil* block : blocks)
+            block->ResetForStart();
+    }
+    ~TDynamicBoard()
+    {
+        for (TIOBauteil* block : blocks)
+            delete block;
+    }
+    TDynamicBoard(const TDynamicBoard&) = delete;
+    TDynamicBoard& operator=(const TDynamicBoard&) = delete;
+
+    template <class T>
+    T* Add(T* block)
+    {
+        blocks.push_back(block);
+        return block;
+    }
+    static void Link(TIOBauteil* from, TIOBauteil* to, Integer input)
+    {
+        to->Inputs[static_cast<std::size_t>(input)].Source = from->Outputs[0].MarkReferenced();
+    }
+    void Step()
+    {
+        for (TIOBauteil* block : blocks)
+            block->Calculate();
+    }
+
+    std::vector<TIOBauteil*> blocks;
+};
+
+void BM_DynamicBlocksStep(benchmark::State& state)
+{
+    TDynamicBoard bench(static_cast<Integer>(state.range(0)));
+    Integer dynamic = 0;
+    for (TIOBauteil* block : bench.blocks)
+        dynamic += dynamic_cast<TBTFest*>(block) == nullptr;
+    for (auto _ : state)
+        bench.Step();
+    state.counters["s/block"] = benchmark::Counter(static_cast<double>(state.iterations()) * dynamic,
+                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DynamicBlocksStep)->Arg(100);
 
 // 20 operators over two inputs; the inputs change in every step, so the text
 // is evaluated in every step.

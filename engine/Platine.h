@@ -394,6 +394,11 @@ private:
         std::uint32_t Last;
     };
     std::vector<TGateCell> gateCells_;
+    // Per cell: its output level, written beside the pin's; a cell whose
+    // input is another cell's output of this board reads it here, so a
+    // large netlist's reads stay within a small array instead of one cache
+    // line per pin. Only the cells write a cell's output while the program runs.
+    std::vector<Byte> cellLevels_;
     std::vector<TIOBauteil*> cellComponents_;   // per cell: its component
     std::vector<TStepItem> stepProgram_;
     std::uint64_t programGeneration_ = 0;
@@ -401,7 +406,7 @@ private:
     static bool MakeGateCell(TIOBauteil& component, TGateCell& cell);
     void BuildStepProgram();
     void RunStepProgram();
-    void RunGateCells(std::size_t first, std::size_t last) const;
+    void RunGateCells(std::size_t first, std::size_t last);
 
     using TPinRange = std::pair<const TBauteilPin*, const TBauteilPin*>;   // [first, second)
     void ForgetPinRanges(const std::vector<TPinRange>& ranges);

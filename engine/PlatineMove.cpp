@@ -145,8 +145,8 @@ void TPlatine::CollectRubberBands()
         const auto* p = dynamic_cast<const TSegment*>(object);
         if (!p || !p->IsSelected())
             continue;
-        const std::vector<std::size_t>& atStart = index.EndsAt(p->StartPoint);
-        const std::vector<std::size_t>& atEnd = index.EndsAt(p->EndPoint);
+        const std::span<const std::size_t> atStart = index.EndsAt(p->StartPoint);
+        const std::span<const std::size_t> atEnd = index.EndsAt(p->EndPoint);
         std::vector<std::pair<std::size_t, TPoint>> ends;
         if (!atStart.empty())
             ends.emplace_back(atStart.front(), p->StartPoint);

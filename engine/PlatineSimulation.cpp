@@ -16,6 +16,7 @@
 
 #include <cstring>
 #include <exception>
+#include <unordered_map>
 
 namespace {
 
@@ -189,6 +190,7 @@ void TPlatine::ClearRunLists()
     WireList.clear();
     stepProgram_.clear();
     gateCells_.clear();
+    cellLevels_.clear();
     cellComponents_.clear();
     programBuilt_ = false;
 }
@@ -209,6 +211,7 @@ void TPlatine::BuildRunLists(TPlatine& root)
     WireList.clear();
     stepProgram_.clear();
     gateCells_.clear();
+    cellLevels_.clear();
     cellComponents_.clear();
     programBuilt_ = false;
     const std::function<void()> idle = [&root] { root.Step(); };
@@ -432,6 +435,21 @@ void TPlatine::BuildStepProgram()
         else
             stepProgram_.back().Last = index + 1;
     }
+    cellLevels_.resize(gateCells_.size());
+    std::unordered_map<const Byte*, std::size_t> cellOf;
+    cellOf.reserve(gateCells_.size());
+    for (std::size_t i = 0; i < gateCells_.size(); ++i) {
+        cellLevels_[i] = gateCells_[i].Out->Level;
+        cellOf.emplace(&gateCells_[i].Out->Level, i);
+    }
+    auto toMirror = [&](const Byte*& in) {
+        if (const auto it = cellOf.find(in); it != cellOf.end())
+            in = &cellLevels_[it->second];
+    };
+    for (TGateCell& cell : gateCells_) {
+        toMirror(cell.In0);
+        toMirror(cell.In1);
+    }
     programGeneration_ = PinLinkGeneration;
     programBuilt_ = true;
     for (std::size_t i = 0; i < MacroList.size(); ++i)
@@ -439,12 +457,14 @@ void TPlatine::BuildStepProgram()
             inner->BuildStepProgram();
 }
 
-void TPlatine::RunGateCells(std::size_t first, std::size_t last) const
+void TPlatine::RunGateCells(std::size_t first, std::size_t last)
 {
     const TGateCell* cells = gateCells_.data();
+    Byte* levels = cellLevels_.data();
     for (std::size_t i = first; i < last; ++i) {
         const TGateCell& cell = cells[i];
         const unsigned high = cell.Table >> (*cell.In0 | *cell.In1 << 1) & 1u;
+        levels[i] = static_cast<Byte>(high);
         // The ten bytes with integer moves, as SetOutputLogic writes them.
         std::memcpy(&cell.Out->Value, &LogicLevels[high], ExtendedSize);
         cell.Out->Level = static_cast<Byte>(high);

@@ -6,76 +6,86 @@
 
 TWireIndex::TWireIndex(const std::vector<TSegment*>& wires) : wires_(wires)
 {
+    std::vector<std::pair<std::uint64_t, std::size_t>> ends;
+    ends.reserve(wires.size() * 2);
+    rowEnds_.reserve(wires.size() * 2);
+    columnEnds_.reserve(wires.size() * 2);
     for (std::size_t i = 0; i < wires.size(); ++i) {
         const TSegment* wire = wires[i];
         for (const TPoint p : {wire->StartPoint, wire->EndPoint}) {
-            ends_[Key(p)].push_back(i);
-            rowEnds_[p.Y].push_back({p.X, i});
-            columnEnds_[p.X].push_back({p.Y, i});
+            ends.emplace_back(Key(p), i);
+            rowEnds_.push_back({p.Y, p.X, i});
+            columnEnds_.push_back({p.X, p.Y, i});
         }
         // The same lines as TSegment::ContainsInner.
         if (wire->IsVertical())
-            columnSpans_[wire->StartPoint.X].Items.push_back({wire->StartPoint.Y, wire->EndPoint.Y, i});
+            columnSpans_.push_back({wire->StartPoint.X, wire->StartPoint.Y, wire->EndPoint.Y, 0, i});
         else
-            rowSpans_[wire->StartPoint.Y].Items.push_back({wire->StartPoint.X, wire->EndPoint.X, i});
+            rowSpans_.push_back({wire->StartPoint.Y, wire->StartPoint.X, wire->EndPoint.X, 0, i});
     }
-    auto byAt = [](const TMark& a, const TMark& b) { return a.At < b.At; };
-    for (auto* lines : {&rowEnds_, &columnEnds_})
-        for (auto& [line, marks] : *lines)
-            std::sort(marks.begin(), marks.end(), byAt);
-    for (auto* lines : {&rowSpans_, &columnSpans_})
-        for (auto& [line, spans] : *lines) {
-            std::sort(spans.Items.begin(), spans.Items.end(),
-                      [](const TSpan& a, const TSpan& b) { return a.Low < b.Low; });
-            spans.MaxHigh.resize(spans.Items.size());
-            Integer high = 0;
-            for (std::size_t k = 0; k < spans.Items.size(); ++k)
-                spans.MaxHigh[k] = high = k == 0 ? spans.Items[k].High : std::max(high, spans.Items[k].High);
+    std::sort(ends.begin(), ends.end());
+    endKeys_.reserve(ends.size());
+    endPositions_.reserve(ends.size());
+    for (const auto& [key, position] : ends) {
+        endKeys_.push_back(key);
+        endPositions_.push_back(position);
+    }
+    auto byLineAt = [](const TMark& a, const TMark& b) { return a.Line != b.Line ? a.Line < b.Line : a.At < b.At; };
+    std::sort(rowEnds_.begin(), rowEnds_.end(), byLineAt);
+    std::sort(columnEnds_.begin(), columnEnds_.end(), byLineAt);
+    for (auto* spans : {&rowSpans_, &columnSpans_}) {
+        std::sort(spans->begin(), spans->end(),
+                  [](const TSpan& a, const TSpan& b) { return a.Line != b.Line ? a.Line < b.Line : a.Low < b.Low; });
+        for (std::size_t k = 0; k < spans->size(); ++k) {
+            TSpan& s = (*spans)[k];
+            const bool first = k == 0 || (*spans)[k - 1].Line != s.Line;
+            s.MaxHigh = first ? s.High : std::max((*spans)[k - 1].MaxHigh, s.High);
         }
+    }
 }
 
-const std::vector<std::size_t>& TWireIndex::EndsAt(TPoint p) const
+std::span<const std::size_t> TWireIndex::EndsAt(TPoint p) const
 {
-    static const std::vector<std::size_t> none;
-    const auto it = ends_.find(Key(p));
-    return it == ends_.end() ? none : it->second;
+    const auto [first, last] = std::equal_range(endKeys_.begin(), endKeys_.end(), Key(p));
+    return {endPositions_.data() + (first - endKeys_.begin()), static_cast<std::size_t>(last - first)};
 }
 
-void TWireIndex::MarksIn(const std::unordered_map<Integer, std::vector<TMark>>& lines, Integer line, Integer low,
-                         Integer high, std::vector<std::size_t>& out)
+void TWireIndex::MarksIn(const std::vector<TMark>& marks, Integer line, Integer low, Integer high,
+                         std::vector<std::size_t>& out)
 {
-    const auto it = lines.find(line);
-    if (it == lines.end() || high <= low)
+    if (high <= low)
         return;
-    const std::vector<TMark>& marks = it->second;
-    auto k = std::upper_bound(marks.begin(), marks.end(), low, [](Integer v, const TMark& m) { return v < m.At; });
-    for (; k != marks.end() && k->At < high; ++k)
+    // The first mark of the line beyond low, then along the line while below high.
+    auto k = std::upper_bound(marks.begin(), marks.end(), std::pair(line, low), [](const auto& v, const TMark& m) {
+        return v.first != m.Line ? v.first < m.Line : v.second < m.At;
+    });
+    for (; k != marks.end() && k->Line == line && k->At < high; ++k)
         out.push_back(k->Position);
 }
 
-void TWireIndex::SpansAround(const std::unordered_map<Integer, TSpans>& lines, Integer line, Integer at,
-                             std::vector<std::size_t>& out)
+void TWireIndex::SpansAround(const std::vector<TSpan>& spans, Integer line, Integer at, std::vector<std::size_t>& out)
 {
-    const auto it = lines.find(line);
-    if (it == lines.end())
-        return;
-    const TSpans& spans = it->second;
-    // Every span that starts before `at`, walked back while one of them
-    // can still reach past it.
-    std::size_t k = static_cast<std::size_t>(
-        std::lower_bound(spans.Items.begin(), spans.Items.end(), at,
-                         [](const TSpan& s, Integer v) { return s.Low < v; }) -
-        spans.Items.begin());
-    while (k-- > 0 && spans.MaxHigh[k] > at)
-        if (spans.Items[k].High > at)
-            out.push_back(spans.Items[k].Position);
+    // Every span of the line that starts before `at`, walked back while one
+    // of them can still reach past it.
+    const auto lineStart = std::lower_bound(spans.begin(), spans.end(), line,
+                                            [](const TSpan& s, Integer v) { return s.Line < v; });
+    auto k = std::lower_bound(lineStart, spans.end(), std::pair(line, at), [](const TSpan& s, const auto& v) {
+        return s.Line != v.first ? s.Line < v.first : s.Low < v.second;
+    });
+    while (k != lineStart) {
+        --k;
+        if (k->MaxHigh <= at)
+            break;
+        if (k->High > at)
+            out.push_back(k->Position);
+    }
 }
 
 void TWireIndex::Touching(const TSegment* wire, std::vector<std::size_t>& positions) const
 {
     positions.clear();
     for (const TPoint p : {wire->StartPoint, wire->EndPoint}) {
-        const std::vector<std::size_t>& at = EndsAt(p);
+        const std::span<const std::size_t> at = EndsAt(p);
         positions.insert(positions.end(), at.begin(), at.end());
         SpansAround(columnSpans_, p.X, p.Y, positions);
         SpansAround(rowSpans_, p.Y, p.X, positions);

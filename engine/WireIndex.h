@@ -8,7 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
+#include <span>
 #include <vector>
 
 class TSegment;
@@ -23,7 +23,7 @@ public:
     void Touching(const TSegment* wire, std::vector<std::size_t>& positions) const;
     // Positions of the pieces with an end at p, ascending (a piece whose
     // both ends lie at p twice).
-    const std::vector<std::size_t>& EndsAt(TPoint p) const;
+    std::span<const std::size_t> EndsAt(TPoint p) const;
 
     static std::uint64_t Key(TPoint p)
     {
@@ -31,28 +31,29 @@ public:
     }
 
 private:
+    // Flat arrays sorted once: a project of 100,000 pieces builds them
+    // without an allocation per point or line.
     struct TMark {
+        Integer Line;           // y of a row, x of a column
         Integer At;             // coordinate along the line
         std::size_t Position;
     };
-    // A piece's open interval (Low, High) along its line.
+    // A piece's open interval (Low, High) along its line; MaxHigh is the
+    // largest High of the spans of its line up to it.
     struct TSpan {
-        Integer Low, High;
+        Integer Line;
+        Integer Low, High, MaxHigh;
         std::size_t Position;
     };
-    struct TSpans {
-        std::vector<TSpan> Items;       // by Low
-        std::vector<Integer> MaxHigh;   // the largest High of Items[0..k]
-    };
-    static void MarksIn(const std::unordered_map<Integer, std::vector<TMark>>& lines, Integer line, Integer low,
-                        Integer high, std::vector<std::size_t>& out);
-    static void SpansAround(const std::unordered_map<Integer, TSpans>& lines, Integer line, Integer at,
-                            std::vector<std::size_t>& out);
+    static void MarksIn(const std::vector<TMark>& marks, Integer line, Integer low, Integer high,
+                        std::vector<std::size_t>& out);
+    static void SpansAround(const std::vector<TSpan>& spans, Integer line, Integer at, std::vector<std::size_t>& out);
 
     const std::vector<TSegment*>& wires_;
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> ends_;
-    std::unordered_map<Integer, std::vector<TMark>> rowEnds_;      // end points by y, sorted by x
-    std::unordered_map<Integer, std::vector<TMark>> columnEnds_;   // end points by x, sorted by y
-    std::unordered_map<Integer, TSpans> rowSpans_;      // pieces that are not vertical, by their start's y
-    std::unordered_map<Integer, TSpans> columnSpans_;   // vertical pieces, by x
+    std::vector<std::uint64_t> endKeys_;       // sorted
+    std::vector<std::size_t> endPositions_;    // beside endKeys_, ascending per key
+    std::vector<TMark> rowEnds_;       // end points by y, then x
+    std::vector<TMark> columnEnds_;    // end points by x, then y
+    std::vector<TSpan> rowSpans_;      // pieces that are not vertical, by their start's y, then Low
+    std::vector<TSpan> columnSpans_;   // vertical pieces, by x, then Low
 };

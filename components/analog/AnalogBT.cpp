@@ -3,9 +3,13 @@
 #include "dialogs/DLG_Default.h"
 #include "engine/Language.h"
 #include "engine/Publics.h"
+#include "dialogs/Props.h"
 #include "platform/Canvas.h"
+#include "platform/IniFile.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 constexpr TColor Red = 0x0000FF;
@@ -47,6 +51,40 @@ void TAnalogBT::DrawCentredText(TCanvas& canvas, const AnsiString& text, Integer
     DrawFigureText(canvas, text, height, x - canvas.TextWidth(text) / 2, y);
 }
 
+void TAnalogBT::DrawLines(TCanvas& canvas, std::initializer_list<TPoint> points, TColor colour, Integer width) const
+{
+    const Integer cx = CentreX();
+    const Integer cy = CentreY();
+    std::vector<TPoint> absolute;
+    absolute.reserve(points.size());
+    for (const TPoint& p : points)
+        absolute.push_back({cx + p.X, cy + p.Y});
+    canvas.Pen.Style = TPenStyle::psSolid;
+    canvas.Pen.Width = width;
+    canvas.Pen.Color = colour;
+    canvas.Polyline(absolute);
+}
+
+void TAnalogBT::DrawFrame(TCanvas& canvas, TRect relative, TColor colour, Integer width) const
+{
+    const Integer cx = CentreX();
+    const Integer cy = CentreY();
+    canvas.Pen.Style = TPenStyle::psSolid;
+    canvas.Pen.Width = width;
+    canvas.Pen.Color = colour;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.Rectangle(cx + relative.Left, cy + relative.Top, cx + relative.Right, cy + relative.Bottom);
+    canvas.Brush.Style = TBrushStyle::bsSolid;
+}
+
+void TAnalogBT::DrawFramedLines(TCanvas& canvas, std::initializer_list<std::initializer_list<TPoint>> lines) const
+{
+    constexpr TColor Black = 0x000000;
+    DrawFrame(canvas, {-40, -54, 40, 26}, Black, 2);
+    for (const auto& line : lines)
+        DrawLines(canvas, line, Red, 2);
+}
+
 void TAnalogBT::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TGrundBT::ReadData(stream, reader, version);
@@ -76,6 +114,28 @@ TDefault_Dlg& TAnalogBT::OpenDialog(const AnsiString& caption) const
     dlg.SetCaption(caption);
     dlg.SetHelpContext(HelpContext);
     return dlg;
+}
+
+Integer TAnalogBT::ShowDialog(TDefault_Dlg& dlg)
+{
+    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
+    return dlg.ShowModal();
+}
+
+AnsiString TAnalogBT::StateSection(const AnsiString& boardSection) const
+{
+    return boardSection + "." + AnsiString(Designator) + std::to_string(Number);
+}
+
+void TAnalogBT::WriteStateValue(TCustomIniFile& ini, const AnsiString& section, const char* key, Extended value)
+{
+    ini.WriteFloat(section, key, static_cast<double>(value));
+}
+
+Extended TAnalogBT::ReadStateValue(TCustomIniFile& ini, const AnsiString& section, const char* key)
+{
+    const double value = ini.ReadFloat(section, key, 0.0);
+    return std::isfinite(value) ? value : 0.0L;
 }
 
 AnsiString ShortValueText(Extended value)

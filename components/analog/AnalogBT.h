@@ -7,6 +7,8 @@
 
 #include "engine/GrundBT.h"
 
+#include "platform/SysTypes.h"
+
 #include <initializer_list>
 
 struct TAnalogInfo {
@@ -38,12 +40,30 @@ protected:
     void DrawFigureText(TCanvas& canvas, const AnsiString& text, Integer height, Integer x, Integer y) const;
     // The same, centred on x.
     void DrawCentredText(TCanvas& canvas, const AnsiString& text, Integer height, Integer x, Integer y) const;
+    // A polyline through points given relative to the body centre, in the
+    // colour and pen width; and a rectangle frame the same way, clear inside.
+    void DrawLines(TCanvas& canvas, std::initializer_list<TPoint> points, TColor colour, Integer width) const;
+    void DrawFrame(TCanvas& canvas, TRect relative, TColor colour, Integer width) const;
+    // The figure of the control blocks: the black frame (cx - 40, cy - 54)-
+    // (cx + 40, cy + 26) and red lines, pen width 2.
+    void DrawFramedLines(TCanvas& canvas, std::initializer_list<std::initializer_list<TPoint>> lines) const;
     // Input or output i named prefix + i.
     static void NumberPins(TPinList& pins, const char* prefix);
     // The first pins named in order; pins beyond the names keep theirs.
     static void NamePins(TPinList& pins, std::initializer_list<const char*> names);
     // The shared sheet with the caption and this component's help context.
     class TDefault_Dlg& OpenDialog(const AnsiString& caption) const;
+    // The options section (only while stopped and not run-only), the sheet
+    // shown modally; the modal result.
+    Integer ShowDialog(class TDefault_Dlg& dlg);
+
+    // Retained state: the section of this component's keys (the board's
+    // prefix, ".", designator and number), numbers written as doubles and
+    // read back with default 0; a value that is not a finite number reads 0,
+    // so a damaged file cannot park a block on NaN.
+    AnsiString StateSection(const AnsiString& boardSection) const;
+    static void WriteStateValue(TCustomIniFile& ini, const AnsiString& section, const char* key, Extended value);
+    static Extended ReadStateValue(TCustomIniFile& ini, const AnsiString& section, const char* key);
 
     const TAnalogInfo& Info;
 };

@@ -14,6 +14,7 @@
 #include "platform/Stream.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -197,6 +198,30 @@ Integer TDesign::IndexOfElement(const IFP_Element* element) const
     return -1;
 }
 
+Integer TDesign::IndexOfElement(const TFP_Element* element) const
+{
+    const auto it = std::find(Elements.begin(), Elements.end(), element);
+    return it == Elements.end() ? -1 : static_cast<Integer>(it - Elements.begin());
+}
+
+void TDesign::RemoveElement(TFP_Element* element)
+{
+    if (IndexOfElement(element) >= 0)
+        RemoveElement(static_cast<IFP_Element*>(element));
+}
+
+bool TDesign::IsSelected(const TFP_Element* element) const
+{
+    return std::any_of(Selection.begin(), Selection.end(),
+                       [element](const TSizer* sizer) { return sizer->ElementEntry == element; });
+}
+
+void TDesign::DeselectElement(TFP_Element* element)
+{
+    if (IsSelected(element))
+        DeselectElement(static_cast<IFP_Element*>(element));
+}
+
 // ---- Selection
 
 TSizer* TDesign::SizerOf(const IFP_Element* element) const
@@ -322,19 +347,46 @@ Integer TDesign::HitTest(QPoint point) const
 
 // ---- Mouse in edit mode
 
+namespace {
+
+// A mouse event of the container passed on to one of its frames.
+void ForwardMouse(QWidget* frame, QWidget* container, QMouseEvent* event)
+{
+    QMouseEvent forwarded(event->type(), frame->mapFrom(container, event->position()), event->globalPosition(),
+                          event->button(), event->buttons(), event->modifiers(), event->pointingDevice());
+    // The device keeps the time of its last press for telling double clicks:
+    // a forwarded press without the original's time would spoil the next one.
+    forwarded.setTimestamp(event->timestamp());
+    QCoreApplication::sendEvent(frame, &forwarded);
+}
+
+} // namespace
+
+
 void TDesign::mousePressEvent(QMouseEvent* event)
 {
     if (!isEditing)
         return;
-    if (ProjectModified && ShellHooks.TakeSnapshot)
-        ShellHooks.TakeSnapshot();
     const QPoint p = event->position().toPoint();
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const Integer hit = HitTest(p);
+    // A plain press on an element selects it and passes the press on to its
+    // new frame, so that it is selected and moved in one go (the frame takes
+    // the undo snapshot then).
+    const bool passOn = hit >= 0 && !shift && event->button() == Qt::LeftButton;
+    if (!passOn && ProjectModified && ShellHooks.TakeSnapshot)
+        ShellHooks.TakeSnapshot();
     if (hit >= 0) {
         if (!shift)
             DeselectIndex(-1);
         SelectElement(hit);
+        if (passOn) {
+            pressedFrame_ = SizerOf(Elements[static_cast<std::size_t>(hit)]);
+            if (pressedFrame_)
+                ForwardMouse(pressedFrame_, this, event);
+            else if (ProjectModified && ShellHooks.TakeSnapshot)
+                ShellHooks.TakeSnapshot();
+        }
         return;
     }
     if (event->button() != Qt::LeftButton)
@@ -350,6 +402,10 @@ void TDesign::mousePressEvent(QMouseEvent* event)
 
 void TDesign::mouseMoveEvent(QMouseEvent* event)
 {
+    if (pressedFrame_ && (event->buttons() & Qt::LeftButton)) {
+        ForwardMouse(pressedFrame_, this, event);
+        return;
+    }
     ContainerMouseMove(event->position().toPoint(), event->buttons());
 }
 
@@ -397,6 +453,13 @@ void TDesign::mouseReleaseEvent(QMouseEvent* event)
 {
     if (!isEditing || event->button() == Qt::RightButton)
         return;
+    if (pressedFrame_ && event->button() == Qt::LeftButton) {
+        QPointer<QWidget> frame = pressedFrame_;
+        pressedFrame_ = nullptr;
+        ForwardMouse(frame, this, event);
+        return;
+    }
+    pressedFrame_ = nullptr;
     if (RubberShown) {
         const QRect r = RubberRect.normalized();
         RubberShown = false;
@@ -771,19 +834,14 @@ void TDesign::Paint(TCanvas& canvas)
     if (!GridVisible || GridSize < 2 || dynamic_cast<const TDesign*>(parent) || dynamic_cast<const TSizer*>(parent) ||
         RunOnlyMode || SimulationRunning)
         return;
-    canvas.Pen.Color = GridColor;
-    canvas.Pen.Style = TPenStyle::psSolid;
-    canvas.Pen.Width = 0;
+    QPainter& painter = *canvas.Painter();
+    const QColor color = ColorToQColor(GridColor);
     const Integer ox = -(x() % GridSize);
     const Integer oy = -(y() % GridSize);
-    for (Integer i = 0; i <= width() / GridSize + 1; ++i) {
-        canvas.MoveTo(i * GridSize + ox, 0);
-        canvas.LineTo(i * GridSize + ox, height());
-    }
-    for (Integer i = 0; i <= height() / GridSize + 1; ++i) {
-        canvas.MoveTo(0, i * GridSize + oy);
-        canvas.LineTo(width(), i * GridSize + oy);
-    }
+    for (Integer i = 0; i <= width() / GridSize + 1; ++i)
+        PixelLine(painter, i * GridSize + ox, 0, i * GridSize + ox, height(), color);
+    for (Integer i = 0; i <= height() / GridSize + 1; ++i)
+        PixelLine(painter, 0, i * GridSize + oy, width(), i * GridSize + oy, color);
 }
 
 // ---- Recursion into the children
@@ -925,6 +983,12 @@ void TDesign::ReadFromStream(TStream& stream, TReader& reader, Byte version)
     // stream ends with its read error.
     for (Integer i = 0; i < count; ++i) {
         const AnsiString className = reader.ReadString();
+        // Only decorations are stored here; any other element would lack its
+        // component and be lost at the next save.
+        const AnsiString upper = AnsiUpperCase(className);
+        if (std::none_of(std::begin(DecorationClasses), std::end(DecorationClasses),
+                         [&](const char* decoration) { return upper == AnsiUpperCase(decoration); }))
+            throw EReadError("Kein Dekorationselement: " + AnsiToQString(className).toStdString());
         TFP_Element* element = AddElement(className);
         ReadElement(element, stream, reader, version);
     }
@@ -973,6 +1037,7 @@ void TDesign::BuildMenu()
     };
     on(0, [this] { PopupProperties(); });
     on(1, [this] { PopupPanelLook(); });
+    on(2, [this] { PopupWebSettings(); });
     on(4, [this] { BringSelectionToFront(); });
     on(5, [this] { SendSelectionToBack(); });
     on(7, [this] { AddDecoration("TBeschriftung"); });
@@ -1005,10 +1070,16 @@ void TDesign::PrepareMenu()
     menuItems_[13]->setEnabled(allDecorations);
     menuItems_[15]->setEnabled(allDecorations);
 
+    // The page items of the previous pop-up go, the submenu with its item
+    // (they go later: this may run while one of them is being triggered).
     for (QAction* action : PopupMenu->actions())
         if (action->objectName() == "NEUEFP" || action->objectName() == "FPLSUB") {
             PopupMenu->removeAction(action);
-            action->deleteLater();
+            action->setObjectName(QString());
+            if (QMenu* sub = action->menu())
+                sub->deleteLater();
+            else
+                action->deleteLater();
         }
     if (!PageTabs)
         return;
@@ -1103,6 +1174,32 @@ void TDesign::PopupPanelLook()
     Selection.front()->CalcHandles();
     RefreshTransparency(nullptr);
     first->update();
+}
+
+void TDesign::PopupWebSettings()
+{
+    if (Selection.size() != 1)
+        return;
+    TFP_Element* edited = SelectedElement(0);
+    edited->ApplyAspectRatio();
+    edited->update();
+    edited->AddWebPage();
+    if (edited->EditWebSettings() == 1) {
+        // The edited element takes its place; the ones from there on move back.
+        for (TFP_Element* element : Elements)
+            if (element != edited && element->WebSortOrder >= edited->WebSortOrder)
+                ++element->WebSortOrder;
+        // The web order is numbered without touching the stacking order.
+        std::vector<TFP_Element*> byWebOrder = Elements;
+        std::stable_sort(byWebOrder.begin(), byWebOrder.end(), [](const TFP_Element* a, const TFP_Element* b) {
+            return a->WebSortOrder < b->WebSortOrder;
+        });
+        Integer number = 0;
+        for (TFP_Element* element : byWebOrder)
+            if (element->GetPublish())
+                element->WebSortOrder = ++number;
+    }
+    DeselectIndex(-1);
 }
 
 void TDesign::AddDecoration(const char* className)

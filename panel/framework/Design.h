@@ -9,6 +9,7 @@
 #include "panel/framework/FP_Element.h"
 
 #include <QMenu>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -70,6 +71,13 @@ public:
     void BringSelectionToFront() override;
     bool HasOnlySubPanels() const override;
     void SetisVisible(bool visible) override;
+    // The same by the element class's pointer, compared as an address only:
+    // an element already freed is simply not found. (Its pointer converted
+    // to the interface, a virtual base, would read the freed object.)
+    Integer IndexOfElement(const TFP_Element* element) const;
+    void RemoveElement(TFP_Element* element);
+    bool IsSelected(const TFP_Element* element) const;
+    void DeselectElement(TFP_Element* element);
 
     // ---- Element overrides
     void Paint(TCanvas& canvas) override;
@@ -116,6 +124,7 @@ public:
     // The pop-up menu's commands.
     void PopupProperties();
     void PopupPanelLook();
+    void PopupWebSettings();
     void DuplicateSelection();
     void DeleteSelection();
     void AddDecoration(const char* className);
@@ -140,6 +149,9 @@ private:
     Integer newElementPage_ = 0;
     QPoint rubberStart_;
     bool rubberDragging_ = false;
+    // The frame of the element a press selected: the drag that follows the
+    // press moves the selection through it.
+    QPointer<QWidget> pressedFrame_;
     std::vector<QAction*> menuItems_;
 
     void BuildMenu();

@@ -52,12 +52,12 @@ Word ReadRawWord(TReader& reader)
     return static_cast<Word>(ReadRawSmallInt(reader));
 }
 
-// The size words of a record: signed, and never below 0.
+// The size words of a record, limited as the base record's.
 QSize ReadSize(TReader& reader)
 {
-    const Integer w = ReadRawSmallInt(reader);
-    const Integer h = ReadRawSmallInt(reader);
-    return QSize(std::max(w, 0), std::max(h, 0));
+    const Integer w = ReadRawExtent(reader);
+    const Integer h = ReadRawExtent(reader);
+    return QSize(w, h);
 }
 
 // A term written as it reads (UTF-8 source) in the current language.
@@ -120,27 +120,24 @@ void TSkale::Paint(TCanvas& canvas)
     // A file may hold 0 divisions: drawn as one rather than divided by zero.
     const Integer n = std::max<Integer>(SKTeile, 1);
     const Integer W = width(), H = height();
-    canvas.Pen.Color = LineColor;
-    canvas.Pen.Width = 0;
-    canvas.Pen.Style = TPenStyle::psSolid;
+    QPainter& painter = *canvas.Painter();
+    const QColor color = ColorToQColor(LineColor);
+    auto line = [&](Integer x0, Integer y0, Integer x1, Integer y1) { PixelLine(painter, x0, y0, x1, y1, color); };
     for (Integer i = 1; i <= n + 1; ++i) {
         const Integer y = w + static_cast<Integer>((static_cast<Int64>(H - 2 * w - 1) * (i - 1)) / n);
         const Integer x = w + static_cast<Integer>((static_cast<Int64>(W - 2 * w - 1) * (i - 1)) / n);
         const bool vertical = SKOrientierung == rechts || SKOrientierung == links;
         if (i >= SKGrossStart && SKGrossSchritt > 0 && (i - SKGrossStart) % SKGrossSchritt == 0) {
-            if (vertical) {
-                canvas.MoveTo(w, y);
-                canvas.LineTo(W - w, y);
-            } else {
-                canvas.MoveTo(x, w);
-                canvas.LineTo(x, H - w);
-            }
+            if (vertical)
+                line(w, y, W - w, y);
+            else
+                line(x, w, x, H - w);
         }
         switch (SKOrientierung) {
-        case rechts: canvas.MoveTo(w, y); canvas.LineTo(W / 2, y); break;
-        case links: canvas.MoveTo(W - w, y); canvas.LineTo(W / 2, y); break;
-        case oben: canvas.MoveTo(x, H - w); canvas.LineTo(x, H / 2); break;
-        case unten: canvas.MoveTo(x, w); canvas.LineTo(x, H / 2); break;
+        case rechts: line(w, y, W / 2, y); break;
+        case links: line(W - w, y, W / 2, y); break;
+        case oben: line(x, H - w, x, H / 2); break;
+        case unten: line(x, w, x, H / 2); break;
         default: break;
         }
     }
@@ -304,9 +301,9 @@ void TRahmen::Paint(TCanvas& canvas)
     const QColor first = Bevel.Style == bsLowered ? shadow : light;
     const QColor second = Bevel.Style == bsLowered ? light : shadow;
     const int l = r.left(), t = r.top(), rr = r.right(), b = r.bottom();
+    // Both end points belong to these lines.
     auto line = [&](int x0, int y0, int x1, int y1, const QColor& c) {
-        painter.setPen(c);
-        painter.drawLine(x0, y0, x1, y1);
+        PixelLine(painter, x0, y0, x0 == x1 ? x1 : x1 + 1, y0 == y1 ? y1 : y1 + 1, c);
     };
     switch (Bevel.Shape) {
     case bsBox:
@@ -423,6 +420,12 @@ void TLogo::FitToPicture()
 
 void TLogo::LoadPicture()
 {
+    // A name with a NUL byte (a damaged record) names no file.
+    if (FileName.find('\0') != AnsiString::npos) {
+        ShowPlaceholder();
+        update();
+        return;
+    }
     FileName = ResolveDataFile(FileName).substr(0, MaxFileName);
     QImage picture;
     const QString path = QtFileName(FileName);
@@ -447,8 +450,23 @@ void TLogo::Paint(TCanvas& canvas)
     TFP_Element::Paint(canvas);
     const Integer w = FrameWidth();
     const QRect area(w, w, width() - 2 * w, height() - 2 * w);
-    if (!area.isEmpty())
-        canvas.Painter()->drawImage(area, Image);
+    if (area.isEmpty())
+        return;
+    QPainter& painter = *canvas.Painter();
+    if (!placeholder_) {
+        painter.drawImage(area, Image);
+        return;
+    }
+    // The placeholder is drawn rather than stretched, so it stays sharp at
+    // any scale: a white box with a black border and both diagonals.
+    const int l = area.left(), t = area.top(), r = area.right(), b = area.bottom();
+    painter.fillRect(area, Qt::white);
+    PixelLine(painter, l, t, r + 1, t, Qt::black);
+    PixelLine(painter, l, b, r + 1, b, Qt::black);
+    PixelLine(painter, l, t, l, b + 1, Qt::black);
+    PixelLine(painter, r, t, r, b + 1, Qt::black);
+    PixelLine(painter, l, t, r, b, Qt::black);
+    PixelLine(painter, l, b, r, t, Qt::black);
 }
 
 void TLogo::WriteData(TStream& stream, TWriter& writer)
@@ -513,7 +531,8 @@ void TFlaeche::Paint(TCanvas& canvas)
     QRect r(fw, fw, width() - 2 * fw, height() - 2 * fw);
     // As the shape control draws: the pen inside the area, squares and
     // circles centred with the shorter side.
-    const int pw = theShape.PenWidth;
+    // A pen width from a damaged file is drawn within the dialog's range.
+    const int pw = std::clamp<Integer>(theShape.PenWidth, 0, 20);
     r.adjust(pw / 2, pw / 2, -(pw + 1) / 2, -(pw + 1) / 2);
     if (theShape.Shape == stSquare || theShape.Shape == stRoundSquare || theShape.Shape == stCircle) {
         const int side = std::min(r.width(), r.height());

@@ -49,12 +49,12 @@ public:
     Integer EditProperties() override;
 };
 
-// Record codes of the label's alignment.
-enum TAlignment : Integer { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
-
 class TBeschriftung : public TDecoration {
     ZK_CLASS(TBeschriftung, TDecoration)
 public:
+    // Record codes of the alignment (inside the class: the edit controls
+    // have an alignment type of the same name).
+    enum TAlignment : Integer { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
     static constexpr std::size_t MaxText = 60;
     TBeschriftung();
 

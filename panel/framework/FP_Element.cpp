@@ -1,11 +1,16 @@
 #include "panel/framework/FP_Element.h"
 
+#include "dialogs/DLG_Default.h"
 #include "dialogs/DLG_Frame.h"
 #include "dialogs/Frame3D.h"
 #include "dialogs/Hotkey.h"
+#include "dialogs/Props.h"
+#include "engine/Language.h"
 #include "engine/Publics.h"
 #include "panel/framework/Design.h"
 #include "panel/framework/PanelGlobals.h"
+#include "panel/framework/Sizer.h"
+#include "platform/AnsiText.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
 #include "platform/GdiDraw.h"
@@ -51,6 +56,24 @@ void PaintPanelFrame(QPainter& painter, const QRect& rect, TColor color, Integer
     PaintBevel(painter, r, bevelInner, bevelWidth, color);
 }
 
+void PixelLine(QPainter& painter, Integer x0, Integer y0, Integer x1, Integer y1, const QColor& color)
+{
+    if (y0 == y1) {
+        if (x0 != x1)
+            painter.fillRect(QRect(x1 > x0 ? x0 : x1 + 1, y0, std::abs(x1 - x0), 1), color);
+        return;
+    }
+    if (x0 == x1) {
+        painter.fillRect(QRect(x0, y1 > y0 ? y0 : y1 + 1, 1, std::abs(y1 - y0)), color);
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(color, 1));
+    painter.drawLine(x0, y0, x1, y1);
+    painter.restore();
+}
+
 void WriteRawWord(TWriter& writer, Integer value)
 {
     const auto v = static_cast<std::uint16_t>(value);
@@ -63,6 +86,11 @@ Integer ReadRawSmallInt(TReader& reader)
     Byte bytes[2];
     reader.Read(bytes, sizeof bytes);
     return static_cast<std::int16_t>(bytes[0] | bytes[1] << 8);
+}
+
+Integer ReadRawExtent(TReader& reader)
+{
+    return std::clamp(ReadRawSmallInt(reader), 0, MaxElementExtent);
 }
 
 void WriteShortString(TWriter& writer, const AnsiString& text, std::size_t blockSize)
@@ -195,7 +223,10 @@ void TFP_Element::paintEvent(QPaintEvent*)
 void TFP_Element::Paint(TCanvas& canvas)
 {
     QPainter& painter = *canvas.Painter();
-    const bool parked = OwnerDesign && parentWidget() == OwnerDesign->ParkingPanel();
+    // Parked on the hidden panel of another page: neither in a container
+    // nor in a selection frame (decorations have no owner design to ask).
+    const QWidget* parent = parentWidget();
+    const bool parked = parent && !dynamic_cast<const TDesign*>(parent) && !dynamic_cast<const TSizer*>(parent);
     if (GetBisteTransparent() && !parked) {
         if (Snapshot.isNull())
             painter.fillRect(rect(), ColorToQColor(PanelDefaultColor));
@@ -330,8 +361,8 @@ void TFP_Element::ReadData(TStream&, TReader& reader, Byte version)
     const Integer page = reader.ReadInteger();
     if (page < 0) {
         SetFrontplattenNR(page + 10000);
-        const Integer w = ReadRawSmallInt(reader);
-        const Integer h = ReadRawSmallInt(reader);
+        const Integer w = ReadRawExtent(reader);
+        const Integer h = ReadRawExtent(reader);
         SetBounds(x(), y(), w, h);
     } else {
         SetFrontplattenNR(page);
@@ -398,6 +429,31 @@ void TFP_Element::ApplyAspectRatio()
         return;
     const Integer f = 2 * FrameWidth();
     resize(static_cast<Integer>(std::nearbyint(r * (height() - f))) + f, height());
+}
+
+// ---- Web settings
+
+void TFP_Element::AddWebPage()
+{
+    TDefault_Dlg& dlg = Default_Dlg();
+    dlg.SetCaption(hint_);
+    TPropScrollbox& props = *dlg.Props;
+    props.AddCaption("Web");
+    props.AddCheck(Translate(QStringToAnsi(QString::fromUtf8("Veröffentlichen"))), Publish);
+    props.AddCheck(Translate("Titel"), WebTitle);
+    props.AddSpin(Translate("Sortierung"), WebSortOrder, -1, 10000, 60);
+    props.AddMemo("HTML (" + Translate("Kopf") + ")", HtmlHead, 250, 150);
+    props.AddMemo("HTML (" + Translate("Fuss") + ")", HtmlFoot, 250, 150);
+}
+
+Integer TFP_Element::EditWebSettings()
+{
+    TDefault_Dlg& dlg = Default_Dlg();
+    dlg.SetHelpContext(48100);
+    const Integer result = dlg.ShowModal();
+    if (result == 1)
+        WebSettingsChanged();
+    return result;
 }
 
 // ---- Numbers for dialogs

@@ -101,6 +101,8 @@ public:
     virtual void HotkeyDown(Word key, Byte shift);
     virtual void HotkeyUp(Word key, Byte shift);
     virtual bool GetPublish() const { return Publish; }
+    // The web settings were changed in their dialog.
+    virtual void WebSettingsChanged() {}
 
     // ---- Plain operations
     Integer FrameWidth() const;
@@ -109,6 +111,10 @@ public:
     // Width := round(r x inner height) + frame, when the element has a ratio r.
     void ApplyAspectRatio();
     bool CanPublish();
+    // The web rows of the shared settings dialog (caption: the hint), and the
+    // dialog shown with them; the modal result (1 = OK).
+    void AddWebPage();
+    Integer EditWebSettings();
     // General format with 8 significant digits ("1E0008", "1.5E-0005").
     static AnsiString FloatToText(long double value);
     // The first "," read as "."; what is no number reads as far as it is one.
@@ -149,9 +155,22 @@ private:
 void PaintPanelFrame(QPainter& painter, const QRect& rect, TColor color, Integer bevelOuter, Integer bevelInner,
                      Integer bevelWidth, Integer borderWidth);
 
+// A line one pixel wide from (x0, y0) to (x1, y1) without its end point, as
+// the drawing system's LineTo draws it. A pen's line is centred on the pixel
+// edge: at a device scale of 200 % it falls half a pixel off and, at an edge
+// of the element, comes out one device pixel thin. Horizontal and vertical
+// lines are therefore filled as whole pixels, which stay sharp and equally
+// wide at any scale; slanted ones are drawn with a one-pixel pen.
+void PixelLine(QPainter& painter, Integer x0, Integer y0, Integer x1, Integer y1, const QColor& color);
+
 // Raw little-endian 16-bit words of the records (signed when read).
 void WriteRawWord(TWriter& writer, Integer value);
 Integer ReadRawSmallInt(TReader& reader);
+// The largest width or height a record may give an element: a damaged size
+// word must not make a picture of gigabytes (snapshot, bitmap of the element).
+inline constexpr Integer MaxElementExtent = 8192;
+// A size word of a record, limited to 0..MaxElementExtent.
+Integer ReadRawExtent(TReader& reader);
 // A short-string block: length byte, characters, zero padding to blockSize.
 void WriteShortString(TWriter& writer, const AnsiString& text, std::size_t blockSize);
 AnsiString ReadShortString(TReader& reader, std::size_t blockSize);

@@ -1,5 +1,6 @@
 #include "panel/framework/HintBox.h"
 
+#include "panel/framework/FP_Element.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
@@ -64,15 +65,18 @@ void THintBox::paintEvent(QPaintEvent*)
     TCanvas canvas(painter);
     const Integer w = width();
     const Integer h = height();
-    canvas.Pen.Color = 0x808080;
-    canvas.Pen.Width = 0;
-    canvas.Brush.SetColor(clInfoBk);
-    canvas.Rectangle(0, 0, w - 1, h - 1);
+    // The box (0, 0)-(w - 1, h - 1) with its grey outline, in whole pixels so
+    // that it stays sharp at any scale.
+    const QColor grey = ColorToQColor(0x808080);
+    painter.fillRect(QRect(0, 0, w - 1, h - 1), ColorToQColor(clInfoBk));
+    PixelLine(painter, 0, 0, w - 1, 0, grey);
+    PixelLine(painter, 0, h - 2, w - 1, h - 2, grey);
+    PixelLine(painter, 0, 0, 0, h - 1, grey);
+    PixelLine(painter, w - 2, 0, w - 2, h - 1, grey);
     // The shadow along the bottom and the right.
-    canvas.Pen.Color = clBlack;
-    canvas.MoveTo(2, h - 1);
-    canvas.LineTo(w - 1, h - 1);
-    canvas.LineTo(w - 1, 2);
+    const QColor black = ColorToQColor(clBlack);
+    PixelLine(painter, 2, h - 1, w - 1, h - 1, black);
+    PixelLine(painter, w - 1, h - 1, w - 1, 2, black);
     canvas.Brush.Style = TBrushStyle::bsClear;
     SetHintFont(canvas);
     // An empty line takes a text line's height too.

@@ -111,12 +111,12 @@ void TSizer::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), ColorToQColor(background_));
     if (GridVisible && GridSize > 1 && !RunOnlyMode && !SimulationRunning) {
-        painter.setPen(ColorToQColor(GridColor));
+        const QColor color = ColorToQColor(GridColor);
         const int ox = -(x() % GridSize), oy = -(y() % GridSize);
         for (int i = 0; i <= width() / GridSize + 1; ++i)
-            painter.drawLine(i * GridSize + ox, 0, i * GridSize + ox, height());
+            PixelLine(painter, i * GridSize + ox, 0, i * GridSize + ox, height(), color);
         for (int i = 0; i <= height() / GridSize + 1; ++i)
-            painter.drawLine(0, i * GridSize + oy, width(), i * GridSize + oy);
+            PixelLine(painter, 0, i * GridSize + oy, width(), i * GridSize + oy, color);
     }
     if (Moving)
         return;

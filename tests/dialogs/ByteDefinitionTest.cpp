@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -19,6 +21,13 @@ struct TDefinitionCase {
     const char* Text;
     std::vector<Byte> Bytes;
 };
+
+// Test names show the definition, not the case's memory.
+void PrintTo(const TDefinitionCase& c, std::ostream* os)
+{
+    for (const char* p = c.Text; *p; ++p)
+        *os << (std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_');
+}
 
 class ByteDefinitionCases : public ::testing::TestWithParam<TDefinitionCase> {};
 

@@ -1,9 +1,16 @@
 #include "support/PanelDoubles.h"
 
+#include "engine/Bauteil.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Stream.h"
 
 #include <algorithm>
+
+TFakeElement::~TFakeElement()
+{
+    if (linked_ && linked_->PanelElement == this)
+        linked_->SetPanelElement(nullptr);
+}
 
 IDesign* TFakeElement::Design() const
 {

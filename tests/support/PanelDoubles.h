@@ -17,6 +17,9 @@ public:
         : design_(design), linked_(linked)
     {
     }
+    // A test's element may end before the component it was given to: the
+    // component must not keep pointing at it.
+    ~TFakeElement() override;
 
     void SetElementName(const AnsiString& name) override { name_ = name; }
     AnsiString ElementName() const override { return name_; }

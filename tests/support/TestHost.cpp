@@ -63,9 +63,11 @@ void TTestHost::Attach(TPlatine& board)
                 parent->RemoveElement(macro->SubDesign);
             macro->SubDesign = nullptr;
         }
-        if (component->PanelElement)
-            if (auto* design = dynamic_cast<TFakeDesign*>(component->PanelElement->Design()))
-                design->RemoveElement(component->PanelElement);
+        if (IFP_Element* element = component->PanelElement) {
+            element->SetLinkedComponent(nullptr);
+            if (auto* design = dynamic_cast<TFakeDesign*>(element->Design()))
+                design->RemoveElement(element);
+        }
         component->SetPanelElement(nullptr);
     };
     board.OnNeuesMakro = [this](TMakro* macro, TStream& stream, TPlatine* b, TReader& reader, Byte version) {

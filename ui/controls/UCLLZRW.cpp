@@ -179,9 +179,10 @@ void CompressStream(TStream& source, TStream& dest, std::size_t count)
     dest.SetPosition(end);
 }
 
-void DecompressStream(TStream& source, TStream& dest)
+void DecompressStream(TStream& source, TStream& dest, std::size_t maxTotal)
 {
     Int64 remaining = ReadStreamInteger(source);
+    std::size_t expanded = 0;
     std::vector<Byte> block;
     while (remaining > 0) {
         const Integer chunk = ReadStreamInteger(source);
@@ -190,6 +191,9 @@ void DecompressStream(TStream& source, TStream& dest)
         block.resize(std::size_t(chunk));
         source.ReadBuffer(block.data(), block.size());
         const std::vector<Byte> out = LZRWDecompress(block.data(), block.size());
+        expanded += out.size();
+        if (expanded > maxTotal)
+            Damaged();
         dest.WriteBuffer(out.data(), out.size());
         remaining -= 4 + Int64(chunk);
     }

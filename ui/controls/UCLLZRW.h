@@ -21,5 +21,11 @@ std::vector<Byte> LZRWDecompress(const Byte* block, std::size_t size,
 // The compressed block stream of the next count bytes of source: a total, then
 // chunks of (size, block) for each piece of LZRWChunkSize source bytes.
 void CompressStream(TStream& source, TStream& dest, std::size_t count);
-// Expands a compressed block stream at the position of source, appending to dest.
-void DecompressStream(TStream& source, TStream& dest);
+// The most one compressed block stream may expand to. A run code turns four
+// bytes into a whole chunk, so a small damaged file could otherwise ask for
+// gigabytes; no picture, text or sound the library stores comes near this.
+inline constexpr std::size_t MaxExpandedStream = std::size_t(256) << 20;
+
+// Expands a compressed block stream at the position of source, appending to
+// dest; a stream that would expand beyond maxTotal bytes is damage.
+void DecompressStream(TStream& source, TStream& dest, std::size_t maxTotal = MaxExpandedStream);

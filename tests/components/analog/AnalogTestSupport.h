@@ -46,5 +46,5 @@ public:
     std::array<TBauteilPin, 32> Pins;
 };
 
-// Every class of the analog family, in registration order.
+// Every class of the analog family.
 void RegisterAnalogClasses();

@@ -62,6 +62,36 @@ const std::vector<TIdentity> Identities = {
     {"TBTTestpunkt", {"Test", "Test", "Test"}, "TP", 18531, false, {""}, {}},
     {"TBTRangeCheck", {"Bereichsprüfung"_ansi, "Range check", "Testeur de limites"}, "RGC", 18416, false,
      {"XH", "X", "XL"}, {"OL", "OK", "OH"}},
+    {"TBTIntegrierer", {"Integrierer", "Integral", "Intégrale"_ansi}, "INT", 18485, true, {"E", "/RST"}, {"A"}},
+    {"TBTDifferenzierer", {"Differenzierer", "Differential", "Différentiel"_ansi}, "DIF", 18490, true,
+     {"X", "/RST"}, {"Y"}},
+    {"TBTPT1", {"PT1", "PT1", "PT1"}, "PT1-", 18838, true, {"X", "P", "1/T1", "/RST"}, {"Y"}},
+    {"TBTPT2", {"PT2", "PT2", "PT2"}, "PT2-", 18841, true, {"X", "P", "1/T", "D", "/RST"}, {"Y"}},
+    {"TBTDT1", {"DT1", "DT1", "DT1"}, "DT1-", 18842, true, {"X", "KD", "T1"}, {"Y"}},
+    {"TBT_P_Regler", {"P-Regler", "P controller", "Contrôleur-P"_ansi}, "P-", 18844, false, {"X+", "X-", "KP"},
+     {"Y"}},
+    {"TBT_PI_Regler", {"PI-Regler", "PI controller", "Contrôleur-PI"_ansi}, "PI-", 18847, true,
+     {"X+", "X-", "KP", "KI", "/RST"}, {"Y"}},
+    {"TBT_PID_Regler", {"PID-Regler", "PID controller", "Contrôleur-PID"_ansi}, "PID-", 18853, true,
+     {"X+", "X-", "KP", "KI", "KD", "/RST"}, {"Y"}},
+    {"TBT_PD_Regler", {"PD-Regler", "PD controller", "Contrôleur-PD"_ansi}, "PD-", 18850, true,
+     {"X+", "X-", "KP", "KD"}, {"Y"}},
+    {"TBT_2_Punkt_Regler", {"2-Punkt-Regler", "Two-position\rcontroller", "Contrôleur\rdeux-positions"_ansi},
+     "2HYS-", 18856, false, {"X+", "X-", "HYS"}, {"ON"}},
+    {"TBT_Spiel", {"Spiel", "Play", "Lecture"}, "HYS-", 18428, false, {"X", "HYS"}, {"Y"}},
+    {"TBT_Totzone", {"Totzone", "Dead zone", "Zone morte"}, "DZN-", 18429, false, {"X", "XL", "XH"}, {"Y"}},
+    {"TBTLimiter", {"Begrenzer\rLimiter", "Limiter", "Limiteur"}, "LIM", 18450, false, {"EN", "IN", "LiH", "LiL"},
+     {"ClpL", "ClpH", "A"}},
+    {"TBTSample", {"Sample & Hold", "Sample & Hold", "Echantilloneur\rbloqueur"}, "S&H", 18425, false,
+     {"E", "/Hld"}, {"A"}},
+    {"TBTRelais", {"Relais\r2 Eingänge"_ansi, "Relay\r2 Inputs", "Relais\r2 entrées"_ansi}, "REL", 18420, false,
+     {"E0", "E1", "SEL"}, {"A"}},
+    {"TBTRelais_2", {"Relais\r2 Ausgänge"_ansi, "Relay\r2 Outputs", "Relais\r2 sorties"}, "REL", 18422, false,
+     {"E", "SEL"}, {"A1", "A0"}},
+    {"TBT_Inkretment", {"Inkrementation", "Incrementation", "Incrémentation"_ansi}, "INC", 18426, false,
+     {"INC", "U/D", "|CLK", "/RST", "RES"}, {"Z"}},
+    {"TBT_AnalogDelay", {"Analogverzögerung"_ansi, "Analogue delay", "Délai analogique"_ansi}, "ADL", 18427, true,
+     {"IN", "|CLK"}, {"OUT"}},
 };
 
 class AnalogIdentity : public ::testing::Test {
@@ -106,6 +136,24 @@ TEST_F(AnalogIdentity, TheFixedValuesDesignatorFollowsTheLanguageAtCreation)
         EXPECT_EQ(fixed->HelpContext, 18440);
         const char* const typeNames[] = {"Festwert", "Fixed value", "Valeur fixe"};
         EXPECT_EQ(fixed->GetTypeName(), typeNames[language]);
+    }
+}
+
+TEST_F(AnalogIdentity, TheComparatorsDesignatorFollowsTheLanguageAtCreation)
+{
+    const char* const typeNames[] = {"Analog-\rVergleicher", "Analogue\rcomparator", "Comparateur\ranalogique"};
+    for (const auto& [language, designator] : {std::pair{0, "AVG"}, std::pair{1, "ACP"}, std::pair{2, "CPA"}}) {
+        LanguageIndex = language;
+        const auto comparator = Make("TBTAnalogVgl");
+        EXPECT_EQ(comparator->Designator, designator);
+        EXPECT_EQ(comparator->GetTypeName(), typeNames[language]);
+        EXPECT_EQ(comparator->HelpContext, 18430);
+        EXPECT_FALSE(comparator->HasPropertyDialog);
+        ASSERT_EQ(comparator->InputCount, 2);
+        ASSERT_EQ(comparator->OutputCount, 3);
+        EXPECT_EQ(comparator->Inputs[1].Name, "B");
+        EXPECT_EQ(comparator->Outputs[0].Name, "A<B");
+        EXPECT_EQ(comparator->Outputs[2].Name, "A>B");
     }
 }
 

@@ -104,8 +104,9 @@ TEST_F(IniCtrl, EncodedValuesReadBackInBothKeyModes)
         TRegIniFile key(HKEY_CURRENT_USER, true, Ini.RegistryPath());
         const AnsiString stored = key.ReadString("S", "Secret", "");
         EXPECT_NE(stored, "geheim 42");
-        if (mode == TUCLIniCryptMode::icmTextKey)
+        if (mode == TUCLIniCryptMode::icmTextKey) {
             EXPECT_EQ(stored.substr(0, 2), "9:");
+        }
     }
     Ini.CryptMode = TUCLIniCryptMode::icmCustom;
     Ini.OnEncodeString = [](TPersistent*, AnsiString& v) { v = "[" + v + "]"; };

@@ -187,3 +187,22 @@ TEST(LZRWStream, DamagedStreamsRaise)
         EXPECT_THROW(DecompressStream(source, dest), EReadError) << c.name;
     }
 }
+
+// Three chunks of one long run each: a few bytes that expand a thousandfold.
+TEST(LZRWStream, ExpansionBeyondTheLimitIsDamage)
+{
+    const std::vector<Byte> run(LZRWChunkSize * 3, Byte(7));
+    TMemoryStream source(run);
+    TMemoryStream packed;
+    CompressStream(source, packed, run.size());
+    ASSERT_LT(packed.Bytes().size(), std::size_t(200));
+
+    TMemoryStream fits(packed.Bytes());
+    TMemoryStream expanded;
+    DecompressStream(fits, expanded, run.size());
+    EXPECT_EQ(expanded.Bytes(), run);
+
+    TMemoryStream tooMuch(packed.Bytes());
+    TMemoryStream dest;
+    EXPECT_THROW(DecompressStream(tooMuch, dest, run.size() - 1), EReadError);
+}
