@@ -235,3 +235,37 @@ TEST_F(DigitalStreamTest, DamagedRecordsAreRefused)
 }
 
 } // namespace
+
+namespace {
+
+// Records written before version 40 (no run-time flag, no caption) read into
+// the counters, registers, shift registers, multiplexers, bus components,
+// adders and comparators, with the type name as caption; the bus driver's
+// width follows from its pin counts.
+TEST_F(DigitalStreamTest, RecordsBeforeVersion40OfTheWordComponents)
+{
+    for (const char* className :
+         {"TBTCNT4", "TBTCNTL16", "TBTCNTLD", "TBTSREG", "TBTSREGL8", "TBTMUX16", "TBTDMUX2", "TBTBustreiber",
+          "TBTREG16", "TBTREG2_T", "TBTADD8", "TBTVGL4"}) {
+        SCOPED_TRACE(className);
+        TTestBoard board;
+        TIOBauteil* part = board.Place(className, 100, 100);
+        if (auto* driver = dynamic_cast<TBTBustreiber*>(part))
+            driver->SetWidth(0);
+        TStreamBytes s = OneRecord(className, part->InputCount, part->OutputCount, true);
+        s.Bool(false);
+        TTestBoard copy;
+        TIOBauteil* read = ReadOne(copy, s.Bytes, 39);
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->InputCount, part->InputCount);
+        EXPECT_EQ(read->OutputCount, part->OutputCount);
+        EXPECT_EQ(read->Caption, read->GetTypeName());
+        EXPECT_FALSE(read->RuntimeAdjustable);
+        if (auto* driver = dynamic_cast<TBTBustreiber*>(read)) {
+            EXPECT_EQ(driver->WidthIndex(), 0);
+            EXPECT_EQ(std::string(driver->Inputs[2].Name), "EN");
+        }
+    }
+}
+
+} // namespace
