@@ -7,6 +7,7 @@
 #include "engine/ShellHooks.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
+#include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/FlagScope.h"
 #include "platform/Fonts.h"
@@ -361,7 +362,7 @@ void TBibo::mousePressEvent(QMouseEvent* event)
     try {
         MouseDown(button, 0, p.x(), p.y());
     } catch (const std::exception& error) {
-        MessageBox(error.what(), "Zentrika", MB_OK | MB_ICONERROR);
+        MessageBox(QStringToAnsi(QString::fromUtf8(error.what())), "Zentrika", MB_OK | MB_ICONERROR);
     }
 }
 

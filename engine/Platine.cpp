@@ -167,6 +167,7 @@ void TPlatine::InsertObject(TBauteil* object)
         object->Board = this;
     object->Palette = BoardPalette;
     InstallHooks(object);
+    HideHint();
     Objects.push_back(object);
     if (auto* component = dynamic_cast<TIOBauteil*>(object)) {
         CreatePinStubs(component);
@@ -452,6 +453,7 @@ void TPlatine::RemoveObject(TBauteil* object)
 {
     if (std::find(Objects.begin(), Objects.end(), object) == Objects.end())
         return;
+    HideHint();
     auto* component = dynamic_cast<TIOBauteil*>(object);
     const TClassInfo* cls = nullptr;
     if (component) {

@@ -3,6 +3,7 @@
 #include "engine/Formats.h"
 #include "engine/Globals.h"
 #include "platform/AnsiText.h"
+#include "platform/HtmlHelp.h"
 #include "platform/Paths.h"
 
 #include <QDate>
@@ -341,10 +342,10 @@ void SetHelpOpener(THelpOpener opener)
 
 void ShowHelpTopic(Integer context)
 {
-    const AnsiString page = ProgramFolder() + "help/" + std::to_string(context) + ".html";
-    if (!FileExists(page))
+    const AnsiString page = HelpPageFile(ProgramFolder(), std::to_string(context) + ".html");
+    if (page.empty())
         return;
-    const QUrl url = QUrl::fromLocalFile(QtFileName(ResolvePath(page)));
+    const QUrl url = QUrl::fromLocalFile(QtFileName(page));
     if (HelpOpener())
         HelpOpener()(url);
     else

@@ -170,6 +170,7 @@ QWidget* TForm1::CreateLibraryPanel(QWidget* parent)
         return false;
     });
     SB_Bibliothek->viewport()->installEventFilter(libraryResize_.get());
+    InstallLibraryDrag();
     column->addWidget(SB_Bibliothek, 1);
 
     CreateSearchPanel(P_Bibo, column);

@@ -37,6 +37,8 @@
 #include "engine/Bauteil.h"
 #include "engine/GrundBT.h"
 #include "engine/Segment.h"
+#include "panel/framework/BT_LED.h"
+#include "panel/framework/BT_Lampe.h"
 #include "platform/ClassRegistry.h"
 
 namespace {
@@ -45,6 +47,10 @@ namespace {
 // TBT_DDE_Client, TBT_DDE_Client_Poke, TBTLed, ... TETDL_WriteDO, TETDL_ReadAI);
 // a new class goes in at its place in that order.
 constexpr const TClassInfo& (*Table[])() = {
+    &TBTLed::StaticClass,
+    &TBTDuoLED::StaticClass,
+    &TBTRGB_LED::StaticClass,
+    &TBTLampe::StaticClass,
     &TBTInverter::StaticClass,
     &TBTAnd::StaticClass,
     &TBTOr::StaticClass,

@@ -78,7 +78,8 @@ void TMainCommands::OpenExample()
     // The open asks to save the project it replaces.
     const AnsiString fileName = ExecuteFileDialog(dialog);
     if (!fileName.empty())
-        form_.OpenProject(fileName);
+        form_.OpenReporting(fileName);
+    form_.FocusBoard();
 }
 
 void TMainCommands::Quit()

@@ -8,6 +8,7 @@
 #include "engine/GrundBT.h"
 #include "engine/Language.h"
 #include "engine/Makro.h"
+#include "panel/elements/ElementClasses.h"
 #include "panel/framework/PanelClasses.h"
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
@@ -42,6 +43,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
@@ -167,6 +169,8 @@ void TForm1::CreateControls()
     Status->setToolTip(QStringLiteral("Freq."));
     Status->setMinimumWidth(70);
     Status->setAlignment(Qt::AlignCenter);
+    // Room between the rate and the speed box, however wide the rate grows.
+    Status->setContentsMargins(8, 0, 4, 0);
     panel5->addWidget(Status);
 
     // The board area: the shown board above its tab row.
@@ -283,6 +287,7 @@ void TForm1::FormCreate()
         QApplication::setWindowIcon(QIcon(QStringLiteral("ICON.ICO")));
 
     const AnsiString program = ProgramFolder();
+    ReportSettingsWriteFailures();
     HardwareLinksIni = std::make_unique<TIniFile>(program + "Settings/HardwareLinks.ini");
     SettingsIni = std::make_unique<TIniFile>(SettingsFileName());
 
@@ -290,6 +295,7 @@ void TForm1::FormCreate()
     RegisterComponentClasses();
     FillCreateCombo();
     RegisterPanelClasses();
+    RegisterElementClasses();
     InstallShellHooks(*this);
 
     ClipboardStream = std::make_unique<TMemoryStream>();
@@ -333,7 +339,9 @@ void TForm1::FormShow()
             ShowLibraryCategory(nullptr);
         });
     Settings.MacroFolder = DefaultMacroFolder();
-    Settings.ProjectFolder = ProjectFolder;
+    // Without a stored project folder the file dialogs start in the user's
+    // documents, not in the program folder where the backup is written.
+    Settings.ProjectFolder = RunOnlyMode ? ProjectFolder : DefaultProjectFolder();
     Settings.MainX = x();
     Settings.MainY = y();
     Settings.MainW = width();
@@ -400,11 +408,26 @@ void TForm1::OpenFromCommandLine()
     const AnsiString project = ProjectFromCommandLine(commandLine_.mid(1), RunAfterLoad);
     if (project.empty())
         return;
+    // The board area gets its size before the board is zoomed to its
+    // objects, as for a project opened from the menu.
+    if (layout())
+        layout()->activate();
     try {
         OpenProject(project);
     } catch (const std::exception& error) {
         ShowError(error);
+        return;
     }
+    // The window takes its final size (maximised) only once it is on the
+    // screen: zoom again then, unless the user has zoomed meanwhile.
+    const double zoom = MainBoard->Zoom;
+    QMetaObject::invokeMethod(
+        this,
+        [this, board = MainBoard, zoom] {
+            if (board == MainBoard && board->Zoom == zoom)
+                board->ZoomToObjects(false);
+        },
+        Qt::QueuedConnection);
 }
 
 // ---- Shutdown ---------------------------------------------------------------
@@ -517,6 +540,11 @@ void TForm1::DeleteBoard(TPlatine* board)
 
 void TForm1::ShowBoard(TPlatine* board)
 {
+    // The hint belonged to the board shown before.
+    if (BoardMouse) {
+        BoardMouse->HoveredWire = nullptr;
+        BoardMouse->ShowComponentHint(nullptr);
+    }
     if (auto* view = dynamic_cast<TPlatineView*>(board->View)) {
         Panel4->setCurrentWidget(view);
         PlatineScrollbox = view;

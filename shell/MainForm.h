@@ -130,8 +130,16 @@ public:
     void LoadBibo1Click();
     QAction* SaveBibo1 = nullptr;
     QAction* LoadBibo1 = nullptr;
-    // The error box of a file command: a rejected file with its own title.
+    // The error box of a file command, titled as the command is: opening
+    // (open, recent files, examples, command line) "Schaltung öffnen",
+    // saving as the save dialog.
     void ReportFileError(const std::exception& error);
+    void ReportSaveError(const std::exception& error);
+    // Opens the file, reporting its errors; the board has the focus after it.
+    void OpenReporting(const AnsiString& fileName);
+    // The shown board takes the keyboard focus (after every file command,
+    // whose dialogs and replaced boards leave it nowhere).
+    void FocusBoard();
 
     // ---- Front panel
     // The panel window; a project read from a file comes with a new one made
@@ -150,6 +158,9 @@ public:
     void BoardRemoveComponent(TPlatine* board, TIOBauteil* component);
     void BoardWritePanelData(TPlatine* board, TIOBauteil* component, TStream& stream, TWriter& writer);
     void LibraryItemPicked(TBibo* palette);
+    // The palette's mouse, which it keeps from a press to the release, goes
+    // to the board while a component picked from it hangs at the pointer.
+    void InstallLibraryDrag();
     void UpdateMacroPanelVisibility(TPlatine* board);
     // An object of the class (a device class inside a hardware component)
     // hangs at the cursor of the current board to be placed.
@@ -284,12 +295,12 @@ private:
     void StepLibraryCategory(int direction);
     // The panel that receives elements: while a file is read, the new one.
     IFrontplatte& PanelInUse() const;
-    void OpenReporting(const AnsiString& fileName);
     AnsiString ChooseFileToOpen(const AnsiString& pattern);
 
     QStringList commandLine_;
     IFrontplatte* loadingPanel_ = nullptr;
     std::unique_ptr<TEventHook> libraryResize_;
+    std::unique_ptr<TEventHook> libraryDrag_;   // a drag from the palette onto the board
     std::unique_ptr<TEventHook> searchMouse_;
     bool searchWaitingForMouseUp_ = false;
     QAction* historyItems_[TRecentFiles::Count] = {};

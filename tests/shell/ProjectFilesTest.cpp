@@ -123,7 +123,7 @@ TEST_F(ProjectFilesTest, OpeningAndSavingAgainGivesTheSameBytes)
         panel.Root().BorderWidth = 3;
         panel.Root().HtmlHead = {"<b>"};
         form.SaveProject(Program() + "Anlage.PRJ");
-        EXPECT_EQ(form.windowTitle(), AnsiToQString("Zentrika 4.0 - [" + AnsiLowerCase(Program()) + "anlage.prj]"));
+        EXPECT_EQ(form.windowTitle(), AnsiToQString("Zentrika 4.0 - [" + Program() + "Anlage.PRJ]"));
     }
     TForm1& form = Create();
     TModalHook hook(std::vector<TModalAnswer>{});
@@ -223,19 +223,20 @@ TEST_F(ProjectFilesTest, RefusedOrDamagedFilesAreReportedAndLeaveTheProjectAsItW
     QByteArray badTag = good.left(5) + QByteArray("\x06\x01x", 3);
     QByteArray unknownClass = good.left(5) + QByteArray("\x02\x01\x06\x09TBTGibtEs", 13);
     const char* const FormatText = "Falsches Dateiformat!";
+    // Every error of the open command under the command's title.
     const struct {
         const char* Name;
         QByteArray Content;
         const char* Text;
         const char* Caption;
     } cases[] = {
-        {"empty", QByteArray(), "Stream-Lesefehler", "Zentrika"},
-        {"short header", good.left(3), "Stream-Lesefehler", "Zentrika"},
+        {"empty", QByteArray(), "Stream-Lesefehler", "Schaltung \xF6" "ffnen"},
+        {"short header", good.left(3), "Stream-Lesefehler", "Schaltung \xF6" "ffnen"},
         {"foreign header", foreign, FormatText, "Schaltung \xF6" "ffnen"},
         {"newer version", newer, FormatText, "Schaltung \xF6" "ffnen"},
-        {"bad tag", badTag, "Ung\xFCltiger Eigenschaftswert", "Zentrika"},
-        {"unknown class", unknownClass, "Klasse TBTGibtEs nicht gefunden", "Zentrika"},
-        {"panel block cut short", good.left(good.size() - 12), "Stream-Lesefehler", "Zentrika"},
+        {"bad tag", badTag, "Ung\xFCltiger Eigenschaftswert", "Schaltung \xF6" "ffnen"},
+        {"unknown class", unknownClass, "Klasse TBTGibtEs nicht gefunden", "Schaltung \xF6" "ffnen"},
+        {"panel block cut short", good.left(good.size() - 12), "Stream-Lesefehler", "Schaltung \xF6" "ffnen"},
     };
 
     TForm1& form = Create();

@@ -5,6 +5,7 @@
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/TextLanguage.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -70,7 +71,7 @@ AnsiString ExceptionMessage(std::exception_ptr Error)
         return e.what();
     } catch (...) {
     }
-    return "Unbekannter Fehler";
+    return TranslateLibraryMessage("Unbekannter Fehler");
 }
 
 void ApplicationHandleException(TPersistent* Sender)

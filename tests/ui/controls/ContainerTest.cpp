@@ -1,3 +1,4 @@
+#include "platform/TextLanguage.h"
 #include "ui/controls/UCLImageList.h"
 #include "ui/controls/UCLLists.h"
 #include "ui/controls/UCLProcs.h"
@@ -332,6 +333,15 @@ TEST(ContainerFile, UnknownSignatureIsTypeSixAndRefusesItems)
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()), "Datei " + name + " kann nicht geöffnet werden");
     }
+    // In the program's language.
+    SetTextLanguageSource([] { return 1; });
+    try {
+        LoadItemFromContainerFile(name, ctImageList, nullptr, 0, item);
+        ADD_FAILURE() << "read";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + name);
+    }
+    SetTextLanguageSource(nullptr);
 }
 
 TEST(DataItems, HeadersAndEmptyItems)
