@@ -324,12 +324,12 @@ void TBibo::MouseDown(TMouseButton button, Byte, Integer x, Integer y)
         return;
     }
 
-    PickedMacro = nullptr;
-    TMemoryStream stream;
-    WritePlacingStream(*entry, stream);
+    // A macro entry has no circuit of its own: the main window reads its file.
     auto* macro = dynamic_cast<TMakro*>(entry);
-    if (macro)
-        PickedMacro = macro;
+    PickedMacro = macro;
+    TMemoryStream stream;
+    if (!macro)
+        WritePlacingStream(*entry, stream);
     if (button != TMouseButton::mbLeft)
         return;
     // The stream lives only as long as the event: the handler reads it.

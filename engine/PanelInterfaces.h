@@ -99,6 +99,8 @@ public:
     virtual Integer AktiveFrontplatte() const = 0;
     // Adds page tabs until every element's page has one.
     virtual void CheckeFrontplattenNummern() = 0;
+    // The number of pages (page tabs) of the panel.
+    virtual Integer PageCount() const { return 1; }
     // "Letzte Einstellung merken": the panel keeps its run-time settings.
     virtual bool AutoSave() const = 0;
     virtual void SaveDefaultSettings(const AnsiString& projectFileName) = 0;

@@ -23,6 +23,7 @@
 class TSegment;
 class TWireIndex;
 class TMakro;
+class TBTJump;
 class TBTPin;
 class IFP_Element;
 class TMemoryStream;
@@ -299,6 +300,11 @@ public:
     void MacroPinEdited(TBTPin* pin);
     void ReadMacroRecord(TMakro* macro, TStream& stream, TReader& reader, Byte version);
     void WriteMacroRecord(TMakro* macro, TStream& stream, TWriter& writer);
+
+    // ---- Jumps (Jump.cpp): this board's own jumps in object order, as the
+    // last ListJumps found them.
+    std::vector<TBTJump*> JumpList;
+    void ListJumps();
 
     // ---- Simulation (PlatineSimulation.cpp). The run lists are rebuilt at
     // each start and keep their contents after a stop.

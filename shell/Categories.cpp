@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -174,6 +175,7 @@ QWidget* TForm1::CreateLibraryPanel(QWidget* parent)
     column->addWidget(SB_Bibliothek, 1);
 
     CreateSearchPanel(P_Bibo, column);
+    CreateMacroControls(column, 1);
 
     auto* bottom = new QWidget(P_Bibo);
     auto* bar = new QHBoxLayout(bottom);
@@ -235,6 +237,7 @@ void TForm1::ShowLibraryCategory(QAction* item)
     const Integer index = item ? item->data().toInt() : StartCategory;
     if (index < 0 || index >= LibraryCategoryCount)
         return;
+    MakroPathEdit->hide();
     const TLibraryCategory& category = LibraryCategories[index];
     // A menu caption's "&&" is one ampersand, so is the button's.
     BiboButton->SetCaption(AnsiToQString(category.Name));

@@ -6,6 +6,7 @@
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integer.h"
 #include "components/analog/BT_Integrierer.h"
+#include "components/analog/BT_Jump_Target.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
 #include "components/analog/BT_PTGlieder.h"
@@ -36,7 +37,10 @@
 #include "components/strings/BT_StrPanel.h"
 #include "engine/Bauteil.h"
 #include "engine/GrundBT.h"
+#include "engine/Jump.h"
+#include "engine/Makro.h"
 #include "engine/Segment.h"
+#include "engine/Text.h"
 #include "panel/framework/BT_LED.h"
 #include "panel/framework/BT_Lampe.h"
 #include "platform/ClassRegistry.h"
@@ -77,8 +81,11 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTPowerOnReset::StaticClass,
     &TBTStop::StaticClass,
     &TBTTestpunkt::StaticClass,
+    &TBTJump::StaticClass,
+    &TBTJumpTarget::StaticClass,
     &TBTRangeCheck::StaticClass,
     &TBTFest::StaticClass,
+    &TText::StaticClass,
     &TBTStrDisplay::StaticClass,
     &TBTStrPlus::StaticClass,
     &TBTStrCopy::StaticClass,
@@ -136,6 +143,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBT_AnalogDelay::StaticClass,
     &TBTMath::StaticClass,
     &TBTPolynom::StaticClass,
+    &TMakro::StaticClass,
     &TBTCNT4::StaticClass,
     &TBTCNT8::StaticClass,
     &TBTCNT16::StaticClass,
@@ -175,6 +183,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTADD8::StaticClass,
     &TBTVGL4::StaticClass,
     &TBTVGL8::StaticClass,
+    &TBTPin::StaticClass,
     &TBTIntConv::StaticClass,
     &TBTIntOp::StaticClass,
     &TBTIntToBytes::StaticClass,

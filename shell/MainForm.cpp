@@ -99,6 +99,8 @@ TForm1::~TForm1()
     UCLHiTimer1->SetEnabled(false);
     // A window destroyed without a close (tests, an aborted start) still
     // frees its project.
+    if (MainBoard)
+        CloseMacroTabs();
     DeleteBoard(MainBoard);
     MainBoard = nullptr;
     if (Form1 == this)
@@ -492,6 +494,7 @@ bool TForm1::FormCloseQuery()
         WriteProgramSettings(*SettingsIni, Settings);
     }
     SettingsIni.reset();
+    CloseMacroTabs();
     DeleteBoard(MainBoard);
     ClipboardStream.reset();
     MainBoard = nullptr;

@@ -24,6 +24,8 @@ class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class QComboBox;
+class QProgressBar;
+class TPlatineView;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -207,6 +209,37 @@ public:
     void SearchResultListboxDblClick();
     void SearchResultListboxMouseUp();
 
+    // ---- Macro commands and macro windows (Macros.cpp)
+    QLineEdit* MakroPathEdit = nullptr;         // the macro folder, shown with the macro category
+    QProgressBar* ProgressBar1 = nullptr;       // shown while the macro category is built
+    QAction* MakrosItem = nullptr;              // "Makros" of the category menu
+    QAction* Del1 = nullptr;                    // "Makro löschen: ..." for the entry right-clicked
+    AnsiString DeleteMacroName;
+    AnsiString DeleteMacroFile;
+    void MakroSpeichern1Click();
+    void Makroimportieren1Click();
+    // Reads the macro file onto the board as a new macro (selected, the last
+    // object); placed by hand it hangs at the cursor instead. A file that
+    // cannot be read to its end raises the stream error and changes nothing.
+    void ImportMacroFile(const AnsiString& fileName, bool placeByHand, TPlatine* board);
+    // One macro's inner circuit and panel from the stream; without a macro a
+    // new one is made (named after the file) and returned, not yet on a board.
+    TMakro* ReadMacro(TMakro* macro, TStream& stream, const AnsiString& fileName, Byte version, TPlatine* board,
+                      TReader& reader);
+    void ShowMacroBoard(TMakro* macro);
+    void MacroNameChanged(TMakro* macro);
+    // Shows the open board of the index with its panel design.
+    void SelectBoardTab(std::size_t index);
+    void Makrofensterschliessen1Click();
+    // Every tab but the main board's goes (a new or opened project).
+    void CloseMacroTabs();
+    // The tabs whose inner boards went with their macros.
+    void DropClosedMacroTabs();
+    void MakroClick();
+    void MakroPathEditChange();
+    void PopupBiboPopup();
+    void Del1Click();
+
     // ---- Settings
     std::unique_ptr<TIniFile> SettingsIni;      // "Settings/EXPKIT.INI", open until the close
     std::unique_ptr<TIniFile> HardwareLinksIni; // "Settings/HardwareLinks.ini"
@@ -292,6 +325,9 @@ private:
     void CreateLibraryAid();
     QWidget* CreateLibraryPanel(QWidget* parent);
     void CreateSearchPanel(QWidget* parent, QVBoxLayout* column);
+    void CreateMacroControls(QVBoxLayout* column, int at);
+    TPlatineView* TabView(int index) const;
+    void RemoveTab(int index);
     void StepLibraryCategory(int direction);
     // The panel that receives elements: while a file is read, the new one.
     IFrontplatte& PanelInUse() const;

@@ -38,8 +38,8 @@ const TCommand FileItems[] = {
     {"Speichern1", "&Speichern", "Ctrl+S", TRule::MainBoardShown, [](C& c) { c.Form().Speichern1Click(); }},
     {"Speichernals1", "Speichern &unter..", nullptr, TRule::MainBoardShown, [](C& c) { c.Form().Speichernals1Click(); }},
     {"Beispiele1", "&Beispiele...", "Ctrl+B", TRule::Always, [](C& c) { c.OpenExample(); }},
-    {"Makroimportieren1", "&Makro importieren...", "Ctrl+J", TRule::Unavailable, nullptr},
-    {"MakroSpeichern1", "Als Makro s&peichern...", "Ctrl+M", TRule::Unavailable, nullptr},
+    {"Makroimportieren1", "&Makro importieren...", "Ctrl+J", TRule::Always, [](C& c) { c.Form().Makroimportieren1Click(); }},
+    {"MakroSpeichern1", "Als Makro s&peichern...", "Ctrl+M", TRule::Always, [](C& c) { c.Form().MakroSpeichern1Click(); }},
     {"Drucken1", "&Drucken...", "Ctrl+P", TRule::Unavailable, nullptr},
     {"Compilieren", "&Compilieren...", nullptr, TRule::Unavailable, nullptr},
 };
@@ -78,7 +78,8 @@ const TCommand OptionItems[] = {
 
 const TCommand WindowItems[] = {
     {"naechstes1", "&Nächstes", "Ctrl+Tab", TRule::SeveralBoards, [](C& c) { c.NextBoard(); }},
-    {"Makrofensterschliessen1", "Makro&fenster schliessen", "Ctrl+F4", TRule::Unavailable, nullptr},
+    {"Makrofensterschliessen1", "Makro&fenster schliessen", "Ctrl+F4", TRule::MacroBoardShown,
+     [](C& c) { c.Form().Makrofensterschliessen1Click(); }},
 };
 
 const TCommand HelpItems[] = {
@@ -143,7 +144,7 @@ const TCommand BoardItems[] = {
     {"NachHinten", "Nach hinten setzen", nullptr, TRule::AnySelected, [](C& c) { c.ToBack(); }},
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
     {"Tauschen", "Drehen", nullptr, TRule::OneComponentSelected, [](C& c) { c.MirrorSelected(); }},
-    {"Bearbeiten2", "Makro bearbeiten", nullptr, TRule::Unavailable, nullptr},
+    {"Bearbeiten2", "Makro bearbeiten", nullptr, TRule::SelectedIsMacro, [](C& c) { c.EditMacro(); }},
 };
 
 const char* const Pictures[] = {

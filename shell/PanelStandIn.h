@@ -9,6 +9,7 @@
 #include "panel/framework/Design.h"
 #include "panel/framework/PanelGlobals.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,7 @@ public:
     void ShowPanel(IDesign* design) override { shown_ = design ? design : root_.get(); }
     Integer AktiveFrontplatte() const override { return TabIndex; }
     void CheckeFrontplattenNummern() override {}
+    Integer PageCount() const override { return std::max<Integer>(1, static_cast<Integer>(Pages.size())); }
     bool AutoSave() const override { return Options[AutoSaveOption]; }
     void SaveDefaultSettings(const AnsiString&) override {}
     void ResetToNewProject() override;

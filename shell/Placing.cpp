@@ -142,6 +142,7 @@ void TForm1::BoardNewMacro(TMakro* macro, TStream& stream, TPlatine* board, TRea
         macro->SubDesign = nested;
         macro->ParentDesign = parent;
     }
+    macro->OnEdited = [this](TMakro* m) { MacroNameChanged(m); };
     TPlatine* inner = board->CreateInnerBoard(macro);
     AttachBoardHandlers(inner);
     {
@@ -168,6 +169,7 @@ void TForm1::BoardRemoveComponent(TPlatine* board, TIOBauteil* component)
         if (macro->SubDesign && macro->ParentDesign)
             macro->ParentDesign->RemoveElement(macro->SubDesign);
         macro->SubDesign = nullptr;
+        DropClosedMacroTabs();
     }
     // Only a deleted pin changes the pin count; a board being destroyed
     // leaves its macro as it was.

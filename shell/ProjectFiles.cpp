@@ -190,6 +190,7 @@ bool TForm1::AskSaveChanges()
 void TForm1::ResetProject()
 {
     TWaitCursor wait;
+    CloseMacroTabs();
     CurrentBoard = MainBoard;
     OpenBoards = {MainBoard};
     ShowBoard(MainBoard);
@@ -241,11 +242,15 @@ void TForm1::SaveProject(const AnsiString& fileName)
         }
         Frontplatte->ShowPanel(CurrentDesign);
     }
-    // Only a written file names the project.
+    // Only a written project file names the project: a macro file named so
+    // would take the next save of the project.
+    if (isMacro) {
+        MacroFolder = ExtractFilePath(fileName);
+        MakroClick();
+        return;
+    }
     SetProjectName(fileName);
     AddToHistory(fileName);
-    if (isMacro)
-        MacroFolder = ExtractFilePath(fileName);
 }
 
 bool TForm1::Speichern1Click()
@@ -363,6 +368,7 @@ bool TForm1::OpenProject(const AnsiString& requested)
     }
     loadingPanel_ = nullptr;
 
+    CloseMacroTabs();
     TPlatine* replaced = MainBoard;
     MainBoard = board;
     CurrentBoard = board;

@@ -108,8 +108,12 @@ TEST_F(LedPanelTest, EveryElementOwningClassNamesItsElementAndNoOtherClassDoes)
         const TClassInfo& info = staticClass();
         SCOPED_TRACE(info.Name);
         std::unique_ptr<TBauteil> object(CreateBauteil(info.Name));
+        ASSERT_NE(object, nullptr);
         auto* component = dynamic_cast<TIOBauteil*>(object.get());
-        ASSERT_NE(component, nullptr);
+        if (!component) {   // a text label: no pins, no element
+            EXPECT_EQ(owners.count(info.Name), 0u);
+            continue;
+        }
         EXPECT_EQ(component->PanelElementClass, FrontElementClassOf(info.Name));
         EXPECT_EQ(dynamic_cast<TBTFront*>(component) != nullptr, owners.count(info.Name) == 1);
     }

@@ -6,6 +6,7 @@
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integer.h"
 #include "components/analog/BT_Integrierer.h"
+#include "components/analog/BT_Jump_Target.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
 #include "components/analog/BT_PTGlieder.h"
@@ -21,8 +22,8 @@ void RegisterAnalogClasses()
 {
     for (const TClassInfo* info :
          {&TBTADC::StaticClass(), &TBTDAC::StaticClass(), &TBTStop::StaticClass(), &TBTTestpunkt::StaticClass(),
-          &TBTRangeCheck::StaticClass(), &TBTFest::StaticClass(), &TBTVerstaerker::StaticClass(),
-          &TBTGain::StaticClass(), &TBTOffset::StaticClass(), &TBTAnalogMux::StaticClass(),
+          &TBTJumpTarget::StaticClass(), &TBTRangeCheck::StaticClass(), &TBTFest::StaticClass(),
+          &TBTVerstaerker::StaticClass(), &TBTGain::StaticClass(), &TBTOffset::StaticClass(), &TBTAnalogMux::StaticClass(),
           &TBTAnalogDemux::StaticClass(), &TBTFormel::StaticClass(), &TBTAdd::StaticClass(), &TBTSub::StaticClass(),
           &TBTMul::StaticClass(), &TBTDiv::StaticClass(), &TBTMath::StaticClass(), &TBTPolynom::StaticClass(),
           &TBTIntConv::StaticClass(), &TBTIntOp::StaticClass(), &TBTIntToBytes::StaticClass(),
