@@ -7,14 +7,6 @@ namespace {
 
 using AddiererTest = DigitalTest;
 
-std::vector<std::string> PinNames(const TPinList& pins)
-{
-    std::vector<std::string> names;
-    for (const TBauteilPin& pin : pins)
-        names.push_back(pin.Name);
-    return names;
-}
-
 TEST_F(AddiererTest, IdentityAndPins)
 {
     struct TCase {

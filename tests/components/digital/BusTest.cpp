@@ -22,14 +22,6 @@ namespace {
 
 using BusTest = DigitalTest;
 
-std::vector<std::string> PinNames(const TPinList& pins)
-{
-    std::vector<std::string> names;
-    for (const TBauteilPin& pin : pins)
-        names.push_back(pin.Name);
-    return names;
-}
-
 std::vector<std::string> Numbered(const char* letter, Integer n, bool descending)
 {
     std::vector<std::string> names;

@@ -136,3 +136,47 @@ public:
     TIOBauteil* Part = nullptr;
     std::vector<TBTTestSource*> Sources;
 };
+
+// The names of a component's pins, in index order.
+inline std::vector<std::string> PinNames(const TPinList& pins)
+{
+    std::vector<std::string> names;
+    for (const TBauteilPin& pin : pins)
+        names.push_back(pin.Name);
+    return names;
+}
+
+// One step of a table: the inputs in index order, the number the outputs
+// show after it and, where the table gives one ('0' or '1'), the level of
+// output 0.
+struct TStepRow {
+    const char* Inputs;
+    Integer Value;
+    char Output0 = 0;
+};
+
+struct TStepSequence {
+    const char* Class;
+    const char* What;
+    std::vector<TStepRow> Rows;
+};
+
+// Steps every sequence on a rig of its class; the number is read from
+// `bits` outputs whose bit 0 is output `lowest`, both taken from the part.
+template <class TPart, class TRange>
+void ExpectSequences(const std::vector<TStepSequence>& sequences, TRange range)
+{
+    for (const TStepSequence& sequence : sequences) {
+        SCOPED_TRACE(std::string(sequence.Class) + ": " + sequence.What);
+        TRig rig(sequence.Class);
+        const auto [lowest, bits] = range(*static_cast<TPart*>(rig.Part));
+        rig.Start();
+        for (std::size_t i = 0; i < sequence.Rows.size(); ++i) {
+            const TStepRow& row = sequence.Rows[i];
+            rig.Step(row.Inputs);
+            EXPECT_EQ(rig.Number(lowest, bits), row.Value) << "step " << i + 1 << " inputs " << row.Inputs;
+            if (row.Output0)
+                EXPECT_EQ(rig.High(0), row.Output0 == '1') << "step " << i + 1 << " inputs " << row.Inputs;
+        }
+    }
+}

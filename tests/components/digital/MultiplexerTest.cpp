@@ -31,14 +31,6 @@ const TFamily Demultiplexers[] = {
      16, 4},
 };
 
-std::vector<std::string> PinNames(const TPinList& pins)
-{
-    std::vector<std::string> names;
-    for (const TBauteilPin& pin : pins)
-        names.push_back(pin.Name);
-    return names;
-}
-
 TEST_F(MultiplexerTest, IdentityAndPins)
 {
     for (const bool demux : {false, true}) {

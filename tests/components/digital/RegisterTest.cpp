@@ -45,31 +45,13 @@ TEST_F(RegisterTest, IdentityAndPins)
             std::vector<std::string> outputs;
             for (Integer i = c.Bits - 1; i >= 0; --i)
                 outputs.push_back("Q" + std::to_string(i));
-            std::vector<std::string> inputNames, outputNames;
-            for (const TBauteilPin& pin : part->Inputs)
-                inputNames.push_back(pin.Name);
-            for (const TBauteilPin& pin : part->Outputs)
-                outputNames.push_back(pin.Name);
-            EXPECT_EQ(inputNames, inputs);
-            EXPECT_EQ(outputNames, outputs);
+            EXPECT_EQ(PinNames(part->Inputs), inputs);
+            EXPECT_EQ(PinNames(part->Outputs), outputs);
         }
     }
 }
 
-// One step: the inputs in index order (/RST, clock, D0..), and the value of
-// the outputs after it.
-struct TRow {
-    const char* Inputs;
-    Integer Value;
-};
-
-struct TSequence {
-    const char* Class;
-    const char* What;
-    std::vector<TRow> Rows;
-};
-
-const TSequence Sequences[] = {
+const std::vector<TStepSequence> Sequences = {
     {"TBTREG4", "a clock high for one step takes the data then and shows them when it falls",
      {{"101010", 0}, {"111010", 0}, {"100000", 5}, {"100000", 5}}},
     {"TBTREG4", "data that change while the clock stays high are not taken",
@@ -99,17 +81,7 @@ const TSequence Sequences[] = {
 
 TEST_F(RegisterTest, StepSequences)
 {
-    for (const TSequence& sequence : Sequences) {
-        SCOPED_TRACE(std::string(sequence.Class) + ": " + sequence.What);
-        TRig rig(sequence.Class);
-        const Integer bits = static_cast<TRegister*>(rig.Part)->Bits();
-        rig.Start();
-        for (std::size_t i = 0; i < sequence.Rows.size(); ++i) {
-            const TRow& row = sequence.Rows[i];
-            rig.Step(row.Inputs);
-            EXPECT_EQ(rig.Number(bits - 1, bits), row.Value) << "step " << i + 1 << " inputs " << row.Inputs;
-        }
-    }
+    ExpectSequences<TRegister>(Sequences, [](const TRegister& part) { return std::pair{part.Bits() - 1, part.Bits()}; });
 }
 
 // Open inputs read high: a register with an open clock never sees a falling

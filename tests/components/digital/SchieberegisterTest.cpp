@@ -58,30 +58,14 @@ TEST_F(SchieberegisterTest, IdentityAndPins)
             std::vector<std::string> outputs;
             for (Integer i = c.Bits - 1; i >= 0; --i)
                 outputs.push_back("Q" + std::to_string(i));
-            std::vector<std::string> inputNames, outputNames;
-            for (const TBauteilPin& pin : part->Inputs)
-                inputNames.push_back(pin.Name);
-            for (const TBauteilPin& pin : part->Outputs)
-                outputNames.push_back(pin.Name);
-            EXPECT_EQ(inputNames, inputs);
-            EXPECT_EQ(outputNames, outputs);
+            EXPECT_EQ(PinNames(part->Inputs), inputs);
+            EXPECT_EQ(PinNames(part->Outputs), outputs);
         }
     }
 }
 
-struct TRow {
-    const char* Inputs;
-    Integer Value;
-};
-
-struct TSequence {
-    const char* Class;
-    const char* What;
-    std::vector<TRow> Rows;
-};
-
 // Inputs: |CK /RST L/R DL DR, then /LD D0..
-const TSequence Sequences[] = {
+const std::vector<TStepSequence> Sequences = {
     {"TBTSREG", "toward the top, the level DL read in the step before the edge enters at Q0",
      {{"11110", 0}, {"01100", 1}, {"11100", 1}, {"01110", 2}, {"11110", 2}, {"01110", 5}, {"11110", 5},
       {"01110", 11}, {"11100", 11}, {"01100", 6}}},
@@ -107,17 +91,7 @@ const TSequence Sequences[] = {
 
 TEST_F(SchieberegisterTest, StepSequences)
 {
-    for (const TSequence& sequence : Sequences) {
-        SCOPED_TRACE(std::string(sequence.Class) + ": " + sequence.What);
-        TRig rig(sequence.Class);
-        const Integer bits = static_cast<TSchieberegister*>(rig.Part)->Bits();
-        rig.Start();
-        for (std::size_t i = 0; i < sequence.Rows.size(); ++i) {
-            const TRow& row = sequence.Rows[i];
-            rig.Step(row.Inputs);
-            EXPECT_EQ(rig.Number(bits - 1, bits), row.Value) << "step " << i + 1 << " inputs " << row.Inputs;
-        }
-    }
+    ExpectSequences<TSchieberegister>(Sequences, [](const TSchieberegister& part) { return std::pair{part.Bits() - 1, part.Bits()}; });
 }
 
 // Every input but the clock open: toward the top, filling with ones.

@@ -72,32 +72,15 @@ TEST_F(ZaehlerTest, IdentityAndPins)
             std::vector<std::string> outputs = {"/RCO"};
             for (Integer i = c.Bits - 1; i >= 0; --i)
                 outputs.push_back("Q" + std::to_string(i));
-            std::vector<std::string> inputNames, outputNames;
-            for (const TBauteilPin& pin : counter->Inputs)
-                inputNames.push_back(pin.Name);
-            for (const TBauteilPin& pin : counter->Outputs)
-                outputNames.push_back(pin.Name);
-            EXPECT_EQ(inputNames, inputs);
-            EXPECT_EQ(outputNames, outputs);
+            EXPECT_EQ(PinNames(counter->Inputs), inputs);
+            EXPECT_EQ(PinNames(counter->Outputs), outputs);
         }
     }
 }
 
-// One step: the inputs in index order, then the count and "/RCO" after it.
-struct TRow {
-    const char* Inputs;
-    Integer Count;
-    char Carry;
-};
-
-struct TSequence {
-    const char* Class;
-    const char* What;
-    std::vector<TRow> Rows;
-};
-
+// One step: the inputs in index order, then the count and "/RCO" (output 0) after it.
 // Inputs: |CK /RST U/D /ENT /ENP, then /LD D0 D1 D2 D3.
-const TSequence Sequences[] = {
+const std::vector<TStepSequence> Sequences = {
     {"TBTCNT4", "falling edges count; rising edges and a held clock do not",
      {{"11111", 0, '0'}, {"01111", 1, '0'}, {"01111", 1, '0'}, {"11111", 1, '0'}, {"01111", 2, '0'}}},
     {"TBTCNT4", "down while U/D is low, from 0 to 15",
@@ -141,18 +124,7 @@ const TSequence Sequences[] = {
 
 TEST_F(ZaehlerTest, StepSequences)
 {
-    for (const TSequence& sequence : Sequences) {
-        SCOPED_TRACE(std::string(sequence.Class) + ": " + sequence.What);
-        TRig rig(sequence.Class);
-        const Integer bits = static_cast<TZaehler*>(rig.Part)->Bits();
-        rig.Start();
-        for (std::size_t i = 0; i < sequence.Rows.size(); ++i) {
-            const TRow& row = sequence.Rows[i];
-            rig.Step(row.Inputs);
-            EXPECT_EQ(rig.Number(bits, bits), row.Count) << "step " << i + 1 << " inputs " << row.Inputs;
-            EXPECT_EQ(rig.High(0), row.Carry == '1') << "step " << i + 1 << " inputs " << row.Inputs;
-        }
-    }
+    ExpectSequences<TZaehler>(Sequences, [](const TZaehler& part) { return std::pair{part.Bits(), part.Bits()}; });
 }
 
 // Every input but the clock open (they read high): up by one at each falling
