@@ -23,35 +23,12 @@ namespace {
 
 class CounterEndToEndTest : public TShellFixture {
 protected:
-    template <class T>
-    static T* Find(TPlatine& board)
-    {
-        for (TBauteil* object : board.Objects)
-            if (auto* found = dynamic_cast<T*>(object))
-                return found;
-        return nullptr;
-    }
-    // Shows the category at its place in the logic submenu, picks the
-    // class's palette entry with a click on its sample and places it with a
-    // click on the board.
+    // Shows the category at its place in the logic submenu, then picks and
+    // places the class from it.
     static void PickAndPlace(TForm1& form, Integer category, const char* className, QPoint at)
     {
         form.CategoryMenus[1]->actions()[category]->trigger();
-        TBibo& palette = *form.Bibo;
-        std::size_t i = 0;
-        while (i < palette.Entries.size() && std::string(palette.Entries[i]->ClassName()) != className)
-            ++i;
-        ASSERT_LT(i, palette.Entries.size()) << className;
-        const TPoint sample =
-            palette.Mapping().LPtoDP(TPoint{palette.StripWidth / 2, palette.Entries[i]->GetBounds().Top + 30});
-        QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(sample.X, sample.Y));
-        ASSERT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
-
-        QWidget* board = static_cast<TPlatineView*>(form.MainBoard->View)->viewport();
-        QMouseEvent move(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(board, &move);
-        QTest::mouseClick(board, Qt::LeftButton, {}, at);
-        ASSERT_NE(form.MainBoard->Mode, TBoardMode::Placing);
+        TShellFixture::PickAndPlace(form, className, at);
     }
     static void Path(TPlatine& board, std::initializer_list<TPoint> points)
     {
