@@ -464,10 +464,6 @@ void TPlatine::RunGateCells(std::size_t first, std::size_t last)
     for (std::size_t i = first; i < last; ++i) {
         const TGateCell& cell = cells[i];
         const unsigned high = cell.Table >> (*cell.In0 | *cell.In1 << 1) & 1u;
-        // Only the cell writes its pin while the program runs, so an
-        // unchanged level leaves the pin's cache line alone.
-        if (levels[i] == high)
-            continue;
         levels[i] = static_cast<Byte>(high);
         // The ten bytes with integer moves, as SetOutputLogic writes them.
         std::memcpy(&cell.Out->Value, &LogicLevels[high], ExtendedSize);
