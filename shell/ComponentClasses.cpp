@@ -21,6 +21,7 @@
 #include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_Gatter.h"
 #include "components/digital/BT_MonoFlop.h"
+#include "components/digital/BT_Speicher.h"
 #include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Versorgung.h"
 #include "components/strings/BT_StrCRC.h"
@@ -140,6 +141,8 @@ constexpr const TClassInfo& (*Table[])() = {
     &TMakro::StaticClass,
     &TBTBCDDekoder::StaticClass,
     &TBTSeg7Decoder::StaticClass,
+    &TBTRAM::StaticClass,
+    &TBTROM::StaticClass,
     &TBTPin::StaticClass,
     &TBTIntConv::StaticClass,
     &TBTIntOp::StaticClass,
