@@ -1,11 +1,18 @@
 #include "components/digital/BT_Speicher.h"
 
+#include "components/digital/DLG_Speicher.h"
 #include "components/digital/HexDatei.h"
+#include "engine/Globals.h"
+#include "platform/AnsiText.h"
+#include "ui/controls/UCLBrowseEdit.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include <QCheckBox>
+#include <QComboBox>
 
 namespace {
 
@@ -204,5 +211,34 @@ void TBTROM::ReadData(TStream& stream, TReader& reader, Byte version)
 
 Integer TSpeicher::EditProperties()
 {
-    return 0;
+    THexEditor editor;
+    const Integer sizeIndex = AddressLines() - 8;
+    editor.cb_Groesse->blockSignals(true);
+    editor.cb_Groesse->setCurrentIndex(sizeIndex >= 0 && sizeIndex < editor.cb_Groesse->count() ? sizeIndex : -1);
+    editor.cb_Groesse->blockSignals(false);
+    const Integer size = MemorySize();
+    std::memcpy(editor.Memory.get(), Memory.get(), static_cast<std::size_t>(size));
+    editor.SetMemorySize(size);
+    editor.CB_AutoLoad->setChecked(AutoLoad);
+    editor.E_Datei->SetFilename(AnsiToQString(FileName));
+    editor.SetDisplayMode(DisplayMode);
+    editor.HelpTopic = HelpContext;
+    editor.SetCaption(GetCaption());
+    editor.cb_RuntimeEdit->setChecked(RuntimeAdjustable);
+    // The size is fixed while the circuit runs: the pins are wired.
+    const bool running = SimulationRunning || RunOnlyMode;
+    editor.cb_RuntimeEdit->setVisible(!running);
+    editor.cb_Groesse->setEnabled(!running);
+
+    const Integer result = editor.ShowModal();
+    if (result != mrOk)
+        return result;
+    RuntimeAdjustable = editor.cb_RuntimeEdit->isChecked();
+    if (!running)
+        SetInputCount(InputCountFor(editor.cb_Groesse->currentIndex() + 8));
+    AutoLoad = editor.CB_AutoLoad->isChecked();
+    FileName = QStringToAnsi(editor.E_Datei->Filename());
+    std::memcpy(Memory.get(), editor.Memory.get(), static_cast<std::size_t>(MemorySize()));
+    DisplayMode = static_cast<Byte>(editor.DisplayMode());
+    return result;
 }
