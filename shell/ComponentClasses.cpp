@@ -3,18 +3,22 @@
 #include "components/analog/BT_AnalogMux.h"
 #include "components/analog/BT_Arithmetik.h"
 #include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Generatoren.h"
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integer.h"
 #include "components/analog/BT_Integrierer.h"
 #include "components/analog/BT_Jump_Target.h"
+#include "components/analog/BT_Korrekturtabelle.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
+#include "components/analog/BT_Mittelwert.h"
 #include "components/analog/BT_PTGlieder.h"
 #include "components/analog/BT_RangeCheck.h"
 #include "components/analog/BT_Regler.h"
 #include "components/analog/BT_Relais.h"
 #include "components/analog/BT_SimStop.h"
 #include "components/analog/BT_Spiel.h"
+#include "components/analog/BT_SysTime.h"
 #include "components/analog/BT_TestPunkt.h"
 #include "components/analog/BT_Wandler.h"
 #include "components/digital/BT_Dekoder.h"
@@ -50,6 +54,8 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTDuoLED::StaticClass,
     &TBTRGB_LED::StaticClass,
     &TBTLampe::StaticClass,
+    &TBTSysTime::StaticClass,
+    &TBTSysDate::StaticClass,
     &TBTInverter::StaticClass,
     &TBTAnd::StaticClass,
     &TBTOr::StaticClass,
@@ -62,6 +68,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMonoFlop::StaticClass,
     &TBTMonoFlopDyn::StaticClass,
     &TBTOnOffDelay::StaticClass,
+    &TBTPulse::StaticClass,
     &TBTVerzoegerung::StaticClass,
     &TBTRSFF::StaticClass,
     &TBTRSFFZ::StaticClass,
@@ -74,6 +81,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMasse::StaticClass,
     &TBTVcc::StaticClass,
     &TBTPowerOnReset::StaticClass,
+    &TBTRandom::StaticClass,
     &TBTStop::StaticClass,
     &TBTTestpunkt::StaticClass,
     &TBTJump::StaticClass,
@@ -110,10 +118,14 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTVerstaerker::StaticClass,
     &TBTGain::StaticClass,
     &TBTOffset::StaticClass,
+    &TBTKorrekturtabelle::StaticClass,
     &TBTRelais::StaticClass,
     &TBTRelais_2::StaticClass,
     &TBTSample::StaticClass,
     &TBTAnalogVgl::StaticClass,
+    &TBTMittelwert::StaticClass,
+    &TBTFktGenerator::StaticClass,
+    &TBTRampenGenerator::StaticClass,
     &TBTLimiter::StaticClass,
     &TBTAnalogMux::StaticClass,
     &TBTAnalogDemux::StaticClass,
@@ -150,6 +162,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTIntFromBytes::StaticClass,
     &TBTIntCheckBit::StaticClass,
     &TBTIntBit::StaticClass,
+    &TBTFreqCount::StaticClass,
 };
 
 } // namespace

@@ -18,7 +18,7 @@
 #include "platform/Stream.h"
 #include "shell/BoardMouse.h"
 #include "shell/MainForm.h"
-#include "shell/PanelStandIn.h"
+#include "panel/framework/Frontplatte.h"
 #include "shell/ProjectFiles.h"
 #include "ui/controls/UCLSpeedButton.h"
 
@@ -393,7 +393,7 @@ void TForm1::MakroClick()
     // elements and circuits go with them at the end, whatever happens.
     TKeep<IDesign*> keepDesign(CurrentDesign);
     TKeep<TPlatine*> keepBoard(CurrentBoard);
-    TStandInFrontplatte scratchPanel;
+    TFrontplatte scratchPanel;
     auto scratch = std::make_unique<TPlatine>();
     scratch->ClipboardStream = ClipboardStream.get();
     scratch->BoardPalette = MainBoard ? MainBoard->BoardPalette : nullptr;

@@ -9,7 +9,9 @@
 #include "engine/Language.h"
 #include "engine/Makro.h"
 #include "panel/elements/ElementClasses.h"
+#include "panel/framework/Frontplatte.h"
 #include "panel/framework/PanelClasses.h"
+#include "panel/framework/PanelGlobals.h"
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
 #include "engine/Segment.h"
@@ -283,6 +285,11 @@ void TForm1::FormCreate()
     // folder is.
     LanguageIndex = ReadLanguageSetting();
     TranslateUI();
+    // The panel window, made anew in the language just chosen.
+    Frontplatte = CreateFrontplatte();
+    Frontplatte->ResetToNewProject();
+    PanelWindow = Frontplatte.get();
+    CurrentDesign = Frontplatte->RootDesign();
 
     RunOnlyMode = IsRunOnlyExecutable(commandLine_.value(0));
     if (RunOnlyMode && FileExists("ICON.ICO"))
@@ -377,6 +384,8 @@ void TForm1::FormShow()
     }
 
     ApplySettings();
+    ShowPanelWindow();
+    Frontplatte->ShownDesign()->RefreshTransparency(nullptr);
     OpenFromCommandLine();
     if (RunAfterLoad)
         QMetaObject::invokeMethod(this, &TForm1::StartRequest, Qt::QueuedConnection);
@@ -390,6 +399,11 @@ void TForm1::ApplySettings()
         if (auto* grid = findChild<QAction*>("SB_Raster"))
             grid->setChecked(true);
     }
+    GridVisible = Settings.FPGridVisible;
+    GridColor = Settings.FPGridColor;
+    GridSize = Settings.FPGrid;
+    if (auto* panel = dynamic_cast<TFrontplatte*>(Frontplatte.get()))
+        panel->ShowGridSize();
     if (cb_NurText && Bibo) {
         cb_NurText->SetPressed(Settings.TextOnly);
         CB_NurTextClick();

@@ -150,6 +150,13 @@ public:
     std::function<std::unique_ptr<IFrontplatte>()> CreateFrontplatte;
     // The design that receives the elements of new components.
     IDesign* CurrentDesign = nullptr;
+    // The panel window's keys and buttons reach the simulation and the dialogs.
+    void InstallPanelCallbacks(IFrontplatte& panel);
+    // Shows the panel window and brings it to the front (F12, SB_Front).
+    void ShowPanelWindow();
+    // The panel window's left and top at least 0, its right and bottom edges
+    // inside the screen.
+    void KeepPanelOnScreen();
 
     // ---- Placing and removing components
     // The board events of a component read, removed or written.

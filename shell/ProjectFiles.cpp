@@ -11,6 +11,7 @@
 #include "engine/Language.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Platine.h"
+#include "panel/framework/Frontplatte.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileHeader.h"
@@ -22,7 +23,6 @@
 #include "platform/TextLanguage.h"
 #include "shell/Globals.h"
 #include "shell/MainForm.h"
-#include "shell/PanelStandIn.h"
 #include "shell/Placing.h"
 
 #include <QAction>
@@ -145,7 +145,8 @@ void WriteLibraryFile(const AnsiString& fileName, const std::vector<AnsiString>&
         board.InsertObject(object);
         y = board.SnapToGrid(TPoint{0, object->GetBounds().Bottom + 100}).Y;
     }
-    TStandInFrontplatte panel;
+    TFrontplatte panel;
+    panel.ResetToNewProject();
     WriteProjectFile(fileName, board, *panel.RootDesign(), panel);
 }
 
@@ -153,8 +154,14 @@ void WriteLibraryFile(const AnsiString& fileName, const std::vector<AnsiString>&
 
 void TForm1::CreateProjectControls(QBoxLayout& centre)
 {
-    CreateFrontplatte = [] { return std::make_unique<TStandInFrontplatte>(); };
+    CreateFrontplatte = [this] {
+        auto panel = std::make_unique<TFrontplatte>();
+        InstallPanelCallbacks(*panel);
+        return panel;
+    };
     Frontplatte = CreateFrontplatte();
+    // The program starts with the panel of a new project.
+    Frontplatte->ResetToNewProject();
     PanelWindow = Frontplatte.get();
     CurrentDesign = Frontplatte->RootDesign();
 
@@ -376,9 +383,18 @@ bool TForm1::OpenProject(const AnsiString& requested)
     ShowBoard(board);
     DeleteBoard(replaced);
     if (panel) {
+        // The new window takes the old one's place on screen.
+        QWidget* previous = Frontplatte ? Frontplatte->Window() : nullptr;
+        const bool wasVisible = previous && previous->isVisible();
         Frontplatte = std::move(panel);
+        PanelWindow = Frontplatte.get();
         CurrentDesign = Frontplatte->RootDesign();
         ProjectFolder = folder;
+        KeepPanelOnScreen();
+        if (RunOnlyMode)
+            QCoreApplication::setApplicationName(AnsiToQString(Frontplatte->WindowCaption()));
+        if (wasVisible)
+            ShowPanelWindow();
     }
     SetProjectName(fileName);
     MainBoard->SelectAll(false);

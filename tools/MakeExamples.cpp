@@ -12,7 +12,7 @@
 #include "engine/Platine.h"
 #include "platform/AnsiText.h"
 #include "shell/ComponentClasses.h"
-#include "shell/PanelStandIn.h"
+#include "panel/framework/Frontplatte.h"
 #include "shell/ProjectFiles.h"
 
 #include <QApplication>
@@ -140,7 +140,8 @@ int main(int argc, char** argv)
             for (const TExample& example : Examples) {
                 TPlatine board;
                 example.Build(board);
-                TStandInFrontplatte panel;
+                TFrontplatte panel;
+                panel.ResetToNewProject();
                 WriteProjectFile(QStringToAnsi(QDir(folder).filePath(QString::fromUtf8(example.FileName[language]))),
                                  board, *panel.RootDesign(), panel);
             }

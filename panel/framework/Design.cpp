@@ -152,6 +152,9 @@ TFP_Element* TDesign::AddElement(const AnsiString& className)
         throw EClassNotFound(ClassNotFoundMessage(AnsiToQString(className).toStdString()));
     object.release();
     Elements.push_back(element);
+    // Its container writes its record into the component's (the board has
+    // announced that record already).
+    element->OwnerDesign = this;
     element->setParent(this);
     element->setEnabled(!isEditing);
     element->SetMouseTransparent(isEditing);

@@ -18,7 +18,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileHeader.h"
 #include "shell/ComponentClasses.h"
-#include "shell/PanelStandIn.h"
+#include "panel/framework/Frontplatte.h"
 #include "shell/ProjectFiles.h"
 
 #include <QAction>
@@ -53,7 +53,7 @@ protected:
                 return placed;
         return nullptr;
     }
-    static TDesign& Root(TForm1& form) { return *static_cast<TStandInFrontplatte&>(*form.Frontplatte).RootDesign(); }
+    static TDesign& Root(TForm1& form) { return *static_cast<TFrontplatte&>(*form.Frontplatte).RootDesign(); }
 
     // Opens the palette of the category with this caption.
     static void OpenCategory(TForm1& form, const QString& caption)

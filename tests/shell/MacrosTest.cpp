@@ -14,7 +14,9 @@
 #include "platform/Dialogs.h"
 #include "platform/FileHeader.h"
 #include "panel/framework/Design.h"
-#include "shell/PanelStandIn.h"
+#include "panel/framework/Frontplatte.h"
+
+#include <QTabBar>
 
 #include <QAction>
 #include <QLineEdit>
@@ -25,6 +27,16 @@
 #include <QTest>
 
 namespace {
+
+// The panel's pages: tabs added or taken away at the end.
+void SetPageCount(TFrontplatte& panel, int count)
+{
+    while (panel.TabControl1->count() < count)
+        panel.TabControl1->addTab(QStringLiteral("Seite"));
+    while (panel.TabControl1->count() > count)
+        panel.TabControl1->removeTab(panel.TabControl1->count() - 1);
+}
+
 
 class MacrosTest : public TShellFixture {
 protected:
@@ -80,7 +92,7 @@ protected:
     }
     static std::size_t RootElements(TForm1& form)
     {
-        return dynamic_cast<TStandInFrontplatte&>(*form.Frontplatte).Root().Elements.size();
+        return dynamic_cast<TFrontplatte&>(*form.Frontplatte).Root->Elements.size();
     }
     static QAction* Action(TForm1& form, const char* name) { return form.findChild<QAction*>(name); }
 
@@ -110,8 +122,8 @@ TEST_F(MacrosTest, SavingAsMacroIsRefusedWithoutPinsAndWithSeveralPanels)
         EXPECT_EQ(answers.Requests()[0].Text.rfind("Diese Schaltung hat keine Pins f\xFCr Makros definiert.\r", 0), 0u);
     }
     Put<TBTPin>(*form.MainBoard, 100, 100);
-    auto& panel = dynamic_cast<TStandInFrontplatte&>(*form.Frontplatte);
-    panel.Pages = {"Seite 1", "Seite 2"};
+    auto& panel = dynamic_cast<TFrontplatte&>(*form.Frontplatte);
+    SetPageCount(panel, 2);
     {
         TModalHook answers({TModalAnswer::Button(IDOK)});
         Action(form, "MakroSpeichern1")->trigger();
@@ -124,7 +136,7 @@ TEST_F(MacrosTest, SavingAsMacroIsRefusedWithoutPinsAndWithSeveralPanels)
     Put<TBTPin>(*form.MainBoard, 100, 100);
     form.ImportMacroFile(Program() + "Innen.mak", false, form.MainBoard);
     form.ShowMacroBoard(Find<TMakro>(*form.MainBoard));
-    panel.Pages = {"Seite 1", "Seite 2"};
+    SetPageCount(panel, 2);
     {
         TModalHook answers({TModalAnswer::Cancel()});
         Action(form, "MakroSpeichern1")->trigger();
@@ -132,7 +144,7 @@ TEST_F(MacrosTest, SavingAsMacroIsRefusedWithoutPinsAndWithSeveralPanels)
         EXPECT_EQ(answers.Requests()[0].Kind, TModalKind::FileDialog);
     }
     form.SelectBoardTab(0);
-    panel.Pages = {"Seite 1"};
+    SetPageCount(panel, 1);
     form.MacroFolder = Program() + "Makros/";
     {
         TModalHook answers({TModalAnswer::File(MacroPath("Eins.mak"))});
