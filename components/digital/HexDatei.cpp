@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -51,8 +52,10 @@ Integer ParseHexText(std::string_view text, Byte* memory, Integer size)
 
 std::optional<Integer> LoadHexFile(const AnsiString& fileName, Byte* memory, Integer size)
 {
-    QFile file(QtFileName(ResolveDataFile(fileName)));
-    if (fileName.empty() || !file.open(QIODevice::ReadOnly))
+    const QString name = QtFileName(ResolveDataFile(fileName));
+    // Devices and pipes may never end: only plain files are read.
+    QFile file(name);
+    if (fileName.empty() || !QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     size = std::max<Integer>(size, 0);
     // Read into a scratch copy so that a read failure half-way loses nothing.

@@ -231,6 +231,8 @@ TEST_F(SpeicherTest, HexFilesSaveAndLoad)
     // A file that cannot be opened loses nothing.
     EXPECT_EQ(LoadHexFile(Path("missing.hex"), back, 256), std::nullopt);
     EXPECT_EQ(LoadHexFile("", back, 256), std::nullopt);
+    EXPECT_EQ(LoadHexFile(dir_.path().toStdString(), back, 256), std::nullopt);   // a folder
+    EXPECT_EQ(LoadHexFile("/dev/zero", back, 256), std::nullopt);                // never ends
     EXPECT_EQ(back[7], 7);
     // A file that cannot be written: refused.
     EXPECT_FALSE(SaveHexFile(Path("no-folder/memory.hex"), memory, 256));
