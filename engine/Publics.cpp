@@ -312,6 +312,14 @@ AnsiString SanitizeFileName(const AnsiString& text)
     return result;
 }
 
+Word HexToWord(const AnsiString& text)
+{
+    Word value = 0;
+    for (std::size_t i = text.size() - std::min<std::size_t>(text.size(), 4); i < text.size(); ++i)
+        value = static_cast<Word>(value * 16 + std::max(AnsiHexDigit(text[i]), 0));
+    return value;
+}
+
 AnsiString ResolveDataFile(const AnsiString& fileName)
 {
     const AnsiString name = ExtractFileName(fileName);

@@ -21,13 +21,19 @@
 #include "components/analog/BT_SysTime.h"
 #include "components/analog/BT_TestPunkt.h"
 #include "components/analog/BT_Wandler.h"
+#include "components/digital/BT_Addierer.h"
+#include "components/digital/BT_Bus.h"
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_Gatter.h"
 #include "components/digital/BT_MonoFlop.h"
+#include "components/digital/BT_Multiplexer.h"
+#include "components/digital/BT_Register.h"
+#include "components/digital/BT_Schieberegister.h"
 #include "components/digital/BT_Speicher.h"
 #include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Versorgung.h"
+#include "components/digital/BT_Zaehler.h"
 #include "components/strings/BT_StrCRC.h"
 #include "components/strings/BT_StrConvert.h"
 #include "components/strings/BT_StrInfo.h"
@@ -151,8 +157,45 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMath::StaticClass,
     &TBTPolynom::StaticClass,
     &TMakro::StaticClass,
+    &TBTCNT4::StaticClass,
+    &TBTCNT8::StaticClass,
+    &TBTCNT16::StaticClass,
+    &TBTCNT4D::StaticClass,
+    &TBTCNTL::StaticClass,
+    &TBTCNTL8::StaticClass,
+    &TBTCNTL16::StaticClass,
+    &TBTCNTLD::StaticClass,
+    &TBTSREG::StaticClass,
+    &TBTSREG8::StaticClass,
+    &TBTSREG16::StaticClass,
+    &TBTSREGL::StaticClass,
+    &TBTSREGL8::StaticClass,
+    &TBTSREGL16::StaticClass,
+    &TBTMUX2::StaticClass,
+    &TBTMUX4::StaticClass,
+    &TBTMUX8::StaticClass,
+    &TBTMUX16::StaticClass,
+    &TBTDMUX2::StaticClass,
+    &TBTDMUX4::StaticClass,
+    &TBTDMUX8::StaticClass,
+    &TBTDMUX16::StaticClass,
     &TBTBCDDekoder::StaticClass,
     &TBTSeg7Decoder::StaticClass,
+    &TBTBustreiber::StaticClass,
+    &TBTAdressdekoder::StaticClass,
+    &TBTREG2::StaticClass,
+    &TBTREG4::StaticClass,
+    &TBTREG8::StaticClass,
+    &TBTREG16::StaticClass,
+    &TBTREG2_T::StaticClass,
+    &TBTREG4_T::StaticClass,
+    &TBTREG8_T::StaticClass,
+    &TBTREG16_T::StaticClass,
+    &TBTADD2::StaticClass,
+    &TBTADD4::StaticClass,
+    &TBTADD8::StaticClass,
+    &TBTVGL4::StaticClass,
+    &TBTVGL8::StaticClass,
     &TBTRAM::StaticClass,
     &TBTROM::StaticClass,
     &TBTPin::StaticClass,

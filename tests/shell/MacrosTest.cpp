@@ -73,23 +73,6 @@ protected:
         board.InsertObject(component);
         return component;
     }
-    template <class T>
-    static T* Find(TPlatine& board, int skip = 0)
-    {
-        for (TBauteil* object : board.Objects)
-            if (auto* found = dynamic_cast<T*>(object); found && skip-- == 0)
-                return found;
-        return nullptr;
-    }
-    static void Wire(TPlatine& board, const TBauteilPin& from, const TBauteilPin& to)
-    {
-        const Integer middle = (from.X + to.X) / 2 / 20 * 20;
-        for (auto [a, b] : {std::pair{TPoint{from.X, from.Y}, TPoint{middle, from.Y}},
-                            std::pair{TPoint{middle, from.Y}, TPoint{middle, to.Y}},
-                            std::pair{TPoint{middle, to.Y}, TPoint{to.X, to.Y}}})
-            if (a != b)
-                board.AddWireAndNormalise(a, b);
-    }
     static std::size_t RootElements(TForm1& form)
     {
         return dynamic_cast<TFrontplatte&>(*form.Frontplatte).Root->Elements.size();
