@@ -30,6 +30,7 @@
 #include "components/digital/BT_Multiplexer.h"
 #include "components/digital/BT_Register.h"
 #include "components/digital/BT_Schieberegister.h"
+#include "components/digital/BT_Speicher.h"
 #include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Versorgung.h"
 #include "components/digital/BT_Zaehler.h"
@@ -202,6 +203,8 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTADD8::StaticClass,
     &TBTVGL4::StaticClass,
     &TBTVGL8::StaticClass,
+    &TBTRAM::StaticClass,
+    &TBTROM::StaticClass,
     &TBTPin::StaticClass,
     &TBTIntConv::StaticClass,
     &TBTIntOp::StaticClass,
