@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -437,7 +438,11 @@ void TForm1::MakroClick()
         ProgressBar1->setValue(static_cast<int>(std::nearbyint((i + 1) * 100.0 / files.size())));
     }
 
-    const AnsiString library = QStringToAnsi(QDir(QDir::tempPath()).filePath(QStringLiteral("Temp.bib")));
+    // In a folder of its own: two programs building their palettes at once
+    // must not write the same file. The folder goes with its file.
+    const QTemporaryDir folder;
+    const AnsiString library = QStringToAnsi(
+        QDir(folder.isValid() ? folder.path() : QDir::tempPath()).filePath(QStringLiteral("Temp.bib")));
     struct TRemoveFile {
         AnsiString Name;
         ~TRemoveFile() { QFile::remove(QtFileName(Name)); }
