@@ -1,4 +1,5 @@
 #include "shell/MainForm.h"
+#include "shell/InfoDlg.h"
 
 #include "dialogs/DLG_Default.h"
 #include "engine/AnsiLiteral.h"
@@ -277,6 +278,7 @@ void TForm1::FormCreate()
     // folder is.
     LanguageIndex = ReadLanguageSetting();
     TranslateUI();
+    ShowStartupPicture(*this);
 
     RunOnlyMode = IsRunOnlyExecutable(commandLine_.value(0));
     if (RunOnlyMode && FileExists("ICON.ICO"))
@@ -327,6 +329,7 @@ void TForm1::setVisible(bool visible)
 
 void TForm1::FormShow()
 {
+    CloseStartupPicture(*this);
     if (!RunOnlyMode)
         Guarded([this] {
             BuildSearchList();
