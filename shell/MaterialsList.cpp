@@ -17,7 +17,9 @@
 #include "shell/BoardPrint.h"
 #include "shell/MainForm.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QCheckBox>
 #include <QFile>
 #include <QHBoxLayout>
@@ -352,7 +354,13 @@ TSList& MaterialsWindow(TForm1& form)
     if (auto* window = form.findChild<TSList*>("SList", Qt::FindDirectChildrenOnly))
         return *window;
     auto* window = new TSList(&form);
-    window->OnChange = [&form] { SB_SListClick(form); };
+    window->OnChange = [&form] {
+        try {
+            SB_SListClick(form);
+        } catch (const std::exception& error) {
+            MessageBox(error.what(), "Zentrika", MB_OK | MB_ICONERROR);
+        }
+    };
     window->OnPrint = [window] { PrintTextLines(window->Memo->toPlainText().split('\n'), window->Memo->font()); };
     return *window;
 }
@@ -366,18 +374,38 @@ TObjektliste& OverviewWindow(TForm1& form)
 
 std::vector<TMaterialCategory> LoadMaterialLibrary(TForm1& form)
 {
-    // A palette of its own, so the one on screen keeps its category.
-    TBibo palette;
-    palette.PaintSuppressed = true;
-    palette.OnReadHeader = [&form](TStream& stream, TReader& reader) { form.ReadLibraryHeader(stream, reader); };
     std::vector<TMaterialCategory> library;
-    for (const TLibraryCategory& category : form.LibraryCategories) {
-        const AnsiString file = form.LibraryFolder + category.LibraryFile;
-        if (category.LibraryFile.empty() || !FileExists(file))
-            continue;
-        palette.LoadFromFile(file);
-        library.push_back({SingleAmpersands(category.Name), MaterialEntries(palette.Entries)});
+    if (!form.Bibo)
+        return library;
+    TBibo& palette = *form.Bibo;
+    const Integer shown = form.BiboTag;
+    // Quiet and hidden while the categories pass through it.
+    palette.PaintSuppressed = true;
+    palette.hide();
+    const auto restore = [&] {
+        palette.PaintSuppressed = false;
+        palette.show();
+        QAction* item = nullptr;
+        for (QMenu* menu : form.CategoryMenus)
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator() && action->data().toInt() == shown)
+                    item = action;
+        if (item || shown == StartCategory)
+            form.ShowLibraryCategory(item);
+    };
+    try {
+        for (const TLibraryCategory& category : form.LibraryCategories) {
+            const AnsiString file = form.LibraryFolder + category.LibraryFile;
+            if (category.LibraryFile.empty() || !FileExists(file))
+                continue;
+            palette.LoadFromFile(file);
+            library.push_back({SingleAmpersands(category.Name), MaterialEntries(palette.Entries)});
+        }
+    } catch (...) {
+        restore();
+        throw;
     }
+    restore();
     return library;
 }
 

@@ -151,7 +151,13 @@ TEST_F(MaterialsListTest, CommandListsTheShownBoardFromTheLibraryFilesAndRebuild
     QAction* command = form.findChild<QAction*>("Stueckliste");
     ASSERT_NE(command, nullptr);
     ASSERT_TRUE(command->isEnabled());
-    command->trigger();
+    {
+        TModalHook errors([](const TModalRequest& request) {
+            ADD_FAILURE() << request.Text;
+            return TModalAnswer::Button(IDOK);
+        });
+        command->trigger();
+    }
     TSList& window = MaterialsWindow(form);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.Memo->toPlainText(), QString::fromUtf8("Stückliste\n\n1x AND, 2 Eingänge\n1x Inverter"));
