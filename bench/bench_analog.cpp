@@ -7,8 +7,10 @@
 // every step.
 #include "components/analog/BT_Arithmetik.h"
 #include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Generatoren.h"
 #include "components/analog/BT_Integrierer.h"
 #include "components/analog/BT_Konstanten.h"
+#include "components/analog/BT_Korrekturtabelle.h"
 #include "components/analog/BT_PTGlieder.h"
 #include "components/analog/BT_Regler.h"
 #include "engine/Globals.h"
@@ -17,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <memory>
 #include <random>
 #include <vector>
@@ -185,6 +188,39 @@ void BM_DynamicBlocksStep(benchmark::State& state)
                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_DynamicBlocksStep)->Arg(100);
+
+// Sources and conditioning: per chain a signal generator, a pulse generator,
+// a ramp, a random value and a correction table of 100 pairs fed by the sine.
+// The generators read the performance counter in every step.
+void BM_SourcesAndCorrectionStep(benchmark::State& state)
+{
+    TDynamicBoard bench(0);
+    for (Integer c = 0; c < state.range(0); ++c) {
+        auto* f = bench.Add(CreateBauteil<TBTFest>());
+        f->Value = 50.0L;
+        auto* gen = bench.Add(CreateBauteil<TBTFktGenerator>());
+        auto* pulse = bench.Add(CreateBauteil<TBTPulse>());
+        auto* ramp = bench.Add(CreateBauteil<TBTRampenGenerator>());
+        bench.Add(CreateBauteil<TBTRandom>());
+        auto* table = bench.Add(CreateBauteil<TBTKorrekturtabelle>());
+        table->Values.Clear();
+        for (Integer i = 0; i < 100; ++i)
+            table->Values.Add(i * 0.02L - 1.0L, std::sin(i * 0.1L));
+        TDynamicBoard::Link(f, gen, 0);
+        TDynamicBoard::Link(f, gen, 1);
+        TDynamicBoard::Link(f, pulse, 0);
+        TDynamicBoard::Link(f, ramp, 2);
+        TDynamicBoard::Link(pulse, ramp, 4);
+        table->Inputs[0].Source = gen->Outputs[4].MarkReferenced();
+    }
+    for (TIOBauteil* block : bench.blocks)
+        block->ResetForStart();
+    for (auto _ : state)
+        bench.Step();
+    state.counters["s/block"] = benchmark::Counter(static_cast<double>(state.iterations()) * 5 * state.range(0),
+                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SourcesAndCorrectionStep)->Arg(100);
 
 // 20 operators over two inputs; the inputs change in every step, so the text
 // is evaluated in every step.

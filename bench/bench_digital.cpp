@@ -1,11 +1,15 @@
 // Steps per second of boards of the sequential digital components: a ripple
 // chain of JK flip-flops toggled by the fixed clock, free-running clocks,
-// and chains of timing parts and decoders. Items are component evaluations.
+// chains of timing parts and decoders, and counters and shift registers each
+// clocked by an inverter wired to itself. Items are component evaluations.
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_FlipFlop.h"
+#include "components/digital/BT_Gatter.h"
 #include "components/digital/BT_MonoFlop.h"
 #include "components/digital/BT_Takt.h"
+#include "components/digital/BT_Schieberegister.h"
 #include "components/digital/BT_Versorgung.h"
+#include "components/digital/BT_Zaehler.h"
 
 #include "support/TestBoard.h"
 
@@ -91,8 +95,52 @@ void BM_TimersAndDecoders(benchmark::State& state)
     bench.Run(state);
 }
 
+// Per group: an inverter whose output runs back to its input around its
+// body (it toggles in every step) clocks one of six counters and shift
+// registers; state.range(0) groups, each of two components.
+void BM_CountersAndShiftRegisters(benchmark::State& state)
+{
+    TBench bench;
+    std::vector<TZaehler*> counters;
+    for (Integer g = 0; g < state.range(0); ++g) {
+        // Clear of the next group's pins: the loop turns down between the
+        // inverter and the part's inputs.
+        const Integer x = 100 + 700 * (g % 25);
+        const Integer y = 200 + 450 * (g / 25);
+        auto* clock = bench.Put<TBTInverter>(x, y);
+        TIOBauteil* part = nullptr;
+        switch (g % 6) {
+        case 0: part = bench.Put<TBTCNT4>(x + 260, y); break;
+        case 1: part = bench.Put<TBTSREG>(x + 260, y); break;
+        case 2: part = bench.Put<TBTCNT16>(x + 260, y); break;
+        case 3: part = bench.Put<TBTSREG16>(x + 260, y); break;
+        case 4: part = bench.Put<TBTCNTL8>(x + 260, y); break;
+        default: part = bench.Put<TBTSREGL8>(x + 260, y); break;
+        }
+        if (auto* counter = dynamic_cast<TZaehler*>(part))
+            counters.push_back(counter);
+        const TBauteilPin& out = clock->Outputs[0];
+        const TBauteilPin& in = clock->Inputs[0];
+        const Integer below = clock->GetBounds().Bottom / 20 * 20 + 40;
+        const TPoint loop[] = {{out.X, out.Y},      {out.X + 20, out.Y}, {out.X + 20, below},
+                               {in.X - 20, below}, {in.X - 20, in.Y},   {in.X, in.Y}};
+        for (std::size_t i = 1; i < std::size(loop); ++i)
+            bench.Board->Board().AddWireAndNormalise(loop[i - 1], loop[i]);
+        bench.Board->Connect(clock, 0, part, 0);
+    }
+    bench.Run(state);
+    // Every counter has counted once per two steps: the wiring holds.
+    const auto edges = static_cast<Integer>(state.iterations() / 2);
+    for (const TZaehler* counter : counters)
+        if (counter->Count != edges % (counter->Highest() + 1)) {
+            state.SkipWithError("a counter did not count");
+            break;
+        }
+}
+
 } // namespace
 
+BENCHMARK(BM_CountersAndShiftRegisters)->Arg(1000);
 BENCHMARK(BM_JKRippleChain)->Arg(100)->Arg(1000);
 BENCHMARK(BM_Clocks)->Arg(1000);
 BENCHMARK(BM_TimersAndDecoders)->Arg(1000);

@@ -9,7 +9,7 @@
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/MainForm.h"
-#include "shell/PanelStandIn.h"
+#include "panel/framework/Frontplatte.h"
 #include "support/TestBoard.h"
 
 #include <benchmark/benchmark.h>
@@ -56,7 +56,7 @@ void WriteProject(const AnsiString& fileName)
     TWriter writer(file);
     WriteFileHeader(writer, false);
     test.Board().WriteObjects(file, writer, false);
-    TStandInFrontplatte panel;
+    TFrontplatte panel;
     panel.RootDesign()->WriteToStream(file, writer);
     panel.WriteToStream(file, writer);
     writer.FlushBuffer();

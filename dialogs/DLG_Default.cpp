@@ -8,6 +8,7 @@
 #include "engine/Language.h"
 #include "engine/Publics.h"
 #include "platform/AnsiText.h"
+#include "platform/Canvas.h"
 #include "ui/controls/UCLImageList.h"
 
 #include <QGuiApplication>
@@ -16,6 +17,8 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QWhatsThis>
+
+#include <cstdlib>
 
 namespace {
 
@@ -206,6 +209,25 @@ Integer EditInputCount(TDefault_Dlg& dlg, TIOBauteil& component, Integer first, 
     const Integer result = dlg.ShowModal();
     if (entry >= 0)
         component.SetInputCount(entry + first);
+    return result;
+}
+
+Integer EditTextLabel(AnsiString& text, TFont& font)
+{
+    TDefault_Dlg& dlg = Default_Dlg();
+    dlg.SetCaption(Translate("Text"));
+    dlg.SetHelpContext(0);
+    // The sheet shows sizes; the label's height in board units is shown as one.
+    font.Height = FontHeightForSize(std::abs(font.Height));
+    AnsiString edited = text;
+    dlg.Props->AddEdit(Translate("Text"), edited, 50, 190);
+    dlg.Props->AddCaption(Translate("Schriftart"));
+    dlg.Props->AddFontName(Translate("Name"), font);
+    dlg.Props->AddFontStyle(Translate("Stil"), font);
+    dlg.Props->AddColor(Translate("Farbe"), font.Color);
+    const Integer result = dlg.ShowModal();
+    font.Height = FontSizeOf(font);
+    text = edited.substr(0, 50);
     return result;
 }
 

@@ -13,6 +13,7 @@ class QToolButton;
 class TPropScrollbox;
 class TUCLImageList;
 class TIOBauteil;
+struct TFont;
 
 // The pins-and-ports dialog of the devices lives above this library; the
 // device layer installs what the pins button and the dialog's end need.
@@ -83,3 +84,9 @@ Integer EditInputCount(TDefault_Dlg& dlg, TIOBauteil& component, Integer first, 
 
 Integer EditTextRow(const AnsiString& title, Integer helpContext, const AnsiString& caption, AnsiString& text,
                     Integer maxLength, Integer width);
+
+// The text label's sheet: text (at most 50 characters), font name and size,
+// style and colour. The size field shows the font's height in board units;
+// whatever the result, the height becomes the size shown (positive), and the
+// text and the font take the edits on OK only.
+Integer EditTextLabel(AnsiString& text, TFont& font);

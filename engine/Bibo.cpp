@@ -7,6 +7,7 @@
 #include "engine/ShellHooks.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
+#include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/FlagScope.h"
 #include "platform/Fonts.h"
@@ -323,12 +324,12 @@ void TBibo::MouseDown(TMouseButton button, Byte, Integer x, Integer y)
         return;
     }
 
-    PickedMacro = nullptr;
-    TMemoryStream stream;
-    WritePlacingStream(*entry, stream);
+    // A macro entry has no circuit of its own: the main window reads its file.
     auto* macro = dynamic_cast<TMakro*>(entry);
-    if (macro)
-        PickedMacro = macro;
+    PickedMacro = macro;
+    TMemoryStream stream;
+    if (!macro)
+        WritePlacingStream(*entry, stream);
     if (button != TMouseButton::mbLeft)
         return;
     // The stream lives only as long as the event: the handler reads it.
@@ -361,7 +362,7 @@ void TBibo::mousePressEvent(QMouseEvent* event)
     try {
         MouseDown(button, 0, p.x(), p.y());
     } catch (const std::exception& error) {
-        MessageBox(error.what(), "Zentrika", MB_OK | MB_ICONERROR);
+        MessageBox(QStringToAnsi(QString::fromUtf8(error.what())), "Zentrika", MB_OK | MB_ICONERROR);
     }
 }
 

@@ -1,8 +1,17 @@
 #include "engine/Language.h"
 
 #include "engine/TermTable.h"
+#include "platform/TextLanguage.h"
 
 Integer LanguageIndex = 0;
+
+namespace {
+
+// The platform's own texts (the class library's errors, the system's reasons,
+// the overwrite question) follow the program's language.
+const bool textLanguageInstalled = (SetTextLanguageSource([] { return int(LanguageChoice()); }), true);
+
+}   // namespace
 
 AnsiString Translate(const AnsiString& german)
 {

@@ -209,8 +209,13 @@ void TMakro::WriteData(TStream& stream, TWriter& writer)
 {
     TIOBauteil::WriteData(stream, writer);
     writer.WriteString(Name);
-    if (!OnWriteInner)
+    if (!OnWriteInner) {
+        // The macro palette's library holds its macros without their circuits;
+        // anywhere else the record would be cut short.
+        if (const TPlatine* host = HostBoard(); host && host->WritingLibrary)
+            return;
         throw EFilerError("Makro ohne Platine");
+    }
     OnWriteInner(this, stream, writer);
 }
 
@@ -218,8 +223,12 @@ void TMakro::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TIOBauteil::ReadData(stream, reader, version);
     Name = reader.ReadString();
-    if (!OnReadInner)
+    if (!OnReadInner) {
+        // A palette entry of the macro library comes without its circuit.
+        if (LibraryLoading)
+            return;
         throw EReadError("Makro ohne Platine");
+    }
     OnReadInner(this, stream, reader, version);
 }
 

@@ -24,6 +24,8 @@ public:
     IDesign* SubDesign = nullptr;       // the macro's own panel design
     IDesign* ParentDesign = nullptr;    // the design holding SubDesign
     TShortString<10> Name;
+    // The macro file it was read from (the palette's macros), else empty.
+    AnsiString FileName;
     // Per macro input / output: the output driving that pin's net (level display).
     std::vector<TBauteilPin*> InputDrivers;
     std::vector<TBauteilPin*> OutputDrivers;

@@ -13,6 +13,7 @@ class TWriter;
 class TReader;
 class TIOBauteil;
 class IDesign;
+class QWidget;
 
 class IFP_Element {
 public:
@@ -99,6 +100,8 @@ public:
     virtual Integer AktiveFrontplatte() const = 0;
     // Adds page tabs until every element's page has one.
     virtual void CheckeFrontplattenNummern() = 0;
+    // The number of pages (page tabs) of the panel.
+    virtual Integer PageCount() const { return 1; }
     // "Letzte Einstellung merken": the panel keeps its run-time settings.
     virtual bool AutoSave() const = 0;
     virtual void SaveDefaultSettings(const AnsiString& projectFileName) = 0;
@@ -113,6 +116,39 @@ public:
     // system-information component reports them.
     virtual AnsiString WindowCaption() const { return {}; }
     virtual bool WebServerRunning() const { return false; }
+
+    // ---- What the main window's commands, start and stop ask of the window
+    // (a window without them, as a test double, does nothing).
+    // The window as a top-level widget to show, raise and keep on screen.
+    virtual QWidget* Window() { return nullptr; }
+    // Run mode (true) or edit mode.
+    virtual void SetRunMode(bool) {}
+    virtual void LoadDefaultSettings(const AnsiString&) {}
+    // Every element back to its default (the root container's reset).
+    virtual void ResetElementsToDefault() {}
+    // The window's bounds become the ones it returns to in edit mode.
+    virtual void RememberNormalBounds() {}
+    // The main window's page command: a new page takes the selection.
+    virtual void AddPage() {}
+    virtual void SetupBtnClick() {}
+    virtual void PrintBtnClick() {}
+    virtual void CopyBtnClick() {}
+    virtual void Lschen1Click() {}
+    virtual Integer WebMode() const { return 0; }
+    virtual void SetWebMode(Integer) {}
+    // Switches a design and its nested designs between editing and operating.
+    virtual void ApplyEditing(bool, IDesign*) {}
+    // The tab strip and tool bar show only while the root panel is shown.
+    virtual void SetToolPanelVisible(bool) {}
+
+    // Installed by the main window: stop and start the simulation (Escape,
+    // F9, closing in run mode), the hardware and configuration dialogs, and
+    // in the run-only program the close of the program.
+    std::function<void()> OnStopKey;
+    std::function<void()> OnStartKey;
+    std::function<void()> OnHardwareDialog;
+    std::function<void()> OnConfiguration;
+    std::function<void()> OnCloseRequest;
 };
 
 // The front-panel window the shell shows, for the components that report on

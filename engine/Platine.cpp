@@ -4,11 +4,13 @@
 #include "engine/DdeInterfaces.h"
 #include "engine/DeviceInterfaces.h"
 #include "engine/Globals.h"
+#include "engine/Jump.h"
 #include "engine/Language.h"
 #include "engine/Makro.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Segment.h"
 #include "engine/ShellHooks.h"
+#include "engine/Text.h"
 #include "platform/Dialogs.h"
 #include "platform/ScreenCursors.h"
 #include "platform/Stream.h"
@@ -135,6 +137,8 @@ TBauteil* TPlatine::CreateObject(const AnsiString& className)
 
 void TPlatine::InstallHooks(TBauteil* object)
 {
+    if (auto* label = dynamic_cast<TText*>(object))
+        label->OnNeuZeichnen = [this](TText* t) { InvalidateObject(t); };
     if (auto* macro = dynamic_cast<TMakro*>(object)) {
         macro->OnReadInner = [this](TMakro* m, TStream& stream, TReader& reader, Byte version) {
             ReadMacroRecord(m, stream, reader, version);
@@ -166,6 +170,7 @@ void TPlatine::InsertObject(TBauteil* object)
         object->Board = this;
     object->Palette = BoardPalette;
     InstallHooks(object);
+    HideHint();
     Objects.push_back(object);
     if (auto* component = dynamic_cast<TIOBauteil*>(object)) {
         CreatePinStubs(component);
@@ -461,6 +466,7 @@ void TPlatine::DetachObject(TBauteil* object)
     const auto it = std::find(Objects.begin(), Objects.end(), object);
     if (it != Objects.end())
         Objects.erase(it);
+    std::erase(JumpList, object);
     if (object == LastWire)
         LastWire = nullptr;
     if (auto* wire = dynamic_cast<TSegment*>(object))
@@ -472,6 +478,7 @@ void TPlatine::RemoveObject(TBauteil* object)
 {
     if (std::find(Objects.begin(), Objects.end(), object) == Objects.end())
         return;
+    HideHint();
     auto* component = dynamic_cast<TIOBauteil*>(object);
     const TClassInfo* cls = nullptr;
     if (component) {

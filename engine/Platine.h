@@ -14,6 +14,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -22,6 +23,7 @@
 class TSegment;
 class TWireIndex;
 class TMakro;
+class TBTJump;
 class TBTPin;
 class IFP_Element;
 class TMemoryStream;
@@ -162,6 +164,9 @@ public:
     Integer SavedCursor = 0;
     bool Tracking = false;
     TPoint TrackPoint;
+    // Wiring: the control point of the left press that started or continued
+    // the wire, so that a release elsewhere (a drag) ends the piece there.
+    std::optional<TPoint> WirePress;
     // The undo hook: every edit asks for a snapshot first. The board keeps no
     // edit history, so nothing is recorded and Undo and Redo change nothing.
     virtual void TakeSnapshot() {}
@@ -200,6 +205,9 @@ public:
     bool IsOverPinEnd(TPoint boardPoint) const;
     TSegment* StubAtPinBody(TPoint boardPoint) const;
     void ShowHintAt(Integer x, Integer y);
+    // Hides the main window's hint box: the mouse left the board, or what the
+    // box described changed (objects added or removed, zoom, scrolling).
+    void HideHint();
     // The last wire under the control point that an output drives, or nullptr.
     TSegment* DrivenWireAt(Integer x, Integer y) const;
     // The selected non-wire object when it is the only one, else nullptr.
@@ -292,6 +300,11 @@ public:
     void MacroPinEdited(TBTPin* pin);
     void ReadMacroRecord(TMakro* macro, TStream& stream, TReader& reader, Byte version);
     void WriteMacroRecord(TMakro* macro, TStream& stream, TWriter& writer);
+
+    // ---- Jumps (Jump.cpp): this board's own jumps in object order, as the
+    // last ListJumps found them.
+    std::vector<TBTJump*> JumpList;
+    void ListJumps();
 
     // ---- Simulation (PlatineSimulation.cpp). The run lists are rebuilt at
     // each start and keep their contents after a stop.

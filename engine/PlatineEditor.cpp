@@ -18,6 +18,9 @@
 namespace {
 
 constexpr const char* TextLabelClass = "TText";
+// Device pixels a pressed mouse may move before a press and release count as
+// a drag rather than a click.
+constexpr Integer DragThreshold = 5;
 
 } // namespace
 
@@ -67,6 +70,7 @@ void TPlatine::MouseDown(TMouseButton button, Byte shift, Integer x, Integer y)
         case TBoardMode::Wire:
             TakeSnapshot();
             WireClick(x, y, button);
+            WirePress = Tracking ? std::optional<TPoint>(TPoint{x, y}) : std::nullopt;
             break;
         case TBoardMode::Text: PlaceTextLabel(b); break;
         default: break;
@@ -278,6 +282,16 @@ void TPlatine::WireClick(Integer x, Integer y, TMouseButton button)
 
 void TPlatine::MouseUp(TMouseButton button, Byte shift, Integer x, Integer y)
 {
+    // A press, drag and release in wiring mode draws one piece from the press
+    // to the release and ends the wire: nothing stays stuck to the pointer.
+    if (button == TMouseButton::mbLeft && Mode == TBoardMode::Wire && WirePress) {
+        const TPoint press = *WirePress;
+        WirePress.reset();
+        if (Tracking && (std::abs(x - press.X) > DragThreshold || std::abs(y - press.Y) > DragThreshold)) {
+            WireClick(x, y, TMouseButton::mbLeft);
+            WireClick(x, y, TMouseButton::mbRight);
+        }
+    }
     if (button == TMouseButton::mbLeft && Mode == TBoardMode::Zoom)
         ZoomToRect(TPoint{x, y});
     if (button == TMouseButton::mbLeft && (Mode == TBoardMode::Select || Mode == TBoardMode::Placing)) {
@@ -323,6 +337,12 @@ void TPlatine::ShowHintAt(Integer x, Integer y)
             }
     }
     SendMessage(MainWindowHandle, WM_BOARDHINT, 0, found ? reinterpret_cast<LPARAM>(text.c_str()) : 0);
+}
+
+void TPlatine::HideHint()
+{
+    if (MainWindowHandle)
+        SendMessage(MainWindowHandle, WM_BOARDHINT, 0, 0);
 }
 
 TSegment* TPlatine::DrivenWireAt(Integer x, Integer y) const

@@ -173,6 +173,7 @@ void TPlatine::DrawRubberBands(bool)
 void TPlatine::DeleteSelected()
 {
     TWebLinkPause pause;
+    HideHint();
     if (!UpdateLocked)
         DetachWires();
     const bool wasLocked = UpdateLocked;

@@ -4,6 +4,7 @@
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/FlagScope.h"
+#include "platform/AnsiText.h"
 #include "platform/MouseCursor.h"
 #include "platform/ScreenCursors.h"
 #include "platform/VirtualKeys.h"
@@ -46,7 +47,8 @@ void TPlatineView::Guarded(F&& f)
     try {
         f();
     } catch (const std::exception& e) {
-        ShowMessage(e.what());
+        // The messages are UTF-8, the box takes the program's 8-bit text.
+        ShowMessage(QStringToAnsi(QString::fromUtf8(e.what())));
     } catch (...) {
         ShowMessage("?");
     }
@@ -216,6 +218,7 @@ bool TPlatineView::viewportEvent(QEvent* event)
     // The crosshair goes when the mouse leaves the board; a pointer that left
     // without a button held scrolls nothing.
     if (event->type() == QEvent::Leave && board_) {
+        board_->HideHint();
         if (board_->Crosshair)
             board_->Crosshair->Hide();
         board_->AutoScrollDir = 0;

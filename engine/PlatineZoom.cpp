@@ -84,6 +84,7 @@ void TPlatine::CentreOn(TPoint b)
 
 void TPlatine::Changed()
 {
+    HideHint();
     if (View) {
         View->BoardChanged();
     } else {

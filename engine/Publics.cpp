@@ -3,6 +3,7 @@
 #include "engine/Formats.h"
 #include "engine/Globals.h"
 #include "platform/AnsiText.h"
+#include "platform/HtmlHelp.h"
 #include "platform/Paths.h"
 
 #include <QDate>
@@ -311,6 +312,14 @@ AnsiString SanitizeFileName(const AnsiString& text)
     return result;
 }
 
+Word HexToWord(const AnsiString& text)
+{
+    Word value = 0;
+    for (std::size_t i = text.size() - std::min<std::size_t>(text.size(), 4); i < text.size(); ++i)
+        value = static_cast<Word>(value * 16 + std::max(AnsiHexDigit(text[i]), 0));
+    return value;
+}
+
 AnsiString ResolveDataFile(const AnsiString& fileName)
 {
     const AnsiString name = ExtractFileName(fileName);
@@ -333,10 +342,10 @@ void SetHelpOpener(THelpOpener opener)
 
 void ShowHelpTopic(Integer context)
 {
-    const AnsiString page = ProgramFolder() + "help/" + std::to_string(context) + ".html";
-    if (!FileExists(page))
+    const AnsiString page = HelpPageFile(ProgramFolder(), std::to_string(context) + ".html");
+    if (page.empty())
         return;
-    const QUrl url = QUrl::fromLocalFile(QtFileName(ResolvePath(page)));
+    const QUrl url = QUrl::fromLocalFile(QtFileName(page));
     if (HelpOpener())
         HelpOpener()(url);
     else

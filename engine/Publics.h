@@ -47,6 +47,10 @@ AnsiString ColorToHtml(TColor color);
 // The characters " * / : < > ? \ | replaced by "_".
 AnsiString SanitizeFileName(const AnsiString& text);
 
+// The last four characters of a hexadecimal text as a number: any character
+// other than 0-9, A-F and a-f counts as the digit 0, an empty text gives 0.
+Word HexToWord(const AnsiString& text);
+
 // Where a data file named by a component lies: "Data/" under the program
 // folder wins over the project folder; a file found in neither becomes a path
 // under "Data/" (where a component that creates it puts it). "\" separators

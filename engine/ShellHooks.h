@@ -16,6 +16,7 @@
 
 class TBauteil;
 class IDevice;
+struct TFont;
 
 struct TShellHooks {
     // The shell's progress window for long board operations.
@@ -40,6 +41,11 @@ struct TShellHooks {
     std::function<Integer(const AnsiString& title, Integer helpContext, const AnsiString& caption, AnsiString& text,
                           Integer maxLength, Integer width)>
         TextRowDialog;
+
+    // The text label's sheet: its text (at most 50 characters) and its font,
+    // whose height the size field shows and takes back in board units.
+    // Answers the modal result; unset, nothing is shown and 0 is answered.
+    std::function<Integer(AnsiString& text, TFont& font)> TextLabelDialog;
 
     // The caption of the front panel's page tab for a page number (empty when
     // there is no panel).

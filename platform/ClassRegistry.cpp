@@ -1,6 +1,7 @@
 #include "platform/ClassRegistry.h"
 
 #include "platform/AnsiText.h"
+#include "platform/TextLanguage.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -29,7 +30,7 @@ bool IsRegistered(const TClassInfo* info)
 // The name comes from a stream (CP1252); the message is UTF-8.
 EClassNotFound ClassNotFound(std::string_view name)
 {
-    return EClassNotFound("Klasse " + AnsiToQString(name).toStdString() + " nicht gefunden");
+    return EClassNotFound(ClassNotFoundMessage(AnsiToQString(name).toStdString()));
 }
 
 }  // namespace

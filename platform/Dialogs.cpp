@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/Paths.h"
+#include "platform/TextLanguage.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -101,7 +102,8 @@ TModalAnswer ShowFileDialog(const TModalRequest& request)
     dialog.setAcceptMode(d.Kind == TFileDialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog, UseQtDialogs());
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.OverwritePrompt);
+    // ExecuteFileDialog asks itself, for the name it will really use.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     const QStringList filters = NameFilters(d.Filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
@@ -195,17 +197,33 @@ AnsiString ExecuteFileDialog(TFileDialog& dialog)
     request.Kind = TModalKind::FileDialog;
     request.Caption = dialog.Title;
     request.File = dialog;
-    const TModalAnswer answer = Ask(request);
-    if (answer.Result != IDOK || answer.FileName.empty())
-        return AnsiString();
-    AnsiString name = answer.FileName;
-    // The dialog adds the default extension to a name typed without one.
-    if (!dialog.DefaultExt.empty() && ExtractFileExt(name).empty())
-        name += "." + dialog.DefaultExt;
-    dialog.FileName = name;
-    if (answer.FilterIndex > 0)
-        dialog.FilterIndex = answer.FilterIndex;
-    return name;
+    for (;;) {
+        const TModalAnswer answer = Ask(request);
+        if (answer.Result != IDOK || answer.FileName.empty())
+            return AnsiString();
+        AnsiString name = answer.FileName;
+        // The dialog adds the default extension to a name typed without one.
+        if (!dialog.DefaultExt.empty() && ExtractFileExt(name).empty())
+            name += "." + dialog.DefaultExt;
+        if (answer.FilterIndex > 0)
+            request.File.FilterIndex = answer.FilterIndex;
+        if (dialog.Kind == TFileDialogKind::Save && dialog.OverwritePrompt && FileExists(name)) {
+            const QString shown = QtFileName(ExtractFileName(name));
+            const QString question = PlatformText(
+                QStringLiteral("\u201E%1\u201C ist bereits vorhanden.\nM\u00F6chten Sie die Datei ersetzen?"),
+                QStringLiteral("%1 already exists.\nDo you want to replace it?"),
+                QStringLiteral("Le fichier \u00AB %1 \u00BB existe d\u00E9j\u00E0.\nVoulez-vous le remplacer ?"));
+            const AnsiString title =
+                dialog.Title.empty() ? QStringToAnsi(QGuiApplication::applicationDisplayName()) : dialog.Title;
+            if (MessageBox(QStringToAnsi(question.arg(shown)), title, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
+                request.File.FileName = name;   // shown again with the name the user chose
+                continue;
+            }
+        }
+        dialog.FileName = name;
+        dialog.FilterIndex = request.File.FilterIndex;
+        return name;
+    }
 }
 
 bool ExecuteColorDialog(TColor& color, TCustomColors& customColors)

@@ -56,9 +56,13 @@ struct TFileDialog {
     AnsiString DefaultExt;      // "prj": added when the chosen name has no extension
     AnsiString InitialDir;
     AnsiString FileName;        // proposed name; the chosen one after success
-    bool OverwritePrompt = false;
+    // A save dialog asks before it replaces an existing file; No shows the
+    // dialog again.
+    bool OverwritePrompt = true;
 };
-// The chosen file, or "" when the user cancelled.
+// The chosen file, or "" when the user cancelled. The overwrite question is a
+// message box of its own (through the hook), asked for the name with the
+// default extension added, in the text language of platform/TextLanguage.h.
 AnsiString ExecuteFileDialog(TFileDialog& dialog);
 
 using TCustomColors = std::array<TColor, 16>;

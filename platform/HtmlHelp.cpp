@@ -1,6 +1,7 @@
 #include "platform/HtmlHelp.h"
 
 #include "platform/Paths.h"
+#include "platform/TextLanguage.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -25,8 +26,8 @@ Integer ShowHelpPage(void*, const AnsiString& fileName, Cardinal command, std::u
         page = std::to_string(data) + ".html";
     else
         return 0;
-    const AnsiString path = ResolvePath(ExtractFilePath(fileName) + "help/" + page);
-    if (!FileExists(path))
+    const AnsiString path = HelpPageFile(ExtractFilePath(fileName), page);
+    if (path.empty())
         return 0;
     const QUrl url = QUrl::fromLocalFile(QtFileName(path));
     if (Browser())
@@ -37,6 +38,18 @@ Integer ShowHelpPage(void*, const AnsiString& fileName, Cardinal command, std::u
 }
 
 } // namespace
+
+AnsiString HelpPageFile(const AnsiString& folder, const AnsiString& page)
+{
+    static const char* const languages[3] = {"de/", "en/", "fr/"};
+    for (const AnsiString& candidate :
+         {folder + "help/" + languages[TextLanguage()] + page, folder + "help/" + page}) {
+        const AnsiString path = ResolvePath(candidate);
+        if (FileExists(path))
+            return path;
+    }
+    return AnsiString();
+}
 
 THtmlHelpProc LoadHtmlHelpProc()
 {

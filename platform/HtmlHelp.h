@@ -14,10 +14,15 @@ inline constexpr Cardinal HH_DISPLAY_TOPIC = 1;    // the help file's start page
 inline constexpr Cardinal HH_HELP_CONTEXT = 15;    // the page of the context number in data
 
 // Shows the page for command and data of the help file (for example
-// ProgramFolder + "Zentrika40.CHM": pages under ProgramFolder + "help/",
-// "index.html" and "<context>.html"). Returns 1 when a page was shown, 0 for
+// ProgramFolder + "Zentrika40.CHM": pages under ProgramFolder + "help/" in
+// the folder of the text language, "index.html" and "<context>.html"). Returns 1 when a page was shown, 0 for
 // an unknown command or a missing page.
 using THtmlHelpProc = Integer (*)(void* caller, const AnsiString& fileName, Cardinal command, std::uintptr_t data);
+
+// The page of the help folder under folder (with its trailing "/") in the
+// text language (help/de/, help/en/, help/fr/), else help/ itself; "" when
+// there is none.
+AnsiString HelpPageFile(const AnsiString& folder, const AnsiString& page);
 
 // The bound viewer, or nullptr when it is (made) absent.
 THtmlHelpProc LoadHtmlHelpProc();

@@ -2,13 +2,16 @@
 
 #include "platform/AnsiText.h"
 #include "platform/Paths.h"
+#include "platform/SafeSave.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -143,45 +146,74 @@ AnsiString FormatFloat(double value)
 }
 
 
+TIniWriteFailureHandler& WriteFailureHandler()
+{
+    static TIniWriteFailureHandler handler;
+    return handler;
+}
+
 // Replaces the file through a new file in the same folder renamed over it, so
 // a crash leaves the old or the new content and never a mix. There is no
 // flush to disk per write: settings are written key by key, and waiting for
 // the disk each time made saving a few thousand run-state keys take seconds.
-bool ReplaceFile(const QString& name, const QByteArray& data)
+// A missing folder is created. False with err set when the file could not be
+// written.
+bool ReplaceFile(const QString& name, const QByteArray& data, int& err)
 {
     const QFileInfo info(name);
     const QString path = info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath() : name;
     const QByteArray target = QFile::encodeName(path);
-    static std::atomic<unsigned> counter{0};
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+        err = QFileInfo(folder).exists() ? ENOTDIR : EACCES;
+        return false;
+    }
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = target + ".~" + QByteArray::number(getpid()) + "." + QByteArray::number(counter++);
+        temp = TemporaryNameBeside(target);
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;   // no folder, no permission
+        if (fd < 0 && errno != EEXIST) {
+            err = errno;   // no permission, read-only file system
+            return false;
+        }
     }
-    if (fd < 0)
+    if (fd < 0) {
+        err = EEXIST;
         return false;
+    }
     struct stat old {};
     if (::stat(target.constData(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
     bool ok = true;
+    err = 0;
     for (qsizetype done = 0; ok && done < data.size();) {
         const ssize_t n = ::write(fd, data.constData() + done, std::size_t(data.size() - done));
         if (n > 0)
             done += n;
-        else
-            ok = n < 0 && errno == EINTR;
+        else if (!(n < 0 && errno == EINTR)) {
+            ok = false;
+            err = n < 0 ? errno : EIO;
+        }
     }
-    ok = ::close(fd) == 0 && ok;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
     if (ok && ::rename(temp.constData(), target.constData()) == 0)
         return true;
+    if (ok)
+        err = errno;
     ::unlink(temp.constData());
     return false;
 }
 
 }   // namespace
+
+void SetIniWriteFailureHandler(TIniWriteFailureHandler handler)
+{
+    WriteFailureHandler() = std::move(handler);
+}
 
 // ---- TCustomIniFile ------------------------------------------------------
 
@@ -272,12 +304,18 @@ bool TIniFile::Save()
     }
     if (data == raw_)
         return true;
-    const bool ok = ReplaceFile(QtFileName(ResolvePath(FileName())), data);
-    if (ok)
+    int err = 0;
+    const bool ok = ReplaceFile(QtFileName(ResolvePath(FileName())), data, err);
+    if (ok) {
         raw_ = data;
+        return true;
+    }
+    loaded_ = false;   // drop the change: the next access reads the file as it is
+    if (const TIniWriteFailureHandler& handler = WriteFailureHandler())
+        handler(FileName(), err);
     else
-        loaded_ = false;   // drop the change: the next access reads the file as it is
-    return ok;
+        qWarning("Cannot write %s: %s", QtFileName(FileName()).toLocal8Bit().constData(), std::strerror(err));
+    return false;
 }
 
 bool TIniFile::FindSection(std::string_view section, TRange& range) const

@@ -8,6 +8,7 @@
 #include "platform/SysTypes.h"
 
 #include <QByteArray>
+#include <functional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -16,6 +17,11 @@
 // every store looks names up and writes them in that trimmed form.
 inline bool IsIniBlank(char c) { return c == ' ' || c == '\t'; }
 std::string_view TrimBlanks(std::string_view s);
+
+// Told of every failed write of a key/value file: the file's name and the
+// system's errno. Without a handler the failure goes to the log.
+using TIniWriteFailureHandler = std::function<void(const AnsiString& fileName, int err)>;
+void SetIniWriteFailureHandler(TIniWriteFailureHandler handler);
 
 using TIniValues = std::vector<std::pair<AnsiString, AnsiString>>;   // key, value
 
@@ -61,8 +67,9 @@ private:
 // The file is looked up without regard to letter case (platform/Paths.h) and
 // read again whenever it changed, so several objects on one file agree. A
 // missing or unreadable file reads as empty. Writes replace the file through a
-// temporary file in the same folder; a missing folder is not created and the
-// write returns false. Lines are written with CR LF; LF alone is read too.
+// temporary file in the same folder (platform/SafeSave.h); a missing folder is
+// created, and a write that still fails returns false and is reported to the
+// handler of SetIniWriteFailureHandler. Lines are written with CR LF; LF alone is read too.
 // Values are bytes: a line break in a value ends it (the rest is not written),
 // and a section name with "]" or a key with "=" is refused.
 class TIniFile : public TCustomIniFile {

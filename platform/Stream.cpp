@@ -1,5 +1,7 @@
 #include "platform/Stream.h"
 
+#include "platform/TextLanguage.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -28,6 +30,11 @@ Extended ExtendedFromBytes(const Byte in[ExtendedSize])
     Extended value{};   // padding bytes stay zero
     std::memcpy(&value, in, ExtendedSize);
     return value;
+}
+
+EFilerError::EFilerError(const std::string& message, int systemError)
+    : std::runtime_error(TranslateLibraryMessage(message)), systemError_(systemError)
+{
 }
 
 // ---------------------------------------------------------------------------
@@ -104,7 +111,6 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName
     case TFileMode::fmOpenRead: flags |= O_RDONLY; break;
     case TFileMode::fmOpenReadWrite: flags |= O_RDWR; break;
     }
-    const char* what = mode == TFileMode::fmCreate ? "erstellt" : "geöffnet";
     do {
         fd_ = ::open(fileName.c_str(), flags, 0666);
     } while (fd_ < 0 && errno == EINTR);
@@ -117,7 +123,7 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName
         err = EISDIR;
     }
     if (fd_ < 0)
-        throw EStreamError("Datei " + fileName + " kann nicht " + what + " werden: " + std::strerror(err));
+        throw EStreamError(FileErrorMessage(fileName, mode == TFileMode::fmCreate, err), err);
 }
 
 TFileStream::~TFileStream()
@@ -172,9 +178,9 @@ Int64 TFileStream::Seek(Int64 offset, TSeekOrigin origin)
 void TFileStream::Flush()
 {
     if (writeFailed_)
-        throw EStreamError(std::string(SWriteError) + ": " + fileName_);
+        throw EStreamError(TranslateLibraryMessage(SWriteError) + ": " + fileName_);
     if (::fsync(fd_) != 0 && errno != EINVAL)   // EINVAL: special files cannot sync
-        throw EStreamError(std::string(SWriteError) + ": " + fileName_ + ": " + std::strerror(errno));
+        throw EStreamError(TranslateLibraryMessage(SWriteError) + ": " + fileName_ + ": " + SystemErrorText(errno));
 }
 
 // ---------------------------------------------------------------------------

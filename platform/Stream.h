@@ -12,11 +12,19 @@
 #include <string>
 #include <vector>
 
-// Errors of the filer. what() is the class library's German message in UTF-8
-// (it goes to a message box, not into a stream), so it is not CP1252 text.
+// Errors of the filer. what() is the message in UTF-8 (it goes to a message
+// box, not into a stream), so it is not CP1252 text. A fixed message of the
+// class library (SReadError ...) is given in German and raised in the text
+// language of platform/TextLanguage.h; any other message is kept as given.
 class EFilerError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // systemError: the errno of a failed system call, 0 for none.
+    explicit EFilerError(const std::string& message, int systemError = 0);
+    explicit EFilerError(const char* message) : EFilerError(std::string(message)) {}
+    int SystemError() const { return systemError_; }
+
+private:
+    int systemError_ = 0;
 };
 class EReadError : public EFilerError {
 public:

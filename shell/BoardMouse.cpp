@@ -85,6 +85,9 @@ QPoint TBoardMouse::CursorInWindow() const
 void TBoardMouse::ShowComponentHint(const char* text)
 {
     if (!text || !*text) {
+        // Boards ask for this after every change: nothing to do when hidden.
+        if (PinHintBox->isHidden())
+            return;
         PinHintBox->hide();
     } else {
         const QPoint cursor = CursorInWindow();

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -170,9 +171,11 @@ QWidget* TForm1::CreateLibraryPanel(QWidget* parent)
         return false;
     });
     SB_Bibliothek->viewport()->installEventFilter(libraryResize_.get());
+    InstallLibraryDrag();
     column->addWidget(SB_Bibliothek, 1);
 
     CreateSearchPanel(P_Bibo, column);
+    CreateMacroControls(column, 1);
 
     auto* bottom = new QWidget(P_Bibo);
     auto* bar = new QHBoxLayout(bottom);
@@ -234,6 +237,7 @@ void TForm1::ShowLibraryCategory(QAction* item)
     const Integer index = item ? item->data().toInt() : StartCategory;
     if (index < 0 || index >= LibraryCategoryCount)
         return;
+    MakroPathEdit->hide();
     const TLibraryCategory& category = LibraryCategories[index];
     // A menu caption's "&&" is one ampersand, so is the button's.
     BiboButton->SetCaption(AnsiToQString(category.Name));

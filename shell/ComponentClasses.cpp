@@ -3,25 +3,36 @@
 #include "components/analog/BT_AnalogMux.h"
 #include "components/analog/BT_Arithmetik.h"
 #include "components/analog/BT_Formel.h"
+#include "components/analog/BT_Generatoren.h"
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integer.h"
 #include "components/analog/BT_Integrierer.h"
+#include "components/analog/BT_Jump_Target.h"
+#include "components/analog/BT_Korrekturtabelle.h"
 #include "components/analog/BT_Konstanten.h"
 #include "components/analog/BT_Math.h"
+#include "components/analog/BT_Mittelwert.h"
 #include "components/analog/BT_PTGlieder.h"
 #include "components/analog/BT_RangeCheck.h"
 #include "components/analog/BT_Regler.h"
 #include "components/analog/BT_Relais.h"
 #include "components/analog/BT_SimStop.h"
 #include "components/analog/BT_Spiel.h"
+#include "components/analog/BT_SysTime.h"
 #include "components/analog/BT_TestPunkt.h"
 #include "components/analog/BT_Wandler.h"
+#include "components/digital/BT_Addierer.h"
+#include "components/digital/BT_Bus.h"
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_Gatter.h"
 #include "components/digital/BT_MonoFlop.h"
+#include "components/digital/BT_Multiplexer.h"
+#include "components/digital/BT_Register.h"
+#include "components/digital/BT_Schieberegister.h"
 #include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Versorgung.h"
+#include "components/digital/BT_Zaehler.h"
 #include "components/strings/BT_StrCRC.h"
 #include "components/strings/BT_StrConvert.h"
 #include "components/strings/BT_StrInfo.h"
@@ -30,7 +41,12 @@
 #include "components/strings/BT_StrPanel.h"
 #include "engine/Bauteil.h"
 #include "engine/GrundBT.h"
+#include "engine/Jump.h"
+#include "engine/Makro.h"
 #include "engine/Segment.h"
+#include "engine/Text.h"
+#include "panel/framework/BT_LED.h"
+#include "panel/framework/BT_Lampe.h"
 #include "platform/ClassRegistry.h"
 
 namespace {
@@ -39,6 +55,12 @@ namespace {
 // TBT_DDE_Client, TBT_DDE_Client_Poke, TBTLed, ... TETDL_WriteDO, TETDL_ReadAI);
 // a new class goes in at its place in that order.
 constexpr const TClassInfo& (*Table[])() = {
+    &TBTLed::StaticClass,
+    &TBTDuoLED::StaticClass,
+    &TBTRGB_LED::StaticClass,
+    &TBTLampe::StaticClass,
+    &TBTSysTime::StaticClass,
+    &TBTSysDate::StaticClass,
     &TBTInverter::StaticClass,
     &TBTAnd::StaticClass,
     &TBTOr::StaticClass,
@@ -51,6 +73,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMonoFlop::StaticClass,
     &TBTMonoFlopDyn::StaticClass,
     &TBTOnOffDelay::StaticClass,
+    &TBTPulse::StaticClass,
     &TBTVerzoegerung::StaticClass,
     &TBTRSFF::StaticClass,
     &TBTRSFFZ::StaticClass,
@@ -63,10 +86,14 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTMasse::StaticClass,
     &TBTVcc::StaticClass,
     &TBTPowerOnReset::StaticClass,
+    &TBTRandom::StaticClass,
     &TBTStop::StaticClass,
     &TBTTestpunkt::StaticClass,
+    &TBTJump::StaticClass,
+    &TBTJumpTarget::StaticClass,
     &TBTRangeCheck::StaticClass,
     &TBTFest::StaticClass,
+    &TText::StaticClass,
     &TBTStrDisplay::StaticClass,
     &TBTStrPlus::StaticClass,
     &TBTStrCopy::StaticClass,
@@ -96,10 +123,14 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTVerstaerker::StaticClass,
     &TBTGain::StaticClass,
     &TBTOffset::StaticClass,
+    &TBTKorrekturtabelle::StaticClass,
     &TBTRelais::StaticClass,
     &TBTRelais_2::StaticClass,
     &TBTSample::StaticClass,
     &TBTAnalogVgl::StaticClass,
+    &TBTMittelwert::StaticClass,
+    &TBTFktGenerator::StaticClass,
+    &TBTRampenGenerator::StaticClass,
     &TBTLimiter::StaticClass,
     &TBTAnalogMux::StaticClass,
     &TBTAnalogDemux::StaticClass,
@@ -124,14 +155,54 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBT_AnalogDelay::StaticClass,
     &TBTMath::StaticClass,
     &TBTPolynom::StaticClass,
+    &TMakro::StaticClass,
+    &TBTCNT4::StaticClass,
+    &TBTCNT8::StaticClass,
+    &TBTCNT16::StaticClass,
+    &TBTCNT4D::StaticClass,
+    &TBTCNTL::StaticClass,
+    &TBTCNTL8::StaticClass,
+    &TBTCNTL16::StaticClass,
+    &TBTCNTLD::StaticClass,
+    &TBTSREG::StaticClass,
+    &TBTSREG8::StaticClass,
+    &TBTSREG16::StaticClass,
+    &TBTSREGL::StaticClass,
+    &TBTSREGL8::StaticClass,
+    &TBTSREGL16::StaticClass,
+    &TBTMUX2::StaticClass,
+    &TBTMUX4::StaticClass,
+    &TBTMUX8::StaticClass,
+    &TBTMUX16::StaticClass,
+    &TBTDMUX2::StaticClass,
+    &TBTDMUX4::StaticClass,
+    &TBTDMUX8::StaticClass,
+    &TBTDMUX16::StaticClass,
     &TBTBCDDekoder::StaticClass,
     &TBTSeg7Decoder::StaticClass,
+    &TBTBustreiber::StaticClass,
+    &TBTAdressdekoder::StaticClass,
+    &TBTREG2::StaticClass,
+    &TBTREG4::StaticClass,
+    &TBTREG8::StaticClass,
+    &TBTREG16::StaticClass,
+    &TBTREG2_T::StaticClass,
+    &TBTREG4_T::StaticClass,
+    &TBTREG8_T::StaticClass,
+    &TBTREG16_T::StaticClass,
+    &TBTADD2::StaticClass,
+    &TBTADD4::StaticClass,
+    &TBTADD8::StaticClass,
+    &TBTVGL4::StaticClass,
+    &TBTVGL8::StaticClass,
+    &TBTPin::StaticClass,
     &TBTIntConv::StaticClass,
     &TBTIntOp::StaticClass,
     &TBTIntToBytes::StaticClass,
     &TBTIntFromBytes::StaticClass,
     &TBTIntCheckBit::StaticClass,
     &TBTIntBit::StaticClass,
+    &TBTFreqCount::StaticClass,
 };
 
 } // namespace

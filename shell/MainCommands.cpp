@@ -4,6 +4,7 @@
 #include "engine/Globals.h"
 #include "engine/HtmlHelp.h"
 #include "engine/Language.h"
+#include "engine/Makro.h"
 #include "engine/Platine.h"
 #include "engine/Publics.h"
 #include "platform/AnsiText.h"
@@ -78,7 +79,8 @@ void TMainCommands::OpenExample()
     // The open asks to save the project it replaces.
     const AnsiString fileName = ExecuteFileDialog(dialog);
     if (!fileName.empty())
-        form_.OpenProject(fileName);
+        form_.OpenReporting(fileName);
+    form_.FocusBoard();
 }
 
 void TMainCommands::Quit()
@@ -221,17 +223,20 @@ void TMainCommands::NextBoard()
 
 void TMainCommands::SelectBoard(std::size_t index)
 {
+    // Any other tab marks the project modified.
     if (index >= form_.OpenBoards.size())
         return;
-    form_.CurrentBoard = form_.OpenBoards[index];
-    form_.ShowBoard(form_.CurrentBoard);
-    if (static_cast<int>(index) < form_.TabSet->count()) {
-        const QSignalBlocker quiet(form_.TabSet);
-        form_.TabSet->setCurrentIndex(static_cast<int>(index));
-    }
     ProjectModified = true;
-    if (form_.CurrentBoard->OnAktTools)
-        form_.CurrentBoard->OnAktTools();
+    form_.SelectBoardTab(index);
+}
+
+void TMainCommands::EditMacro()
+{
+    for (TBauteil* object : Board().Objects)
+        if (auto* macro = dynamic_cast<TMakro*>(object); macro && macro->IsSelected()) {
+            form_.ShowMacroBoard(macro);
+            return;
+        }
 }
 
 // ---- Configuration and help -------------------------------------------------

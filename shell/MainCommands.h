@@ -56,6 +56,8 @@ public:
     void NextBoard();
     // Shows the open board of the index, as a tab change does.
     void SelectBoard(std::size_t index);
+    // The inner board of the first selected macro in its tab.
+    void EditMacro();
 
     // ---- Configuration and help
     // The hardware settings of the project through "TEMP.INI" in the

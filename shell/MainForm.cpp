@@ -9,7 +9,10 @@
 #include "engine/GrundBT.h"
 #include "engine/Language.h"
 #include "engine/Makro.h"
+#include "panel/elements/ElementClasses.h"
+#include "panel/framework/Frontplatte.h"
 #include "panel/framework/PanelClasses.h"
+#include "panel/framework/PanelGlobals.h"
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
 #include "engine/Segment.h"
@@ -43,6 +46,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
@@ -98,6 +102,8 @@ TForm1::~TForm1()
     UCLHiTimer1->SetEnabled(false);
     // A window destroyed without a close (tests, an aborted start) still
     // frees its project.
+    if (MainBoard)
+        CloseMacroTabs();
     DeleteBoard(MainBoard);
     MainBoard = nullptr;
     if (Form1 == this)
@@ -168,6 +174,8 @@ void TForm1::CreateControls()
     Status->setToolTip(QStringLiteral("Freq."));
     Status->setMinimumWidth(70);
     Status->setAlignment(Qt::AlignCenter);
+    // Room between the rate and the speed box, however wide the rate grows.
+    Status->setContentsMargins(8, 0, 4, 0);
     panel5->addWidget(Status);
 
     // The board area: the shown board above its tab row.
@@ -279,12 +287,18 @@ void TForm1::FormCreate()
     LanguageIndex = ReadLanguageSetting();
     TranslateUI();
     ShowStartupPicture(*this);
+    // The panel window, made anew in the language just chosen.
+    Frontplatte = CreateFrontplatte();
+    Frontplatte->ResetToNewProject();
+    PanelWindow = Frontplatte.get();
+    CurrentDesign = Frontplatte->RootDesign();
 
     RunOnlyMode = IsRunOnlyExecutable(commandLine_.value(0));
     if (RunOnlyMode && FileExists("ICON.ICO"))
         QApplication::setWindowIcon(QIcon(QStringLiteral("ICON.ICO")));
 
     const AnsiString program = ProgramFolder();
+    ReportSettingsWriteFailures();
     HardwareLinksIni = std::make_unique<TIniFile>(program + "Settings/HardwareLinks.ini");
     SettingsIni = std::make_unique<TIniFile>(SettingsFileName());
 
@@ -292,6 +306,7 @@ void TForm1::FormCreate()
     RegisterComponentClasses();
     FillCreateCombo();
     RegisterPanelClasses();
+    RegisterElementClasses();
     InstallShellHooks(*this);
 
     ClipboardStream = std::make_unique<TMemoryStream>();
@@ -336,7 +351,9 @@ void TForm1::FormShow()
             ShowLibraryCategory(nullptr);
         });
     Settings.MacroFolder = DefaultMacroFolder();
-    Settings.ProjectFolder = ProjectFolder;
+    // Without a stored project folder the file dialogs start in the user's
+    // documents, not in the program folder where the backup is written.
+    Settings.ProjectFolder = RunOnlyMode ? ProjectFolder : DefaultProjectFolder();
     Settings.MainX = x();
     Settings.MainY = y();
     Settings.MainW = width();
@@ -370,6 +387,8 @@ void TForm1::FormShow()
     }
 
     ApplySettings();
+    ShowPanelWindow();
+    Frontplatte->ShownDesign()->RefreshTransparency(nullptr);
     OpenFromCommandLine();
     if (RunAfterLoad)
         QMetaObject::invokeMethod(this, &TForm1::StartRequest, Qt::QueuedConnection);
@@ -383,6 +402,11 @@ void TForm1::ApplySettings()
         if (auto* grid = findChild<QAction*>("SB_Raster"))
             grid->setChecked(true);
     }
+    GridVisible = Settings.FPGridVisible;
+    GridColor = Settings.FPGridColor;
+    GridSize = Settings.FPGrid;
+    if (auto* panel = dynamic_cast<TFrontplatte*>(Frontplatte.get()))
+        panel->ShowGridSize();
     if (cb_NurText && Bibo) {
         cb_NurText->SetPressed(Settings.TextOnly);
         CB_NurTextClick();
@@ -403,11 +427,26 @@ void TForm1::OpenFromCommandLine()
     const AnsiString project = ProjectFromCommandLine(commandLine_.mid(1), RunAfterLoad);
     if (project.empty())
         return;
+    // The board area gets its size before the board is zoomed to its
+    // objects, as for a project opened from the menu.
+    if (layout())
+        layout()->activate();
     try {
         OpenProject(project);
     } catch (const std::exception& error) {
         ShowError(error);
+        return;
     }
+    // The window takes its final size (maximised) only once it is on the
+    // screen: zoom again then, unless the user has zoomed meanwhile.
+    const double zoom = MainBoard->Zoom;
+    QMetaObject::invokeMethod(
+        this,
+        [this, board = MainBoard, zoom] {
+            if (board == MainBoard && board->Zoom == zoom)
+                board->ZoomToObjects(false);
+        },
+        Qt::QueuedConnection);
 }
 
 // ---- Shutdown ---------------------------------------------------------------
@@ -472,6 +511,7 @@ bool TForm1::FormCloseQuery()
         WriteProgramSettings(*SettingsIni, Settings);
     }
     SettingsIni.reset();
+    CloseMacroTabs();
     DeleteBoard(MainBoard);
     ClipboardStream.reset();
     MainBoard = nullptr;
@@ -520,6 +560,11 @@ void TForm1::DeleteBoard(TPlatine* board)
 
 void TForm1::ShowBoard(TPlatine* board)
 {
+    // The hint belonged to the board shown before.
+    if (BoardMouse) {
+        BoardMouse->HoveredWire = nullptr;
+        BoardMouse->ShowComponentHint(nullptr);
+    }
     if (auto* view = dynamic_cast<TPlatineView*>(board->View)) {
         Panel4->setCurrentWidget(view);
         PlatineScrollbox = view;

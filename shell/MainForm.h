@@ -24,6 +24,8 @@ class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class QComboBox;
+class QProgressBar;
+class TPlatineView;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -130,8 +132,16 @@ public:
     void LoadBibo1Click();
     QAction* SaveBibo1 = nullptr;
     QAction* LoadBibo1 = nullptr;
-    // The error box of a file command: a rejected file with its own title.
+    // The error box of a file command, titled as the command is: opening
+    // (open, recent files, examples, command line) "Schaltung öffnen",
+    // saving as the save dialog.
     void ReportFileError(const std::exception& error);
+    void ReportSaveError(const std::exception& error);
+    // Opens the file, reporting its errors; the board has the focus after it.
+    void OpenReporting(const AnsiString& fileName);
+    // The shown board takes the keyboard focus (after every file command,
+    // whose dialogs and replaced boards leave it nowhere).
+    void FocusBoard();
 
     // ---- Front panel
     // The panel window; a project read from a file comes with a new one made
@@ -140,6 +150,13 @@ public:
     std::function<std::unique_ptr<IFrontplatte>()> CreateFrontplatte;
     // The design that receives the elements of new components.
     IDesign* CurrentDesign = nullptr;
+    // The panel window's keys and buttons reach the simulation and the dialogs.
+    void InstallPanelCallbacks(IFrontplatte& panel);
+    // Shows the panel window and brings it to the front (F12, SB_Front).
+    void ShowPanelWindow();
+    // The panel window's left and top at least 0, its right and bottom edges
+    // inside the screen.
+    void KeepPanelOnScreen();
 
     // ---- Placing and removing components
     // The board events of a component read, removed or written.
@@ -150,6 +167,9 @@ public:
     void BoardRemoveComponent(TPlatine* board, TIOBauteil* component);
     void BoardWritePanelData(TPlatine* board, TIOBauteil* component, TStream& stream, TWriter& writer);
     void LibraryItemPicked(TBibo* palette);
+    // The palette's mouse, which it keeps from a press to the release, goes
+    // to the board while a component picked from it hangs at the pointer.
+    void InstallLibraryDrag();
     void UpdateMacroPanelVisibility(TPlatine* board);
     // An object of the class (a device class inside a hardware component)
     // hangs at the cursor of the current board to be placed.
@@ -195,6 +215,37 @@ public:
     void SearchAddClick();
     void SearchResultListboxDblClick();
     void SearchResultListboxMouseUp();
+
+    // ---- Macro commands and macro windows (Macros.cpp)
+    QLineEdit* MakroPathEdit = nullptr;         // the macro folder, shown with the macro category
+    QProgressBar* ProgressBar1 = nullptr;       // shown while the macro category is built
+    QAction* MakrosItem = nullptr;              // "Makros" of the category menu
+    QAction* Del1 = nullptr;                    // "Makro löschen: ..." for the entry right-clicked
+    AnsiString DeleteMacroName;
+    AnsiString DeleteMacroFile;
+    void MakroSpeichern1Click();
+    void Makroimportieren1Click();
+    // Reads the macro file onto the board as a new macro (selected, the last
+    // object); placed by hand it hangs at the cursor instead. A file that
+    // cannot be read to its end raises the stream error and changes nothing.
+    void ImportMacroFile(const AnsiString& fileName, bool placeByHand, TPlatine* board);
+    // One macro's inner circuit and panel from the stream; without a macro a
+    // new one is made (named after the file) and returned, not yet on a board.
+    TMakro* ReadMacro(TMakro* macro, TStream& stream, const AnsiString& fileName, Byte version, TPlatine* board,
+                      TReader& reader);
+    void ShowMacroBoard(TMakro* macro);
+    void MacroNameChanged(TMakro* macro);
+    // Shows the open board of the index with its panel design.
+    void SelectBoardTab(std::size_t index);
+    void Makrofensterschliessen1Click();
+    // Every tab but the main board's goes (a new or opened project).
+    void CloseMacroTabs();
+    // The tabs whose inner boards went with their macros.
+    void DropClosedMacroTabs();
+    void MakroClick();
+    void MakroPathEditChange();
+    void PopupBiboPopup();
+    void Del1Click();
 
     // ---- Settings
     std::unique_ptr<TIniFile> SettingsIni;      // "Settings/EXPKIT.INI", open until the close
@@ -281,15 +332,18 @@ private:
     void CreateLibraryAid();
     QWidget* CreateLibraryPanel(QWidget* parent);
     void CreateSearchPanel(QWidget* parent, QVBoxLayout* column);
+    void CreateMacroControls(QVBoxLayout* column, int at);
+    TPlatineView* TabView(int index) const;
+    void RemoveTab(int index);
     void StepLibraryCategory(int direction);
     // The panel that receives elements: while a file is read, the new one.
     IFrontplatte& PanelInUse() const;
-    void OpenReporting(const AnsiString& fileName);
     AnsiString ChooseFileToOpen(const AnsiString& pattern);
 
     QStringList commandLine_;
     IFrontplatte* loadingPanel_ = nullptr;
     std::unique_ptr<TEventHook> libraryResize_;
+    std::unique_ptr<TEventHook> libraryDrag_;   // a drag from the palette onto the board
     std::unique_ptr<TEventHook> searchMouse_;
     bool searchWaitingForMouseUp_ = false;
     QAction* historyItems_[TRecentFiles::Count] = {};

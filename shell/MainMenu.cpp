@@ -41,8 +41,8 @@ const TCommand FileItems[] = {
     {"Speichern1", "&Speichern", "Ctrl+S", TRule::MainBoardShown, [](C& c) { c.Form().Speichern1Click(); }},
     {"Speichernals1", "Speichern &unter..", nullptr, TRule::MainBoardShown, [](C& c) { c.Form().Speichernals1Click(); }},
     {"Beispiele1", "&Beispiele...", "Ctrl+B", TRule::Always, [](C& c) { c.OpenExample(); }},
-    {"Makroimportieren1", "&Makro importieren...", "Ctrl+J", TRule::Unavailable, nullptr},
-    {"MakroSpeichern1", "Als Makro s&peichern...", "Ctrl+M", TRule::Unavailable, nullptr},
+    {"Makroimportieren1", "&Makro importieren...", "Ctrl+J", TRule::Always, [](C& c) { c.Form().Makroimportieren1Click(); }},
+    {"MakroSpeichern1", "Als Makro s&peichern...", "Ctrl+M", TRule::Always, [](C& c) { c.Form().MakroSpeichern1Click(); }},
     {"Drucken1", "&Drucken...", "Ctrl+P", TRule::HasObjects, [](C& c) { PrintBoard(c.Form()); }},
     {"Compilieren", "&Compilieren...", nullptr, TRule::Unavailable, nullptr},
 };
@@ -60,12 +60,14 @@ const TCommand EditItems[] = {
 };
 
 const TCommand PanelItems[] = {
-    {"Eigenschaften1", "&Eigenschaften...", "Ctrl+F", TRule::Unavailable, nullptr},
-    {"NeueFrontplatteerzeugen1", "&Hinzufügen", "Ctrl+O", TRule::Unavailable, nullptr},
-    {"Lschen3", "&Löschen", nullptr, TRule::Unavailable, nullptr},
-    {"FPAnzeigen", "&Anzeigen", "F12", TRule::Unavailable, nullptr},
-    {"Drucken2", "&Drucken...", nullptr, TRule::Unavailable, nullptr},
-    {"Zwischenablage1", "&Kopieren", nullptr, TRule::Unavailable, nullptr},
+    {"Eigenschaften1", "&Eigenschaften...", "Ctrl+F", TRule::PanelRootShown,
+     [](C& c) { c.Form().Frontplatte->SetupBtnClick(); }},
+    {"NeueFrontplatteerzeugen1", "&Hinzufügen", "Ctrl+O", TRule::PanelRootShown,
+     [](C& c) { c.Form().Frontplatte->AddPage(); }},
+    {"Lschen3", "&Löschen", nullptr, TRule::SeveralPanelPages, [](C& c) { c.Form().Frontplatte->Lschen1Click(); }},
+    {"FPAnzeigen", "&Anzeigen", "F12", TRule::Always, [](C& c) { c.Form().ShowPanelWindow(); }},
+    {"Drucken2", "&Drucken...", nullptr, TRule::Always, [](C& c) { c.Form().Frontplatte->PrintBtnClick(); }},
+    {"Zwischenablage1", "&Kopieren", nullptr, TRule::Always, [](C& c) { c.Form().Frontplatte->CopyBtnClick(); }},
 };
 
 const TCommand ConfigurationItems[] = {
@@ -81,7 +83,8 @@ const TCommand OptionItems[] = {
 
 const TCommand WindowItems[] = {
     {"naechstes1", "&Nächstes", "Ctrl+Tab", TRule::SeveralBoards, [](C& c) { c.NextBoard(); }},
-    {"Makrofensterschliessen1", "Makro&fenster schliessen", "Ctrl+F4", TRule::Unavailable, nullptr},
+    {"Makrofensterschliessen1", "Makro&fenster schliessen", "Ctrl+F4", TRule::MacroBoardShown,
+     [](C& c) { c.Form().Makrofensterschliessen1Click(); }},
 };
 
 const TCommand HelpItems[] = {
@@ -123,7 +126,8 @@ const TCommand ToolItems[] = {
     {"tb_ZoomMarked", "Zoom (alle markierten Objekte)", nullptr, TRule::AnySelected,
      [](C& c) { c.ZoomToObjects(true); }, 16},
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
-    {"tb_Frontplatte", "Frontplatte", nullptr, TRule::Unavailable, nullptr, 20},
+    {"tb_Frontplatte", "Frontplatte", nullptr, TRule::PanelRootShown,
+     [](C& c) { c.Form().Frontplatte->SetupBtnClick(); }, 20},
     {"tb_Config", "Konfigurieren Anwendung...", nullptr, TRule::Always, [](C& c) { ShowSettingsOverview(c.Form()); }, 18},
     {"tb_ConfigHW", "Konfigurieren Hardware...", nullptr, TRule::HardwareDialog,
      [](C& c) { c.HardwareSettingsDialog(); }, 19},
@@ -146,7 +150,7 @@ const TCommand BoardItems[] = {
     {"NachHinten", "Nach hinten setzen", nullptr, TRule::AnySelected, [](C& c) { c.ToBack(); }},
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
     {"Tauschen", "Drehen", nullptr, TRule::OneComponentSelected, [](C& c) { c.MirrorSelected(); }},
-    {"Bearbeiten2", "Makro bearbeiten", nullptr, TRule::Unavailable, nullptr},
+    {"Bearbeiten2", "Makro bearbeiten", nullptr, TRule::SelectedIsMacro, [](C& c) { c.EditMacro(); }},
 };
 
 const char* const Pictures[] = {
@@ -201,6 +205,8 @@ bool RuleHolds(TRule rule, const TCommandState& state)
     case TRule::OneComponentSelected: return state.OneComponentSelected;
     case TRule::SelectedIsMacro: return state.SelectedIsMacro;
     case TRule::HardwareDialog: return state.HardwareDialog;
+    case TRule::PanelRootShown: return state.PanelRootShown;
+    case TRule::SeveralPanelPages: return state.SeveralPanelPages;
     case TRule::Unavailable: return false;
     }
     return false;
@@ -355,7 +361,8 @@ void TMainMenu::BuildButtonColumn()
     // The display buttons follow the simulation's own.
     int after = form_.SB_Status ? layout->indexOf(form_.SB_Status) + 1 : at;
     auto* front = makeButton("SB_Front", ":/pictures/buttons/front.svg", "Frontplatte anzeigen (F12)");
-    front->setEnabled(false);   // the front-panel window is not part of the program yet
+    front->setCheckable(false);
+    connect(front, &QToolButton::clicked, this, [this] { form_.ShowPanelWindow(); });
     layout->insertWidget(after++, front);
     auto* hint = makeButton("HintBtn", ":/pictures/buttons/hint.svg", "Bauteilhinweise anzeigen");
     hint->setChecked(ShowComponentHints);
@@ -414,6 +421,10 @@ TCommandState TMainMenu::CurrentState() const
     TCommandState state;
     state.HardwareDialog = static_cast<bool>(Commands.HardwareDialog);
     state.SeveralBoards = form_.OpenBoards.size() > 1;
+    if (const IFrontplatte* panel = form_.Frontplatte.get()) {
+        state.PanelRootShown = panel->ShownDesign() == panel->RootDesign();
+        state.SeveralPanelPages = panel->PageCount() > 1;
+    }
     const TPlatine* board = form_.CurrentBoard;
     if (!board)
         return state;

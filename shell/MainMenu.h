@@ -36,6 +36,8 @@ enum class TRule {
     OneComponentSelected,
     SelectedIsMacro,
     HardwareDialog,         // the hardware framework installed its dialog
+    PanelRootShown,         // the panel window shows its root panel
+    SeveralPanelPages,      // the panel has more than one page
     Unavailable,            // its subsystem is not part of the program yet
 };
 
@@ -50,6 +52,8 @@ struct TCommandState {
     bool OneComponentSelected = false;
     bool SelectedIsMacro = false;
     bool HardwareDialog = false;
+    bool PanelRootShown = true;
+    bool SeveralPanelPages = false;
 };
 bool RuleHolds(TRule rule, const TCommandState& state);
 

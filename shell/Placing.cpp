@@ -12,15 +12,20 @@
 #include "engine/Makro.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Platine.h"
+#include "engine/PlatineView.h"
 #include "engine/ShellHooks.h"
 #include "panel/framework/Design.h"
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
 #include "platform/FileHeader.h"
 #include "platform/Stream.h"
+#include "platform/TextLanguage.h"
+#include "shell/EventHook.h"
 #include "shell/MainForm.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <algorithm>
@@ -64,9 +69,11 @@ TBauteil* CreateLibraryObject(const AnsiString& className)
     }
     auto* device = dynamic_cast<IDevice*>(object.get());
     if (!device)
-        throw EClassNotFound("Klasse " + AnsiToQString(className).toStdString() + " nicht gefunden");
+        throw EClassNotFound(ClassNotFoundMessage(AnsiToQString(className).toStdString()));
     if (!ShellHooks.CreateHardwareHolding)
-        throw EClassNotFound("Keine Hardware-Komponente f\u00FCr " + AnsiToQString(className).toStdString());
+        throw EClassNotFound(PlatformText<std::string>("Keine Hardware-Komponente f\u00FCr ", "No hardware component for ",
+                                                       "Aucun composant mat\u00E9riel pour ") +
+                             AnsiToQString(className).toStdString());
     // The hardware component takes the device over.
     object.release();
     std::unique_ptr<IDevice> owned(device);
@@ -102,6 +109,10 @@ void TForm1::BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& 
     if (!LibraryLoading) {
         if (!component->PanelElementClass.empty()) {
             IFP_Element* element = CurrentDesign->AddElement(component->PanelElementClass);
+            // The element knows its container: removing and writing the
+            // component go through it.
+            if (auto* own = dynamic_cast<TFP_Element*>(element))
+                own->OwnerDesign = dynamic_cast<TDesign*>(CurrentDesign);
             element->SetElementName(component->Designator + std::to_string(component->Number));
             component->SetPanelElement(element);
             element->SetLinkedComponent(component);
@@ -131,6 +142,7 @@ void TForm1::BoardNewMacro(TMakro* macro, TStream& stream, TPlatine* board, TRea
         macro->SubDesign = nested;
         macro->ParentDesign = parent;
     }
+    macro->OnEdited = [this](TMakro* m) { MacroNameChanged(m); };
     TPlatine* inner = board->CreateInnerBoard(macro);
     AttachBoardHandlers(inner);
     {
@@ -157,6 +169,7 @@ void TForm1::BoardRemoveComponent(TPlatine* board, TIOBauteil* component)
         if (macro->SubDesign && macro->ParentDesign)
             macro->ParentDesign->RemoveElement(macro->SubDesign);
         macro->SubDesign = nullptr;
+        DropClosedMacroTabs();
     }
     // Only a deleted pin changes the pin count; a board being destroyed
     // leaves its macro as it was.
@@ -188,6 +201,41 @@ void TForm1::LibraryItemPicked(TBibo* palette)
     CurrentBoard->PlacedFromLibrary = true;
     CurrentBoard->PasteFromStream(*palette->PickStream(), FileVersion);
     CurrentDesign->BringSelectionToFront();
+}
+
+void TForm1::InstallLibraryDrag()
+{
+    // A press on the palette picks a component, which then hangs at the
+    // pointer over the board. Moves over the board move it; a release over
+    // the board places it there as a click there would; a release elsewhere
+    // leaves it hanging, to be placed by a click.
+    libraryDrag_ = std::make_unique<TEventHook>([this](QObject*, QEvent* event) {
+        const bool release = event->type() == QEvent::MouseButtonRelease;
+        if (!release && event->type() != QEvent::MouseMove)
+            return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (release ? mouse->button() != Qt::LeftButton : !(mouse->buttons() & Qt::LeftButton))
+            return false;
+        TPlatine* board = CurrentBoard;
+        auto* view = board ? dynamic_cast<TPlatineView*>(board->View) : nullptr;
+        if (!view || board->Mode != TBoardMode::Placing || !board->Tracking)
+            return false;
+        QWidget* area = view->viewport();
+        const QPointF global = mouse->globalPosition();
+        const QPointF at = area->mapFromGlobal(global);
+        if (!area->rect().contains(at.toPoint()))
+            return true;
+        QMouseEvent move(QEvent::MouseMove, at, global, Qt::NoButton, mouse->buttons() | Qt::LeftButton,
+                         mouse->modifiers());
+        QCoreApplication::sendEvent(area, &move);
+        if (release) {
+            QMouseEvent up(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, mouse->buttons(), mouse->modifiers());
+            QCoreApplication::sendEvent(area, &up);
+            FocusBoard();
+        }
+        return true;
+    });
+    Bibo->installEventFilter(libraryDrag_.get());
 }
 
 void TForm1::PlaceNewObject(const AnsiString& className)

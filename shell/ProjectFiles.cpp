@@ -11,16 +11,18 @@
 #include "engine/Language.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Platine.h"
+#include "panel/framework/Frontplatte.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileHeader.h"
 #include "platform/FlagScope.h"
 #include "platform/MouseCursor.h"
 #include "platform/Paths.h"
+#include "platform/SafeSave.h"
 #include "platform/Stream.h"
+#include "platform/TextLanguage.h"
 #include "shell/Globals.h"
 #include "shell/MainForm.h"
-#include "shell/PanelStandIn.h"
 #include "shell/Placing.h"
 
 #include <QAction>
@@ -32,8 +34,9 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -41,6 +44,28 @@ namespace {
 
 
 constexpr std::size_t HeaderSize = 5;
+
+AnsiString OpenCaption()
+{
+    return ByLanguage("Schaltung öffnen"_ansi, "Open circuit", "Open circuit");
+}
+
+AnsiString SaveCaption()
+{
+    return ByLanguage("Projekt speichern", "Save project", "Sauvegarder projet");
+}
+
+// Gives the board the focus when a file command ends, however it ends.
+struct TBoardFocusAfter {
+    TForm1& Form;
+    ~TBoardFocusAfter() { Form.FocusBoard(); }
+};
+
+AnsiString Utf8ToAnsi(const char* text)
+{
+    return QStringToAnsi(QString::fromUtf8(text));
+}
+
 
 } // namespace
 
@@ -65,29 +90,43 @@ void WriteProjectFile(const AnsiString& fileName, TPlatine& board, IDesign& desi
     const QFileInfo info(target);
     if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
         target = info.canonicalFilePath();
-    static std::atomic<unsigned> counter{0};
-    const QString temporary = target + QString(".~%1.%2").arg(getpid()).arg(counter++);
-    const std::string temporaryName = QFile::encodeName(temporary).toStdString();
+    const QByteArray temporary = TemporaryNameBeside(QFile::encodeName(target));
+    const std::string temporaryName = temporary.toStdString();
+    // The messages name the file the user chose, never the temporary one.
+    const std::string shownName = QtFileName(fileName).toStdString();
     try {
-        TFileStream file(temporaryName, TFileMode::fmCreate);
+        int err = 0;
+        std::unique_ptr<TFileStream> file;
+        try {
+            file = std::make_unique<TFileStream>(temporaryName, TFileMode::fmCreate);
+        } catch (const EStreamError& error) {
+            err = error.SystemError();
+        }
+        if (!file)
+            throw EStreamError(FileErrorMessage(shownName, true, err));
         {
-            TWriter writer(file);
+            TWriter writer(*file);
             WriteFileHeader(writer, SaveCompiled);
-            board.WriteObjects(file, writer, false);
-            design.WriteToStream(file, writer);
-            panel.WriteToStream(file, writer);
+            board.WriteObjects(*file, writer, false);
+            design.WriteToStream(*file, writer);
+            panel.WriteToStream(*file, writer);
             writer.FlushBuffer();
         }
-        file.Flush();
+        try {
+            file->Flush();
+        } catch (const EStreamError&) {
+            throw EStreamError(TranslateLibraryMessage(SWriteError) + ": " + shownName);
+        }
     } catch (...) {
         std::remove(temporaryName.c_str());
         throw;
     }
     if (info.exists())
-        QFile::setPermissions(temporary, QFile::permissions(target));
+        QFile::setPermissions(QFile::decodeName(temporary), QFile::permissions(target));
     if (std::rename(temporaryName.c_str(), QFile::encodeName(target).constData()) != 0) {
+        const int err = errno;
         std::remove(temporaryName.c_str());
-        throw EStreamError(SWriteError);
+        throw EStreamError(TranslateLibraryMessage(SWriteError) + ": " + shownName + ": " + SystemErrorText(err));
     }
 }
 
@@ -106,7 +145,8 @@ void WriteLibraryFile(const AnsiString& fileName, const std::vector<AnsiString>&
         board.InsertObject(object);
         y = board.SnapToGrid(TPoint{0, object->GetBounds().Bottom + 100}).Y;
     }
-    TStandInFrontplatte panel;
+    TFrontplatte panel;
+    panel.ResetToNewProject();
     WriteProjectFile(fileName, board, *panel.RootDesign(), panel);
 }
 
@@ -114,8 +154,14 @@ void WriteLibraryFile(const AnsiString& fileName, const std::vector<AnsiString>&
 
 void TForm1::CreateProjectControls(QBoxLayout& centre)
 {
-    CreateFrontplatte = [] { return std::make_unique<TStandInFrontplatte>(); };
+    CreateFrontplatte = [this] {
+        auto panel = std::make_unique<TFrontplatte>();
+        InstallPanelCallbacks(*panel);
+        return panel;
+    };
     Frontplatte = CreateFrontplatte();
+    // The program starts with the panel of a new project.
+    Frontplatte->ResetToNewProject();
     PanelWindow = Frontplatte.get();
     CurrentDesign = Frontplatte->RootDesign();
 
@@ -151,6 +197,7 @@ bool TForm1::AskSaveChanges()
 void TForm1::ResetProject()
 {
     TWaitCursor wait;
+    CloseMacroTabs();
     CurrentBoard = MainBoard;
     OpenBoards = {MainBoard};
     ShowBoard(MainBoard);
@@ -168,6 +215,7 @@ void TForm1::DateiNeuBtnClick()
 {
     if (AskSaveChanges())
         ResetProject();
+    FocusBoard();
 }
 
 void TForm1::SetProjectName(const AnsiString& fileName)
@@ -175,7 +223,7 @@ void TForm1::SetProjectName(const AnsiString& fileName)
     ProjectFileName = fileName;
     QString caption = QString::fromLatin1(ProgramTitle);
     if (!fileName.empty())
-        caption += " - [" + AnsiToQString(AnsiLowerCase(fileName)) + "]";
+        caption += " - [" + AnsiToQString(fileName) + "]";
     setWindowTitle(caption);
     CurrentProjectFile = fileName;
 }
@@ -201,21 +249,26 @@ void TForm1::SaveProject(const AnsiString& fileName)
         }
         Frontplatte->ShowPanel(CurrentDesign);
     }
-    // Only a written file names the project.
+    // Only a written project file names the project: a macro file named so
+    // would take the next save of the project.
+    if (isMacro) {
+        MacroFolder = ExtractFilePath(fileName);
+        MakroClick();
+        return;
+    }
     SetProjectName(fileName);
     AddToHistory(fileName);
-    if (isMacro)
-        MacroFolder = ExtractFilePath(fileName);
 }
 
 bool TForm1::Speichern1Click()
 {
+    const TBoardFocusAfter focus{*this};
     if (ProjectFileName.empty())
         return Speichernals1Click();
     try {
         SaveProject(ProjectFileName);
     } catch (const std::exception& error) {
-        ShowError(error);
+        ReportSaveError(error);
         return false;
     }
     return true;
@@ -223,10 +276,11 @@ bool TForm1::Speichern1Click()
 
 bool TForm1::Speichernals1Click()
 {
+    const TBoardFocusAfter focus{*this};
     TFileDialog dialog;
     dialog.Kind = TFileDialogKind::Save;
     dialog.Filter = ByLanguage("Projektdatei|*.prj", "Project|*.prj", "Projet|*.prj");
-    dialog.Title = ByLanguage("Projekt speichern", "Save project", "Sauvegarder projet");
+    dialog.Title = SaveCaption();
     dialog.FilterIndex = 1;
     dialog.DefaultExt = "prj";
     dialog.FileName = "*.prj";
@@ -243,7 +297,7 @@ bool TForm1::Speichernals1Click()
             Frontplatte->SaveDefaultSettings(ProjectFileName);
         SaveRunState(ProjectFileName);
     } catch (const std::exception& error) {
-        ShowError(error);
+        ReportSaveError(error);
     }
     return saved;
 }
@@ -277,13 +331,13 @@ bool TForm1::OpenProject(const AnsiString& requested)
     if (!AskSaveChanges())
         return false;
     AnsiString fileName = UnixPathName(requested);
+    if (ExtractFilePath(fileName).empty())
+        fileName = QStringToAnsi(QDir::currentPath()) + "/" + fileName;
+    // A name typed in other letter case names the file as it is spelt.
+    fileName = ResolvePath(fileName);
     AnsiString folder = ExtractFilePath(fileName);
-    if (folder.empty()) {
-        folder = QStringToAnsi(QDir::currentPath());
-        fileName = folder + "/" + fileName;
-    } else if (folder.size() > 1) {
+    if (folder.size() > 1)
         folder.pop_back();
-    }
     const QString previousDirectory = QDir::currentPath();
     QDir::setCurrent(QtFileName(folder));
 
@@ -321,6 +375,7 @@ bool TForm1::OpenProject(const AnsiString& requested)
     }
     loadingPanel_ = nullptr;
 
+    CloseMacroTabs();
     TPlatine* replaced = MainBoard;
     MainBoard = board;
     CurrentBoard = board;
@@ -328,9 +383,18 @@ bool TForm1::OpenProject(const AnsiString& requested)
     ShowBoard(board);
     DeleteBoard(replaced);
     if (panel) {
+        // The new window takes the old one's place on screen.
+        QWidget* previous = Frontplatte ? Frontplatte->Window() : nullptr;
+        const bool wasVisible = previous && previous->isVisible();
         Frontplatte = std::move(panel);
+        PanelWindow = Frontplatte.get();
         CurrentDesign = Frontplatte->RootDesign();
         ProjectFolder = folder;
+        KeepPanelOnScreen();
+        if (RunOnlyMode)
+            QCoreApplication::setApplicationName(AnsiToQString(Frontplatte->WindowCaption()));
+        if (wasVisible)
+            ShowPanelWindow();
     }
     SetProjectName(fileName);
     MainBoard->SelectAll(false);
@@ -347,11 +411,12 @@ bool TForm1::OpenProject(const AnsiString& requested)
 
 void TForm1::ReportFileError(const std::exception& error)
 {
-    if (const auto* format = dynamic_cast<const EFileFormatError*>(&error))
-        MessageBox(QStringToAnsi(QString::fromUtf8(format->what())), QStringToAnsi(QString::fromUtf8(format->Caption().c_str())),
-                   MB_OK | MB_ICONERROR);
-    else
-        ShowError(error);
+    MessageBox(Utf8ToAnsi(error.what()), OpenCaption(), MB_OK | MB_ICONERROR);
+}
+
+void TForm1::ReportSaveError(const std::exception& error)
+{
+    MessageBox(Utf8ToAnsi(error.what()), SaveCaption(), MB_OK | MB_ICONERROR);
 }
 
 void TForm1::OpenReporting(const AnsiString& fileName)
@@ -361,6 +426,13 @@ void TForm1::OpenReporting(const AnsiString& fileName)
     } catch (const std::exception& error) {
         ReportFileError(error);
     }
+    FocusBoard();
+}
+
+void TForm1::FocusBoard()
+{
+    if (PlatineScrollbox)
+        PlatineScrollbox->setFocus(Qt::OtherFocusReason);
 }
 
 // The open dialog on the project folder; empty when cancelled.
@@ -377,6 +449,7 @@ AnsiString TForm1::ChooseFileToOpen(const AnsiString& pattern)
 
 void TForm1::ffnen2Click()
 {
+    const TBoardFocusAfter focus{*this};
     const AnsiString fileName = ChooseFileToOpen("*.prj");
     if (!fileName.empty())
         OpenReporting(fileName);
@@ -407,12 +480,14 @@ void TForm1::SaveBibo1Click()
     try {
         SaveProject(fileName);
     } catch (const std::exception& error) {
-        ShowError(error);
+        ReportSaveError(error);
     }
+    FocusBoard();
 }
 
 void TForm1::LoadBibo1Click()
 {
+    const TBoardFocusAfter focus{*this};
     const AnsiString fileName = ChooseFileToOpen("*.bib");
     if (fileName.empty())
         return;

@@ -1,7 +1,16 @@
 #include "shell/Settings.h"
 
+#include "engine/Language.h"
 #include "platform/AnsiText.h"
+#include "platform/Dialogs.h"
+#include "platform/TextLanguage.h"
 #include "platform/Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <set>
 
 namespace {
 
@@ -15,6 +24,20 @@ bool NeedsEscape(char c)
 }
 
 }   // namespace
+
+void ReportSettingsWriteFailures()
+{
+    SetIniWriteFailureHandler([reported = std::set<AnsiString>()](const AnsiString& fileName, int err) mutable {
+        if (!reported.insert(fileName).second)
+            return;
+        const QString name = QtFileName(fileName);
+        const QString reason = QString::fromStdString(SystemErrorText(err));
+        const QString text = ByLanguage(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2"),
+                                        QStringLiteral("Cannot write the file %1: %2"),
+                                        QStringLiteral("Impossible d\u2019\u00E9crire le fichier %1 : %2"));
+        MessageBox(QStringToAnsi(text.arg(name, reason)), "Zentrika", MB_OK | MB_ICONWARNING);
+    });
+}
 
 AnsiString SettingsFileName()
 {
@@ -31,6 +54,16 @@ void WriteSpeedSetting(bool fast)
 {
     TIniFile speed(ProgramFolder() + "Settings/SPEED.INI");
     speed.WriteBool("Speed", "Fast", fast);
+}
+
+AnsiString DefaultProjectFolder()
+{
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty() || !QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    if (!documents.endsWith(u'/'))
+        documents += u'/';
+    return QStringToAnsi(documents);
 }
 
 AnsiString DefaultMacroFolder()
@@ -96,12 +129,29 @@ void TRecentFiles::Write(TCustomIniFile& ini) const
         ini.WriteString("History", HistoryKeys[i], entries_[i]);
 }
 
+namespace {
+
+// Two names of the recent-file list mean the same file when they are equal,
+// or when they differ only in letter case and lead to one existing file (a
+// name typed in other case is found without regard to case).
+bool SameRecentFile(const AnsiString& a, const AnsiString& b)
+{
+    if (a == b)
+        return true;
+    if (!AnsiSameText(a, b))
+        return false;
+    const QString fileA = QFileInfo(QtFileName(ResolvePath(a))).canonicalFilePath();
+    return !fileA.isEmpty() && fileA == QFileInfo(QtFileName(ResolvePath(b))).canonicalFilePath();
+}
+
+}   // namespace
+
 bool TRecentFiles::Add(const AnsiString& fileName)
 {
     if (AnsiLowerCase(ExtractFileExt(fileName)) != ".prj")
         return false;
     for (const AnsiString& entry : entries_)
-        if (AnsiSameText(entry, fileName))
+        if (SameRecentFile(entry, fileName))
             return false;
     for (int i = Count - 1; i > 0; --i)
         entries_[i] = entries_[i - 1];
@@ -111,7 +161,14 @@ bool TRecentFiles::Add(const AnsiString& fileName)
 
 AnsiString TRecentFiles::Caption(int index) const
 {
-    return "&" + std::to_string(index + 1) + " " + AnsiLowerCase(entries_[index]);
+    // The name as it is; an "&" in it is shown, not taken as the item's key.
+    AnsiString name;
+    for (char c : entries_[index]) {
+        name += c;
+        if (c == '&')
+            name += '&';
+    }
+    return "&" + std::to_string(index + 1) + " " + name;
 }
 
 // ---- Retained states ------------------------------------------------------------

@@ -8,6 +8,10 @@
 
 #include <array>
 
+// From now on a key/value file that cannot be written is reported in a
+// message box of the program's language, once per file and run.
+void ReportSettingsWriteFailures();
+
 // ProgramFolder + "Settings/EXPKIT.INI".
 AnsiString SettingsFileName();
 
@@ -42,6 +46,10 @@ struct TProgramSettings {
     Integer MainH = 0;
 };
 
+// The user's documents folder (the home folder when there is none), with a
+// trailing "/": where the file dialogs start without a stored project folder.
+AnsiString DefaultProjectFolder();
+
 // ProgramFolder + "Makros/TTL/" when that folder exists, else ProgramFolder.
 AnsiString DefaultMacroFolder();
 
@@ -60,11 +68,12 @@ public:
     void Load(TCustomIniFile& ini);
     void Write(TCustomIniFile& ini) const;
     // Enters a ".prj" file (any letter case of the extension) at the top and
-    // drops the oldest entry; a file already listed (compared without regard
-    // to letter case) keeps its place. True when the list changed.
+    // drops the oldest entry; a file already listed keeps its place. Names
+    // that differ only in letter case are one entry when they lead to the
+    // same file. True when the list changed.
     bool Add(const AnsiString& fileName);
     const AnsiString& Entry(int index) const { return entries_[index]; }   // 0 = D1
-    // The menu caption of an entry: "&1 " and the name in lower case.
+    // The menu caption of an entry: "&1 " and the name as it is.
     AnsiString Caption(int index) const;
 
 private:

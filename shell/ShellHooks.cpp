@@ -29,6 +29,7 @@ void InstallShellHooks(TForm1& form)
     };
     // Macros and macro pins edit their names in the shared property sheet.
     ShellHooks.TextRowDialog = EditTextRow;
+    ShellHooks.TextLabelDialog = EditTextLabel;
     // A component's close request: the front panel's close ends the run; a
     // run-only copy has only its main window, whose close ends the program.
     ShellHooks.RequestStop = [&form] {

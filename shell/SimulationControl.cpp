@@ -89,6 +89,8 @@ void TForm1::StartSimulation()
     {
         TRunScope scope(runDepth_);
         try {
+            // The panel returns to these bounds in edit mode.
+            Frontplatte->RememberNormalBounds();
             if (!RunOnlyMode) {
                 const AnsiString kept = ProjectFileName;
                 try {
@@ -115,9 +117,13 @@ void TForm1::StartSimulation()
                 boardPrepared_ = true;
                 MeasuredStepRate = 0;
             }
+            CurrentDesign->DeselectIndex(-1);
+            CurrentDesign->SortByZOrder();
+            Frontplatte->SetRunMode(true);
             LockEditor(true);
             if (CurrentBoard->View)
                 CurrentBoard->View->SetBoardCursor(crMagnifier);
+            ShowPanelWindow();
             MainBoard->StepCounter = 0;
             TickCounter = 0;
             UCLHiTimer1->SetEnabled(true);
@@ -127,7 +133,15 @@ void TForm1::StartSimulation()
             CurrentBoard->Repaint();
             // The states of the last run, before any message can lead to a
             // step: the first step follows the reset and these states.
+            if (Frontplatte->AutoSave())
+                Frontplatte->LoadDefaultSettings(ProjectFileName);
+            else
+                Frontplatte->ResetElementsToDefault();
+            ShowPanelWindow();
             LoadRunState(ProjectFileName);
+            CurrentDesign->RefreshTransparency(nullptr);
+            if (QWidget* panel = Frontplatte->Window())
+                panel->repaint();
         } catch (const std::exception& error) {
             AbortSimulation(error);
             return;
@@ -214,7 +228,12 @@ void TForm1::SB_StopClick()
                 failure = std::current_exception();
         }
     };
+    attempt([this] {
+        if (Frontplatte->AutoSave())
+            Frontplatte->SaveDefaultSettings(ProjectFileName);
+    });
     attempt([this] { SaveRunState(ProjectFileName); });
+    attempt([this] { Frontplatte->SetRunMode(false); });
     if (!RunOnlyMode)
         LockEditor(false);
     if (CurrentBoard->View)
@@ -231,6 +250,14 @@ void TForm1::SB_StopClick()
     boardPrepared_ = false;
     MainBoard->Running = false;
     CurrentBoard->Repaint();
+    attempt([this] {
+        Frontplatte->ShowPanel(CurrentDesign);
+        Frontplatte->SetWebMode(Frontplatte->WebMode());
+        if (!Frontplatte->AutoSave())
+            Frontplatte->ResetElementsToDefault();
+        if (QWidget* panel = Frontplatte->Window(); panel && panel->isVisible())
+            panel->raise();
+    });
     if (failure)
         std::rethrow_exception(failure);
 }
@@ -258,6 +285,10 @@ void TForm1::AbortSimulation(const std::exception& error)
         MainBoard->Running = false;
     if (!RunOnlyMode)
         LockEditor(false);
+    try {
+        Frontplatte->SetRunMode(false);
+    } catch (...) {
+    }
     Status->setText(QStringLiteral("---"));
     SB_Stop->setChecked(true);
     ShowError(error);

@@ -1,5 +1,7 @@
 #include "components/analog/AbtastBT.h"
 
+#include "dialogs/DLG_Default.h"
+#include "dialogs/Props.h"
 #include "platform/Canvas.h"
 #include "platform/Stream.h"
 
@@ -21,6 +23,17 @@ void TAbtastBT::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TAnalogBT::ReadData(stream, reader, version);
     SamplePeriod.Read(reader, version, shiftOldIndex_);
+}
+
+Integer TAbtastBT::EditProperties()
+{
+    TDefault_Dlg& dlg = OpenDialog(GetCaption());
+    SamplePeriod.AddRow(*dlg.Props);
+    AddSettingsRows(*dlg.Props);
+    const Integer result = ShowDialog(dlg);
+    ApplySettings();
+    SamplePeriod.Apply();
+    return result;
 }
 
 void TAbtastBT::DrawFramedCurve(TCanvas& canvas, std::initializer_list<TPoint> curve)

@@ -12,6 +12,8 @@
 #include <initializer_list>
 #include <utility>
 
+class TPropScrollbox;
+
 class TAbtastBT : public TAnalogBT {
 public:
     TSamplePeriod SamplePeriod;   // SamplePeriod and SamplePeriodIndex
@@ -19,8 +21,14 @@ public:
 
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
+    // The sheet: the sample period's row, then the block's own rows, applied
+    // only on OK by the rows themselves.
+    Integer EditProperties() override;
 
 protected:
+    virtual void AddSettingsRows(TPropScrollbox&) {}
+    virtual void ApplySettings() {}
+
     // shiftOldIndex: records of files below version 3 hold the index of the
     // older table, which began at today's row 7.
     TAbtastBT(const TAnalogInfo& info, bool shiftOldIndex);

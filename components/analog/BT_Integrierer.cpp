@@ -63,15 +63,6 @@ void TBTIntegrierer::Calculate()
     LastCount = now;
 }
 
-Integer TBTIntegrierer::EditProperties()
-{
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    SamplePeriod.AddRow(*dlg.Props);
-    const Integer result = ShowDialog(dlg);
-    SamplePeriod.Apply();
-    return result;
-}
-
 void TBTIntegrierer::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
     SaveValues(ini, section, {{"Value", &Integral}});
@@ -138,15 +129,14 @@ void TBTDifferenzierer::Calculate()
     LastCount = now;
 }
 
-Integer TBTDifferenzierer::EditProperties()
+void TBTDifferenzierer::AddSettingsRows(TPropScrollbox& props)
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    SamplePeriod.AddRow(*dlg.Props);
-    Filter.AddRows(*dlg.Props);
-    const Integer result = ShowDialog(dlg);
+    Filter.AddRows(props);
+}
+
+void TBTDifferenzierer::ApplySettings()
+{
     Filter.Apply();
-    SamplePeriod.Apply();
-    return result;
 }
 
 void TBTDifferenzierer::WriteData(TStream& stream, TWriter& writer)

@@ -19,7 +19,6 @@ public:
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
-    Integer EditProperties() override;
     void SaveState(TCustomIniFile& ini, const AnsiString& section) override;
     void LoadState(TCustomIniFile& ini, const AnsiString& section, Integer flag) override;
 };
@@ -43,7 +42,8 @@ public:
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
-    Integer EditProperties() override;
+    void AddSettingsRows(TPropScrollbox& props) override;
+    void ApplySettings() override;
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };

@@ -73,15 +73,6 @@ void TBTPT1::Calculate()
     LastCount = now;
 }
 
-Integer TBTPT1::EditProperties()
-{
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    SamplePeriod.AddRow(*dlg.Props);
-    const Integer result = ShowDialog(dlg);
-    SamplePeriod.Apply();
-    return result;
-}
-
 void TBTPT1::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
     SaveValues(ini, section, {{"Value", &State}});
@@ -148,15 +139,6 @@ void TBTPT2::Calculate()
     LastCount = now;
 }
 
-Integer TBTPT2::EditProperties()
-{
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    SamplePeriod.AddRow(*dlg.Props);
-    const Integer result = ShowDialog(dlg);
-    SamplePeriod.Apply();
-    return result;
-}
-
 void TBTPT2::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
     SaveValues(ini, section, {{"Value1", &Rate}, {"Value2", &State}});
@@ -216,15 +198,14 @@ void TBTDT1::Calculate()
     LastCount = now;
 }
 
-Integer TBTDT1::EditProperties()
+void TBTDT1::AddSettingsRows(TPropScrollbox& props)
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    SamplePeriod.AddRow(*dlg.Props);
-    Filter.AddRows(*dlg.Props);
-    const Integer result = ShowDialog(dlg);
+    Filter.AddRows(props);
+}
+
+void TBTDT1::ApplySettings()
+{
     Filter.Apply();
-    SamplePeriod.Apply();
-    return result;
 }
 
 void TBTDT1::WriteData(TStream& stream, TWriter& writer)

@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PopupMenu.h"
 #include "platform/Stream.h"
+#include "platform/TextLanguage.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -148,9 +149,12 @@ TFP_Element* TDesign::AddElement(const AnsiString& className)
     auto* element = dynamic_cast<TFP_Element*>(object.get());
     // Only element classes make elements; nothing is listed otherwise.
     if (!element)
-        throw EClassNotFound("Klasse " + AnsiToQString(className).toStdString() + " nicht gefunden");
+        throw EClassNotFound(ClassNotFoundMessage(AnsiToQString(className).toStdString()));
     object.release();
     Elements.push_back(element);
+    // Its container writes its record into the component's (the board has
+    // announced that record already).
+    element->OwnerDesign = this;
     element->setParent(this);
     element->setEnabled(!isEditing);
     element->SetMouseTransparent(isEditing);

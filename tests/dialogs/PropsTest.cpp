@@ -752,3 +752,50 @@ TEST(TextRowSheet, OneRowWithTheTitleTheHelpAndTheLength)
         EXPECT_EQ(name, ok ? "Tiefpass" : "Filter");
     }
 }
+
+namespace {
+
+// The label's sheet shows its height as the size and gives the chosen size
+// back as a positive height; the text is cut to 50 and changes on OK only.
+TEST(TextLabelSheet, SizeBecomesTheHeightAndTheTextIsCut)
+{
+    FontSource().Families = [] { return std::vector<std::pair<QString, int>>{{"Arial", TrueTypeFontType}}; };
+    FontSource().Faces = [](const QString&) { return std::vector<TUCLFontFace>{{true, 0}}; };
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        AnsiString text = "Text";
+        TFont font;
+        font.Name = "Arial";
+        font.Height = -27;
+        QString title;
+        Integer help = -1;
+        QStringList captions;
+        int shownSize = 0;
+        int maxLength = 0;
+        TFormHook hook({[&](TModalForm& form) {
+            auto& dlg = static_cast<TDefault_Dlg&>(form);
+            title = dlg.windowTitle();
+            help = dlg.HelpContext();
+            for (const auto& row : dlg.Props->Rows)
+                captions << row->Editor->NameLabel->text();
+            auto& edit = dynamic_cast<TEditPropEditor&>(*dlg.Props->Rows.at(0)->Editor);
+            maxLength = edit.Edit->maxLength();
+            edit.Edit->setText(QString(60, 'x'));
+            auto& names = dynamic_cast<TFontNamePropEditor&>(*dlg.Props->Rows.at(2)->Editor);
+            shownSize = names.SizeCombo->GetFontSize();
+            names.SizeCombo->SetFontSize(30);
+            QTest::mouseClick(ok ? dlg.OKBtn : dlg.CancelBtn, Qt::LeftButton);
+        }});
+        EXPECT_EQ(EditTextLabel(text, font), ok ? 1 : 2);
+        EXPECT_EQ(title, QStringLiteral("Text"));
+        EXPECT_EQ(help, 0);
+        EXPECT_EQ(captions, (QStringList{"Text", "Schriftart", "Name", "Stil", "Farbe"}));
+        EXPECT_EQ(shownSize, 27);
+        EXPECT_EQ(maxLength, 50);
+        EXPECT_EQ(font.Height, ok ? 30 : 27);
+        EXPECT_EQ(text, ok ? std::string(50, 'x') : "Text");
+    }
+    ResetFontSource();
+}
+
+} // namespace

@@ -2,6 +2,7 @@
 
 #include "InLocale.h"
 #include "engine/Globals.h"
+#include "engine/Language.h"
 #include "platform/Paths.h"
 
 #include <QDate>
@@ -350,6 +351,28 @@ TEST_F(FolderTest, ShowHelpTopicOpensTheContextsPage)
     ShowHelpTopic(99);   // no page: nothing happens
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString(root + "/prog/help/18415.html")));
+}
+
+TEST_F(FolderTest, ShowHelpTopicOpensThePageOfTheProgramsLanguage)
+{
+    QDir(QString::fromStdString(root)).mkpath("prog/help/en");
+    QDir(QString::fromStdString(root)).mkpath("prog/help/fr");
+    Touch("prog/help/en/18000.html");
+    Touch("prog/help/fr/18000.html");
+    Touch("prog/help/18000.html");
+    std::vector<QUrl> opened;
+    SetHelpOpener([&](const QUrl& url) { opened.push_back(url); });
+    const struct {
+        Integer Language;
+        const char* Page;
+    } cases[] = {{1, "/prog/help/en/18000.html"}, {2, "/prog/help/fr/18000.html"}, {0, "/prog/help/18000.html"}};
+    for (const auto& c : cases) {
+        LanguageIndex = c.Language;
+        ShowHelpTopic(18000);
+        ASSERT_FALSE(opened.empty());
+        EXPECT_EQ(opened.back(), QUrl::fromLocalFile(QString::fromStdString(root + c.Page)));
+    }
+    LanguageIndex = 0;
 }
 
 ZK_IN_GERMAN_AND_ENGLISH(PublicsInLocale);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <map>
 #include <random>
 
@@ -244,13 +245,12 @@ TEST_F(IniFileTest, RefusesWhatTheFormatCannotHold)
     EXPECT_EQ(ini.ReadString("S", "pad", ""), "v");
 }
 
-TEST_F(IniFileTest, WriteIntoAMissingFolderFailsAndLeavesNothing)
+TEST_F(IniFileTest, WriteIntoAMissingFolderCreatesIt)
 {
-    TIniFile ini(Name("Settings/SPEED.INI"));
-    EXPECT_FALSE(ini.WriteString("Speed", "Fast", "0"));
-    EXPECT_TRUE(ini.ReadBool("Speed", "Fast", true));   // the failed write is not remembered
-    EXPECT_FALSE(QDir(dir_.path() + "/Settings").exists());
-    EXPECT_TRUE(ini.ReadSections().empty());
+    TIniFile ini(Name("Settings/Neu/SPEED.INI"));
+    EXPECT_TRUE(ini.WriteString("Speed", "Fast", "0"));
+    EXPECT_FALSE(ini.ReadBool("Speed", "Fast", true));
+    EXPECT_EQ(Get("Settings/Neu/SPEED.INI"), "[Speed]\r\nFast=0\r\n");
 }
 
 TEST_F(IniFileTest, FindsTheFileWithoutRegardToCase)
@@ -306,3 +306,23 @@ TEST_F(IniFileTest, RandomContentNeverBreaksReadingOrWriting)
         EXPECT_EQ(AllValues(ini), expected) << "round " << round;
     }
 }
+
+namespace {
+
+TEST_F(IniFileTest, FailedWriteIsReportedWithTheFileAndTheReason)
+{
+    Put("kein Ordner", "Settings");   // a file where the folder should be
+    std::vector<std::pair<AnsiString, int>> reported;
+    SetIniWriteFailureHandler([&](const AnsiString& file, int err) { reported.emplace_back(file, err); });
+    TIniFile ini(Name("Settings/EXPKIT.INI"));
+    EXPECT_FALSE(ini.WriteString("History", "D1", "/x/Anlage.prj"));
+    EXPECT_FALSE(ini.WriteBool("OPTIONS", "HINT", false));
+    SetIniWriteFailureHandler(nullptr);
+    ASSERT_EQ(reported.size(), 2u);
+    EXPECT_EQ(reported[0].first, Name("Settings/EXPKIT.INI"));
+    EXPECT_EQ(reported[0].second, ENOTDIR);
+    EXPECT_EQ(ini.ReadString("History", "D1", "-"), "-");   // nothing kept that is not in the file
+    EXPECT_EQ(Get("Settings"), "kein Ordner");
+}
+
+}   // namespace

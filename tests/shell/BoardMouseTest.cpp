@@ -4,16 +4,23 @@
 // back onto the screen.
 #include "ShellFixture.h"
 
+#include "components/digital/BT_Gatter.h"
 #include "engine/Bauteil.h"
+#include "engine/Bibo.h"
+#include "engine/Globals.h"
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
 #include "engine/Segment.h"
 #include "panel/framework/HintBox.h"
 #include "platform/Messages.h"
 #include "shell/BoardMouse.h"
+#include "shell/ProjectFiles.h"
 
 #include <QApplication>
 #include <QTest>
+
+#include <algorithm>
+#include <functional>
 
 class BoardMouseTest : public TShellFixture {
 protected:
@@ -182,6 +189,112 @@ TEST_F(BoardMouseTest, ComponentHintSitsAboveTheCursorInsideTheWindow)
         SendMessage(window, WM_BOARDHINT, 0, reinterpret_cast<LPARAM>(hidden));
         EXPECT_FALSE(hint.isVisible());
     }
+}
+
+TEST_F(BoardMouseTest, ComponentHintGoesWhenTheMouseLeavesOrTheBoardChanges)
+{
+    TForm1& form = Shown();
+    QWidget* box = Box(form);
+    THintBox& hint = *form.BoardMouse->PinHintBox;
+    TPlatine& board = *form.CurrentBoard;
+    TIOBauteil* gate = CreateBauteil<TBTAnd>();
+    board.InsertObject(gate);
+    const std::string text = "AND1";
+    auto show = [&] {
+        Move(box, QPoint(100, 200));
+        SendMessage(board.MainWindowHandle, WM_BOARDHINT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        ASSERT_TRUE(hint.isVisible());
+    };
+    const struct {
+        const char* What;
+        std::function<void()> Change;
+    } cases[] = {
+        {"leave", [&] { QEvent leave(QEvent::Leave); QApplication::sendEvent(box, &leave); }},
+        {"zoom", [&] { board.ZoomIn(TPoint{100, 100}); }},
+        {"new object", [&] { board.InsertObject(CreateBauteil<TBTOr>()); }},
+        {"delete", [&] { board.SelectAll(false); board.SelectObject(gate, true); board.DeleteSelected(); }},
+        {"new project", [&] { form.ResetProject(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        show();
+        c.Change();
+        EXPECT_FALSE(hint.isVisible());
+    }
+}
+
+TEST_F(BoardMouseTest, DragFromThePalettePlacesWhereReleasedAsAClickThereWould)
+{
+    TForm1& form = Shown();
+    WriteLibraryFile(Program() + "gatter.bib", {"TBTAnd"});
+    form.Bibo->LoadFromFile(Program() + "gatter.bib");
+    ASSERT_EQ(form.Bibo->Entries.size(), 1u);
+    TPlatine& board = *form.CurrentBoard;
+    QWidget* box = Box(form);
+    QWidget* palette = form.Bibo;
+    auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, palette->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(palette, &event);
+    };
+    const QPoint press = palette->mapToGlobal(QPoint(80, 10));
+    send(QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_EQ(board.Mode, TBoardMode::Placing);
+    // Over the palette nothing reaches the board; over the board the gate follows.
+    send(QEvent::MouseMove, press + QPoint(5, 5), Qt::NoButton, Qt::LeftButton);
+    const QPoint drop(box->width() / 2 + 37, box->height() / 3);
+    send(QEvent::MouseMove, box->mapToGlobal(drop - QPoint(40, 20)), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, box->mapToGlobal(drop), Qt::LeftButton, Qt::NoButton);
+
+    EXPECT_EQ(board.Mode, TBoardMode::Select);
+    EXPECT_FALSE(board.Tracking);
+    const auto gates = std::count_if(board.Objects.begin(), board.Objects.end(),
+                                     [](TBauteil* o) { return dynamic_cast<TBTAnd*>(o) != nullptr; });
+    ASSERT_EQ(gates, 1);
+    TBauteil* gate = *std::find_if(board.Objects.begin(), board.Objects.end(),
+                                   [](TBauteil* o) { return dynamic_cast<TBTAnd*>(o) != nullptr; });
+    const TRect r = gate->GetBounds();
+    const TPoint centre = board.DeviceToBoard(TPoint{drop.x() + board.ScrollX, drop.y() + board.ScrollY});
+    const Integer slack = 2 * board.Grid + 10;
+    EXPECT_NEAR((r.Left + r.Right) / 2, centre.X, slack);
+    EXPECT_NEAR((r.Top + r.Bottom) / 2, centre.Y, slack);
+    EXPECT_GT(r.Left, 0);
+    EXPECT_GT(r.Top, 0);
+
+    // A pick released over the palette keeps the gate at the pointer for a click.
+    send(QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, press, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(board.Mode, TBoardMode::Placing);
+    EXPECT_TRUE(board.Tracking);
+}
+
+TEST_F(BoardMouseTest, DragInWiringModeDrawsOnePieceToTheReleaseAndLeavesNoWireAtThePointer)
+{
+    TForm1& form = Shown();
+    TPlatine& board = *form.CurrentBoard;
+    QWidget* box = Box(form);
+    board.Mode = TBoardMode::Wire;
+    const QPoint from(120, 100), to(120, 260);
+    QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, from);
+    Move(box, QPoint(120, 180), Qt::NoModifier, Qt::LeftButton);
+    Move(box, to, Qt::NoModifier, Qt::LeftButton);
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::NoModifier, to);
+
+    EXPECT_FALSE(board.Tracking);
+    EXPECT_TRUE(!board.Templine || !board.Templine->Shown);
+    EXPECT_EQ(board.Mode, TBoardMode::Wire);
+    std::vector<TSegment*> wires;
+    for (TBauteil* o : board.Objects)
+        if (auto* wire = dynamic_cast<TSegment*>(o))
+            wires.push_back(wire);
+    ASSERT_EQ(wires.size(), 1u);
+    const TPoint start = board.SnapToGrid(board.DeviceToBoard(TPoint{from.x() + board.ScrollX, from.y() + board.ScrollY}));
+    const TPoint end = board.SnapToGrid(board.DeviceToBoard(TPoint{to.x() + board.ScrollX, to.y() + board.ScrollY}));
+    EXPECT_EQ(std::min(wires[0]->StartPoint.Y, wires[0]->EndPoint.Y), start.Y);
+    EXPECT_EQ(std::max(wires[0]->StartPoint.Y, wires[0]->EndPoint.Y), end.Y);
+
+    // Clicks still draw piece by piece.
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(300, 100));
+    EXPECT_TRUE(board.Tracking);
 }
 
 TEST_F(BoardMouseTest, WindowsOutsideTheScreenComeBackOneBelowTheOther)

@@ -35,43 +35,6 @@ protected:
         board.StopSimulation();
         return outputs;
     }
-    template <class T>
-    static T* Find(TPlatine& board)
-    {
-        for (TBauteil* object : board.Objects)
-            if (auto* found = dynamic_cast<T*>(object))
-                return found;
-        return nullptr;
-    }
-    // Picks the palette's entry of the class with a click on its sample and
-    // places it with a click on the board at the given point of the view.
-    static void PickAndPlace(TForm1& form, const char* className, QPoint at)
-    {
-        TBibo& palette = *form.Bibo;
-        std::size_t i = 0;
-        while (i < palette.Entries.size() && std::string(palette.Entries[i]->ClassName()) != className)
-            ++i;
-        ASSERT_LT(i, palette.Entries.size()) << className;
-        const TPoint sample =
-            palette.Mapping().LPtoDP(TPoint{palette.StripWidth / 2, palette.Entries[i]->GetBounds().Top + 30});
-        QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(sample.X, sample.Y));
-        ASSERT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
-
-        QWidget* board = static_cast<TPlatineView*>(form.MainBoard->View)->viewport();
-        QMouseEvent move(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(board, &move);
-        QTest::mouseClick(board, Qt::LeftButton, {}, at);
-        ASSERT_NE(form.MainBoard->Mode, TBoardMode::Placing);
-    }
-    static void Wire(TPlatine& board, const TBauteilPin& from, const TBauteilPin& to)
-    {
-        const Integer middle = (from.X + to.X) / 2 / 20 * 20;
-        for (auto [a, b] : {std::pair{TPoint{from.X, from.Y}, TPoint{middle, from.Y}},
-                            std::pair{TPoint{middle, from.Y}, TPoint{middle, to.Y}},
-                            std::pair{TPoint{middle, to.Y}, TPoint{to.X, to.Y}}})
-            if (a != b)
-                board.AddWireAndNormalise(a, b);
-    }
 };
 
 TEST_F(EndToEndTest, GatesPickedPlacedWiredSavedAndOpenedAgainRunAsBefore)

@@ -107,7 +107,7 @@ TEST_F(MainFormTest, StartsWithTheStoredSettings)
     EXPECT_TRUE(form.SB_Stop->isChecked());
     EXPECT_FALSE(form.SB_Start->isChecked());
     EXPECT_EQ(form.Status->text(), QStringLiteral("---"));
-    EXPECT_EQ(form.HistoryItem(0)->text(), QStringLiteral("&1 /x/letzte.prj"));
+    EXPECT_EQ(form.HistoryItem(0)->text(), QStringLiteral("&1 /x/Letzte.prj"));
     EXPECT_EQ(ProjectFolder, Program());
     EXPECT_EQ(form.LibraryFolder, Program() + "EXP_BIBO/");
     ASSERT_NE(form.MainBoard, nullptr);
@@ -179,7 +179,7 @@ TEST_F(MainFormTest, OpensTheProjectNamedOnTheCommandLine)
         EXPECT_EQ(dynamic_cast<QWidget*>(form.MainBoard->View), form.PlatineScrollbox);
         EXPECT_EQ(form.Panel4->currentWidget(), form.PlatineScrollbox);
         EXPECT_EQ(form.Panel4->count(), 1);   // the view of the replaced board went with it
-        EXPECT_EQ(form.windowTitle(), AnsiToQString("Zentrika 4.0 - [" + AnsiLowerCase(project) + "]"));
+        EXPECT_EQ(form.windowTitle(), AnsiToQString("Zentrika 4.0 - [" + project + "]"));
         EXPECT_EQ(ProjectFolder, Program() + "meine projekte");
         EXPECT_EQ(form.RunAfterLoad, c.Run);
         form_.reset();

@@ -19,7 +19,11 @@
 #include "platform/FileHeader.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
-#include "shell/PanelStandIn.h"
+#include "panel/framework/Frontplatte.h"
+#include "panel/framework/FrontplatteGlobals.h"
+#include "panel/framework/PanelGlobals.h"
+
+#include <QTabBar>
 #include "shell/ProjectFiles.h"
 
 #include <QAction>
@@ -71,7 +75,7 @@ protected:
         form.MainBoard->AddWireAndNormalise({out.X, out.Y}, {in.X, out.Y});
         form.MainBoard->AddWireAndNormalise({in.X, out.Y}, {in.X, in.Y});
     }
-    static TStandInFrontplatte& Panel(TForm1& form) { return static_cast<TStandInFrontplatte&>(*form.Frontplatte); }
+    static TFrontplatte& Panel(TForm1& form) { return static_cast<TFrontplatte&>(*form.Frontplatte); }
 };
 
 TEST_F(ProjectFilesTest, NewProjectIsWrittenAsTheFormatTablesSay)
@@ -84,16 +88,17 @@ TEST_F(ProjectFilesTest, NewProjectIsWrittenAsTheFormatTablesSay)
     b.Int(0);                                                                    // no objects
     b.Int(0).Int(0).Int(0).Int(0).Int(120).Half().Str("").Bool(true).Bool(true).Bool(false).Int(-1).Int(0).Int(0);
     // Design block: no decorations, border 0, bevel width 1, no bevels, the
-    // panel colour twice, both follow flags, web order, publish, title, head, foot.
+    // panel colour twice, both follow flags, web order, publish (the root
+    // panel always publishes), title, head, foot.
     b.Int(0).Int(0).Int(1).Int(0).Int(0).Int(14215660).Int(14215660).Bool(true).Bool(true);
-    b.Int(0).Bool(false).Bool(false).Int(0).Int(0);
+    b.Int(0).Bool(true).Bool(false).Int(0).Int(0);
     // Window block: bounds as raw 16-bit numbers, the title in 51 raw bytes.
-    b.Raw({100, 0, 100, 0, 0x80, 2, 0xE0, 1});
+    b.Raw({100, 0, 100, 0, 0x9F, 1, 0x35, 1});                                   // (100, 100), 415 x 309
     b.Raw({11, 'F', 'r', 'o', 'n', 't', 'p', 'l', 'a', 't', 't', 'e'});
     b.Bytes.resize(b.Bytes.size() + 39, 0);
     b.Int(1).Str("Frontplatte 1").Int(0);
     b.Bool(true).Bool(true).Bool(true).Bool(false).Bool(false).Bool(false).Bool(true);   // options, AutoSave last
-    b.Str("").Bool(true).Bool(false).Bool(false).Bool(false).Str("").Bool(false);
+    b.Str("").Bool(true).Bool(false).Bool(true).Bool(true).Str("").Bool(false);   // hints, print and copy on
     b.Raw({0xEC, 0xE9, 0xD8, 0x00});                                             // PanelDefaultColor, raw
     b.Bool(false).Int(0).Int(0).Int(0).Int(0).Int(100);
     b.Raw({0x05, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F});                         // print scale 1.0
@@ -110,27 +115,30 @@ TEST_F(ProjectFilesTest, OpeningAndSavingAgainGivesTheSameBytes)
         AddCircuit(form);
         form.MainBoard->PrintHeadline = "Kopf";
         form.MainBoard->PrintTextLines = {"eins", "zwei"};
-        TStandInFrontplatte& panel = Panel(form);
+        TFrontplatte& panel = Panel(form);
         panel.Title = "Pumpensteuerung mit einem Titel, der länger ist als fünfzig Zeichen"_ansi;
-        panel.Pages = {"Bedienung", "Service"};
-        panel.TabIndex = 1;
-        panel.WindowLeft = -1200;
-        panel.Options[6] = false;
+        panel.TabControl1->setTabText(0, "Bedienung");
+        panel.TabControl1->addTab("Service");
+        panel.TabControl1->setCurrentIndex(1);
+        panel.move(30, 40);
+        panel.AutoSaveOption = false;
         panel.PrintComment = {"Zeile"};
-        panel.WebServerPath = "/opt/web";
-        panel.WebMode = 2;
+        WebServerPath = "/opt/web";
+        panel.SetWebMode(2);
         panel.FullScreen = true;
-        panel.Root().BorderWidth = 3;
-        panel.Root().HtmlHead = {"<b>"};
+        panel.Root->BorderWidth = 3;
+        panel.Root->HtmlHead = {"<b>"};
         form.SaveProject(Program() + "Anlage.PRJ");
-        EXPECT_EQ(form.windowTitle(), AnsiToQString("Zentrika 4.0 - [" + AnsiLowerCase(Program()) + "anlage.prj]"));
+        EXPECT_EQ(form.windowTitle(), AnsiToQString("Zentrika 4.0 - [" + Program() + "Anlage.PRJ]"));
     }
     TForm1& form = Create();
     TModalHook hook(std::vector<TModalAnswer>{});
     ASSERT_TRUE(form.OpenProject(Program() + "Anlage.PRJ"));
     EXPECT_EQ(CountOf<TBTAnd>(*form.MainBoard), 1);
     EXPECT_EQ(Panel(form).Title, "Pumpensteuerung mit einem Titel, der länger ist al"_ansi);   // 50 characters
-    EXPECT_EQ(Panel(form).WindowLeft, -1200);
+    EXPECT_EQ(Panel(form).WindowBounds().topLeft(), QPoint(30, 40));
+    EXPECT_EQ(Panel(form).PageNames(), QStringList({"Bedienung", "Service"}));
+    EXPECT_EQ(Panel(form).AktiveFrontplatte(), 1);
     form.SaveProject(Program() + "Kopie.prj");
     EXPECT_FALSE(Bytes("Kopie.prj").isEmpty());
     EXPECT_EQ(Bytes("Kopie.prj"), Bytes("Anlage.PRJ"));
@@ -180,14 +188,14 @@ TEST_F(ProjectFilesTest, OldFormatsReadWithTheDefaultsOfTheMissingFields)
         TForm1& form = Create();
         ASSERT_TRUE(form.OpenProject(Program() + "Alt.prj"));
         EXPECT_EQ(LoadedFileVersion, c.Version);
-        TStandInFrontplatte& panel = Panel(form);
+        TFrontplatte& panel = Panel(form);
         EXPECT_EQ(panel.Title, "Alt");
-        EXPECT_EQ(panel.WindowHeight, 40);
-        EXPECT_EQ(panel.Options[0], c.Dialog);
-        EXPECT_EQ(panel.Options[5], c.Scalable);
-        EXPECT_EQ(panel.WebRefreshSeconds, c.Refresh);
-        EXPECT_EQ(panel.Root().HintergrundFarbe, c.Background);
-        EXPECT_EQ(panel.WindowState, 0);
+        EXPECT_EQ(panel.WindowBounds().height(), 40);
+        EXPECT_EQ(panel.ShowDlgBtn, c.Dialog);
+        EXPECT_EQ(panel.Skalierbar, c.Scalable);
+        EXPECT_EQ(WebRefreshSeconds, c.Refresh);
+        EXPECT_EQ(panel.Root->HintergrundFarbe, c.Background);
+        EXPECT_EQ(panel.WindowStateValue(), 0);
         // Saved again, the file has today's format.
         form.SaveProject(Program() + "Alt.prj");
         EXPECT_EQ(Bytes("Alt.prj").at(3), 46);
@@ -223,19 +231,20 @@ TEST_F(ProjectFilesTest, RefusedOrDamagedFilesAreReportedAndLeaveTheProjectAsItW
     QByteArray badTag = good.left(5) + QByteArray("\x06\x01x", 3);
     QByteArray unknownClass = good.left(5) + QByteArray("\x02\x01\x06\x09TBTGibtEs", 13);
     const char* const FormatText = "Falsches Dateiformat!";
+    // Every error of the open command under the command's title.
     const struct {
         const char* Name;
         QByteArray Content;
         const char* Text;
         const char* Caption;
     } cases[] = {
-        {"empty", QByteArray(), "Stream-Lesefehler", "Zentrika"},
-        {"short header", good.left(3), "Stream-Lesefehler", "Zentrika"},
+        {"empty", QByteArray(), "Stream-Lesefehler", "Schaltung \xF6" "ffnen"},
+        {"short header", good.left(3), "Stream-Lesefehler", "Schaltung \xF6" "ffnen"},
         {"foreign header", foreign, FormatText, "Schaltung \xF6" "ffnen"},
         {"newer version", newer, FormatText, "Schaltung \xF6" "ffnen"},
-        {"bad tag", badTag, "Ung\xFCltiger Eigenschaftswert", "Zentrika"},
-        {"unknown class", unknownClass, "Klasse TBTGibtEs nicht gefunden", "Zentrika"},
-        {"panel block cut short", good.left(good.size() - 12), "Stream-Lesefehler", "Zentrika"},
+        {"bad tag", badTag, "Ung\xFCltiger Eigenschaftswert", "Schaltung \xF6" "ffnen"},
+        {"unknown class", unknownClass, "Klasse TBTGibtEs nicht gefunden", "Schaltung \xF6" "ffnen"},
+        {"panel block cut short", good.left(good.size() - 12), "Stream-Lesefehler", "Schaltung \xF6" "ffnen"},
     };
 
     TForm1& form = Create();

@@ -147,13 +147,13 @@ TEST(RecentFiles, EntersProjectFilesNewestFirstWithoutDuplicates)
     const TStep steps[] = {
         {"/x/a.prj", true, {"/x/a.prj", "", "", ""}},
         {"/x/a.prj", false, {"/x/a.prj", "", "", ""}},
-        {"/X/A.PRJ", false, {"/x/a.prj", "", "", ""}},   // same file in other letter case keeps its place
-        {"/x/m.mak", false, {"/x/a.prj", "", "", ""}},
-        {"/x/b.PRJ", true, {"/x/b.PRJ", "/x/a.prj", "", ""}},
-        {"/x/a.prj.bak", false, {"/x/b.PRJ", "/x/a.prj", "", ""}},
-        {"/x/c.prj", true, {"/x/c.prj", "/x/b.PRJ", "/x/a.prj", ""}},
-        {"/x/a.prj", false, {"/x/c.prj", "/x/b.PRJ", "/x/a.prj", ""}},   // an old entry is not moved up
-        {"/x/d.prj", true, {"/x/d.prj", "/x/c.prj", "/x/b.PRJ", "/x/a.prj"}},
+        {"/X/A.PRJ", true, {"/X/A.PRJ", "/x/a.prj", "", ""}},   // another file on Linux: neither leads to the other
+        {"/x/m.mak", false, {"/X/A.PRJ", "/x/a.prj", "", ""}},
+        {"/x/b.PRJ", true, {"/x/b.PRJ", "/X/A.PRJ", "/x/a.prj", ""}},
+        {"/x/a.prj.bak", false, {"/x/b.PRJ", "/X/A.PRJ", "/x/a.prj", ""}},
+        {"/x/c.prj", true, {"/x/c.prj", "/x/b.PRJ", "/X/A.PRJ", "/x/a.prj"}},
+        {"/x/a.prj", false, {"/x/c.prj", "/x/b.PRJ", "/X/A.PRJ", "/x/a.prj"}},   // an old entry is not moved up
+        {"/x/d.prj", true, {"/x/d.prj", "/x/c.prj", "/x/b.PRJ", "/X/A.PRJ"}},
         {"/x/e.prj", true, {"/x/e.prj", "/x/d.prj", "/x/c.prj", "/x/b.PRJ"}},
     };
     TRecentFiles recent;
@@ -178,7 +178,7 @@ TEST_F(SettingsTest, RecentFilesSurviveInTheHistorySection)
     EXPECT_EQ(back.Entry(0), "/x/Zwei.prj");
     EXPECT_EQ(back.Entry(1), "/x/Eins.prj");
     EXPECT_EQ(back.Entry(2), "");
-    EXPECT_EQ(back.Caption(0), "&1 /x/zwei.prj");
+    EXPECT_EQ(back.Caption(0), "&1 /x/Zwei.prj");   // as it is spelt
     EXPECT_EQ(back.Caption(3), "&4 ");
 }
 

@@ -12,7 +12,7 @@
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/MainForm.h"
-#include "shell/PanelStandIn.h"
+#include "panel/framework/Frontplatte.h"
 #include "shell/PortHardware.h"
 #include "shell/Settings.h"
 #include "shell/ShellFixture.h"
@@ -146,7 +146,7 @@ protected:
         WriteFileHeader(writer, compiled);
         test.Board().WriteObjects(file, writer, false);
         // A project file ends with the panel's two blocks.
-        TStandInFrontplatte panel;
+        TFrontplatte panel;
         panel.RootDesign()->WriteToStream(file, writer);
         panel.WriteToStream(file, writer);
     }
@@ -229,8 +229,8 @@ TEST_F(SimulationTest, FastLoopShowsTheStepRateAndStopsFromInside)
             Later(form, [&form, stopBy] {
                 if (stopBy == TStopBy::Button)
                     QTest::mouseClick(form.SB_Stop, Qt::LeftButton);
-                else
-                    QTest::keyClick(&form, Qt::Key_Escape);
+                else   // the panel window is in front while the circuit runs
+                    QTest::keyClick(form.Frontplatte->Window(), Qt::Key_Escape);
             });
         };
         form.StartRequest();   // returns when the loop has ended

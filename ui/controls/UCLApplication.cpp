@@ -5,6 +5,7 @@
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/TextLanguage.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -70,7 +71,7 @@ AnsiString ExceptionMessage(std::exception_ptr Error)
         return e.what();
     } catch (...) {
     }
-    return "Unbekannter Fehler";
+    return TranslateLibraryMessage("Unbekannter Fehler");
 }
 
 void ApplicationHandleException(TPersistent* Sender)
@@ -94,6 +95,7 @@ TUCLApplication::TUCLApplication()
     FInstanceLock = TakeInstanceName(FPreviousInstance);
     FTimerPool = std::make_unique<TUCLTimerPool>(nullptr, 50);
     FPerformanceFrequency = QueryPerformanceFrequency();
+    FIniControl = std::make_unique<TUCLIniCtrl>();
     QStyle* style = QApplication::style();
     FCheckBoxWidth = style ? style->pixelMetric(QStyle::PM_IndicatorWidth) : 13;
     FCheckBoxHeight = style ? style->pixelMetric(QStyle::PM_IndicatorHeight) : 13;
@@ -101,9 +103,15 @@ TUCLApplication::TUCLApplication()
 
 TUCLApplication::~TUCLApplication()
 {
+    FIniControl.reset();
     FTimerPool.reset();
     if (FInstanceLock >= 0)
         close(FInstanceLock);
+}
+
+TUCLIniCtrl& TUCLApplication::IniControl()
+{
+    return *FIniControl;
 }
 
 void TUCLApplication::SetEditMode(TUCLEditMode Value)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ui/controls/UCLBase.h"
+#include "ui/controls/UCLIniCtrl.h"
 #include "ui/controls/UCLProcs.h"
 #include "ui/controls/UCLTimerPool.h"
 
@@ -66,15 +67,22 @@ public:
     // "Software\" + company, title and version, each ending in "\".
     AnsiString RegistryKey() const;
 
-    // There are no visual styles to draw with on this platform: every themed
-    // branch of the controls takes its plain drawing.
-    static bool ThemesAvailable() { return false; }
+    // Visual styles are the current Qt style's look. They are off unless
+    // switched on here, so the controls keep their plain drawing (the scroll
+    // box is the only control with a themed branch).
+    static bool ThemesAvailable() { return FThemesAvailable; }
+    static void SetThemesAvailable(bool Value) { FThemesAvailable = Value; }
     bool GetUseXPThemes() const { return FUseXPThemes && ThemesAvailable(); }
     // Switching on is refused while themes are not available.
     void SetUseXPThemes(bool Value);
 
+    // The settings component the controls use when told to take the global one.
+    TUCLIniCtrl& IniControl();
+
 private:
+    static inline bool FThemesAvailable = false;
     std::unique_ptr<TUCLTimerPool> FTimerPool;
+    std::unique_ptr<TUCLIniCtrl> FIniControl;
     TUCLEditMode FEditMode = emInsert;
     Int64 FPerformanceFrequency;
     bool FPreviousInstance = false;

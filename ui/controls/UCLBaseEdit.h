@@ -28,7 +28,7 @@ using TUCLEditOptions = Byte;
 using TKeyEvent = std::function<void(TPersistent* Sender, Word& Key, Byte Shift)>;
 using TContextPopupEvent = std::function<void(TPersistent* Sender, QPoint MousePos, bool& Handled)>;
 
-class TUCLBaseEdit : public TUCLCustomBevelPanel, public TUCLEditEngine {
+class TUCLBaseEdit : public TUCLCustomBevelPanel, public TUCLEditEngine, public IUCLFaceEdit {
     Q_OBJECT
     ZK_ABSTRACT_CLASS(TUCLBaseEdit, TUCLCustomBevelPanel)
 public:
@@ -82,6 +82,10 @@ public:
     bool IsUpdating() const override { return TUCLCustomControl::IsUpdating(); }
 
     bool IsReadOnlyState() const override { return ReadOnly(); }
+    // IUCLFaceEdit; no edit of the library marks its data wrong.
+    bool StateModified() const override { return Modified(); }
+    bool StateReadOnly() const override { return ReadOnly(); }
+    bool StateWrongData() const override { return false; }
     bool SelectionTimerRunning() const { return FSelectionTimer != nullptr; }
     TUCLTimer* SelectionTimer() const { return FSelectionTimer.get(); }
 

@@ -1,5 +1,6 @@
 #include "ui/controls/UCLContainer.h"
 
+#include "platform/TextLanguage.h"
 #include "ui/controls/UCLStreamUtils.h"
 
 #include <algorithm>
@@ -286,7 +287,8 @@ void LoadItemFromContainerFile(const std::string& FileName, int Type, const std:
     if (!Offsets) {
         Integer count = 0;
         if (ReadContainerFileHeader(FileName, count, &read) != Type) {
-            std::string message = SFOpenError;
+            std::string message = PlatformText<std::string>(SFOpenError, "Cannot open file %s",
+                                                            "Impossible d\u2019ouvrir le fichier %s");
             message.replace(message.find("%s"), 2, FileName);
             throw std::runtime_error(message);
         }

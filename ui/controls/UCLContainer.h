@@ -111,7 +111,8 @@ AnsiString ContainerFileExt(int Type, bool WithDot);
 // known type and given Offsets the item offsets too.
 int ReadContainerFileHeader(const std::string& FileName, Integer& Count, std::vector<Integer>* Offsets);
 // Reads item Index of the file into Item. Without Offsets the header is read
-// first and a file of another type raises "Datei %s kann nicht geöffnet werden".
+// first and a file of another type raises "Datei %s kann nicht geöffnet werden"
+// (in the text language of platform/TextLanguage.h).
 void LoadItemFromContainerFile(const std::string& FileName, int Type, const std::vector<Integer>* Offsets,
                                int Index, TUCLListItem& Item);
 inline constexpr const char* SFOpenError = "Datei %s kann nicht geöffnet werden";

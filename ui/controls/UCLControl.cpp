@@ -3,6 +3,10 @@
 #include "platform/Colors.h"
 #include "platform/GdiDraw.h"
 #include "ui/controls/UCLApplication.h"
+#include "ui/controls/UCLBevel.h"
+#include "ui/controls/UCLCaption.h"
+#include "ui/controls/UCLFaceController.h"
+#include "ui/controls/UCLFillObject.h"
 
 #include <QEnterEvent>
 #include <QLayout>
@@ -84,6 +88,7 @@ TUCLCustomControl::TUCLCustomControl(QWidget* Parent) : QWidget(Parent), FColor(
 
 TUCLCustomControl::~TUCLCustomControl()
 {
+    SetFaceController(nullptr);
     FImageChangeLink.OnChange = nullptr;
     if (FImageList)
         FImageList->RemoveLink(&FImageChangeLink);
@@ -164,6 +169,72 @@ void TUCLCustomControl::EndUpdate(bool Repaint)
         --FUpdateCount;
     if (FUpdateCount == 0 && Repaint)
         GetChange(nullptr);
+}
+
+TUCLFaceController* TUCLCustomControl::FaceController() const
+{
+    return static_cast<TUCLFaceController*>(FFaceController.data());
+}
+
+void TUCLCustomControl::SetFaceController(TUCLFaceController* Value)
+{
+    if (Value == FaceController())
+        return;
+    if (TUCLFaceController* old = FaceController())
+        old->UnregisterControl(this);
+    FFaceController = Value;
+    if (Value)
+        Value->RegisterControl(this);
+    update();
+}
+
+TUCLObject* TUCLCustomControl::FaceSetting(const TClassInfo& Class) const
+{
+    const TUCLFaceController* controller = FaceController();
+    return controller ? controller->FindSetting(this, Class) : nullptr;
+}
+
+QFont TUCLCustomControl::CurrentFont() const
+{
+    if (const auto* f = dynamic_cast<const TUCLFontObject*>(FaceSetting(TUCLFontObject::StaticClass())))
+        return f->Font;
+    return font();
+}
+
+TUCL3DCaption* TUCLCustomControl::CurrentFont3D() const
+{
+    return dynamic_cast<TUCL3DCaption*>(FaceSetting(TUCL3DCaption::StaticClass()));
+}
+
+bool TUCLCustomControl::CurrentTransparent() const
+{
+    if (const auto* s = dynamic_cast<const TUCLCtlSettings*>(FaceSetting(TUCLCtlSettings::StaticClass())))
+        return s->Transparent();
+    return StateTransparent();
+}
+
+TColor TUCLCustomControl::CurrentColor() const
+{
+    if (const auto* c = dynamic_cast<const TUCLColorObject*>(FaceSetting(TUCLColorObject::StaticClass())))
+        return c->Color();
+    return StateColor();
+}
+
+TUCLFillObject* TUCLCustomControl::CurrentFillObject() const
+{
+    return dynamic_cast<TUCLFillObject*>(FaceSetting(TUCLFillObject::StaticClass()));
+}
+
+bool TUCLCustomControl::CurrentThemed() const
+{
+    if (const auto* s = dynamic_cast<const TUCLCtlSettings*>(FaceSetting(TUCLCtlSettings::StaticClass())))
+        return s->CtlXP();
+    return StateThemed();
+}
+
+TUCLBevel* TUCLCustomControl::CurrentBevel() const
+{
+    return dynamic_cast<TUCLBevel*>(FaceSetting(TUCLBevel::StaticClass()));
 }
 
 bool TUCLCustomControl::UseThemes() const
@@ -252,14 +323,14 @@ void TUCLCustomControl::MouseEnter()
     if (OnMouseEnter)
         OnMouseEnter(this);
     FMouseAbove = true;
-    if (FFlat)
+    if (FFlat || FFaceController)
         update();
 }
 
 void TUCLCustomControl::MouseExit()
 {
     FMouseAbove = false;
-    if (FFlat)
+    if (FFlat || FFaceController)
         update();
     if (OnMouseExit)
         OnMouseExit(this);
@@ -268,14 +339,14 @@ void TUCLCustomControl::MouseExit()
 void TUCLCustomControl::DoEnter()
 {
     FHasFocus = true;
-    if (FFlat)
+    if (FFlat || FFaceController)
         update();
 }
 
 void TUCLCustomControl::DoExit()
 {
     FHasFocus = false;
-    if (FFlat)
+    if (FFlat || FFaceController)
         update();
 }
 

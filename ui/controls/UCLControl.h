@@ -25,7 +25,10 @@
 class QPainter;
 class TUCL3DCaption;
 class TUCLBevel;
+class TUCLFaceController;
 class TUCLFillObject;
+class TUCLObject;
+struct TClassInfo;
 
 // A control that can pass a background on to its transparent children.
 class IUCLBackground {
@@ -38,6 +41,42 @@ public:
 
 protected:
     ~IUCLBackground() = default;
+};
+
+// What a face controller reads of a control's state.
+class IUCLFaceControlled {
+public:
+    virtual bool StateFocused() const = 0;
+    virtual bool StateMouseAbove() const = 0;
+    virtual bool StateTransparent() const = 0;
+    virtual bool StateCtlXP() const = 0;
+    virtual bool StateThemed() const = 0;
+    virtual bool StateCtl3D() const = 0;
+    virtual bool StateEnabled() const = 0;
+    virtual TColor StateColor() const = 0;
+
+protected:
+    ~IUCLFaceControlled() = default;
+};
+
+// Buttons add their pressed state.
+class IUCLFaceButton {
+public:
+    virtual bool StateDown() const = 0;
+
+protected:
+    ~IUCLFaceButton() = default;
+};
+
+// Edits add modified, read-only and wrong data.
+class IUCLFaceEdit {
+public:
+    virtual bool StateModified() const = 0;
+    virtual bool StateReadOnly() const = 0;
+    virtual bool StateWrongData() const = 0;
+
+protected:
+    ~IUCLFaceEdit() = default;
 };
 
 // The control shows its parent's background: it implements IUCLBackground,
@@ -53,7 +92,7 @@ enum class TUCLSizingHit { None, Left, Right, Top, TopLeft, TopRight, Bottom, Bo
 // its bottom gives a bottom hit, above its top a top hit, then left or right.
 TUCLSizingHit SizingHitTest(const TRect& Inner, TPoint P);
 
-class TUCLCustomControl : public QWidget, public TPersistent, public IUCLBackground {
+class TUCLCustomControl : public QWidget, public TPersistent, public IUCLBackground, public IUCLFaceControlled {
     Q_OBJECT
     ZK_ABSTRACT_CLASS(TUCLCustomControl, TPersistent)
 public:
@@ -97,17 +136,34 @@ public:
     virtual void EndUpdate(bool Repaint);
     bool IsUpdating() const { return FUpdateCount > 0; }
 
-    // The look of the current state; without a face controller the control's
-    // own settings (and no caption, fill or bevel object).
-    virtual QFont CurrentFont() const { return font(); }
-    virtual TUCL3DCaption* CurrentFont3D() const { return nullptr; }
-    virtual bool CurrentTransparent() const { return FTransparent; }
+    // Per-state looks; the control registers with the controller and the
+    // reference clears itself when the controller goes.
+    TUCLFaceController* FaceController() const;
+    void SetFaceController(TUCLFaceController* Value);
+    // The face controller's setting of Class for the current state, if any.
+    TUCLObject* FaceSetting(const TClassInfo& Class) const;
+
+    // The look of the current state: the face controller's setting for it,
+    // else the control's own settings (and no caption, fill or bevel object).
+    virtual QFont CurrentFont() const;
+    virtual TUCL3DCaption* CurrentFont3D() const;
+    virtual bool CurrentTransparent() const;
     virtual bool CurrentCtlXP() const { return FCtlXP; }
-    virtual TColor CurrentColor() const { return FColor; }
-    virtual TUCLFillObject* CurrentFillObject() const { return nullptr; }
-    virtual bool CurrentThemed() const { return FCtlXP; }
+    virtual TColor CurrentColor() const;
+    virtual TUCLFillObject* CurrentFillObject() const;
+    virtual bool CurrentThemed() const;
     virtual bool CurrentCtl3D() const { return FCtl3D; }
-    virtual TUCLBevel* CurrentBevel() const { return nullptr; }
+    virtual TUCLBevel* CurrentBevel() const;
+
+    // IUCLFaceControlled
+    bool StateFocused() const override { return FHasFocus; }
+    bool StateMouseAbove() const override { return FMouseAbove; }
+    bool StateTransparent() const override { return FTransparent; }
+    bool StateCtlXP() const override { return FCtlXP; }
+    bool StateThemed() const override { return FCtlXP; }
+    bool StateCtl3D() const override { return FCtl3D; }
+    bool StateEnabled() const override { return isEnabled(); }
+    TColor StateColor() const override { return FColor; }
 
     virtual bool SupportsXPTheme() const { return false; }
     bool UseThemes() const;
@@ -174,6 +230,7 @@ private:
     TUCLChangeLink FImageChangeLink;
     Integer FImageIndex = 0;
     Integer FListIndex = 0;
+    QPointer<QObject> FFaceController;
 
     enum class TDrag { None, Moving, Sizing };
     TDrag FDrag = TDrag::None;

@@ -1,9 +1,11 @@
 #include "ui/controls/UCLCustomEdit.h"
 
 #include "platform/GdiDraw.h"
+#include "ui/controls/UCLEditAutoComplete.h"
 #include "ui/controls/UCLSBtn.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -154,6 +156,46 @@ void TUCLCustomEdit::EditKeyDown(Word& Key, TUCLEditMode Shift)
     else if (Key == VK_DOWN)
         Key = VK_RIGHT;
     TUCLBaseEdit::EditKeyDown(Key, Shift);
+    if (Key == VK_RETURN && FAutoComplete && (FAutoComplete->AddUnknownOn & aaControlReturn))
+        FAutoComplete->AddUnknown(this, GetText());
+}
+
+TUCLEditAutoComplete* TUCLCustomEdit::AutoComplete() const
+{
+    return FAutoComplete;
+}
+
+void TUCLCustomEdit::SetAutoComplete(TUCLEditAutoComplete* Value)
+{
+    FAutoComplete = Value;
+}
+
+bool TUCLCustomEdit::AutoCompleteActive() const
+{
+    return FAutoComplete && FAutoComplete->Enabled && (FAutoComplete->Mode & amText);
+}
+
+void TUCLCustomEdit::AfterEdit()
+{
+    TUCLBaseEdit::AfterEdit();
+    if (FAutoComplete)
+        FAutoComplete->Complete(this, GetText());
+}
+
+bool TUCLCustomEdit::event(QEvent* Event)
+{
+    // The edit handles the event first; the auto-complete then follows up.
+    const bool handled = TUCLBaseEdit::event(Event);
+    if (FAutoComplete)
+        FAutoComplete->EditEvent(this, Event);
+    return handled;
+}
+
+void TUCLCustomEdit::focusOutEvent(QFocusEvent* Event)
+{
+    TUCLBaseEdit::focusOutEvent(Event);
+    if (Event->reason() != Qt::PopupFocusReason && FAutoComplete && (FAutoComplete->AddUnknownOn & aaControlExit))
+        FAutoComplete->AddUnknown(this, GetText());
 }
 
 Integer TUCLCustomEdit::TextBaseX() const

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class TUCLEditAutoComplete;
 class TUCLSpecialButtons;
 class TUCLSpeedButton;
 
@@ -57,7 +58,16 @@ public:
     // The caret's pixel position in the control (valid while focused).
     TPoint CaretPixelPos() const { return FCaretPixel; }
 
+    // Completes the text while typing; the reference clears itself when the
+    // component goes.
+    TUCLEditAutoComplete* AutoComplete() const;
+    void SetAutoComplete(TUCLEditAutoComplete* Value);
+
 protected:
+    bool AutoCompleteActive() const override;
+    void AfterEdit() override;
+    bool event(QEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
     Integer PosFromPoint(Integer X, Integer Y) override;
     void UpdateCaret() override;
     void TextAssigned() override;
@@ -76,6 +86,7 @@ protected:
     Integer TextBaseX() const;
 
 private:
+    QPointer<TUCLEditAutoComplete> FAutoComplete;
     QChar FPasswordChar;
     QString FDisplayText;
     bool FAutoSize = false;

@@ -37,7 +37,11 @@ public:
     // Kept for forms; a bevel change always just re-lays out and repaints.
     bool NoHandleUpdate = false;
 
-    TUCLBevel* CurrentBevel() const override { return const_cast<TUCLBevel*>(&FBevel); }
+    TUCLBevel* CurrentBevel() const override
+    {
+        TUCLBevel* face = TUCLCustomControl::CurrentBevel();
+        return face ? face : const_cast<TUCLBevel*>(&FBevel);
+    }
     // The client rectangle inside the window border and the bevel.
     TRect BevelClientRect() const;
     TRect GetSizeGripRect() const override;

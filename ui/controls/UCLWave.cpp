@@ -4,6 +4,7 @@
 #include "ui/controls/UCLStreamUtils.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -69,7 +70,10 @@ void TUCLWave::LoadFromStreamSize(Integer Count, TStream& Stream)
 
 void TUCLWave::LoadFromStream(TStream& Stream)
 {
-    LoadFromStreamSize(Integer(std::max<Int64>(0, Stream.Size() - Stream.Position())), Stream);
+    const Int64 rest = std::max<Int64>(0, Stream.Size() - Stream.Position());
+    if (rest > 0x7FFFFFFF)   // more than a wave's 32-bit sizes can describe
+        throw EInvalidWave(SInvalidWaveData);
+    LoadFromStreamSize(Integer(rest), Stream);
 }
 
 void TUCLWave::LoadFromFile(const std::string& FileName)
@@ -105,8 +109,21 @@ void TUCLWave::SaveToStream(TStream& Stream)
 
 void TUCLWave::SaveToFile(const std::string& FileName)
 {
-    TFileStream file(FileName, TFileMode::fmCreate);
-    SaveToStream(file);
+    // Written beside the target and renamed over it, so a failed save leaves
+    // the old file whole.
+    const std::string temporary = FileName + ".tmp";
+    try {
+        TFileStream file(temporary, TFileMode::fmCreate);
+        SaveToStream(file);
+        file.Flush();
+    } catch (...) {
+        std::remove(temporary.c_str());
+        throw;
+    }
+    if (std::rename(temporary.c_str(), FileName.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        throw EStreamError(SWriteError);
+    }
 }
 
 void TUCLWave::LoadSized(TStream& Stream)

@@ -18,6 +18,8 @@ const char* const Classes[] = {
     "TBT_P_Regler",   "TBT_PI_Regler",     "TBT_PID_Regler", "TBT_PD_Regler", "TBT_2_Punkt_Regler",
     "TBT_Spiel",      "TBT_Totzone",       "TBTLimiter",   "TBTAnalogVgl",  "TBTSample",
     "TBTRelais",      "TBTRelais_2",       "TBT_Inkretment", "TBT_AnalogDelay",
+    "TBTFktGenerator", "TBTPulse",         "TBTKorrekturtabelle",
+    "TBTFreqCount",
 };
 
 // The filters on as well, so the filtered paths meet the bad values too.

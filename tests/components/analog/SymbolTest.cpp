@@ -63,7 +63,9 @@ TEST_F(Symbols, FramesStayBlackAndCurvesRed)
 TEST_F(Symbols, TextsAndContactsTakeTheSelectionRed)
 {
     for (const char* name : {"TBTIntegrierer", "TBTDifferenzierer", "TBTSample", "TBTRelais", "TBTRelais_2",
-                             "TBTAnalogVgl", "TBT_Inkretment", "TBT_AnalogDelay"}) {
+                             "TBTAnalogVgl", "TBT_Inkretment", "TBT_AnalogDelay", "TBTFktGenerator", "TBTPulse",
+                             "TBTRampenGenerator", "TBTRandom", "TBTMittelwert", "TBTKorrekturtabelle", "TBTSysTime",
+                             "TBTSysDate", "TBTFreqCount"}) {
         SCOPED_TRACE(name);
         auto block = Make(name);
         const TCount plain = Draw(*block, false);

@@ -4,16 +4,25 @@
 // the prepared board from rows of '0'/'1' characters.
 #pragma once
 
+#include "components/digital/BT_Addierer.h"
+#include "components/digital/BT_Bus.h"
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_MonoFlop.h"
+#include "components/digital/BT_Multiplexer.h"
+#include "components/digital/BT_Register.h"
+#include "components/digital/BT_Schieberegister.h"
 #include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Versorgung.h"
+#include "components/digital/BT_Zaehler.h"
 
 #include "support/TestBoard.h"
 
 #include "engine/Globals.h"
 #include "engine/Language.h"
+#include "platform/IniFile.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +36,18 @@ inline void RegisterDigitalClasses()
           &TBTVerzoegerung::StaticClass(), &TBTRSFF::StaticClass(), &TBTRSFFZ::StaticClass(),
           &TBTRSFFF::StaticClass(), &TBTJKFF::StaticClass(), &TBTDFFZ::StaticClass(), &TBTDFFF::StaticClass(),
           &TBTMasse::StaticClass(), &TBTVcc::StaticClass(), &TBTPowerOnReset::StaticClass(),
-          &TBTBCDDekoder::StaticClass(), &TBTSeg7Decoder::StaticClass()})
+          &TBTBCDDekoder::StaticClass(), &TBTSeg7Decoder::StaticClass(), &TBTCNT4::StaticClass(),
+          &TBTCNT8::StaticClass(), &TBTCNT16::StaticClass(), &TBTCNT4D::StaticClass(), &TBTCNTL::StaticClass(),
+          &TBTCNTL8::StaticClass(), &TBTCNTL16::StaticClass(), &TBTCNTLD::StaticClass(), &TBTSREG::StaticClass(),
+          &TBTSREG8::StaticClass(), &TBTSREG16::StaticClass(), &TBTSREGL::StaticClass(),
+          &TBTSREGL8::StaticClass(), &TBTSREGL16::StaticClass(), &TBTMUX2::StaticClass(),
+          &TBTMUX4::StaticClass(), &TBTMUX8::StaticClass(), &TBTMUX16::StaticClass(), &TBTDMUX2::StaticClass(),
+          &TBTDMUX4::StaticClass(), &TBTDMUX8::StaticClass(), &TBTDMUX16::StaticClass(),
+          &TBTBustreiber::StaticClass(), &TBTAdressdekoder::StaticClass(), &TBTREG2::StaticClass(),
+          &TBTREG4::StaticClass(), &TBTREG8::StaticClass(), &TBTREG16::StaticClass(), &TBTREG2_T::StaticClass(),
+          &TBTREG4_T::StaticClass(), &TBTREG8_T::StaticClass(), &TBTREG16_T::StaticClass(),
+          &TBTADD2::StaticClass(), &TBTADD4::StaticClass(), &TBTADD8::StaticClass(), &TBTVGL4::StaticClass(),
+          &TBTVGL8::StaticClass()})
         RegisterClass(*info);
 }
 
@@ -35,6 +55,14 @@ class DigitalTest : public ::testing::Test {
 protected:
     void SetUp() override { RegisterDigitalClasses(); }
     void TearDown() override { ResetGlobals(); }
+};
+
+// A run-state file in a folder of its own.
+class TRunStateFile {
+    QTemporaryDir dir_;
+
+public:
+    AnsiString Name = dir_.path().toStdString() + "/ANLAGE_Default.set";
 };
 
 // One component with a source wired to each of the chosen inputs (all by
@@ -57,6 +85,20 @@ public:
         t.Board().SelectAll(false);
     }
     void Start() { t.Board().PrepareSimulation(); }
+    // Stop as the program does with a run-state file: save, then stop.
+    void SaveAndStop(const AnsiString& file)
+    {
+        TIniFile ini(file);
+        t.Board().SaveComponentStates(ini);
+        t.Board().StopSimulation();
+    }
+    // Start as the program does: prepare (reset), then load the states.
+    void StartAndLoad(const AnsiString& file)
+    {
+        Start();
+        TIniFile ini(file);
+        t.Board().LoadComponentStates(ini, 0);
+    }
     // Source i drives the level of levels[i] ('1' high, '0' low) or the value.
     void Set(std::string_view levels)
     {
@@ -71,6 +113,15 @@ public:
         Step();
     }
     bool High(Integer output) const { return Part->Outputs[output].Value >= LogicThreshold; }
+    // The number of `bits` outputs whose bit 0 is output `lowest` and whose
+    // higher bits have lower indexes (as "Q0" drawn on top).
+    Integer Number(Integer lowest, Integer bits) const
+    {
+        Integer value = 0;
+        for (Integer i = 0; i < bits; ++i)
+            value |= Integer(High(lowest - i)) << i;
+        return value;
+    }
     Extended Value(Integer output) const { return Part->Outputs[output].Value; }
     // The outputs as '0'/'1', highest index first (as drawn, top down).
     std::string Levels() const
@@ -85,3 +136,47 @@ public:
     TIOBauteil* Part = nullptr;
     std::vector<TBTTestSource*> Sources;
 };
+
+// The names of a component's pins, in index order.
+inline std::vector<std::string> PinNames(const TPinList& pins)
+{
+    std::vector<std::string> names;
+    for (const TBauteilPin& pin : pins)
+        names.push_back(pin.Name);
+    return names;
+}
+
+// One step of a table: the inputs in index order, the number the outputs
+// show after it and, where the table gives one ('0' or '1'), the level of
+// output 0.
+struct TStepRow {
+    const char* Inputs;
+    Integer Value;
+    char Output0 = 0;
+};
+
+struct TStepSequence {
+    const char* Class;
+    const char* What;
+    std::vector<TStepRow> Rows;
+};
+
+// Steps every sequence on a rig of its class; the number is read from
+// `bits` outputs whose bit 0 is output `lowest`, both taken from the part.
+template <class TPart, class TRange>
+void ExpectSequences(const std::vector<TStepSequence>& sequences, TRange range)
+{
+    for (const TStepSequence& sequence : sequences) {
+        SCOPED_TRACE(std::string(sequence.Class) + ": " + sequence.What);
+        TRig rig(sequence.Class);
+        const auto [lowest, bits] = range(*static_cast<TPart*>(rig.Part));
+        rig.Start();
+        for (std::size_t i = 0; i < sequence.Rows.size(); ++i) {
+            const TStepRow& row = sequence.Rows[i];
+            rig.Step(row.Inputs);
+            EXPECT_EQ(rig.Number(lowest, bits), row.Value) << "step " << i + 1 << " inputs " << row.Inputs;
+            if (row.Output0)
+                EXPECT_EQ(rig.High(0), row.Output0 == '1') << "step " << i + 1 << " inputs " << row.Inputs;
+        }
+    }
+}

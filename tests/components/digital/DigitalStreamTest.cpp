@@ -1,7 +1,7 @@
-// The stream records of the clocks, flip-flops, timers, decoders and
-// supplies: their own fields byte by byte, round trips, the monoflop's
-// records before version 40, counts held within their ranges on reading,
-// and damaged records refused with the stream error.
+// The stream records of the digital components: their own fields byte by
+// byte, round trips, the monoflop's records before version 40, counts held
+// within their ranges on reading, and damaged records refused with the
+// stream error.
 #include "DigitalRig.h"
 
 #include "support/StreamBytes.h"
@@ -18,7 +18,13 @@ using DigitalStreamTest = DigitalTest;
 const char* const AllClasses[] = {"TBTHiTakt",  "TBTTaktgeber_ES", "TBTVCO",        "TBTMonoFlop",    "TBTMonoFlopDyn",
                                   "TBTOnOffDelay", "TBTVerzoegerung", "TBTRSFF",     "TBTRSFFZ",       "TBTRSFFF",
                                   "TBTJKFF",    "TBTDFFZ",         "TBTDFFF",       "TBTMasse",       "TBTVcc",
-                                  "TBTPowerOnReset", "TBTBCDDekoder", "TBTSeg7Decoder"};
+                                  "TBTPowerOnReset", "TBTBCDDekoder", "TBTSeg7Decoder",
+                                  "TBTCNT4", "TBTCNT8", "TBTCNT16", "TBTCNT4D", "TBTCNTL", "TBTCNTL8", "TBTCNTL16",
+                                  "TBTCNTLD", "TBTSREG", "TBTSREG8", "TBTSREG16", "TBTSREGL", "TBTSREGL8",
+                                  "TBTSREGL16", "TBTMUX2", "TBTMUX4", "TBTMUX8", "TBTMUX16", "TBTDMUX2", "TBTDMUX4",
+                                  "TBTDMUX8", "TBTDMUX16", "TBTBustreiber", "TBTAdressdekoder", "TBTREG2",
+                                  "TBTREG4", "TBTREG8", "TBTREG16", "TBTREG2_T", "TBTREG4_T", "TBTREG8_T",
+                                  "TBTREG16_T", "TBTADD2", "TBTADD4", "TBTADD8", "TBTVGL4", "TBTVGL8"};
 
 // A board stream of one component at (100, 100): the base record (version
 // 40 on, unless old); the component's own fields and the board's
@@ -224,6 +230,40 @@ TEST_F(DigitalStreamTest, DamagedRecordsAreRefused)
             TTestBoard copy;
             EXPECT_THROW(copy.ReadFromMemory(s.Bytes), EReadError) << in << " " << out;
             EXPECT_EQ(copy.Board().Objects.size(), 0u);
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Records written before version 40 (no run-time flag, no caption) read into
+// the counters, registers, shift registers, multiplexers, bus components,
+// adders and comparators, with the type name as caption; the bus driver's
+// width follows from its pin counts.
+TEST_F(DigitalStreamTest, RecordsBeforeVersion40OfTheWordComponents)
+{
+    for (const char* className :
+         {"TBTCNT4", "TBTCNTL16", "TBTCNTLD", "TBTSREG", "TBTSREGL8", "TBTMUX16", "TBTDMUX2", "TBTBustreiber",
+          "TBTREG16", "TBTREG2_T", "TBTADD8", "TBTVGL4"}) {
+        SCOPED_TRACE(className);
+        TTestBoard board;
+        TIOBauteil* part = board.Place(className, 100, 100);
+        if (auto* driver = dynamic_cast<TBTBustreiber*>(part))
+            driver->SetWidth(0);
+        TStreamBytes s = OneRecord(className, part->InputCount, part->OutputCount, true);
+        s.Bool(false);
+        TTestBoard copy;
+        TIOBauteil* read = ReadOne(copy, s.Bytes, 39);
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->InputCount, part->InputCount);
+        EXPECT_EQ(read->OutputCount, part->OutputCount);
+        EXPECT_EQ(read->Caption, read->GetTypeName());
+        EXPECT_FALSE(read->RuntimeAdjustable);
+        if (auto* driver = dynamic_cast<TBTBustreiber*>(read)) {
+            EXPECT_EQ(driver->WidthIndex(), 0);
+            EXPECT_EQ(std::string(driver->Inputs[2].Name), "EN");
         }
     }
 }

@@ -102,7 +102,11 @@ TEST_F(PanelProjectTest, APanelWithPagesAndAMacroPanelSavesReopensAndSavesTheSam
     auto* scale = dynamic_cast<TSkale*>(root.Elements[1]);
     ASSERT_NE(scale, nullptr);
     EXPECT_EQ(scale->FrontplattenNR(), 1);
-    EXPECT_NE(scale->parentWidget(), &root);   // page 2 is not shown
+    // Only the page shown holds its elements (the window selects the last page
+    // it added for the scale, and keeps that page in the file).
+    EXPECT_EQ(form.Frontplatte->AktiveFrontplatte(), 1);
+    EXPECT_EQ(scale->parentWidget() == &root, form.Frontplatte->AktiveFrontplatte() == 1);
+    EXPECT_NE(label->parentWidget(), &root);
     auto* picture = dynamic_cast<TLogo*>(root.Elements[2]);
     ASSERT_NE(picture, nullptr);
     EXPECT_FALSE(picture->ShowsPlaceholder());

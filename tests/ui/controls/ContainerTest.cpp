@@ -1,8 +1,10 @@
+#include "platform/TextLanguage.h"
 #include "ui/controls/UCLImageList.h"
 #include "ui/controls/UCLLists.h"
 #include "ui/controls/UCLProcs.h"
 #include "ui/controls/UCLStreamUtils.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -332,6 +334,15 @@ TEST(ContainerFile, UnknownSignatureIsTypeSixAndRefusesItems)
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()), "Datei " + name + " kann nicht geöffnet werden");
     }
+    // In the program's language.
+    SetTextLanguageSource([] { return 1; });
+    try {
+        LoadItemFromContainerFile(name, ctImageList, nullptr, 0, item);
+        ADD_FAILURE() << "read";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + name);
+    }
+    SetTextLanguageSource(nullptr);
 }
 
 TEST(DataItems, HeadersAndEmptyItems)
@@ -490,4 +501,36 @@ TEST(WaveList, BytesThatAreNoWaveAreAReadErrorAndKeepTheItems)
         ASSERT_EQ(list.Count(), 1);
         EXPECT_EQ(list.Item(0)->Wave().Data(), WaveBytes());
     }
+}
+
+TEST(Wave, FilesLoadSaveAndKeepTheirOldContentOnFailure)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string folder = dir.path().toStdString() + "/";
+    std::vector<Byte> bytes(60, 7);
+    std::memcpy(bytes.data(), "RIFF", 4);
+    std::memcpy(bytes.data() + 8, "WAVEfmt ", 8);
+    TUCLWave wave;
+    wave.SetData(bytes);
+    wave.SaveToFile(folder + "klang.wav");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(folder + "klang.wav.tmp")));
+    std::unique_ptr<TUCLWave> loaded(TUCLWave::CreateFromFile(folder + "klang.wav"));
+    EXPECT_EQ(loaded->Data(), bytes);
+
+    // A save into a folder that does not exist raises and writes nothing.
+    EXPECT_THROW(wave.SaveToFile(folder + "fehlt/klang.wav"), EStreamError);
+    EXPECT_THROW(TUCLWave::CreateFromFile(folder + "fehlt.wav"), EStreamError);
+
+    // A file that is no wave is refused; the held sound stays.
+    {
+        TFileStream text(folder + "text.wav", TFileMode::fmCreate);
+        text.WriteBuffer("kein Klang, nur Text in einer Datei", 35);
+    }
+    EXPECT_THROW(loaded->LoadFromFile(folder + "text.wav"), EInvalidWave);
+    EXPECT_EQ(loaded->Data(), bytes);
+    // An empty file clears.
+    { TFileStream empty(folder + "leer.wav", TFileMode::fmCreate); }
+    loaded->LoadFromFile(folder + "leer.wav");
+    EXPECT_TRUE(loaded->IsEmpty());
 }

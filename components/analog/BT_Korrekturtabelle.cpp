@@ -1,0 +1,62 @@
+#include "components/analog/BT_Korrekturtabelle.h"
+
+#include "components/analog/DLG_Korrekturtabelle.h"
+#include "engine/AnsiLiteral.h"
+#include "engine/Globals.h"
+#include "engine/Language.h"
+#include "platform/Stream.h"
+
+#include <QCheckBox>
+
+namespace {
+
+const TAnalogInfo KorrekturInfo{{"Korrekturtabelle", "Correction table", "Table de\rcorrection"}, "KT", 18410, true,
+                                1, 1, 1, 1};
+
+const char* DesignatorText()
+{
+    return ByLanguage("KT", "CT", "TC");
+}
+
+} // namespace
+
+TBTKorrekturtabelle::TBTKorrekturtabelle() : TAnalogBT(KorrekturInfo)
+{
+    Designator = DesignatorText();
+    SetInputCount(1);
+    SetOutputCount(1);
+}
+
+void TBTKorrekturtabelle::Draw(TCanvas& canvas)
+{
+    TGrundBT::Draw(canvas);
+    DrawFigureText(canvas, DesignatorText(), 40, CentreX() - 32, CentreY() - 34);
+}
+
+// The form works on a copy: only OK hands the table and the flag back.
+Integer TBTKorrekturtabelle::EditProperties()
+{
+    TKorrekturtabelleDlg dlg;
+    dlg.SetCaption(GetCaption());
+    dlg.Values = Values;
+    dlg.cb_RuntimeEdit->setChecked(RuntimeAdjustable);
+    dlg.cb_RuntimeEdit->setVisible(!SimulationRunning && !RunOnlyMode);
+    const Integer result = dlg.ShowModal();
+    if (result == mrOk) {
+        RuntimeAdjustable = dlg.cb_RuntimeEdit->isChecked();
+        Values = dlg.Values;
+    }
+    return result;
+}
+
+void TBTKorrekturtabelle::WriteData(TStream& stream, TWriter& writer)
+{
+    TGrundBT::WriteData(stream, writer);
+    Values.WriteTo(writer);
+}
+
+void TBTKorrekturtabelle::ReadData(TStream& stream, TReader& reader, Byte version)
+{
+    TAnalogBT::ReadData(stream, reader, version);
+    Values.ReadFrom(reader);
+}

@@ -1,0 +1,226 @@
+// LEDs on the board and on the panel: which component classes own which
+// element, the element made and named with its component on every way onto
+// the board, selected with it and freed with it; and a user's way through:
+// a supply and ground picked from the palette with two LEDs, wired, run,
+// saved and opened again, the LEDs' elements lit and dark as before.
+#include "shell/ShellFixture.h"
+#include "support/TestBoard.h"
+
+#include "components/digital/BT_Versorgung.h"
+#include "engine/Bibo.h"
+#include "engine/BTFront.h"
+#include "engine/PlatineView.h"
+#include "panel/elements/FP_LED.h"
+#include "panel/framework/BT_LED.h"
+#include "panel/framework/Design.h"
+#include "panel/framework/PanelGlobals.h"
+#include "platform/ClassRegistry.h"
+#include "platform/Dialogs.h"
+#include "platform/FileHeader.h"
+#include "shell/ComponentClasses.h"
+#include "panel/framework/Frontplatte.h"
+#include "shell/ProjectFiles.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <set>
+
+namespace {
+
+class LedPanelTest : public TShellFixture {
+protected:
+    template <class T>
+    static T* Paste(TPlatine& board)
+    {
+        std::unique_ptr<T> source(CreateBauteil<T>());
+        TMemoryStream stream;
+        WritePlacingStream(*source, stream);
+        board.PasteFromStream(stream, FileVersion);
+        board.EndDrag(0, 0, 0, TMouseButton::mbLeft);
+        for (auto it = board.Objects.rbegin(); it != board.Objects.rend(); ++it)
+            if (auto* placed = dynamic_cast<T*>(*it))
+                return placed;
+        return nullptr;
+    }
+    static TDesign& Root(TForm1& form) { return *static_cast<TFrontplatte&>(*form.Frontplatte).RootDesign(); }
+
+    // Opens the palette of the category with this caption.
+    static void OpenCategory(TForm1& form, const QString& caption)
+    {
+        for (QMenu* menu : form.CategoryMenus)
+            for (QAction* action : menu->actions())
+                if (action->text().remove('&') == caption) {
+                    action->trigger();
+                    return;
+                }
+        FAIL() << caption.toStdString();
+    }
+};
+
+TEST_F(LedPanelTest, EveryElementOwningClassNamesItsElementAndNoOtherClassDoes)
+{
+    RegisterBaseClasses();
+    RegisterComponentClasses();
+    std::set<std::string> owners;
+    for (const TFrontClass& row : FrontClasses()) {
+        EXPECT_TRUE(owners.insert(row.Component).second) << row.Component;
+        EXPECT_LE(std::string(row.Element).size(), 20u);
+    }
+    EXPECT_EQ(owners.size(), 46u);
+    for (const auto staticClass : ComponentClassTable()) {
+        const TClassInfo& info = staticClass();
+        SCOPED_TRACE(info.Name);
+        std::unique_ptr<TBauteil> object(CreateBauteil(info.Name));
+        ASSERT_NE(object, nullptr);
+        auto* component = dynamic_cast<TIOBauteil*>(object.get());
+        if (!component) {   // a text label: no pins, no element
+            EXPECT_EQ(owners.count(info.Name), 0u);
+            continue;
+        }
+        EXPECT_EQ(component->PanelElementClass, FrontElementClassOf(info.Name));
+        EXPECT_EQ(dynamic_cast<TBTFront*>(component) != nullptr, owners.count(info.Name) == 1);
+    }
+    // A class of the table that is not built yet is refused by name.
+    EXPECT_THROW(CreateBauteil("TBTZeiger"), EClassNotFound);
+}
+
+TEST_F(LedPanelTest, ElementsAreMadeNamedSelectedAndFreedWithTheirComponents)
+{
+    TForm1& form = Create();
+    TPlatine& board = *form.MainBoard;
+    TDesign& root = Root(form);
+    const std::size_t before = root.Elements.size();
+    auto* led = Paste<TBTLed>(board);
+    auto* duo = Paste<TBTDuoLED>(board);
+    auto* rgb = Paste<TBTRGB_LED>(board);
+    auto* led2 = Paste<TBTLed>(board);
+    ASSERT_TRUE(led && duo && rgb && led2);
+    ASSERT_EQ(root.Elements.size(), before + 4);
+    struct TCase {
+        TIOBauteil* Component;
+        const char* Name;
+        const TClassInfo* Class;
+    };
+    for (const TCase& c : {TCase{led, "LED1", &TPLED::StaticClass()}, {duo, "DLED1", &TDuoLED::StaticClass()},
+                           {rgb, "RGB1", &TRGBLED::StaticClass()}, {led2, "LED2", &TPLED::StaticClass()}}) {
+        SCOPED_TRACE(c.Name);
+        auto* element = dynamic_cast<TPLED*>(c.Component->PanelElement);
+        ASSERT_NE(element, nullptr);
+        EXPECT_EQ(&element->ClassType(), c.Class);
+        EXPECT_EQ(element->ElementName(), c.Name);
+        EXPECT_EQ(element->LinkedComponent(), c.Component);
+        EXPECT_EQ(element->Design(), &root);
+        // (a pasted element is selected: its selection frame holds it)
+        // Placed without element data: creation defaults, on the cascade.
+        EXPECT_EQ(element->size(), QSize(16, 16));
+        EXPECT_EQ(element->Colour1, 0x00FF00u);
+    }
+    EXPECT_NE(led->PanelElement->Left() + 1000 * led->PanelElement->Top(),
+              led2->PanelElement->Left() + 1000 * led2->PanelElement->Top());
+
+    board.SelectAll(false);
+    board.SelectObject(duo, true);
+    EXPECT_TRUE(root.IsSelected(duo->PanelElement));
+    EXPECT_FALSE(root.IsSelected(led->PanelElement));
+    board.SelectObject(duo, false);
+    EXPECT_FALSE(root.IsSelected(duo->PanelElement));
+
+    board.SelectAll(false);
+    board.SelectObject(duo, true);
+    board.DeleteSelected();
+    EXPECT_EQ(root.Elements.size(), before + 3);
+    for (TFP_Element* element : root.Elements)
+        EXPECT_NE(element->ElementName(), "DLED1");
+}
+
+TEST_F(LedPanelTest, PickedWiredRunSavedAndOpenedTheLedsShowTheirStatesAgain)
+{
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("EXP_BIBO"));
+    TForm1::RegisterComponentClasses();
+    WriteLibraryFile(Program() + "EXP_BIBO/anzeigen.bib", {"TBTLed", "TBTDuoLED", "TBTRGB_LED", "TBTLampe"});
+    WriteLibraryFile(Program() + "EXP_BIBO/Masse.bib", {"TBTVcc", "TBTMasse"});
+    const AnsiString project = Program() + "Leds.prj";
+
+    // Lit and dark as the run leaves them; the elements' places.
+    auto run = [](TPlatine& board) {
+        board.PrepareSimulation();
+        for (int i = 0; i < 3; ++i)
+            board.Step();
+        std::vector<bool> lit;
+        for (Integer k = 0; k < 2; ++k)
+            lit.push_back(dynamic_cast<TPLED*>(Find<TBTLed>(board, k)->PanelElement)->GetEingeschaltet());
+        return lit;
+    };
+    auto colourOf = [](TBTLed* led) {
+        auto* element = dynamic_cast<TPLED*>(led->PanelElement);
+        QImage image;
+        element->PaintToBitmap(image);
+        return image.pixelColor(image.width() / 2, image.height() / 2);
+    };
+    QPoint places[2];
+    {
+        TForm1& form = Create();
+        form.resize(1000, 700);
+        form.show();
+        OpenCategory(form, "Plus,Masse,Test");
+        PickAndPlace(form, "TBTVcc", QPoint(100, 100));
+        PickAndPlace(form, "TBTMasse", QPoint(100, 300));
+        OpenCategory(form, "Anzeigen");
+        PickAndPlace(form, "TBTLed", QPoint(400, 100));
+        PickAndPlace(form, "TBTLed", QPoint(400, 300));
+        TPlatine& board = *form.MainBoard;
+        auto* vcc = Find<TBTVcc>(board);
+        auto* ground = Find<TBTMasse>(board);
+        TBTLed* on = Find<TBTLed>(board, 0);
+        TBTLed* off = Find<TBTLed>(board, 1);
+        ASSERT_TRUE(vcc && ground && on && off);
+        ASSERT_NE(on->PanelElement, nullptr);
+        EXPECT_EQ(on->PanelElement->ElementName(), "LED1");
+        EXPECT_EQ(off->PanelElement->ElementName(), "LED2");
+        Wire(board, vcc->Outputs[0], on->Inputs[0]);
+        Wire(board, ground->Outputs[0], off->Inputs[0]);
+        // The second LED is moved on the panel; the file keeps the place.
+        off->PanelElement->SetBounds(200, 120, 24, 24);
+
+        EXPECT_EQ(run(board), (std::vector<bool>{true, false}));
+        const QColor lit = colourOf(on), dark = colourOf(off);
+        EXPECT_GT(lit.green(), 200);
+        EXPECT_LT(lit.red(), 60);
+        EXPECT_EQ(dark.red(), dark.green());
+        board.StopSimulation();
+        EXPECT_FALSE(dynamic_cast<TPLED*>(on->PanelElement)->GetEingeschaltet());
+        for (Integer k = 0; k < 2; ++k)
+            places[k] = dynamic_cast<TPLED*>(Find<TBTLed>(board, k)->PanelElement)->geometry().topLeft();
+
+        TModalHook save({TModalAnswer::File(project)});
+        ASSERT_TRUE(form.Speichern1Click());
+        TModalHook close({TModalAnswer::Button(IDNO)});
+        EXPECT_TRUE(form.close());
+    }
+
+    TForm1& form = Create();
+    form.show();
+    TModalHook open({TModalAnswer::File(project)});
+    form.ffnen2Click();
+    ASSERT_EQ(form.ProjectFileName, project);
+    TPlatine& board = *form.MainBoard;
+    ASSERT_EQ(CountOf<TBTLed>(board), 2);
+    TDesign& root = Root(form);
+    for (Integer k = 0; k < 2; ++k) {
+        auto* element = dynamic_cast<TPLED*>(Find<TBTLed>(board, k)->PanelElement);
+        ASSERT_NE(element, nullptr);
+        EXPECT_EQ(element->Design(), &root);
+        EXPECT_EQ(element->geometry().topLeft(), places[k]);
+    }
+    EXPECT_EQ(dynamic_cast<TPLED*>(Find<TBTLed>(board, 1)->PanelElement)->size(), QSize(24, 24));
+    EXPECT_EQ(run(board), (std::vector<bool>{true, false}));
+    EXPECT_GT(colourOf(Find<TBTLed>(board, 0)).green(), 200);
+    board.StopSimulation();
+    form.SaveProject(Program() + "Kopie.prj");
+    EXPECT_EQ(ReadFile("Kopie.prj"), ReadFile("Leds.prj"));
+}
+
+} // namespace
