@@ -88,19 +88,19 @@ double PrintScaleOf(Integer size)
 
 // ---- The preview dialog
 
-void TPreviewBox::paintEvent(QPaintEvent*)
+void TBoardPreviewBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     if (OnPaint)
         OnPaint(painter);
 }
 
-void TPreviewBox::mousePressEvent(QMouseEvent* event)
+void TBoardPreviewBox::mousePressEvent(QMouseEvent* event)
 {
     last_ = event->position().toPoint();
 }
 
-void TPreviewBox::mouseMoveEvent(QMouseEvent* event)
+void TBoardPreviewBox::mouseMoveEvent(QMouseEvent* event)
 {
     if (!(event->buttons() & Qt::LeftButton))
         return;
@@ -110,12 +110,12 @@ void TPreviewBox::mouseMoveEvent(QMouseEvent* event)
     last_ = at;
 }
 
-TPreviewDlg::TPreviewDlg(QPrinter& printer, QWidget* parent) : TModalForm(parent), Printer(printer)
+TBoardPreviewDlg::TBoardPreviewDlg(QPrinter& printer, QWidget* parent) : TModalForm(parent), Printer(printer)
 {
     setObjectName("PreviewDlg");
     setWindowTitle(Text("Druckvorschau", "Print preview", "Aperçu avant impression"));
     auto* row = new QHBoxLayout(this);
-    pvPaintBox = new TPreviewBox(this);
+    pvPaintBox = new TBoardPreviewBox(this);
     pvPaintBox->setObjectName("pvPaintBox");
     pvPaintBox->setCursor(Qt::SizeAllCursor);
     row->addWidget(pvPaintBox, 0, Qt::AlignTop);
@@ -177,9 +177,9 @@ TPreviewDlg::TPreviewDlg(QPrinter& printer, QWidget* parent) : TModalForm(parent
     FitPaintBoxToPage();
 }
 
-TPreviewDlg::~TPreviewDlg() = default;
+TBoardPreviewDlg::~TBoardPreviewDlg() = default;
 
-void TPreviewDlg::FitPaintBoxToPage()
+void TBoardPreviewDlg::FitPaintBoxToPage()
 {
     const QSizeF page = Printer.pageLayout().fullRectPoints().size();
     constexpr int Longer = 424;
@@ -192,7 +192,7 @@ void TPreviewDlg::FitPaintBoxToPage()
     pvPaintBox->update();
 }
 
-void TPreviewDlg::TextBtnClick()
+void TBoardPreviewDlg::TextBtnClick()
 {
     TModalForm dialog(this);
     dialog.setObjectName("CaptionDlg");
@@ -223,7 +223,7 @@ void TPreviewDlg::TextBtnClick()
 
 // ---- Drawing the board
 
-void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool blackAndWhite, TPreviewDlg* preview)
+void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool blackAndWhite, TBoardPreviewDlg* preview)
 {
     const TRect r = board.GetObjectsRect(false);
     const double fit = std::min(static_cast<double>(area.width()) / std::max<Integer>(board.Width, 1),
@@ -281,7 +281,7 @@ void PrintBoard(TForm1& form)
     ApplyPrinter(printer, board);
 
     const TPrintSettings before = TPrintSettings::Of(board);
-    TPreviewDlg dialog(printer, &form);
+    TBoardPreviewDlg dialog(printer, &form);
     dialog.Headline = AnsiToQString(board.PrintHeadline);
     for (const AnsiString& line : board.PrintTextLines)
         dialog.TextLines << AnsiToQString(line);

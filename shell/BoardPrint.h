@@ -28,7 +28,7 @@ inline constexpr Integer mrPrint = 6;
 // Scale from the size position 0..200: 10 at 0, 1 at 100, 0.1 at 200.
 double PrintScaleOf(Integer size);
 
-class TPreviewBox : public QWidget {
+class TBoardPreviewBox : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
@@ -45,14 +45,14 @@ private:
     QPoint last_;
 };
 
-class TPreviewDlg : public TModalForm {
+class TBoardPreviewDlg : public TModalForm {
     Q_OBJECT
 public:
-    explicit TPreviewDlg(QPrinter& printer, QWidget* parent = nullptr);
-    ~TPreviewDlg() override;
+    explicit TBoardPreviewDlg(QPrinter& printer, QWidget* parent = nullptr);
+    ~TBoardPreviewDlg() override;
 
     QPrinter& Printer;
-    TPreviewBox* pvPaintBox = nullptr;
+    TBoardPreviewBox* pvPaintBox = nullptr;
     QScrollBar* ZoomScroller = nullptr;
     QCheckBox* CB_SW = nullptr;
     QCheckBox* CB_Mitte = nullptr;
@@ -80,7 +80,7 @@ public:
 
 // Draws the board onto a printer page (its size in device pixels) or into
 // the preview (with the dialog's options and offsets).
-void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool blackAndWhite, TPreviewDlg* preview);
+void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool blackAndWhite, TBoardPreviewDlg* preview);
 
 // The print command: preview, settings back into the board unless
 // cancelled, and the print-out on "Drucken".

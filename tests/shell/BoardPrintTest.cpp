@@ -106,7 +106,7 @@ TEST_F(BoardPrintTest, OkKeepsTheSettingsCancelDiscardsThemAndTheStoredScaleStay
     // OK without touching the size keeps the stored scale of 0.5.
     {
         TFormHook hook({[](TModalForm& shown) {
-            auto& dialog = dynamic_cast<TPreviewDlg&>(shown);
+            auto& dialog = dynamic_cast<TBoardPreviewDlg&>(shown);
             EXPECT_EQ(dialog.ZoomScroller->value(), 120);
             EXPECT_TRUE(dialog.CB_Mitte->isChecked());
             EXPECT_TRUE(dialog.CB_SW->isChecked());
@@ -123,7 +123,7 @@ TEST_F(BoardPrintTest, OkKeepsTheSettingsCancelDiscardsThemAndTheStoredScaleStay
     // Cancel puts everything back, the scale the size bar changed too.
     {
         TFormHook hook({[](TModalForm& shown) {
-            auto& dialog = dynamic_cast<TPreviewDlg&>(shown);
+            auto& dialog = dynamic_cast<TBoardPreviewDlg&>(shown);
             dialog.ZoomScroller->setValue(100);
             dialog.CB_SW->setChecked(false);
             dialog.CB_Mitte->setChecked(false);
@@ -139,7 +139,7 @@ TEST_F(BoardPrintTest, OkKeepsTheSettingsCancelDiscardsThemAndTheStoredScaleStay
     // OK keeps them; the headline and lines pass unchanged.
     {
         TFormHook hook({[](TModalForm& shown) {
-            auto& dialog = dynamic_cast<TPreviewDlg&>(shown);
+            auto& dialog = dynamic_cast<TBoardPreviewDlg&>(shown);
             dialog.ZoomScroller->setValue(100);
             dialog.CB_SW->setChecked(false);
             dialog.CB_Mitte->setChecked(false);
@@ -168,7 +168,7 @@ TEST_F(BoardPrintTest, DISABLED_PrintOutShowsTheBoardCentredAtTheChosenSize)
     TPrintHook printer(pdf);
     {
         TFormHook hook({[](TModalForm& shown) {
-            auto& dialog = dynamic_cast<TPreviewDlg&>(shown);
+            auto& dialog = dynamic_cast<TBoardPreviewDlg&>(shown);
             dialog.ZoomScroller->setValue(0);      // ten times
             dialog.pvPaintBox->grab();             // the preview places the picture
             dialog.PrintBtn->click();
@@ -211,7 +211,7 @@ TEST_F(BoardPrintTest, DISABLED_WithoutCentringTheDraggedPreviewPlacesThePrintOu
     TPrintHook printer(pdf);
     {
         TFormHook hook({[](TModalForm& shown) {
-            auto& dialog = dynamic_cast<TPreviewDlg&>(shown);
+            auto& dialog = dynamic_cast<TBoardPreviewDlg&>(shown);
             dialog.ZoomScroller->setValue(0);
             dialog.CB_Mitte->setChecked(false);
             dialog.pvPaintBox->OnDrag(60, 90);     // the picture moved right and down
