@@ -24,7 +24,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-
 namespace {
 
 bool IsFileStream(const TStream& stream)
@@ -224,6 +223,25 @@ void TPlatine::WritePrintSettings(TWriter& writer) const
         writer.WriteString(line);
 }
 
+namespace {
+
+void ClampPrintSettings(TPlatine& b)
+{
+    // A damaged file must not ask a dialog or a printer for a huge, negative
+    // or undefined page; sound values stay exactly as stored.
+    b.PrintSize = std::clamp<Integer>(b.PrintSize, 0, 200);
+    if (!std::isfinite(b.PrintScale) || b.PrintScale < 0.1 || b.PrintScale > 10.0)
+        b.PrintScale = std::exp(std::log(10.0) * (200 - b.PrintSize) / 100.0) / 10.0;
+    b.PrintOriginX = std::clamp<Integer>(b.PrintOriginX, -1000000, 1000000);
+    b.PrintOriginY = std::clamp<Integer>(b.PrintOriginY, -1000000, 1000000);
+    b.PreviewOffsetX = std::clamp<Integer>(b.PreviewOffsetX, -1000000, 1000000);
+    b.PreviewOffsetY = std::clamp<Integer>(b.PreviewOffsetY, -1000000, 1000000);
+    b.PrintOrientation = std::clamp<Integer>(b.PrintOrientation, 0, 1);
+    b.PrinterIndex = std::max<Integer>(b.PrinterIndex, -1);
+}
+
+}   // namespace
+
 void TPlatine::ReadPrintSettings(TReader& reader)
 {
     PrintOriginX = reader.ReadInteger();
@@ -243,7 +261,9 @@ void TPlatine::ReadPrintSettings(TReader& reader)
     // Lines are added as they are read: a damaged count ends at the stream's end.
     for (Integer i = 0; i < count; ++i)
         PrintTextLines.push_back(reader.ReadString());
+    ClampPrintSettings(*this);
 }
+
 
 void TPlatine::ReadObjects(TStream& stream, TReader& reader, Byte version)
 {

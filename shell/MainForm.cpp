@@ -1,4 +1,5 @@
 #include "shell/MainForm.h"
+#include "shell/InfoDlg.h"
 
 #include "dialogs/DLG_Default.h"
 #include "engine/AnsiLiteral.h"
@@ -285,6 +286,7 @@ void TForm1::FormCreate()
     // folder is.
     LanguageIndex = ReadLanguageSetting();
     TranslateUI();
+    ShowStartupPicture(*this);
     // The panel window, made anew in the language just chosen.
     Frontplatte = CreateFrontplatte();
     Frontplatte->ResetToNewProject();
@@ -342,6 +344,7 @@ void TForm1::setVisible(bool visible)
 
 void TForm1::FormShow()
 {
+    CloseStartupPicture(*this);
     if (!RunOnlyMode)
         Guarded([this] {
             BuildSearchList();

@@ -9,6 +9,9 @@
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "shell/MainForm.h"
+#include "shell/BoardPrint.h"
+#include "shell/InfoDlg.h"
+#include "shell/MaterialsList.h"
 #include "ui/controls/UCLBaseGraphicButton.h"
 
 #include <QAction>
@@ -40,7 +43,7 @@ const TCommand FileItems[] = {
     {"Beispiele1", "&Beispiele...", "Ctrl+B", TRule::Always, [](C& c) { c.OpenExample(); }},
     {"Makroimportieren1", "&Makro importieren...", "Ctrl+J", TRule::Always, [](C& c) { c.Form().Makroimportieren1Click(); }},
     {"MakroSpeichern1", "Als Makro s&peichern...", "Ctrl+M", TRule::Always, [](C& c) { c.Form().MakroSpeichern1Click(); }},
-    {"Drucken1", "&Drucken...", "Ctrl+P", TRule::Unavailable, nullptr},
+    {"Drucken1", "&Drucken...", "Ctrl+P", TRule::HasObjects, [](C& c) { PrintBoard(c.Form()); }},
     {"Compilieren", "&Compilieren...", nullptr, TRule::Unavailable, nullptr},
 };
 
@@ -68,14 +71,14 @@ const TCommand PanelItems[] = {
 };
 
 const TCommand ConfigurationItems[] = {
-    {"Anwendung1", "&Anwendung...", "Ctrl+I", TRule::Unavailable, nullptr},
+    {"Anwendung1", "&Anwendung...", "Ctrl+I", TRule::Always, [](C& c) { ShowSettingsOverview(c.Form()); }},
     {"Hardware2", "&Hardware...", "Ctrl+H", TRule::HardwareDialog, [](C& c) { c.HardwareSettingsDialog(); }},
 };
 
 const TCommand OptionItems[] = {
     {"Raster", "&Raster", nullptr, TRule::Always, [](C& c) { c.ToggleGrid(); }},
     {"Hinweistexte", "&Hinweistexte", nullptr, TRule::Always, nullptr},
-    {"Stueckliste", "&Stückliste erstellen...", nullptr, TRule::Unavailable, nullptr},
+    {"Stueckliste", "&Stückliste erstellen...", nullptr, TRule::Always, [](C& c) { SB_SListClick(c.Form()); }},
 };
 
 const TCommand WindowItems[] = {
@@ -88,7 +91,7 @@ const TCommand HelpItems[] = {
     {"Index", "&Hilfethemen...", "Ctrl+F1", TRule::Always, [](C& c) { c.Help(); }},
     {"InternetUpdate1", "Internet &Update...", nullptr, TRule::Unavailable, nullptr},
     {"InternetForum1", "Internet &Forum...", nullptr, TRule::Always, [](C& c) { c.OpenForum(); }},
-    {"Info1", "I&nfo...", nullptr, TRule::Unavailable, nullptr},
+    {"Info1", "I&nfo...", nullptr, TRule::Always, [](C& c) { ShowAboutBox(c.Form()); }},
 };
 
 const TMenuDefinition Menus[] = {
@@ -104,7 +107,7 @@ const TCommand ToolItems[] = {
     {"ToolButton1", "Neu", nullptr, TRule::Always, [](C& c) { c.NewProject(); }, 0},
     {"ToolButton2", "Öffnen", nullptr, TRule::Always, [](C& c) { c.OpenProjectDialog(); }, 1},
     {"ToolButton3", "Speichern", nullptr, TRule::MainBoardShown, [](C& c) { c.Form().Speichern1Click(); }, 2},
-    {"ToolButton4", "Drucken", nullptr, TRule::Unavailable, nullptr, 3},
+    {"ToolButton4", "Drucken", nullptr, TRule::HasObjects, [](C& c) { PrintBoard(c.Form()); }, 3},
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
     {"ToolButton6", "Ausschneiden", nullptr, TRule::AnySelected, [](C& c) { c.Cut(); }, 4},
     {"ToolButton7", "Kopieren", nullptr, TRule::AnySelected, [](C& c) { c.Copy(); }, 5},
@@ -114,7 +117,7 @@ const TCommand ToolItems[] = {
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
     {"ToolButton15", "Neuer Text", nullptr, TRule::Always, [](C& c) { c.NewText(); }, 9},
     {"SB_Raster", "Raster", nullptr, TRule::Always, [](C& c) { c.ToggleGrid(); }, 10},
-    {"ToolButton17", "Stückliste", nullptr, TRule::Unavailable, nullptr, 11},
+    {"ToolButton17", "Stückliste", nullptr, TRule::Always, [](C& c) { SB_SListClick(c.Form()); }, 11},
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
     {"tb_ZoomPlus", "Zoom (plus)", nullptr, TRule::Always, [](C& c) { c.ZoomIn(); }, 12},
     {"tb_ZoomMinus", "Zoom (minus)", nullptr, TRule::Always, [](C& c) { c.ZoomOut(); }, 13},
@@ -125,7 +128,7 @@ const TCommand ToolItems[] = {
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
     {"tb_Frontplatte", "Frontplatte", nullptr, TRule::PanelRootShown,
      [](C& c) { c.Form().Frontplatte->SetupBtnClick(); }, 20},
-    {"tb_Config", "Konfigurieren Anwendung...", nullptr, TRule::Unavailable, nullptr, 18},
+    {"tb_Config", "Konfigurieren Anwendung...", nullptr, TRule::Always, [](C& c) { ShowSettingsOverview(c.Form()); }, 18},
     {"tb_ConfigHW", "Konfigurieren Hardware...", nullptr, TRule::HardwareDialog,
      [](C& c) { c.HardwareSettingsDialog(); }, 19},
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},

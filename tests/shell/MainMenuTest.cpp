@@ -112,7 +112,13 @@ TEST_F(MainMenuTest, CommandsAreEnabledFromTheBoardTheSelectionAndTheClipboard)
         {"naechstes1", {false, false, false, false}},
         {"DateiNeuBtn", {true, true, true, true}},
         {"Hardware2", {false, false, false, false}},   // no hardware dialog in the program
-        {"Drucken1", {false, false, false, false}},    // waits for printing
+        {"Drucken1", {false, true, true, true}},
+        {"ToolButton4", {false, true, true, true}},
+        {"Stueckliste", {true, true, true, true}},
+        {"ToolButton17", {true, true, true, true}},
+        {"Anwendung1", {true, true, true, true}},
+        {"tb_Config", {true, true, true, true}},
+        {"Info1", {true, true, true, true}},
     };
     for (TSetup setup : {Empty, Objects, Selected, Copied}) {
         SCOPED_TRACE(setup);

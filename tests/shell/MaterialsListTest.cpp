@@ -1,0 +1,268 @@
+// The bill of materials (lines per library entry, gates per input count,
+// hardware per driver, macros by name and broken down, headings) in its
+// window, and the settings overview's tree with its drawing rules.
+#include "shell/ShellFixture.h"
+#include "support/LibraryDoubles.h"
+#include "support/TestBoard.h"
+
+#include "components/digital/BT_Gatter.h"
+#include "engine/AnsiLiteral.h"
+#include "engine/Bibo.h"
+#include "engine/ObjectTree.h"
+#include "engine/ShellHooks.h"
+#include "platform/AnsiText.h"
+#include "platform/Dialogs.h"
+#include "shell/MaterialsList.h"
+#include "shell/ProjectFiles.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+
+std::vector<std::string> Utf8(const std::vector<AnsiString>& lines)
+{
+    std::vector<std::string> out;
+    for (const AnsiString& line : lines)
+        out.push_back(AnsiToQString(line).toStdString());
+    return out;
+}
+
+template <class T>
+T* Put(TPlatine& board)
+{
+    T* component = CreateBauteil<T>();
+    board.InsertObject(component);
+    return component;
+}
+
+class MaterialsListTest : public TShellFixture {
+protected:
+    void SetUp() override
+    {
+        TShellFixture::SetUp();
+        TForm1::RegisterComponentClasses();
+        RegisterTestClasses();
+        RegisterLibraryDoubles();
+        ASSERT_TRUE(QDir(folder_.path()).mkpath("EXP_BIBO"));
+    }
+    void TearDown() override
+    {
+        ShellHooks.CreateHardwareHolding = nullptr;
+        TBTTestGate::EditScript = nullptr;
+        TShellFixture::TearDown();
+    }
+
+    // Gates with an AND and an inverter, a category of two hardware holders
+    // (one per driver class).
+    static std::vector<TMaterialCategory> Library()
+    {
+        TBTAnd andSample;
+        TBTInverter inverterSample;
+        TBTTestHolder card;
+        card.Hold(new TTestCard);
+        TBTTestHolder oldCard;
+        oldCard.Hold(new TTestOldCard);
+        return {{"Gatter", MaterialEntries({&andSample, &inverterSample})},
+                {"Empty", {}},
+                {"PC & Co", MaterialEntries({&card, &oldCard})}};
+    }
+
+    // Three ANDs (2, 2 and 4 inputs), an inverter, two cards of one driver
+    // and one of another, two macros named "Zähler" (the first holds an OR
+    // and an inverter) and one named "Takt".
+    void Fill(TTestBoard& rig)
+    {
+        rig.Place<TBTAnd>(0, 0);
+        rig.Place<TBTAnd>(200, 0)->SetInputCount(4);
+        rig.Place<TBTInverter>(400, 0);
+        rig.Place<TBTAnd>(600, 0);
+        for (bool old : {false, true, false}) {
+            auto* holder = rig.Place<TBTTestHolder>(0, 400);
+            holder->Hold(old ? static_cast<IDevice*>(new TTestOldCard) : new TTestCard);
+        }
+        const char* names[] = {"Zähler", "Takt", "Zähler"};
+        TMakro* first = nullptr;
+        for (const char* name : names) {
+            TMakro* macro = rig.PlaceMacro(800, 800, 2);
+            macro->Name = QStringToAnsi(QString::fromUtf8(name)).c_str();
+            if (!first)
+                first = macro;
+        }
+        ASSERT_NE(first->InnerBoard(), nullptr);
+        Put<TBTInverter>(*first->InnerBoard());
+        Put<TBTAnd>(*first->InnerBoard())->SetInputCount(3);
+    }
+};
+
+TEST_F(MaterialsListTest, LinesCountEntriesGatesPerInputHardwarePerDriverAndMacrosByName)
+{
+    TTestBoard rig;
+    Fill(rig);
+    const std::vector<TMaterialCategory> library = Library();
+
+    struct TCase {
+        TMaterialOptions Options;
+        std::vector<std::string> Lines;
+    } cases[] = {
+        {{false, false}, {"2x AND, 2 Eingänge", "1x AND, 4 Eingänge", "1x Inverter", "2x Testkarte", "1x Altkarte",
+                          "2x Zähler", "1x Takt"}},
+        {{true, false}, {"2x AND, 2 Eingänge", "1x AND, 4 Eingänge", "1x Inverter", "2x Testkarte", "1x Altkarte",
+                         "2x Zähler", "   1x AND, 3 Eingänge", "   1x Inverter", "", "1x Takt", ""}},
+        {{true, true}, {"", "--- Gatter ---", "2x AND, 2 Eingänge", "1x AND, 4 Eingänge", "1x Inverter", "",
+                        "--- PC & Co ---", "2x Testkarte", "1x Altkarte", "", "--- Makros ---", "2x Zähler", "",
+                        "   --- Gatter ---", "   1x AND, 3 Eingänge", "   1x Inverter", "", "1x Takt", ""}},
+    };
+    for (const TCase& c : cases) {
+        std::vector<AnsiString> lines;
+        ListBoardMaterials(rig.Board(), 0, library, c.Options, lines);
+        EXPECT_EQ(Utf8(lines), c.Lines) << c.Options.Macros << c.Options.Groups;
+    }
+}
+
+TEST_F(MaterialsListTest, EmptyHeadingsGoAgainAndMacroHeadingIsInTheLanguage)
+{
+    TTestBoard rig;
+    rig.Place<TBTInverter>(0, 0);
+    std::vector<AnsiString> lines;
+    ListBoardMaterials(rig.Board(), 0, Library(), {false, true}, lines);
+    EXPECT_EQ(Utf8(lines), (std::vector<std::string>{"", "--- Gatter ---", "1x Inverter"}));
+
+    LanguageIndex = 1;
+    rig.PlaceMacro(800, 800, 2)->Name = "M";
+    lines.clear();
+    ListBoardMaterials(rig.Board(), 0, Library(), {false, true}, lines);
+    EXPECT_EQ(Utf8(lines), (std::vector<std::string>{"", "--- Gatter ---", "1x Inverter", "", "--- Macros ---", "1x M"}));
+}
+
+TEST_F(MaterialsListTest, CommandListsTheShownBoardFromTheLibraryFilesAndRebuildsOnEachOption)
+{
+    WriteLibraryFile(Program() + "EXP_BIBO/gatter.bib", {"TBTAnd", "TBTInverter"});
+    TForm1& form = Create();
+    form.show();
+    const Integer shownCategory = form.BiboTag;
+    const std::size_t shownEntries = form.Bibo->Entries.size();
+    Put<TBTInverter>(*form.MainBoard);
+    Put<TBTAnd>(*form.MainBoard);
+
+    QAction* command = form.findChild<QAction*>("Stueckliste");
+    ASSERT_NE(command, nullptr);
+    ASSERT_TRUE(command->isEnabled());
+    {
+        TModalHook errors([](const TModalRequest& request) {
+            ADD_FAILURE() << request.Text;
+            return TModalAnswer::Button(IDOK);
+        });
+        command->trigger();
+    }
+    TSList& window = MaterialsWindow(form);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.Memo->toPlainText(), QString::fromUtf8("Stückliste\n\n1x AND, 2 Eingänge\n1x Inverter"));
+    // The palette on screen keeps its category.
+    EXPECT_EQ(form.BiboTag, shownCategory);
+    EXPECT_EQ(form.Bibo->Entries.size(), shownEntries);
+
+    window.CB_Gruppen->setChecked(true);
+    EXPECT_EQ(window.Memo->toPlainText(),
+              QString::fromUtf8("Stückliste\n\n\n--- Gatter ---\n1x AND, 2 Eingänge\n1x Inverter"));
+    window.CB_Gruppen->setChecked(false);
+
+    // Saved through a temporary file as text lines, and read back.
+    const QString file = Path("liste.txt");
+    {
+        TModalHook hook({TModalAnswer::File(QStringToAnsi(file))});
+        window.SB_Save->click();
+        ASSERT_EQ(hook.Requests().size(), 1u);
+        EXPECT_EQ(hook.Requests()[0].File.Filter, "Text (*.txt) |*.TXT");
+        EXPECT_EQ(hook.Requests()[0].File.DefaultExt, "TXT");
+    }
+    EXPECT_EQ(ReadFile("liste.txt"), QStringToAnsi(QString::fromUtf8("Stückliste\r\n\r\n1x AND, 2 Eingänge\r\n1x Inverter\r\n")));
+    window.Memo->clear();
+    {
+        TModalHook hook({TModalAnswer::File(QStringToAnsi(file))});
+        window.SB_Load->click();
+    }
+    EXPECT_EQ(window.Memo->toPlainText(), QString::fromUtf8("Stückliste\n\n1x AND, 2 Eingänge\n1x Inverter\n"));
+    // A file that cannot be read is reported and the text stays.
+    {
+        TModalHook hook({TModalAnswer::File(QStringToAnsi(Path("missing.txt"))), TModalAnswer::Button(IDOK)});
+        window.SB_Load->click();
+        ASSERT_EQ(hook.Requests().size(), 2u);
+        EXPECT_EQ(hook.Requests()[1].Kind, TModalKind::MessageBox);
+    }
+    EXPECT_FALSE(window.Memo->toPlainText().isEmpty());
+}
+
+TEST_F(MaterialsListTest, WindowTextsInEachLanguage)
+{
+    struct {
+        Integer Language;
+        const char* Caption;
+        const char* Macros;
+        const char* Save;
+    } cases[] = {{0, "Stückliste", "Makros aufschlüsseln", "Speichern"},
+                 {1, "Components list", "&Detailed macros", "Save"},
+                 {2, "Liste de composants", "&Macros détaillées", "Sauvegarder"}};
+    for (const auto& c : cases) {
+        LanguageIndex = c.Language;
+        TSList window;
+        EXPECT_EQ(window.windowTitle(), QString::fromUtf8(c.Caption));
+        EXPECT_EQ(window.CB_Makros->text(), QString::fromUtf8(c.Macros));
+        EXPECT_EQ(window.SB_Save->toolTip(), QString::fromUtf8(c.Save));
+    }
+}
+
+TEST_F(MaterialsListTest, OverviewMarksRunTimeSettingsAndOpensSettingsOnDoubleClick)
+{
+    TForm1& form = Create();
+    auto* fixed = Put<TBTTestGate>(*form.MainBoard);
+    fixed->HasPropertyDialog = true;
+    auto* adjustable = Put<TBTTestGate>(*form.MainBoard);
+    adjustable->HasPropertyDialog = true;
+    adjustable->RuntimeAdjustable = true;
+
+    TBTTestGate* edited = nullptr;
+    TBTTestGate::EditScript = [&](TBTTestGate* gate) {
+        edited = gate;
+        return 1;
+    };
+    std::vector<std::pair<bool, QColor>> looks;
+    {
+        TFormHook hook({[&](TModalForm& shown) {
+            auto& overview = dynamic_cast<TObjektliste&>(shown);
+            ASSERT_EQ(overview.VTree->topLevelItemCount(), 2);
+            for (int i = 0; i < 2; ++i) {
+                QTreeWidgetItem* node = overview.VTree->topLevelItem(i);
+                looks.push_back({node->font(0).bold(), node->foreground(0).color()});
+            }
+            QTreeWidgetItem* node = overview.VTree->topLevelItem(0);
+            overview.VTreeDblClick(node);
+            EXPECT_EQ(edited, TreeNodeObject(*node));
+        }});
+        form.findChild<QAction*>("Anwendung1")->trigger();
+        EXPECT_EQ(hook.Shown(), (std::vector<AnsiString>{"Konfiguration"}));
+    }
+    ASSERT_EQ(looks.size(), 2u);
+    EXPECT_NE(edited, nullptr);
+    int bold = 0;
+    for (const auto& [isBold, colour] : looks) {
+        EXPECT_EQ(colour, isBold ? QColor(0, 128, 0) : QColor(Qt::black));
+        bold += isBold;
+    }
+    EXPECT_EQ(bold, 1);
+
+    // While the simulation runs every node is plain black.
+    SimulationRunning = true;
+    TObjektliste& overview = OverviewWindow(form);
+    overview.VTree->clear();
+    overview.FillFromBoard(*form.MainBoard);
+    SimulationRunning = false;
+    ASSERT_EQ(overview.VTree->topLevelItemCount(), 1);   // only what may be set at run time
+    EXPECT_FALSE(overview.VTree->topLevelItem(0)->font(0).bold());
+    EXPECT_EQ(overview.VTree->topLevelItem(0)->foreground(0).color(), QColor(Qt::black));
+}
+
+}   // namespace
