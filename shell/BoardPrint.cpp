@@ -225,7 +225,16 @@ void TBoardPreviewDlg::TextBtnClick()
 
 void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool blackAndWhite, TBoardPreviewDlg* preview)
 {
-    const TRect r = board.GetObjectsRect(false);
+    // The scale and the offsets are in pixels of the board control at its
+    // zoom; the objects draw in board units, pixelsPerInch of the control
+    // to 254 of them.
+    const Integer pixelsPerInch = std::max<Integer>(static_cast<Integer>(std::nearbyint(board.Zoom * 16)), 1);
+    auto toControl = [&](Integer units) { return units * static_cast<double>(pixelsPerInch) / 254.0; };
+    const TRect units = board.GetObjectsRect(false);
+    const double left = toControl(units.Left);
+    const double top = toControl(units.Top);
+    const double width = toControl(units.Right - units.Left);
+    const double height = toControl(units.Bottom - units.Top);
     const double fit = std::min(static_cast<double>(area.width()) / std::max<Integer>(board.Width, 1),
                                 static_cast<double>(area.height()) / std::max<Integer>(board.Height, 1));
     const double k = fit * board.PrintScale;
@@ -238,8 +247,8 @@ void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool bla
         offsetY = Round(preview->PreviewOffsetY / k);
         painter.fillRect(QRect(QPoint(0, 0), area), Qt::white);
         if (preview->CB_Mitte->isChecked()) {
-            offsetX = Round(area.width() / 2.0 / k - r.Left - (r.Right - r.Left) / 2.0);
-            offsetY = Round(area.height() / 2.0 / k - r.Top - (r.Bottom - r.Top) / 2.0);
+            offsetX = Round(area.width() / 2.0 / k - left - width / 2.0);
+            offsetY = Round(area.height() / 2.0 / k - top - height / 2.0);
             preview->PreviewOffsetX = Round(k * offsetX);
             preview->PreviewOffsetY = Round(k * offsetY);
         }
@@ -251,9 +260,9 @@ void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool bla
     TCanvas canvas(painter);
     canvas.SelectPalette(board.BoardPalette);
     canvas.SetMapMode(TMapMode::MM_ANISOTROPIC);
-    canvas.SetWindowExt(1000, 1000);
+    canvas.SetWindowExt(254 * 1000, 254 * 1000);
     canvas.SetWindowOrg(0, 0);
-    const Integer extent = std::max<Integer>(Round(k * 1000), 1);
+    const Integer extent = std::max<Integer>(Round(k * pixelsPerInch * 1000), 1);
     canvas.SetViewportExt(extent, extent);
     canvas.SetViewportOrg(Round(offsetX * k), Round(offsetY * k));
     board.PrintMode = blackAndWhite;
