@@ -32,32 +32,8 @@ namespace {
 
 class LedPanelTest : public TShellFixture {
 protected:
-    template <class T>
-    static T* Paste(TPlatine& board)
-    {
-        std::unique_ptr<T> source(CreateBauteil<T>());
-        TMemoryStream stream;
-        WritePlacingStream(*source, stream);
-        board.PasteFromStream(stream, FileVersion);
-        board.EndDrag(0, 0, 0, TMouseButton::mbLeft);
-        for (auto it = board.Objects.rbegin(); it != board.Objects.rend(); ++it)
-            if (auto* placed = dynamic_cast<T*>(*it))
-                return placed;
-        return nullptr;
-    }
     static TDesign& Root(TForm1& form) { return *static_cast<TFrontplatte&>(*form.Frontplatte).RootDesign(); }
 
-    // Opens the palette of the category with this caption.
-    static void OpenCategory(TForm1& form, const QString& caption)
-    {
-        for (QMenu* menu : form.CategoryMenus)
-            for (QAction* action : menu->actions())
-                if (action->text().remove('&') == caption) {
-                    action->trigger();
-                    return;
-                }
-        FAIL() << caption.toStdString();
-    }
 };
 
 TEST_F(LedPanelTest, EveryElementOwningClassNamesItsElementAndNoOtherClassDoes)

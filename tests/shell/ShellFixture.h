@@ -7,12 +7,16 @@
 #include "engine/Language.h"
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
+#include "platform/FileHeader.h"
 #include "platform/Paths.h"
+#include "platform/Stream.h"
 #include "shell/MainForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +72,32 @@ protected:
             if (auto* found = dynamic_cast<T*>(object); found && skip-- == 0)
                 return found;
         return nullptr;
+    }
+    // A component of class T placed as the palette places one, through the
+    // placing stream and a paste.
+    template <class T>
+    static T* Paste(TPlatine& board)
+    {
+        std::unique_ptr<T> source(CreateBauteil<T>());
+        TMemoryStream stream;
+        WritePlacingStream(*source, stream);
+        board.PasteFromStream(stream, FileVersion);
+        board.EndDrag(0, 0, 0, TMouseButton::mbLeft);
+        for (auto it = board.Objects.rbegin(); it != board.Objects.rend(); ++it)
+            if (auto* placed = dynamic_cast<T*>(*it))
+                return placed;
+        return nullptr;
+    }
+    // Opens the palette of the category with this caption.
+    static void OpenCategory(TForm1& form, const QString& caption)
+    {
+        for (QMenu* menu : form.CategoryMenus)
+            for (QAction* action : menu->actions())
+                if (action->text().remove('&') == caption) {
+                    action->trigger();
+                    return;
+                }
+        FAIL() << caption.toStdString();
     }
     // Picks the palette's entry of the class with a click on its sample and
     // places it with a click on the board at the given point of the view.

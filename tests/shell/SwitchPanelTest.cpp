@@ -27,64 +27,7 @@ namespace {
 
 class SwitchPanelTest : public TShellFixture {
 protected:
-    template <class T>
-    static T* Find(TPlatine& board, Integer skip = 0)
-    {
-        for (TBauteil* object : board.Objects)
-            if (auto* found = dynamic_cast<T*>(object); found && skip-- == 0)
-                return found;
-        return nullptr;
-    }
-    template <class T>
-    static T* Paste(TPlatine& board)
-    {
-        std::unique_ptr<T> source(CreateBauteil<T>());
-        TMemoryStream stream;
-        WritePlacingStream(*source, stream);
-        board.PasteFromStream(stream, FileVersion);
-        board.EndDrag(0, 0, 0, TMouseButton::mbLeft);
-        for (auto it = board.Objects.rbegin(); it != board.Objects.rend(); ++it)
-            if (auto* placed = dynamic_cast<T*>(*it))
-                return placed;
-        return nullptr;
-    }
     static TSchalter* ElementOf(TIOBauteil* component) { return dynamic_cast<TSchalter*>(component->PanelElement); }
-    static void OpenCategory(TForm1& form, const QString& caption)
-    {
-        for (QMenu* menu : form.CategoryMenus)
-            for (QAction* action : menu->actions())
-                if (action->text().remove('&') == caption) {
-                    action->trigger();
-                    return;
-                }
-        FAIL() << caption.toStdString();
-    }
-    static void PickAndPlace(TForm1& form, const char* className, QPoint at)
-    {
-        TBibo& palette = *form.Bibo;
-        std::size_t i = 0;
-        while (i < palette.Entries.size() && std::string(palette.Entries[i]->ClassName()) != className)
-            ++i;
-        ASSERT_LT(i, palette.Entries.size()) << className;
-        const TPoint sample =
-            palette.Mapping().LPtoDP(TPoint{palette.StripWidth / 2, palette.Entries[i]->GetBounds().Top + 30});
-        QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(sample.X, sample.Y));
-        ASSERT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
-        QWidget* board = static_cast<TPlatineView*>(form.MainBoard->View)->viewport();
-        QMouseEvent move(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(board, &move);
-        QTest::mouseClick(board, Qt::LeftButton, {}, at);
-        ASSERT_NE(form.MainBoard->Mode, TBoardMode::Placing);
-    }
-    static void Wire(TPlatine& board, const TBauteilPin& from, const TBauteilPin& to)
-    {
-        const Integer middle = (from.X + to.X) / 2 / 20 * 20;
-        for (auto [a, b] : {std::pair{TPoint{from.X, from.Y}, TPoint{middle, from.Y}},
-                            std::pair{TPoint{middle, from.Y}, TPoint{middle, to.Y}},
-                            std::pair{TPoint{middle, to.Y}, TPoint{to.X, to.Y}}})
-            if (a != b)
-                board.AddWireAndNormalise(a, b);
-    }
 };
 
 TEST_F(SwitchPanelTest, EachClassGetsItsSwitchElementMomentaryForPushButtons)
