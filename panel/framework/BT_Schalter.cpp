@@ -19,6 +19,65 @@ void Circle(TCanvas& canvas, Integer x, Integer y, Integer r)
 
 // ---- Shared
 
+namespace {
+
+const TSwitchInfo TasterInfo{
+    {"Taster\rlogisch", "Push button", "Boutton-poussoir"},
+    {"T", "PB", "BP"},
+    18105, 0, 1, true};
+const TSwitchInfo SchalterInfo{
+    {"Schalter\rlogisch", "Switch", "Interrupteur"},
+    {"S", "SW", "IN"},
+    18100, 0, 1, false};
+const TSwitchInfo AnalogTasterInfo{
+    {"Taster\r2 Eingänge"_ansi, "Push button\r2 inputs", "Bouton-poussoir\r2 Entrées"_ansi},
+    {"TB", "PBB", "BP"},
+    18165, 2, 1, true};
+const TSwitchInfo AnalogSchalterInfo{
+    {"Schalter\r2 Eingänge"_ansi, "Switch\r2 inputs", "Commutateur\r2 Entrées"_ansi},
+    {"SB", "SWB", "CM"},
+    18165, 2, 1, false};
+const TSwitchInfo AnalogTaster2Info{
+    {"Taster\r2 Ausgänge"_ansi, "Push button\r2 outputs", "Bouton-poussoir\r2 Sorties"},
+    {"TA", "PBA", "PBA"},
+    18170, 1, 2, true};
+const TSwitchInfo AnalogSchalter2Info{
+    {"Schalter\r2 Ausgänge"_ansi, "Switch\r2 outputs", "Interrupteur\r2 Sorties"},
+    {"SA", "SWA", "INA"},
+    18170, 1, 2, false};
+
+} // namespace
+
+TBTSchalterBase::TBTSchalterBase(const TSwitchInfo& info) : info_(info)
+{
+    PanelElementClass = "TSchalter";
+    Designator = ByLanguage(info.Designators[0], info.Designators[1], info.Designators[2]);
+    HelpContext = info.HelpContext;
+}
+
+AnsiString TBTSchalterBase::GetTypeName() const
+{
+    return ByLanguage<AnsiString>(info_.TypeNames[0], info_.TypeNames[1], info_.TypeNames[2]);
+}
+
+TBTLogicSchalterBase::TBTLogicSchalterBase(const TSwitchInfo& info) : TBTSchalterBase(info)
+{
+    SetInputCount(info.Inputs);
+    SetOutputCount(info.Outputs);
+}
+
+TBTAnalogInputsBase::TBTAnalogInputsBase(const TSwitchInfo& info) : TBTAnalogSchalterBase(info)
+{
+    SetInputCount(info.Inputs);
+    SetOutputCount(info.Outputs);
+}
+
+TBTAnalogOutputsBase::TBTAnalogOutputsBase(const TSwitchInfo& info) : TBTAnalogSchalterBase(info)
+{
+    SetInputCount(info.Inputs);
+    SetOutputCount(info.Outputs);
+}
+
 void TBTSchalterBase::SetPanelElement(IFP_Element* element)
 {
     TBTFront::SetPanelElement(element);
@@ -112,33 +171,9 @@ void TBTLogicSchalterBase::DrawSymbol(TCanvas& canvas)
     }
 }
 
-TBTTaster::TBTTaster()
-{
-    SetInputCount(0);
-    SetOutputCount(1);
-    PanelElementClass = "TSchalter";
-    Designator = ByLanguage<const char*>("T", "PB", "BP");
-    HelpContext = 18105;
-}
+TBTTaster::TBTTaster() : TBTLogicSchalterBase(TasterInfo) {}
 
-AnsiString TBTTaster::GetTypeName() const
-{
-    return ByLanguage<const char*>("Taster\rlogisch", "Push button", "Boutton-poussoir");
-}
-
-TBTSchalter::TBTSchalter()
-{
-    SetInputCount(0);
-    SetOutputCount(1);
-    PanelElementClass = "TSchalter";
-    Designator = ByLanguage<const char*>("S", "SW", "IN");
-    HelpContext = 18100;
-}
-
-AnsiString TBTSchalter::GetTypeName() const
-{
-    return ByLanguage<const char*>("Schalter\rlogisch", "Switch", "Interrupteur");
-}
+TBTSchalter::TBTSchalter() : TBTLogicSchalterBase(SchalterInfo) {}
 
 // ---- Analog members
 
@@ -223,58 +258,10 @@ void TBTAnalogOutputsBase::Calculate()
     SetOutputValue(1, on ? 0.0L : v);
 }
 
-TBTAnalogTaster::TBTAnalogTaster()
-{
-    SetInputCount(2);
-    SetOutputCount(1);
-    PanelElementClass = "TSchalter";
-    Designator = ByLanguage<const char*>("TB", "PBB", "BP");
-    HelpContext = 18165;
-}
+TBTAnalogTaster::TBTAnalogTaster() : TBTAnalogInputsBase(AnalogTasterInfo) {}
 
-AnsiString TBTAnalogTaster::GetTypeName() const
-{
-    return ByLanguage<AnsiString>("Taster\r2 Eingänge"_ansi, "Push button\r2 inputs", "Bouton-poussoir\r2 Entrées"_ansi);
-}
+TBTAnalogSchalter::TBTAnalogSchalter() : TBTAnalogInputsBase(AnalogSchalterInfo) {}
 
-TBTAnalogSchalter::TBTAnalogSchalter()
-{
-    SetInputCount(2);
-    SetOutputCount(1);
-    PanelElementClass = "TSchalter";
-    Designator = ByLanguage<const char*>("SB", "SWB", "CM");
-    HelpContext = 18165;
-}
+TBTAnalogTaster2::TBTAnalogTaster2() : TBTAnalogOutputsBase(AnalogTaster2Info) {}
 
-AnsiString TBTAnalogSchalter::GetTypeName() const
-{
-    return ByLanguage<AnsiString>("Schalter\r2 Eingänge"_ansi, "Switch\r2 inputs", "Commutateur\r2 Entrées"_ansi);
-}
-
-TBTAnalogTaster2::TBTAnalogTaster2()
-{
-    SetInputCount(1);
-    SetOutputCount(2);
-    PanelElementClass = "TSchalter";
-    Designator = ByLanguage<const char*>("TA", "PBA", "PBA");
-    HelpContext = 18170;
-}
-
-AnsiString TBTAnalogTaster2::GetTypeName() const
-{
-    return ByLanguage<AnsiString>("Taster\r2 Ausgänge"_ansi, "Push button\r2 outputs", "Bouton-poussoir\r2 Sorties");
-}
-
-TBTAnalogSchalter2::TBTAnalogSchalter2()
-{
-    SetInputCount(1);
-    SetOutputCount(2);
-    PanelElementClass = "TSchalter";
-    Designator = ByLanguage<const char*>("SA", "SWA", "INA");
-    HelpContext = 18170;
-}
-
-AnsiString TBTAnalogSchalter2::GetTypeName() const
-{
-    return ByLanguage<AnsiString>("Schalter\r2 Ausgänge"_ansi, "Switch\r2 outputs", "Interrupteur\r2 Sorties");
-}
+TBTAnalogSchalter2::TBTAnalogSchalter2() : TBTAnalogOutputsBase(AnalogSchalter2Info) {}

@@ -8,30 +8,46 @@
 
 class ISwitchElement;
 
+// What tells the six apart: their names, help, pins, and whether the
+// element is a push button.
+struct TSwitchInfo {
+    const char* TypeNames[3];
+    const char* Designators[3];
+    Integer HelpContext;
+    Integer Inputs;
+    Integer Outputs;
+    bool PushButton;
+};
+
 // What the six share: the element link and the contact drawing.
 // Not a registered class of its own.
 class TBTSchalterBase : public TBTFront {
 public:
     void SetPanelElement(IFP_Element* element) override;
     void Draw(TCanvas& canvas) override;
+    AnsiString GetTypeName() const override;
 
     bool LastState = false;   // logic: the state last written; analog: last drawn
 
 protected:
+    explicit TBTSchalterBase(const TSwitchInfo& info);
     ISwitchElement* Switch() const { return switch_; }
     // The state read from the element (false without one).
     bool ReadState() const;
     // A push button's element becomes momentary.
-    virtual bool IsPushButton() const = 0;
+    bool IsPushButton() const { return info_.PushButton; }
     virtual void DrawSymbol(TCanvas& canvas) = 0;
 
 private:
+    const TSwitchInfo& info_;
     ISwitchElement* switch_ = nullptr;
 };
 
 // Logic members: one output, 5 V while on; written only on a change.
 class TBTLogicSchalterBase : public TBTSchalterBase {
 public:
+    // The pins are made here, where this class's pin naming is in force.
+    explicit TBTLogicSchalterBase(const TSwitchInfo& info);
     bool LastDrawnState = false;
 
     void ResetForStart() override;
@@ -48,25 +64,18 @@ class TBTTaster : public TBTLogicSchalterBase {
     ZK_CLASS(TBTTaster, TBTFront)
 public:
     TBTTaster();
-    AnsiString GetTypeName() const override;
-
-protected:
-    bool IsPushButton() const override { return true; }
 };
 
 class TBTSchalter : public TBTLogicSchalterBase {
     ZK_CLASS(TBTSchalter, TBTFront)
 public:
     TBTSchalter();
-    AnsiString GetTypeName() const override;
-
-protected:
-    bool IsPushButton() const override { return false; }
 };
 
 // Analog members: a changeover contact, every step.
 class TBTAnalogSchalterBase : public TBTSchalterBase {
 public:
+    using TBTSchalterBase::TBTSchalterBase;
     void DrawLiveState(TCanvas& canvas) override;
 
 protected:
@@ -78,6 +87,8 @@ protected:
 // Two inputs "E0", "E1": the output carries E1 while on, E0 while off.
 class TBTAnalogInputsBase : public TBTAnalogSchalterBase {
 public:
+    // The pins are made here, where this class's pin naming is in force.
+    explicit TBTAnalogInputsBase(const TSwitchInfo& info);
     void Calculate() override;
     void InputsCreated() override;
     void OutputsCreated() override;
@@ -89,6 +100,8 @@ protected:
 // One input to "A1" while on, to "A0" while off; the other output is 0.
 class TBTAnalogOutputsBase : public TBTAnalogSchalterBase {
 public:
+    // The pins are made here, where this class's pin naming is in force.
+    explicit TBTAnalogOutputsBase(const TSwitchInfo& info);
     void Calculate() override;
     void InputsCreated() override;
     void OutputsCreated() override;
@@ -101,38 +114,22 @@ class TBTAnalogTaster : public TBTAnalogInputsBase {
     ZK_CLASS(TBTAnalogTaster, TBTFront)
 public:
     TBTAnalogTaster();
-    AnsiString GetTypeName() const override;
-
-protected:
-    bool IsPushButton() const override { return true; }
 };
 
 class TBTAnalogSchalter : public TBTAnalogInputsBase {
     ZK_CLASS(TBTAnalogSchalter, TBTFront)
 public:
     TBTAnalogSchalter();
-    AnsiString GetTypeName() const override;
-
-protected:
-    bool IsPushButton() const override { return false; }
 };
 
 class TBTAnalogTaster2 : public TBTAnalogOutputsBase {
     ZK_CLASS(TBTAnalogTaster2, TBTFront)
 public:
     TBTAnalogTaster2();
-    AnsiString GetTypeName() const override;
-
-protected:
-    bool IsPushButton() const override { return true; }
 };
 
 class TBTAnalogSchalter2 : public TBTAnalogOutputsBase {
     ZK_CLASS(TBTAnalogSchalter2, TBTFront)
 public:
     TBTAnalogSchalter2();
-    AnsiString GetTypeName() const override;
-
-protected:
-    bool IsPushButton() const override { return false; }
 };
