@@ -16,7 +16,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
-#include <QWhatsThis>
 
 #include <cstdlib>
 
@@ -88,12 +87,8 @@ void TDefault_Dlg::BeforeShow()
 
 bool TDefault_Dlg::event(QEvent* event)
 {
-    // The help button of the title bar shows the dialog's help page.
-    if (event->type() == QEvent::EnterWhatsThisMode) {
-        QWhatsThis::leaveWhatsThisMode();
-        ShowHelpTopic(helpContext_);
+    if (ShowHelpOnHelpButton(event, helpContext_))
         return true;
-    }
     return TModalForm::event(event);
 }
 

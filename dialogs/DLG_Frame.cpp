@@ -18,7 +18,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QWhatsThis>
 
 namespace {
 
@@ -278,11 +277,8 @@ void TPanelDlg::showEvent(QShowEvent* event)
 
 bool TPanelDlg::event(QEvent* event)
 {
-    if (event->type() == QEvent::EnterWhatsThisMode) {
-        QWhatsThis::leaveWhatsThisMode();
-        ShowHelpTopic(HelpContext);
+    if (ShowHelpOnHelpButton(event, HelpContext))
         return true;
-    }
     return TModalForm::event(event);
 }
 

@@ -8,10 +8,12 @@
 
 #include <QDate>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTime>
 #include <QUrl>
+#include <QWhatsThis>
 
 #include <algorithm>
 #include <charconv>
@@ -338,6 +340,15 @@ AnsiString ResolveDataFile(const AnsiString& fileName)
 void SetHelpOpener(THelpOpener opener)
 {
     HelpOpener() = std::move(opener);
+}
+
+bool ShowHelpOnHelpButton(QEvent* event, Integer context)
+{
+    if (event->type() != QEvent::EnterWhatsThisMode)
+        return false;
+    QWhatsThis::leaveWhatsThisMode();
+    ShowHelpTopic(context);
+    return true;
 }
 
 void ShowHelpTopic(Integer context)

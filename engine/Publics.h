@@ -3,6 +3,8 @@
 // data-file look-up, help pages and the web add-on's data folder.
 #pragma once
 
+class QEvent;
+
 #include "platform/SysTypes.h"
 
 #include <functional>
@@ -60,6 +62,9 @@ AnsiString ResolveDataFile(const AnsiString& fileName);
 // Opens help/<context>.html under the program folder in the desktop's
 // browser; nothing when that page does not exist.
 void ShowHelpTopic(Integer context);
+// The help button of a window's title bar: the event that starts the
+// what's-this mode shows the page of the context instead; true when it did.
+bool ShowHelpOnHelpButton(QEvent* event, Integer context);
 // Replaces the browser call (tests); an empty function restores it.
 using THelpOpener = std::function<void(const QUrl&)>;
 void SetHelpOpener(THelpOpener opener);

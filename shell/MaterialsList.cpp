@@ -11,6 +11,7 @@
 #include "engine/ObjectTree.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Platine.h"
+#include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
@@ -153,6 +154,7 @@ TSList::TSList(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName("SList");
     resize(480, 520);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, !RunOnlyMode);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -284,12 +286,23 @@ void TSList::SB_PrintClick()
         OnPrint();
 }
 
+bool TSList::event(QEvent* event)
+{
+    return ShowHelpOnHelpButton(event, HelpContext) || QWidget::event(event);
+}
+
 // ---- The settings overview
+
+bool TObjektliste::event(QEvent* event)
+{
+    return ShowHelpOnHelpButton(event, HelpContext) || TModalForm::event(event);
+}
 
 TObjektliste::TObjektliste(QWidget* parent) : TModalForm(parent)
 {
     setObjectName("Objektliste");
     resize(360, 460);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, !RunOnlyMode);
     auto* column = new QVBoxLayout(this);
     VTree = new QTreeWidget(this);
     VTree->setObjectName("VTree");

@@ -70,6 +70,11 @@ public:
     void SB_PrintClick();
     TMaterialOptions Options() const;
     void SetLines(const std::vector<AnsiString>& lines);
+
+    static constexpr Integer HelpContext = 12000;
+
+protected:
+    bool event(QEvent* event) override;
 };
 
 // The settings overview.
@@ -86,6 +91,11 @@ public:
     // Bold and green for what may be set at run time (black while it runs).
     void DrawRules();
     void VTreeDblClick(QTreeWidgetItem* node);
+
+    static constexpr Integer HelpContext = 17550;
+
+protected:
+    bool event(QEvent* event) override;
 };
 
 // The main window's commands. The windows are made on first use and reused.

@@ -20,7 +20,6 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTimer>
-#include <QWhatsThis>
 
 #include <algorithm>
 #include <cstring>
@@ -394,10 +393,7 @@ void THexEditor::done(int result)
 
 bool THexEditor::event(QEvent* event)
 {
-    if (event->type() == QEvent::EnterWhatsThisMode) {
-        QWhatsThis::leaveWhatsThisMode();
-        ShowHelpTopic(HelpTopic);
+    if (ShowHelpOnHelpButton(event, HelpTopic))
         return true;
-    }
     return TModalForm::event(event);
 }

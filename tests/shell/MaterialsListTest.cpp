@@ -9,6 +9,7 @@
 #include "engine/AnsiLiteral.h"
 #include "engine/Bibo.h"
 #include "engine/ObjectTree.h"
+#include "engine/Publics.h"
 #include "engine/ShellHooks.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 
 namespace {
 
@@ -266,3 +268,27 @@ TEST_F(MaterialsListTest, OverviewMarksRunTimeSettingsAndOpensSettingsOnDoubleCl
 }
 
 }   // namespace
+
+namespace {
+
+// The title bar's help button of both windows opens their help page.
+TEST_F(MaterialsListTest, HelpButtonsOpenTheirPages)
+{
+    TForm1& form = Create();
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("help"));
+    for (const char* page : {"help/12000.html", "help/17550.html"})
+        WriteFile(page, "<html></html>");
+    std::vector<QUrl> opened;
+    SetHelpOpener([&](const QUrl& url) { opened.push_back(url); });
+    QEvent helpButton(QEvent::EnterWhatsThisMode);
+    TSList list;
+    QApplication::sendEvent(&list, &helpButton);
+    TObjektliste overview(&form);
+    QApplication::sendEvent(&overview, &helpButton);
+    SetHelpOpener({});
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith("help/12000.html"));
+    EXPECT_TRUE(opened[1].toLocalFile().endsWith("help/17550.html"));
+}
+
+} // namespace
