@@ -37,6 +37,9 @@ public:
     // circuit runs (the object tree reads both).
     virtual AnsiString Hint() const { return {}; }
     virtual bool AdjustableAtRunTime() const { return false; }
+    // The element's settings dialog (the settings overview opens it); the
+    // modal result, 1 for OK.
+    virtual Integer EditProperties() { return 0; }
     virtual bool GetBisteTransparent() const = 0;
     virtual void SetBisteTransparent(bool transparent) = 0;
 

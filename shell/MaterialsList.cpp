@@ -358,6 +358,8 @@ void TObjektliste::VTreeDblClick(QTreeWidgetItem* node)
     TBauteil* object = TreeNodeObject(*node);
     if (object && !dynamic_cast<TMakro*>(object))
         object->EditProperties();
+    else if (IFP_Element* element = TreeNodeElement(*node))
+        element->EditProperties();
 }
 
 // ---- The main window's commands

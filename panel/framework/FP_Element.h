@@ -83,7 +83,7 @@ public:
     // version: the file's version byte, 255 for a copy in memory.
     virtual void ReadData(TStream& stream, TReader& reader, Byte version);
     // The settings dialog; the modal result (1 = OK).
-    virtual Integer EditProperties() { return 0; }
+    Integer EditProperties() override { return 0; }
     virtual void EditPanelLook();
     virtual void GrabBackground();
     virtual void ResetToDefault() {}

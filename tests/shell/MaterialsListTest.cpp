@@ -13,6 +13,7 @@
 #include "engine/ShellHooks.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
+#include "panel/framework/BT_LED.h"
 #include "shell/MaterialsList.h"
 #include "shell/ProjectFiles.h"
 
@@ -289,6 +290,28 @@ TEST_F(MaterialsListTest, HelpButtonsOpenTheirPages)
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_TRUE(opened[0].toLocalFile().endsWith("help/12000.html"));
     EXPECT_TRUE(opened[1].toLocalFile().endsWith("help/17550.html"));
+}
+
+} // namespace
+
+namespace {
+
+// A front-panel element's node opens the element's own settings dialog.
+TEST_F(MaterialsListTest, OverviewOpensAnElementsSettingsOnDoubleClick)
+{
+    TForm1& form = Create();
+    ASSERT_NE(Paste<TBTLed>(*form.MainBoard), nullptr);
+    TObjektliste& overview = OverviewWindow(form);
+    overview.VTree->clear();
+    overview.FillFromBoard(*form.MainBoard);
+    QTreeWidgetItem* elementNode = nullptr;
+    for (int i = 0; i < overview.VTree->topLevelItemCount(); ++i)
+        if (TreeNodeElement(*overview.VTree->topLevelItem(i)))
+            elementNode = overview.VTree->topLevelItem(i);
+    ASSERT_NE(elementNode, nullptr);
+    TFormHook hook({[](TModalForm& shown) { shown.reject(); }});
+    overview.VTreeDblClick(elementNode);
+    EXPECT_EQ(hook.Shown().size(), 1u);
 }
 
 } // namespace
