@@ -23,13 +23,7 @@ public:
 protected:
     explicit TWortBT(const TAddiererInfo& info) : info_(info), bits_(info.Bits) {}
     // Bit i from input first + i.
-    Integer WordValue(Integer first) const
-    {
-        Integer value = 0;
-        for (Integer i = 0; i < bits_; ++i)
-            value |= Integer(InputLogic(first + i)) << i;
-        return value;
-    }
+    Integer WordValue(Integer first) const { return InputBits(*this, first, bits_); }
     // "A0".., "B0".. in the first 2n inputs.
     void NameWordInputs();
 

@@ -35,6 +35,22 @@ AnsiString StateSection(const TIOBauteil& component, const AnsiString& boardSect
 // v rounded half to even and held within lo..hi; NaN gives lo.
 Integer RoundClamped(Extended v, Integer lo, Integer hi);
 
+// The number on `bits` inputs from `first` on, bit i from input first + i.
+inline Integer InputBits(const TIOBauteil& component, Integer first, Integer bits)
+{
+    Integer value = 0;
+    for (Integer i = 0; i < bits; ++i)
+        value |= Integer(component.InputLogic(first + i)) << i;
+    return value;
+}
+
+// Bit i of value to output last - i ("Qi" drawn with the highest bit on top).
+inline void WriteOutputBits(TIOBauteil& component, Integer value, Integer last, Integer bits)
+{
+    for (Integer i = 0; i < bits; ++i)
+        component.SetOutputLogic(last - i, (value >> i) & 1);
+}
+
 // The shared settings sheet of one component: caption and help context set,
 // rows added by the caller, then the options section (name, run-time flag)
 // and the modal showing; the name is applied on OK.

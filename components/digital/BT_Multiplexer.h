@@ -42,13 +42,7 @@ protected:
     explicit TMultiplexer(const TMultiplexerInfo& info);
 
 private:
-    Integer Selection() const
-    {
-        Integer s = 0;
-        for (Integer i = 0; i < selectBits_; ++i)
-            s |= Integer(InputLogic(FirstSelectInput + i)) << i;
-        return s;
-    }
+    Integer Selection() const { return InputBits(*this, FirstSelectInput, selectBits_); }
 
     const TMultiplexerInfo& info_;
     const Integer selectBits_;
@@ -67,11 +61,8 @@ public:
     void Calculate() override
     {
         Integer s = NoSelection;
-        if (InputLogic(EnableInput)) {
-            s = 0;
-            for (Integer i = 0; i < selectBits_; ++i)
-                s |= Integer(InputLogic(FirstSelectInput + i)) << i;
-        }
+        if (InputLogic(EnableInput))
+            s = InputBits(*this, FirstSelectInput, selectBits_);
         if (s == LastSelection)
             return;
         for (Integer o = 0; o < OutputCount; ++o)

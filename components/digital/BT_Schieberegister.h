@@ -76,19 +76,9 @@ protected:
     explicit TSchieberegister(const TSchieberegisterInfo& info);
 
 private:
-    Integer ParallelValue() const
-    {
-        Integer value = 0;
-        for (Integer i = 0; i < bits_; ++i)
-            value |= Integer(InputLogic(FirstDataInput + i)) << i;
-        return value;
-    }
+    Integer ParallelValue() const { return InputBits(*this, FirstDataInput, bits_); }
     // Bit i to "Qi", the output bits_ - 1 - i.
-    void WriteState()
-    {
-        for (Integer i = 0; i < bits_; ++i)
-            SetOutputLogic(bits_ - 1 - i, (State >> i) & 1);
-    }
+    void WriteState() { WriteOutputBits(*this, State, bits_ - 1, bits_); }
 
     const TSchieberegisterInfo& info_;
     const Integer bits_;

@@ -79,19 +79,9 @@ protected:
     explicit TZaehler(const TZaehlerInfo& info);
 
 private:
-    Integer ParallelValue() const
-    {
-        Integer value = 0;
-        for (Integer i = 0; i < bits_; ++i)
-            value |= Integer(InputLogic(FirstDataInput + i)) << i;
-        return value;
-    }
+    Integer ParallelValue() const { return InputBits(*this, FirstDataInput, bits_); }
     // Bit i of the count to "Qi", the output bits_ - i.
-    void WriteCount()
-    {
-        for (Integer i = 0; i < bits_; ++i)
-            SetOutputLogic(bits_ - i, (Count >> i) & 1);
-    }
+    void WriteCount() { WriteOutputBits(*this, Count, bits_, bits_); }
 
     const TZaehlerInfo& info_;
     const Integer bits_;
