@@ -1,6 +1,6 @@
 // The analog components' settings in the shared property sheet: the rows
 // each shows, what OK and Cancel apply, and the options section.
-#include "AnalogTestSupport.h"
+#include "SheetTest.h"
 
 #include "components/analog/BT_AnalogMux.h"
 #include "components/analog/BT_Arithmetik.h"
@@ -29,38 +29,7 @@
 
 namespace {
 
-class AnalogDialog : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterAnalogClasses(); }
-    void TearDown() override { ResetGlobals(); }
-
-    // Opens the component's sheet, lets the script fill the rows, records
-    // the captions and presses OK or Cancel.
-    Integer Edit(TIOBauteil& component, bool ok, const std::function<void(TDefault_Dlg&)>& script = {})
-    {
-        TFormHook hook({[&](TModalForm& form) {
-            auto& dlg = static_cast<TDefault_Dlg&>(form);
-            Caption = dlg.Caption();
-            HelpContext = dlg.HelpContext();
-            RowCaptions.clear();
-            for (const auto& row : dlg.Props->Rows)
-                RowCaptions.push_back(row->Editor->NameLabel->text());
-            if (script)
-                script(dlg);
-            QTest::mouseClick(ok ? dlg.OKBtn : dlg.CancelBtn, Qt::LeftButton);
-        }});
-        return component.EditProperties();
-    }
-    template <class E>
-    static E& Row(TDefault_Dlg& dlg, std::size_t i)
-    {
-        return dynamic_cast<E&>(*dlg.Props->Rows.at(i)->Editor);
-    }
-
-    AnsiString Caption;
-    Integer HelpContext = 0;
-    QStringList RowCaptions;
-};
+using AnalogDialog = TAnalogSheetTest;
 
 TEST_F(AnalogDialog, TheInputCountOfTheArithmeticBlocks)
 {

@@ -1,7 +1,7 @@
 // The sheets of the time blocks, the controllers and the analog delay: their
 // rows in order, what OK applies, and what Cancel re-derives (the period from
 // the index, the numbers from their printed texts, an emptied delay line).
-#include "AnalogTestSupport.h"
+#include "SheetTest.h"
 
 #include "components/analog/BT_Inkretment.h"
 #include "components/analog/BT_Integrierer.h"
@@ -30,36 +30,7 @@ namespace {
 
 constexpr Extended TwoPi = 2.0L * std::numbers::pi_v<Extended>;
 
-class ZeitDialog : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterAnalogClasses(); }
-    void TearDown() override { ResetGlobals(); }
-
-    Integer Edit(TIOBauteil& component, bool ok, const std::function<void(TDefault_Dlg&)>& script = {})
-    {
-        TFormHook hook({[&](TModalForm& form) {
-            auto& dlg = static_cast<TDefault_Dlg&>(form);
-            Caption = dlg.Caption();
-            HelpContext = dlg.HelpContext();
-            RowCaptions.clear();
-            for (const auto& row : dlg.Props->Rows)
-                RowCaptions.push_back(row->Editor->NameLabel->text());
-            if (script)
-                script(dlg);
-            QTest::mouseClick(ok ? dlg.OKBtn : dlg.CancelBtn, Qt::LeftButton);
-        }});
-        return component.EditProperties();
-    }
-    template <class E>
-    static E& Row(TDefault_Dlg& dlg, std::size_t i)
-    {
-        return dynamic_cast<E&>(*dlg.Props->Rows.at(i)->Editor);
-    }
-
-    AnsiString Caption;
-    Integer HelpContext = 0;
-    QStringList RowCaptions;
-};
+using ZeitDialog = TAnalogSheetTest;
 
 TEST_F(ZeitDialog, TheSamplePeriodRow)
 {
