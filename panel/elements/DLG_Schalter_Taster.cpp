@@ -210,7 +210,6 @@ TSchalterDlg::TSchalterDlg(QWidget* parent) : TModalForm(parent)
 {
     setObjectName("SchalterDlg");
     SetFormFont(*this, "MS Sans Serif", -11);
-    setFixedSize(500, 402);
     setWindowTitle(L("Schalter / Taster", "Switch / Push button", "Interrupteur / Bouton-poussoir"));
     if (!RunOnlyMode)
         setWindowFlag(Qt::WindowContextHelpButtonHint, true);
@@ -228,32 +227,47 @@ TSchalterDlg::TSchalterDlg(QWidget* parent) : TModalForm(parent)
     RB_DefOff = Place(new QRadioButton("O&FF", DefaultBox), "RB_DefOff", 92, 22, 76, 20);
     RB_DefOff->setChecked(true);
 
-    const QRect lookArea(8, 64, 484, 238);
+    // The type list shows all eleven entries at once; the look groups take
+    // its height.
+    auto* probe = new QListWidget(this);
+    probe->addItem("Xg");
+    const int rowHeight = std::max(probe->sizeHintForRow(0), 12);
+    delete probe;
+    const int frame = 2;
+    const int typeListHeight = SwitchTypeCount * rowHeight + 2 * frame;
+    const int colourListHeight = SwitchColourCount * rowHeight + 2 * frame;
+    const int lookHeight = std::max(36 + typeListHeight + 10, 206);
+    const QRect lookArea(8, 64, 484, lookHeight);
+    const int inner = lookHeight - 26;   // the height of a group inside a look group
+    const int contentBottom = 36 + typeListHeight;
 
     // ---- Look 0: the switch pictures
     GB_Bitmap = Place(new QGroupBox(properties, this), "GB_Bitmap", lookArea.x(), lookArea.y(), lookArea.width(),
                       lookArea.height());
     Label(GB_Bitmap, L("Modell:", "Model:", "Modèle:"), 10, 18, 220);
-    Typ = Place(new QListWidget(GB_Bitmap), "Typ", 10, 36, 226, 192);
+    Typ = Place(new QListWidget(GB_Bitmap), "Typ", 10, 36, 226, typeListHeight);
     for (const TText3& t : TypeTexts)
         Typ->addItem(t.Text());
     Label(GB_Bitmap, L("Farbe:", "Colour:", "Couleur:"), 244, 18, 104);
-    Farbe = Place(new QListWidget(GB_Bitmap), "Farbe", 244, 36, 104, 92);
+    Farbe = Place(new QListWidget(GB_Bitmap), "Farbe", 244, 36, 104, colourListHeight);
     for (const TText3& t : ColourTexts)
         Farbe->addItem(t.Text());
-    for (QListWidget* list : {Typ, Farbe})
+    for (QListWidget* list : {Typ, Farbe}) {
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
     Label(GB_Bitmap, preview, 356, 18, 118);
-    VorschauPanel = Place(PreviewFrame(GB_Bitmap, "VorschauPanel"), "VorschauPanel", 356, 36, 118, 156);
+    VorschauPanel = Place(PreviewFrame(GB_Bitmap, "VorschauPanel"), "VorschauPanel", 356, 36, 118,
+                          contentBottom - 36 - 36);
     Image1 = Place(new QLabel(VorschauPanel), "Image1", 0, 0, 1, 1);
-    BitBtn1 = Place(TurnButton(GB_Bitmap, "BitBtn1", false), "BitBtn1", 374, 198, 36, 30);
-    BitBtn2 = Place(TurnButton(GB_Bitmap, "BitBtn2", true), "BitBtn2", 420, 198, 36, 30);
+    BitBtn1 = Place(TurnButton(GB_Bitmap, "BitBtn1", false), "BitBtn1", 374, contentBottom - 30, 36, 30);
+    BitBtn2 = Place(TurnButton(GB_Bitmap, "BitBtn2", true), "BitBtn2", 420, contentBottom - 30, 36, 30);
 
     // ---- Look 1: the button area
     GB_Button = Place(new QGroupBox(properties, this), "GB_Button", lookArea.x(), lookArea.y(), lookArea.width(),
                       lookArea.height());
     GroupBox3 = Place(new QGroupBox(L("Beschriftung", "Inscription", "Inscription"), GB_Button), "GroupBox3", 10, 16,
-                      300, 124);
+                      300, 112);
     Label(GroupBox3, L("Text:", "Text:", "Texte:"), 10, 24, 60);
     Text = Place(new QLineEdit(GroupBox3), "Text", 74, 20, 216, 22);
     Label(GroupBox3, L("Schrift:", "Font:", "Police:"), 10, 52, 60);
@@ -264,30 +278,30 @@ TSchalterDlg::TSchalterDlg(QWidget* parent) : TModalForm(parent)
     cbFontSize = Place(new TUCLFontSizeComboBox(GroupBox3), "cbFontSize", 238, 48, 52, 22);
     cbFontSize->SetFontCombo(cbFontName);
     cbFontSize->setMaxVisibleItems(20);
-    BoldBtn = Place(StyleButton(GroupBox3, "BoldBtn", "B", 1), "BoldBtn", 74, 78, 24, 24);
-    ItalicBtn = Place(StyleButton(GroupBox3, "ItalicBtn", "I", 2), "ItalicBtn", 100, 78, 24, 24);
-    UnderlineBtn = Place(StyleButton(GroupBox3, "UnderlineBtn", "U", 3), "UnderlineBtn", 126, 78, 24, 24);
-    StrikeoutBtn = Place(StyleButton(GroupBox3, "StrikeoutBtn", "S", 4), "StrikeoutBtn", 152, 78, 24, 24);
-    Label(GroupBox3, L("Stil:", "Style:", "Style:"), 10, 82, 60);
-    cbFontFX = Place(new QComboBox(GroupBox3), "cbFontFX", 184, 79, 76, 22);
+    Label(GroupBox3, L("Stil:", "Style:", "Style:"), 10, 80, 60);
+    BoldBtn = Place(StyleButton(GroupBox3, "BoldBtn", "B", 1), "BoldBtn", 74, 77, 22, 22);
+    ItalicBtn = Place(StyleButton(GroupBox3, "ItalicBtn", "I", 2), "ItalicBtn", 97, 77, 22, 22);
+    UnderlineBtn = Place(StyleButton(GroupBox3, "UnderlineBtn", "U", 3), "UnderlineBtn", 120, 77, 22, 22);
+    StrikeoutBtn = Place(StyleButton(GroupBox3, "StrikeoutBtn", "S", 4), "StrikeoutBtn", 143, 77, 22, 22);
+    cbFontFX = Place(new QComboBox(GroupBox3), "cbFontFX", 171, 77, 93, 22);
     for (const char* term : {"Kein", "Erhöhung", "Vertiefung"})
         cbFontFX->addItem(T(QStringToAnsi(QString::fromUtf8(term))));
-    FontColShape = Place(new TShape(GroupBox3), "FontColShape", 266, 79, 24, 22);
+    cbFontFX->setToolTip(L("Schrifteffekt", "Text effect", "Effet du texte"));
+    FontColShape = Place(new TShape(GroupBox3), "FontColShape", 268, 77, 22, 22);
     FontColShape->setToolTip(L("Schriftfarbe", "Font colour", "Couleur de police"));
 
-    GroupBox2 = Place(new QGroupBox(L("Farbverlauf", "Colour", "Couleur"), GB_Button), "GroupBox2", 10, 146, 300,
-                      82);
-    Label(GroupBox2, L("Von:", "From:", "De:"), 10, 24, 60);
-    VonColShape = Place(new TShape(GroupBox2), "VonColShape", 74, 20, 40, 22);
-    Label(GroupBox2, L("Bis:", "To:", "À:"), 162, 24, 60);
-    bisColShape = Place(new TShape(GroupBox2), "bisColShape", 226, 20, 40, 22);
-    Label(GroupBox2, L("Verlauf:", "Gradient:", "Dégradé:"), 10, 54, 60);
-    cbVerlauf = Place(new QComboBox(GroupBox2), "cbVerlauf", 74, 50, 192, 22);
+    GroupBox2 = Place(new QGroupBox(L("Farbverlauf", "Colour", "Couleur"), GB_Button), "GroupBox2", 10, 134, 300,
+                      inner - 118);
+    VonColShape = Place(new TShape(GroupBox2), "VonColShape", 10, 22, 40, 22);
+    VonColShape->setToolTip(L("Anfangsfarbe", "Start colour", "Couleur de début"));
+    cbVerlauf = Place(new QComboBox(GroupBox2), "cbVerlauf", 58, 22, 184, 22);
     cbVerlauf->addItem(T("Horizontal"));
     cbVerlauf->addItem(T("Vertikal"));
+    bisColShape = Place(new TShape(GroupBox2), "bisColShape", 250, 22, 40, 22);
+    bisColShape->setToolTip(L("Endfarbe", "End colour", "Couleur de fin"));
 
-    GroupBox5 = Place(new QGroupBox(preview, GB_Button), "GroupBox5", 318, 16, 156, 212);
-    GradBtn1 = Place(new TGradBtn(GroupBox5), "GradBtn1", 18, 86, 120, 40);
+    GroupBox5 = Place(new QGroupBox(preview, GB_Button), "GroupBox5", 318, 16, 156, inner);
+    GradBtn1 = Place(new TGradBtn(GroupBox5), "GradBtn1", 18, (inner - 40) / 2 + 6, 120, 40);
     GradBtn1->SetSwapColors(false);
     GradBtn1->SetShowFocus(false);
     GradBtn1->BisteKnopf = true;   // a picture of the button: it does not press
@@ -299,64 +313,70 @@ TSchalterDlg::TSchalterDlg(QWidget* parent) : TModalForm(parent)
     BitBtn3 = Place(new QPushButton(L("Bitmap für &ausgeschalteten Zustand laden...", "Load bitmap for OFF status",
                                       "Charger image pour état OFF"),
                                     GB_Btmap3),
-                    "BitBtn3", 10, 24, 270, 28);
+                    "BitBtn3", 10, 36, 270, 28);
     BitBtn3->setProperty("tag", 0);
     BitBtn4 = Place(new QPushButton(L("Bitmap für &eingeschalteten Zustand laden...", "Load bitmap for ON status",
                                       "Charger image pour état ON"),
                                     GB_Btmap3),
-                    "BitBtn4", 10, 58, 270, 28);
+                    "BitBtn4", 10, 70, 270, 28);
     BitBtn4->setProperty("tag", 1);
     cb_Transparent = Place(new QCheckBox(L("&transparent", "&Transparent", "&Transparent"), GB_Btmap3),
-                           "cb_Transparent", 12, 98, 260, 20);
+                           "cb_Transparent", 12, 110, 260, 20);
     Label(GB_Btmap3, preview, 290, 18, 184);
-    Panel1 = Place(PreviewFrame(GB_Btmap3, "Panel1"), "Panel1", 290, 36, 184, 156);
+    Panel1 = Place(PreviewFrame(GB_Btmap3, "Panel1"), "Panel1", 290, 36, 184, contentBottom - 36 - 36);
     Image2 = Place(new QLabel(Panel1), "Image2", 0, 0, 1, 1);
-    BitBtn5 = Place(TurnButton(GB_Btmap3, "BitBtn5", false), "BitBtn5", 340, 198, 36, 30);
+    BitBtn5 = Place(TurnButton(GB_Btmap3, "BitBtn5", false), "BitBtn5", 336, contentBottom - 30, 36, 30);
     BitBtn5->setProperty("tag", 0);
-    BitBtn6 = Place(TurnButton(GB_Btmap3, "BitBtn6", true), "BitBtn6", 388, 198, 36, 30);
+    BitBtn6 = Place(TurnButton(GB_Btmap3, "BitBtn6", true), "BitBtn6", 392, contentBottom - 30, 36, 30);
     BitBtn6->setProperty("tag", 1);
 
     // ---- Look 3: the plastic lamp switch
     GB_Plastik = Place(new QGroupBox(properties, this), "GB_Plastik", lookArea.x(), lookArea.y(), lookArea.width(),
                        lookArea.height());
-    GroupBox7 = Place(new QGroupBox(L("Design", "Design", "Apparence"), GB_Plastik), "GroupBox7", 10, 16, 240, 212);
-    Label(GroupBox7, L("Farbe:", "Colour:", "Couleur:"), 12, 30, 100)->setObjectName("Label1");
-    PlastikColShape = Place(new TShape(GroupBox7), "PlastikColShape", 118, 26, 40, 22);
-    Label(GroupBox7, L("Form:", "Shape:", "Forme:"), 12, 64, 100)->setObjectName("Label6");
-    CB_Form = Place(new QComboBox(GroupBox7), "CB_Form", 118, 60, 110, 22);
+    GroupBox7 = Place(new QGroupBox(L("Design", "Design", "Apparence"), GB_Plastik), "GroupBox7", 10, 16, 240, inner);
+    const int rowStep = std::min(34, (inner - 30) / 4);
+    const int row0 = 24 + (inner - 24 - 4 * rowStep) / 2;
+    Label(GroupBox7, L("Farbe:", "Colour:", "Couleur:"), 12, row0 + 4, 100)->setObjectName("Label1");
+    PlastikColShape = Place(new TShape(GroupBox7), "PlastikColShape", 118, row0, 40, 22);
+    Label(GroupBox7, L("Form:", "Shape:", "Forme:"), 12, row0 + rowStep + 4, 100)->setObjectName("Label6");
+    CB_Form = Place(new QComboBox(GroupBox7), "CB_Form", 118, row0 + rowStep, 110, 22);
     for (const TText3& t : ShapeTexts)
         CB_Form->addItem(t.Text());
-    Label(GroupBox7, L("Winkel:", "Angle:", "Angle:"), 12, 98, 100)->setObjectName("Label7");
-    cbWinkel = Place(new QComboBox(GroupBox7), "cbWinkel", 118, 94, 110, 22);
+    Label(GroupBox7, L("Winkel:", "Angle:", "Angle:"), 12, row0 + 2 * rowStep + 4, 100)->setObjectName("Label7");
+    cbWinkel = Place(new QComboBox(GroupBox7), "cbWinkel", 118, row0 + 2 * rowStep, 110, 22);
     for (const char* angle : {"0°", "90°", "180°", "270°"})
         cbWinkel->addItem(QString::fromUtf8(angle));
-    Label(GroupBox7, L("Randstärke:", "Borderwidth:", "Bordure:"), 12, 132, 100)->setObjectName("Label2");
-    SE_Rand = Place(new TUCLSpinEdit(GroupBox7), "SE_Rand", 118, 128, 60, 22);
+    Label(GroupBox7, L("Randstärke:", "Borderwidth:", "Bordure:"), 12, row0 + 3 * rowStep + 4, 100)
+        ->setObjectName("Label2");
+    SE_Rand = Place(new TUCLSpinEdit(GroupBox7), "SE_Rand", 118, row0 + 3 * rowStep, 60, 22);
     SE_Rand->SetMinValue(0);
     SE_Rand->SetMaxValue(MaxRim);
     SE_Rand->SetValue(2);
-    GroupBox8 = Place(new QGroupBox(preview, GB_Plastik), "GroupBox8", 258, 16, 216, 212);
+    GroupBox8 = Place(new QGroupBox(preview, GB_Plastik), "GroupBox8", 258, 16, 216, inner);
     Lampe = new TIAgaloLED(GroupBox8);
     Lampe->setObjectName("Lampe");
-    Lampe->SetBounds(QRect((216 - LampWidth) / 2, (212 - LampHeight) / 2 + 6, LampWidth, LampHeight));
+    Lampe->SetBounds(QRect((216 - LampWidth) / 2, (inner - LampHeight) / 2 + 6, LampWidth, LampHeight));
     Lampe->SetLedOn(true);
     Lampe->SetOuterBorderStyle(iablsUp);
 
     // ---- Hint, options and buttons
-    GB_Hint = Place(new QGroupBox(L("Hinweistext", "Hint", "Commentaire"), this), "GB_Hint", 8, 308, 484, 52);
+    const int hintTop = lookArea.bottom() + 7;
+    GB_Hint = Place(new QGroupBox(L("Hinweistext", "Hint", "Commentaire"), this), "GB_Hint", 8, hintTop, 484, 52);
     HintEdit = Place(new QLineEdit(GB_Hint), "HintEdit", 10, 20, 464, 22);
+    const int buttonTop = hintTop + 60;
     cb_Editierbar = Place(new QCheckBox(L("Eigenschaften zur Laufzeit einstellbar", "&Editable at run-time",
                                           "&Modifiable en mode-RUN"),
                                         this),
-                          "cb_Editierbar", 8, 368, 260, 20);
+                          "cb_Editierbar", 8, buttonTop, 260, 20);
     cb_Editierbar->hide();
-    HotBtn = Place(new QPushButton(L("&Hotkeys...", "&Hotkeys...", "&Raccourcis..."), this), "HotBtn", 8, 368, 100,
-                   26);
-    Button1 = Place(new QPushButton("&OK", this), "Button1", 332, 368, 76, 26);
+    HotBtn = Place(new QPushButton(L("&Hotkeys...", "&Hotkeys...", "&Raccourcis..."), this), "HotBtn", 8, buttonTop,
+                   100, 26);
+    Button1 = Place(new QPushButton("&OK", this), "Button1", 332, buttonTop, 76, 26);
     Button1->setDefault(true);
     SetModalResult(Button1, mrOk);
-    Button2 = Place(new QPushButton(L("A&bbrechen", "&Cancel", "&Annuler"), this), "Button2", 416, 368, 76, 26);
+    Button2 = Place(new QPushButton(L("A&bbrechen", "&Cancel", "&Annuler"), this), "Button2", 416, buttonTop, 76, 26);
     SetModalResult(Button2, mrCancel);
+    setFixedSize(500, buttonTop + 26 + 8);
 
     VorschauTimer = new QTimer(this);
     VorschauTimer->setObjectName("VorschauTimer");

@@ -189,7 +189,8 @@ TEST_F(SchalterDlg, ThePreviewsBlinkOnEveryTick)
     dlg.Typ->setCurrentRow(Drehschalter);   // shown at once, in the current state
     EXPECT_EQ(dlg.PreviewPicture, SwitchPicture(gruen, Drehschalter, true));
     EXPECT_EQ(dlg.Image1->size(), QSize(40, 40));
-    EXPECT_EQ(dlg.Image1->geometry().center(), dlg.VorschauPanel->rect().center());
+    const QPoint offCentre = dlg.Image1->geometry().center() - dlg.VorschauPanel->rect().center();
+    EXPECT_LE(offCentre.manhattanLength(), 2);
 
     // The lamp: on with its rim pressed, off with it raised.
     dlg.TypCombo->setCurrentIndex(TSchalter::LookLamp);
