@@ -396,22 +396,11 @@ TSchalterDlg::TSchalterDlg(QWidget* parent) : TModalForm(parent)
     FontColShape->OnMouseUp = [this] { ChooseShapeColor(FontColShape); };
     connect(cbVerlauf, &QComboBox::currentIndexChanged, this, [this] { UpdateGradBtn(); });
     connect(cbFontFX, &QComboBox::currentIndexChanged, this, [this] { UpdateGradBtn(); });
-    cbFontName->OnChange = [this](TPersistent*) {
-        if (filling_)
-            return;
-        const QString name = cbFontName->GetSelectedFont();
-        if (!name.isEmpty())
-            PreviewFont.Name = QStringToAnsi(name);
-        UpdateGradBtn();
-    };
-    cbFontSize->OnChange = [this](TPersistent*) {
-        if (filling_)
-            return;
-        const int size = cbFontSize->GetFontSize();
-        if (size > 0)
-            PreviewFont.Height = FontHeightForSize(size);
-        UpdateGradBtn();
-    };
+    cbFontName->OnChange = [this](TPersistent*) { FontNameChanged(); };
+    connect(cbFontName, &QComboBox::currentIndexChanged, this, [this] { FontNameChanged(); });
+    // A typed size arrives through the text, a chosen one through both.
+    cbFontSize->OnChange = [this](TPersistent*) { FontSizeChanged(); };
+    connect(cbFontSize, &QComboBox::currentTextChanged, this, [this] { FontSizeChanged(); });
     for (QToolButton* button : {BoldBtn, ItalicBtn, UnderlineBtn, StrikeoutBtn})
         connect(button, &QToolButton::toggled, this, [this, button](bool down) {
             const Byte bit = Byte(1u << (button->property("tag").toInt() - 1));
@@ -723,6 +712,26 @@ void TSchalterDlg::UpdateGradBtn()
     GradBtn1->setFont(ButtonQFont(PreviewFont));
     GradBtn1->SetFontColor(PreviewFont.Color);
     GradBtn1->update();
+}
+
+void TSchalterDlg::FontNameChanged()
+{
+    if (filling_)
+        return;
+    const QString name = cbFontName->GetSelectedFont();
+    if (!name.isEmpty())
+        PreviewFont.Name = QStringToAnsi(name);
+    UpdateGradBtn();
+}
+
+void TSchalterDlg::FontSizeChanged()
+{
+    if (filling_)
+        return;
+    const int size = cbFontSize->GetFontSize();
+    if (size > 0)
+        PreviewFont.Height = FontHeightForSize(size);
+    UpdateGradBtn();
 }
 
 void TSchalterDlg::UpdateLamp()

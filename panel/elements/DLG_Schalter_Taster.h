@@ -134,6 +134,8 @@ public:
     bool LoadUserPictureFile(int tag, const AnsiString& fileName);
     void TurnUserPictures(bool clockwise);
     void UpdateGradBtn();
+    void FontNameChanged();
+    void FontSizeChanged();
     void UpdateLamp();
     // The lamp controls from the preview lamp.
     void LampControlsFromLamp();

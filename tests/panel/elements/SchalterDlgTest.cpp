@@ -46,6 +46,9 @@ protected:
     void SetUp() override { ResetGlobals(); }
     void TearDown() override
     {
+        ResetFontSource();
+        SetProgramFolder("");
+        RunOnlyMode = false;
         LanguageIndex = 0;
         ResetGlobals();
     }
@@ -584,6 +587,54 @@ TEST_F(SchalterDlg, TextsInTheThreeLanguages)
     }
 }
 
+TEST_F(SchalterDlg, FontControlsDriveThePreviewButtonAndTheElementsFont)
+{
+    FontSource().Families = [] {
+        return std::vector<std::pair<QString, int>>{{"Alpha Sans", TrueTypeFontType}, {"Beta Serif", TrueTypeFontType}};
+    };
+    FontSource().Faces = [](const QString&) { return std::vector<TUCLFontFace>{TUCLFontFace{}}; };
+    TSchalter s;
+    s.ButtonFont.Name = "Alpha Sans";
+    s.ButtonFont.Height = FontHeightForSize(10);
+    Edit(
+        s,
+        [](TSchalterDlg& dlg) {
+            dlg.TypCombo->setCurrentIndex(TSchalter::LookButton);
+            EXPECT_EQ(dlg.cbFontName->currentText(), "Alpha Sans");
+            EXPECT_EQ(dlg.cbFontSize->currentText(), "10");
+            dlg.cbFontName->setCurrentIndex(dlg.cbFontName->findText("Beta Serif"));
+            EXPECT_EQ(dlg.PreviewFont.Name, "Beta Serif");
+            // A size typed into the list's edit field counts as well.
+            dlg.cbFontSize->lineEdit()->selectAll();
+            QTest::keyClicks(dlg.cbFontSize->lineEdit(), "18");
+            EXPECT_EQ(dlg.PreviewFont.Height, FontHeightForSize(18));
+            EXPECT_EQ(dlg.GradBtn1->font().pixelSize(), 24);
+        },
+        true);
+    ResetFontSource();
+    EXPECT_EQ(s.ButtonFont.Name, "Beta Serif");
+    EXPECT_EQ(s.ButtonFont.Height, -24);
+    EXPECT_EQ(s.Button->font().pixelSize(), 24);
+}
+
+TEST_F(SchalterDlg, TheLampColourComesFromTheColourChooser)
+{
+    QTemporaryDir folder;
+    SetProgramFolder(folder.path().toStdString() + "/");
+    TModalHook colours({TModalAnswer::Colour(0x00C000)});
+    TSchalter s;
+    Edit(
+        s,
+        [](TSchalterDlg& dlg) {
+            dlg.TypCombo->setCurrentIndex(TSchalter::LookLamp);
+            QTest::mouseClick(dlg.PlastikColShape, Qt::LeftButton);
+            EXPECT_EQ(dlg.Lampe->LedPlasticColor(), 0x00C000u);
+        },
+        true);
+    SetProgramFolder("");
+    EXPECT_EQ(s.Lamp->LedPlasticColor(), 0x00C000u);
+}
+
 TEST_F(SchalterDlg, TheHelpButtonOpensTheDialogsPage)
 {
     QTemporaryDir folder;
@@ -602,6 +653,11 @@ TEST_F(SchalterDlg, TheHelpButtonOpensTheDialogsPage)
     SetProgramFolder("");
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(opened[0].toLocalFile().endsWith("help/17900.html"));
+    // The run-only program has no help.
+    RunOnlyMode = true;
+    TSchalterDlg runOnly;
+    EXPECT_FALSE(runOnly.windowFlags() & Qt::WindowContextHelpButtonHint);
+    RunOnlyMode = false;
 }
 
 } // namespace
