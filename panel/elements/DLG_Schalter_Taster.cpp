@@ -104,10 +104,10 @@ QIcon TurnGlyph(bool clockwise, const QColor& colour)
     QPen pen(colour, 2.0, Qt::SolidLine, Qt::RoundCap);
     p.setPen(pen);
     const QRectF circle(4, 4, 12, 12);
-    // A three-quarter arc open at the top; the arrow sits at the open end on
-    // the side the picture turns to.
-    const int start = clockwise ? 60 : 120;    // degrees, counter-clockwise from 3 o'clock
-    const int span = clockwise ? 300 : -300;
+    // A five-sixths arc with the arrow at its end; Qt counts angles
+    // counter-clockwise from 3 o'clock, so a clockwise arc has a negative span.
+    const int start = clockwise ? 120 : 60;
+    const int span = clockwise ? -300 : 300;
     p.drawArc(circle, start * 16, span * 16);
     const double end = (start + span) * M_PI / 180.0;
     const QPointF tip(10 + 6 * std::cos(end), 10 - 6 * std::sin(end));
