@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -207,6 +208,19 @@ TEST_F(I2cDialogTest, OkAppliesAndCancelLeaves)
     EXPECT_EQ(master->Program, (std::vector<Integer>{I2cStart, I2cSendWriteAddress, I2cStop}));
     EXPECT_FALSE(master->InternalClock);
     EXPECT_EQ(master->LoopCount, 3);
+
+    // A number typed past the range and confirmed at once counts as the range's end.
+    TFormHook hook({[&](TModalForm& form) {
+        auto& dlg = dynamic_cast<TI2C_Dlg&>(form);
+        dlg.LoopSpin->SetValue(1);
+        dlg.LoopSpin->setFocus();
+        QTest::keyClick(dlg.LoopSpin, Qt::Key_End);
+        QTest::keyClicks(dlg.LoopSpin, "0000000");
+        ASSERT_GT(dlg.LoopSpin->Value(), 100000);
+        dlg.OKBtn->click();
+    }});
+    EXPECT_EQ(master->EditProperties(), mrOk);
+    EXPECT_EQ(master->LoopCount, 100000);
 }
 
 } // namespace
