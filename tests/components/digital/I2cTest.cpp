@@ -351,8 +351,6 @@ TEST_F(I2cTest, WritesAndReadsAgainstASlaveOnTheBoard)
         ASSERT_EQ(bench.Master->Outputs[TBT_I2C_Master::SdaOutput].WiredGroup.size(), 2u);
         ASSERT_EQ(bench.Master->Inputs[TBT_I2C_Master::SdaInput].Source,
                   &bench.Master->Outputs[TBT_I2C_Master::SdaOutput]);
-        const Integer queued = Integer(c.Program.size());   // something to run
-        ASSERT_GT(queued, 0);
         bench.Trigger();
         EXPECT_TRUE(bench.Busy());
         EXPECT_EQ(bench.Read(), "");   // not before the queue is empty
@@ -473,8 +471,7 @@ TEST_F(I2cTest, ExternalClockCountsBothEdges)
     bench.Step();
     ASSERT_EQ(bench.Master->QueueSize(), 0u);
     bench.Trigger();
-    const std::size_t queued = bench.Master->QueueSize();
-    EXPECT_EQ(queued, 63u - 1);   // the edge's step is a clock event too
+    EXPECT_EQ(bench.Master->QueueSize(), 63u - 1);   // the edge's step is a clock event too
     EXPECT_EQ(bench.RunToEnd(), 63);   // "BSY" falls at the event after the last micro-step
     EXPECT_EQ(bench.Slave->Received, (std::vector<Byte>{0xA0, 0x41}));
 }
