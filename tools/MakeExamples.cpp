@@ -400,6 +400,8 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
     for (TBTFest* constant : {kp, ki, kd})
         Label(board, 880, constant->Outputs[0].Y - 30, constant == kp ? "KP" : constant == ki ? "KI" : "KD");
 
+    Label(board, pid->X - 40, pid->Y - 90, Say("Regler", "Controller", "Régulateur"));
+    Label(board, plant->X - 60, plant->Y - 90, Say("Strecke", "Plant", "Système"));
     // The plant: gain 1, time constant 1 s, running.
     auto* gain = Constant(board, 1, 2150, plant->Inputs[1].Y);
     Wire(board, {PinAt(gain->Outputs[0]), PinAt(plant->Inputs[1])});

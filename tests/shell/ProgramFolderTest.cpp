@@ -138,10 +138,9 @@ void DigitCounts(TExampleRun& run)
         int pattern = 0;
         for (const auto& [element, bit] : segments)
             pattern |= element->GetEingeschaltet() << bit;
-        const Byte* digit = std::find(std::begin(TBTSeg7Decoder::Patterns), std::begin(TBTSeg7Decoder::Patterns) + 10,
-                                      static_cast<Byte>(pattern));
-        ASSERT_NE(digit, std::begin(TBTSeg7Decoder::Patterns) + 10) << "no digit: pattern " << pattern;
-        const int value = static_cast<int>(digit - std::begin(TBTSeg7Decoder::Patterns));
+        const Byte* patterns = TBTSeg7Decoder::Patterns;
+        const int value = static_cast<int>(std::find(patterns, patterns + 10, pattern) - patterns);
+        ASSERT_LT(value, 10) << "the LEDs show no digit: segments " << pattern << " in step " << step;
         if (shown.empty() || shown.back() != value)
             shown.push_back(value);
     }
