@@ -1,7 +1,8 @@
 // Writes the example projects into the program folder's examples folder of
 // each language ("Beispiele", "Examples", "Exemples"), built from the
 // registered component classes, so the examples always read with the program
-// beside them. Each example is a function that fills a board.
+// beside them. Each example is a function that fills a board and its front
+// panel.
 //
 // Usage: zk_make_examples <program folder>
 #include "components/analog/BT_Konstanten.h"
@@ -229,9 +230,9 @@ void CounterDemo(TPlatine& board, TFrontplatte& panel)
     Label(board, 300, 150, Say("Zähler mit Siebensegmentanzeige", "Counter with a seven-segment display",
                                "Compteur avec afficheur 7 segments"), true);
     Lines(board, 300, 260,
-          {Say("Starten Sie die Simulation: der Takt zählt", "Start the simulation: the clock counts",
+          {Say("Starten Sie die Simulation: der Takt zählt", "Start the simulation: the clock steps",
                "Lancez la simulation : l'horloge fait compter"),
-           Say("den Zähler von 0 bis 9 weiter, die Ziffer", "the counter on from 0 to 9, and the digit",
+           Say("den Zähler von 0 bis 9 weiter, die Ziffer", "the counter from 0 to 9, and the digit",
                "le compteur de 0 à 9, et le chiffre"),
            Say("auf der Frontplatte folgt. Ein Doppelklick", "on the front panel follows. Double-click",
                "suit sur la face avant. Un double-clic"),
@@ -260,7 +261,7 @@ void CounterDemo(TPlatine& board, TFrontplatte& panel)
     const Integer middle = 3;
     const Integer ledX = decoder->Outputs[0].X + 500;
     const Integer pitch = 160;
-    // Where each segment's bar lies in the digit (left, top, width, height).
+    // Where each segment's bar lies in the digit.
     const Integer bar = 12, len = 52;
     const Integer dx = 170, dy = 80;
     const TRect bars[7] = {
