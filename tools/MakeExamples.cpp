@@ -360,8 +360,9 @@ TBTFest* Constant(TPlatine& board, Extended value, Integer x, Integer y)
 }
 
 // PID loop: the controller drives a first-order lag (the plant) towards the
-// setpoint; the plant's output is fed back, shown by a test point and lights
-// a lamp on the panel. The feedback runs above the setpoint, so that no
+// setpoint that a switch on the panel chooses; the plant's output is fed
+// back, shown by a test point and lights a lamp on the panel. The feedback
+// runs above and around the setpoint, so that no
 // wire crosses another.
 void PidDemo(TPlatine& board, TFrontplatte& panel)
 {
@@ -369,26 +370,34 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
     Lines(board, 300, 260,
           {Say("Der PID-Regler führt die Regelstrecke (PT1)", "The PID controller drives the plant (PT1)",
                "Le régulateur PID amène le système (PT1)"),
-           Say("auf den Sollwert von 5: starten Sie die", "to the setpoint of 5: start the simulation",
-               "à la consigne de 5 : lancez la simulation,"),
-           Say("Simulation, der Istwert steigt auf 5 und", "and the actual value rises to 5 while",
-               "la valeur réelle monte à 5 et la lampe"),
-           Say("die Lampe wird heller. Im Stopp ändert ein", "the lamp brightens. While stopped, double-",
-               "s'éclaire. À l'arrêt, un double-clic sur"),
-           Say("Doppelklick auf Sollwert, KP, KI oder KD", "click the setpoint, KP, KI or KD to change",
-               "la consigne, KP, KI ou KD change sa"),
-           Say("den Wert.", "its value.", "valeur.")});
-    const Integer top = 1100;
+           Say("auf den Sollwert. Starten Sie die Simulation", "to the setpoint. Start the simulation and",
+               "à la consigne. Lancez la simulation et"),
+           Say("und schalten Sie auf der Frontplatte den", "flip the switch on the front panel to set",
+               "basculez l'interrupteur de la face avant pour"),
+           Say("Sollwert zwischen 2 und 5 um: der Istwert", "the setpoint to 2 or 5: the actual value",
+               "choisir la consigne 2 ou 5 : la valeur réelle"),
+           Say("folgt, die Lampe wird dunkler oder heller.", "follows and the lamp dims or brightens.",
+               "suit et la lampe s'assombrit ou s'éclaire."),
+           Say("Im Stopp ändert ein Doppelklick auf KP, KI", "While stopped, double-click KP, KI or KD",
+               "À l'arrêt, un double-clic sur KP, KI ou KD"),
+           Say("oder KD den Wert.", "to change its value.", "change sa valeur.")});
+    const Integer top = 1350;
     auto* pid = Place<TBT_PID_Regler>(board, 1600, top);
     auto* plant = Place<TBTPT1>(board, 2600, 0);
     plant->Y += pid->Outputs[0].Y - plant->Inputs[0].Y;
     plant->LayoutPins();
     Wire(board, {PinAt(pid->Outputs[0]), PinAt(plant->Inputs[0])});
 
-    // The setpoint above the controller, down to X+.
-    auto* setpoint = Constant(board, 5, 1000, pid->Inputs[0].Y - 160);
-    Route(board, setpoint->Outputs[0], pid->Inputs[0].X - 160, pid->Inputs[0]);
-    Label(board, 900, setpoint->Outputs[0].Y - 130, Say("Sollwert", "Setpoint", "Consigne"));
+    // The setpoint above the controller, down to X+: the switch on the
+    // panel chooses 2 (off, E0) or 5 (on, E1).
+    auto* chooser = PlaceOutputAt<TBTAnalogSchalter>(board, 1000, pid->Inputs[0].Y - 160);
+    Route(board, chooser->Outputs[0], pid->Inputs[0].X - 160, pid->Inputs[0]);
+    auto* low = Constant(board, 2, 600, chooser->Inputs[0].Y - 160);
+    Route(board, low->Outputs[0], chooser->Inputs[0].X - 40, chooser->Inputs[0]);
+    auto* highSetpoint = Constant(board, 5, 600, chooser->Inputs[1].Y);
+    Wire(board, {PinAt(highSetpoint->Outputs[0]), PinAt(chooser->Inputs[1])});
+    Label(board, chooser->X - 40, chooser->Y - 90, Say("Sollwert", "Setpoint", "Consigne"));
+    const TBTFest* setpoint = low;   // the topmost part the feedback passes over
     // KP, KI, KD and the reset held high: further pins bend nearer the controller.
     auto* kp = Constant(board, 1, 1000, pid->Inputs[2].Y);
     Wire(board, {PinAt(kp->Outputs[0]), PinAt(pid->Inputs[2])});
@@ -425,20 +434,21 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
     lamp->LayoutPins();
     Wire(board, {TPoint{joint, actual.Y}, TPoint{joint, lamp->Inputs[0].Y}, PinAt(lamp->Inputs[0])});
     const Integer over = setpoint->Outputs[0].Y - 220;
-    const Integer back = 800;
+    const Integer back = 400;
     Wire(board, {TPoint{joint, actual.Y}, TPoint{joint, over}, TPoint{back, over}, TPoint{back, pid->Inputs[1].Y},
                  PinAt(pid->Inputs[1])});
     Label(board, joint + 60, actual.Y - 110,
           Say("Istwert", "Actual value", "Valeur réelle"));
 
-    auto* element = Element<TPLampe>(panel, lamp, 177, 60, 60, 60);
+    auto* toggle = Element<TSchalter>(panel, chooser, 110, 70, 40, 60);
+    toggle->LoadPictures();
+    toggle->SetBounds(130 - toggle->width() / 2, 95 - toggle->height() / 2, toggle->width(), toggle->height());
+    auto* element = Element<TPLampe>(panel, lamp, 255, 65, 60, 60);
     YellowLamp(*element);
     element->SetNennSpannung(5);
     PanelLabel(panel, 12, 10, 390, Say("PID-Regelkreis", "PID control loop", "Boucle de régulation PID"), true);
-    PanelLabel(panel, 12, 135, 390,
-               Say("Die Lampe zeigt den Istwert: voll hell bei 5.", "The lamp shows the actual value: full at 5.",
-                   "La lampe montre la valeur réelle : pleine à 5."),
-               false, true);
+    PanelLabel(panel, 60, 140, 140, Say("Sollwert 2 / 5", "Setpoint 2 / 5", "Consigne 2 / 5"), false, true);
+    PanelLabel(panel, 210, 140, 150, Say("Istwert", "Actual value", "Valeur réelle"), false, true);
     PanelWindowAs(panel, Say("PID-Regler", "PID controller", "Régulateur PID"), 415, 240);
 }
 

@@ -183,31 +183,40 @@ void LampFollowsSwitch(TExampleRun& run)
     }
 }
 
-// PID loop: the actual value approaches the setpoint, and the lamp on the
-// panel shows it.
+// PID loop: the actual value approaches the setpoint the switch on the
+// panel chooses, and the lamp on the panel shows it.
 void PidSettles(TExampleRun& run)
 {
     const std::vector<TBT_PID_Regler*> controllers = All<TBT_PID_Regler>(run.Board);
+    const std::vector<TBTAnalogSchalter*> switches = All<TBTAnalogSchalter>(run.Board);
     const std::vector<TBTLampe*> lamps = All<TBTLampe>(run.Board);
     ASSERT_EQ(controllers.size(), 1u);
+    ASSERT_EQ(switches.size(), 1u);
     ASSERT_EQ(lamps.size(), 1u);
+    auto* sw = dynamic_cast<TSchalter*>(switches[0]->PanelElement);
     auto* lamp = dynamic_cast<TPLampe*>(lamps[0]->PanelElement);
-    ASSERT_NE(lamp, nullptr);
+    ASSERT_TRUE(sw && lamp);
     TBT_PID_Regler& pid = *controllers[0];
-    run.Run(1);
-    const Extended setpoint = pid.InputValue(0);
-    ASSERT_GT(setpoint, 0.0L);
-    Extended error = std::fabs(setpoint - pid.InputValue(1));
-    EXPECT_GT(error, setpoint / 2) << "no way to go";
-    for (int second = 0; second < 6; ++second) {
-        run.Run(10);
-        const Extended now = std::fabs(setpoint - pid.InputValue(1));
-        if (second < 3)
-            EXPECT_LT(now, error) << "in second " << second;
-        error = now;
+    Extended previous = -1;
+    for (bool on : {false, true, false}) {
+        SCOPED_TRACE(on ? "switch on" : "switch off");
+        sw->SetEingeschaltet(on);
+        run.Run(1);
+        const Extended setpoint = pid.InputValue(0);
+        EXPECT_NE(setpoint, previous) << "the switch does not change the setpoint";
+        previous = setpoint;
+        Extended error = std::fabs(setpoint - pid.InputValue(1));
+        EXPECT_GT(error, 1.0L) << "no way to go";
+        for (int second = 0; second < 6; ++second) {
+            run.Run(10);
+            const Extended now = std::fabs(setpoint - pid.InputValue(1));
+            if (second < 3)
+                EXPECT_LT(now, error) << "in second " << second;
+            error = now;
+        }
+        EXPECT_LT(error, 0.05L);
+        EXPECT_NEAR(static_cast<double>(lamp->IstSpannung), static_cast<double>(pid.InputValue(1)), 0.01);
     }
-    EXPECT_LT(error, setpoint * 0.02L);
-    EXPECT_NEAR(static_cast<double>(lamp->IstSpannung), static_cast<double>(pid.InputValue(1)), 0.01);
 }
 
 // Each example by its file name in each language, with what it shows.
