@@ -83,12 +83,6 @@ void Bus(TPlatine& board, const TBauteilPin& from, Integer x, const std::vector<
         Wire(board, {TPoint{x, ys[i - 1]}, TPoint{x, ys[i]}});
 }
 
-// A wire from an output to the right, whose colour shows the output's state.
-void Lead(TPlatine& board, const TBauteilPin& from)
-{
-    Wire(board, {PinAt(from), TPoint{from.X + 400, from.Y}});
-}
-
 // A component placed so that its first output lies at the height y.
 template <class T>
 T* PlaceOutputAt(TPlatine& board, Integer x, Integer y)
@@ -189,10 +183,9 @@ void PanelWindowAs(TFrontplatte& panel, const AnsiString& title, Integer width, 
 }
 
 // Gates: a slow clock feeds an AND, an OR and an XOR gate, whose other input
-// is a steady HIGH, and an inverter. With the wire states shown, the leads
-// blink as the gates answer. No wire crosses another: crossing wires that
-// met would join their nets.
-void GateDemo(TPlatine& board, TFrontplatte&)
+// is a steady HIGH, and an inverter; each output lights an LED on the panel.
+// No wire crosses another: crossing wires that met would join their nets.
+void GateDemo(TPlatine& board, TFrontplatte& panel)
 {
     Label(board, 300, 150, Say("Logikgatter", "Logic gates", "Portes logiques"), true);
     Lines(board, 300, 260,
@@ -200,16 +193,17 @@ void GateDemo(TPlatine& board, TFrontplatte&)
                "Lancez la simulation : l'horloge commute la"),
            Say("den zweiten Eingang jedes Gatters, der erste", "second input of each gate, the first is held",
                "seconde entrée de chaque porte, la première"),
-           Say("liegt fest auf HIGH. Die Leitungen rechts", "HIGH. The wires on the right show the",
-               "est fixée à l'état haut. Les fils à droite"),
-           Say("zeigen die Ausgänge.", "outputs.", "montrent les sorties.")});
-    auto* clock = Place<TBTHiTakt>(board, 300, 2700);
+           Say("liegt fest auf HIGH. Die LEDs rechts und auf", "HIGH. The LEDs on the right and on the front",
+               "est fixée à l'état haut. Les LED à droite et"),
+           Say("der Frontplatte zeigen die Ausgänge.", "panel show the outputs.",
+               "sur la face avant montrent les sorties.")});
+    auto* clock = Place<TBTHiTakt>(board, 300, 2100);
     clock->Frequency = 1;
     const Integer gateX = 1800;
-    auto* gateAnd = Place<TBTAnd>(board, gateX, 900);
-    auto* gateOr = Place<TBTOr>(board, gateX, 1500);
-    auto* gateXor = Place<TBTExor>(board, gateX, 2100);
-    auto* inverter = Place<TBTInverter>(board, gateX, 2700);
+    auto* gateAnd = Place<TBTAnd>(board, gateX, 750);
+    auto* gateOr = Place<TBTOr>(board, gateX, 1200);
+    auto* gateXor = Place<TBTExor>(board, gateX, 1650);
+    auto* inverter = Place<TBTInverter>(board, gateX, 2100);
     // Each gate's first input straight from a supply of its own.
     for (TIOBauteil* gate : std::vector<TIOBauteil*>{gateAnd, gateOr, gateXor}) {
         auto* high = PlaceOutputAt<TBTVcc>(board, 1300, gate->Inputs[0].Y);
@@ -217,8 +211,23 @@ void GateDemo(TPlatine& board, TFrontplatte&)
     }
     Bus(board, clock->Outputs[0], 1100,
         {&gateAnd->Inputs[1], &gateOr->Inputs[1], &gateXor->Inputs[1], &inverter->Inputs[0]});
-    for (TIOBauteil* gate : std::vector<TIOBauteil*>{gateAnd, gateOr, gateXor, inverter})
-        Lead(board, gate->Outputs[0]);
+    // Each output lights an LED on the panel, in a row with its gate's name.
+    const AnsiString names[4] = {Say("UND", "AND", "ET"), Say("ODER", "OR", "OU"), "XOR",
+                                 Say("NICHT", "NOT", "NON")};
+    Integer column = 0;
+    for (TIOBauteil* gate : std::vector<TIOBauteil*>{gateAnd, gateOr, gateXor, inverter}) {
+        const TBauteilPin& out = gate->Outputs[0];
+        auto* led = Place<TBTLed>(board, 0, 0);
+        led->X += out.X + 400 - led->Inputs[0].X;
+        led->Y += out.Y - led->Inputs[0].Y;
+        led->LayoutPins();
+        Wire(board, {PinAt(out), PinAt(led->Inputs[0])});
+        const Integer centre = 72 + 90 * column++;
+        Element<TPLED>(panel, led, centre - 15, 70, 30, 30);
+        PanelLabel(panel, centre - 45, 110, 90, names[column - 1], false, true);
+    }
+    PanelLabel(panel, 12, 10, 390, Say("Logikgatter", "Logic gates", "Portes logiques"), true);
+    PanelWindowAs(panel, Say("Gatter", "Gates", "Portes"), 415, 210);
 }
 
 // Counter: a clock steps a decade counter, whose count the seven-segment

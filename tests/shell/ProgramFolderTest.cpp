@@ -98,8 +98,9 @@ struct TExampleRun {
                     continue;
                 for (std::size_t i = 0; i < c->Inputs.size(); ++i)
                     ASSERT_NE(c->Inputs[i].Source, nullptr) << c->Caption << " input " << i << " is not wired";
-                if (!c->Inputs.empty() && !c->Outputs.empty())
+                if (!c->Inputs.empty() && !c->Outputs.empty()) {
                     ASSERT_TRUE(GateAgrees(*c)) << c->Caption << " in step " << step;
+                }
             }
         }
     }
@@ -210,8 +211,9 @@ void PidSettles(TExampleRun& run)
         for (int second = 0; second < 6; ++second) {
             run.Run(10);
             const Extended now = std::fabs(setpoint - pid.InputValue(1));
-            if (second < 3)
+            if (second < 3) {
                 EXPECT_LT(now, error) << "in second " << second;
+            }
             error = now;
         }
         EXPECT_LT(error, 0.05L);
