@@ -240,7 +240,7 @@ void CounterDemo(TPlatine& board, TFrontplatte& panel)
                                "Compteur avec afficheur 7 segments"), true);
     Lines(board, 300, 260,
           {Say("Starten Sie die Simulation: der Takt lässt", "Start the simulation: the clock steps",
-               "Lancez la simulation : l'horloge fait compter"),
+               "Lancez la simulation : l'horloge fait avancer"),
            Say("den Zähler von 0 bis 9 zählen, die Ziffer", "the counter from 0 to 9, and the digit",
                "le compteur de 0 à 9, et le chiffre"),
            Say("auf der Frontplatte folgt. Ein Doppelklick", "on the front panel follows. Double-click",
