@@ -6,6 +6,8 @@
 #include "platform/Fonts.h"
 #include "platform/Stream.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -152,7 +154,10 @@ void TText::ReadData(TStream& stream, TReader& reader, Byte version)
     Y = GetSmallInt(record + YAt);
     Text = GetShortString(record + TextAt, TextMaxLength);
     // A board opened zoomed to fit is laid out before anything is drawn: a
-    // long label must not count as 200 units wide and be cut off.
-    TCanvas metrics;
-    Measure(metrics);
+    // long label must not count as 200 units wide and be cut off. Without a
+    // GUI (tools, readers) there are no fonts and nothing to lay out.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        TCanvas metrics;
+        Measure(metrics);
+    }
 }
