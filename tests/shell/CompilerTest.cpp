@@ -441,6 +441,23 @@ TEST_F(CompilerTest, FailedCopiesAreErrorsAndTheRestFollows)
     EXPECT_FALSE(QFile::exists(Path("Ziel/fehlt.hex")));
 }
 
+// A package that cannot be written ends the compile with the error box, never
+// with "Fertig."; the editor keeps its project.
+TEST_F(CompilerTest, PackageThatCannotBeWrittenIsAnErrorNotACompletion)
+{
+    TForm1& form = Create();
+    form.SaveProject(Program() + "Anlage.prj");
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("Ziel/comp.mod"));   // taken by a folder
+    TModalHook answers({TModalAnswer::Button(IDYES), TModalAnswer::Button(IDOK)});
+    const QStringList log = CompileInto(form, Path("Ziel/"), "anlage");
+    ASSERT_EQ(answers.Requests().size(), 2u);
+    EXPECT_EQ(answers.Requests()[1].Flags & MB_ICONERROR, MB_ICONERROR);
+    EXPECT_FALSE(log.contains("Fertig."));
+    EXPECT_EQ(form.ProjectFileName, Program() + "Anlage.prj");
+    EXPECT_EQ(form.Status->text(), "---");
+    EXPECT_FALSE(SaveCompiled);
+}
+
 TEST_F(CompilerTest, FolderThatCannotBeCreatedIsReportedAndNothingIsCopied)
 {
     WriteFile("SPRACHE.INI", "[Sprache]\r\nSprache=2\r\n");
