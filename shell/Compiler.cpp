@@ -35,6 +35,7 @@
 #include <QSaveFile>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstring>
 
 std::function<QString()> TCompiler::ProgramExecutable = [] { return QCoreApplication::applicationFilePath(); };
