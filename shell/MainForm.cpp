@@ -462,6 +462,10 @@ void TForm1::closeEvent(QCloseEvent* event)
     if (canClose) {
         closed_ = true;
         event->accept();
+        // A compiled program ends with its main window: the panel, whose own
+        // close only asks for this one, goes with it.
+        if (RunOnlyMode && Frontplatte && Frontplatte->Window())
+            Frontplatte->Window()->hide();
     } else {
         event->ignore();
     }

@@ -44,7 +44,7 @@ const TCommand FileItems[] = {
     {"Makroimportieren1", "&Makro importieren...", "Ctrl+J", TRule::Always, [](C& c) { c.Form().Makroimportieren1Click(); }},
     {"MakroSpeichern1", "Als Makro s&peichern...", "Ctrl+M", TRule::Always, [](C& c) { c.Form().MakroSpeichern1Click(); }},
     {"Drucken1", "&Drucken...", "Ctrl+P", TRule::HasObjects, [](C& c) { PrintBoard(c.Form()); }},
-    {"Compilieren", "&Compilieren...", nullptr, TRule::Unavailable, nullptr},
+    {"Compilieren", "&Compilieren...", nullptr, TRule::Always, [](C& c) { c.Form().CompilierenClick(); }},
 };
 
 const TCommand EditItems[] = {
@@ -132,7 +132,7 @@ const TCommand ToolItems[] = {
     {"tb_ConfigHW", "Konfigurieren Hardware...", nullptr, TRule::HardwareDialog,
      [](C& c) { c.HardwareSettingsDialog(); }, 19},
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
-    {"tb_Compile", "Compilieren...", nullptr, TRule::Unavailable, nullptr, 17},
+    {"tb_Compile", "Compilieren...", nullptr, TRule::Always, [](C& c) { c.Form().CompilierenClick(); }, 17},
 };
 
 const TCommand BoardItems[] = {
