@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -79,6 +80,7 @@ std::optional<int> TwoDigits(std::string_view line, std::size_t at)
     return (line[at] - '0') * 10 + (line[at + 1] - '0');
 }
 
+// Blanks and the control characters before them, as the size is trimmed.
 std::string_view TrimControls(std::string_view text)
 {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
@@ -183,13 +185,13 @@ TIUpdater::TIUpdater(QWidget* parent) : TModalForm(parent), ftp_(std::make_uniqu
     QPalette black = Panel1->palette();
     black.setColor(QPalette::Window, ColorToQColor(PanelColour));
     Panel1->setPalette(black);
-    constexpr int ValueX = 200;
-    Label1 = InfoLabel(Panel1, "Label1", 10, 8, ValueX - 14, CaptionColour);
-    Label2 = InfoLabel(Panel1, "Label2", 10, 27, ValueX - 14, CaptionColour);
-    Label3 = InfoLabel(Panel1, "Label3", 10, 46, ValueX - 14, CaptionColour);
-    L_PrgDatum = InfoLabel(Panel1, "L_PrgDatum", ValueX, 8, InnerWidth - ValueX - 10, ValueColour);
-    L_UpdateDatum = InfoLabel(Panel1, "L_UpdateDatum", ValueX, 27, InnerWidth - ValueX - 10, ValueColour);
-    L_UpdateSize = InfoLabel(Panel1, "L_UpdateSize", ValueX, 46, InnerWidth - ValueX - 10, ValueColour);
+    // The values' column is placed once the captions have their language.
+    Label1 = InfoLabel(Panel1, "Label1", 10, 8, 0, CaptionColour);
+    Label2 = InfoLabel(Panel1, "Label2", 10, 27, 0, CaptionColour);
+    Label3 = InfoLabel(Panel1, "Label3", 10, 46, 0, CaptionColour);
+    L_PrgDatum = InfoLabel(Panel1, "L_PrgDatum", 0, 8, 0, ValueColour);
+    L_UpdateDatum = InfoLabel(Panel1, "L_UpdateDatum", 0, 27, 0, ValueColour);
+    L_UpdateSize = InfoLabel(Panel1, "L_UpdateSize", 0, 46, 0, ValueColour);
     L_Status = InfoLabel(Panel1, "L_Status", 10, 70, InnerWidth - 20, UpToDateColour);
     L_Status->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     QFont bold = L_Status->font();
@@ -251,6 +253,16 @@ void TIUpdater::TranslateCaptions()
     B_DownloadAbbruch->setText(text("&Abbrechen", "C&ancel", "&Annuler"));
     B_Beenden->setText(text("&Beenden", "&Close", "&Fermer"));
     cb_Auto->setText(text("Au&tomatisch benachrichtigen", "Au&tomatic notification", "&Information automatique"));
+
+    // The values stand 12 pixels right of the longest caption.
+    int captions = 0;
+    for (QLabel* caption : {Label1, Label2, Label3})
+        captions = std::max(captions, caption->fontMetrics().horizontalAdvance(caption->text()));
+    const int valueX = std::max(150, 10 + captions + 12);
+    for (QLabel* caption : {Label1, Label2, Label3})
+        caption->resize(valueX - 10, caption->height());
+    for (QLabel* value : {L_PrgDatum, L_UpdateDatum, L_UpdateSize})
+        value->setGeometry(valueX, value->y(), InnerWidth - valueX - 10, value->height());
 }
 
 void TIUpdater::SetProgramDate(const QDateTime& date)
@@ -344,9 +356,10 @@ void TIUpdater::B_DownloadClick()
     B_DownloadAbbruch->setEnabled(true);
     bool complete = false;
     if (ftp_->Connected() || Connect()) {
-        // The bar counts in units that keep the size within its range.
+        // The bar counts in units that keep the size within its range; an
+        // empty range would turn it into a busy indicator.
         progressScale_ = UpdateSize / INT_MAX + 1;
-        ProgressBar->setRange(0, static_cast<int>(UpdateSize / progressScale_));
+        ProgressBar->setRange(0, std::max(1, static_cast<int>(UpdateSize / progressScale_)));
         ProgressBar->setValue(0);
         complete = DownloadTo(target);
     }
