@@ -12,6 +12,7 @@
 #include "shell/BoardPrint.h"
 #include "shell/InfoDlg.h"
 #include "shell/MaterialsList.h"
+#include "shell/OnlineUpdate.h"
 #include "ui/controls/UCLBaseGraphicButton.h"
 
 #include <QAction>
@@ -89,7 +90,7 @@ const TCommand WindowItems[] = {
 
 const TCommand HelpItems[] = {
     {"Index", "&Hilfethemen...", "Ctrl+F1", TRule::Always, [](C& c) { c.Help(); }},
-    {"InternetUpdate1", "Internet &Update...", nullptr, TRule::Unavailable, nullptr},
+    {"InternetUpdate1", "Internet &Update...", nullptr, TRule::Always, [](C& c) { ShowOnlineUpdate(c.Form()); }},
     {"InternetForum1", "Internet &Forum...", nullptr, TRule::Always, [](C& c) { c.OpenForum(); }},
     {"Info1", "I&nfo...", nullptr, TRule::Always, [](C& c) { ShowAboutBox(c.Form()); }},
 };
