@@ -93,6 +93,16 @@ T* PlaceOutputAt(TPlatine& board, Integer x, Integer y)
     return component;
 }
 
+// A component at x whose first input lies at height y, level with what drives it.
+template <class T>
+T* PlaceInputAt(TPlatine& board, Integer x, Integer y)
+{
+    T* component = Place<T>(board, x, y);
+    component->Y += y - component->Inputs[0].Y;
+    component->LayoutPins();
+    return component;
+}
+
 // A wire with one bend: along the source's height to x, then to the
 // target's height and on to it.
 void Route(TPlatine& board, const TBauteilPin& from, Integer x, const TBauteilPin& to)
@@ -249,10 +259,7 @@ void CounterDemo(TPlatine& board, TFrontplatte& panel)
                "sur l'horloge change sa fréquence.")});
     const Integer top = 900;
     auto* counter = Place<TBTCNT4D>(board, 1300, top);
-    auto* decoder = Place<TBTSeg7Decoder>(board, 2100, top);
-    // The decoder's inputs level with the counter's outputs Q0..Q3.
-    decoder->Y += counter->Outputs[4].Y - decoder->Inputs[0].Y;
-    decoder->LayoutPins();
+    auto* decoder = PlaceInputAt<TBTSeg7Decoder>(board, 2100, counter->Outputs[4].Y);
     for (Integer bit = 0; bit < 4; ++bit)
         Wire(board, {PinAt(counter->Outputs[4 - bit]), PinAt(decoder->Inputs[bit])});
 
@@ -284,9 +291,7 @@ void CounterDemo(TPlatine& board, TFrontplatte& panel)
     };
     for (Integer segment = 0; segment < 7; ++segment) {
         const TBauteilPin& out = decoder->Outputs[6 - segment];
-        auto* led = Place<TBTLed>(board, ledX, 0);
-        led->Y += out.Y + (segment - middle) * pitch - led->Inputs[0].Y;
-        led->LayoutPins();
+        auto* led = PlaceInputAt<TBTLed>(board, ledX, out.Y + (segment - middle) * pitch);
         const Integer bend = out.X + 80 + 60 * (middle - std::abs(segment - middle));
         Route(board, out, bend, led->Inputs[0]);
         const TRect& r = bars[segment];
@@ -319,9 +324,7 @@ void BlinkDemo(TPlatine& board, TFrontplatte& panel)
                "fréquence, sur la LED sa couleur.")});
     auto* clock = Place<TBTHiTakt>(board, 500, 900);
     clock->Frequency = 1;
-    auto* led = Place<TBTLed>(board, 2200, 0);
-    led->Y += clock->Outputs[0].Y - led->Inputs[0].Y;
-    led->LayoutPins();
+    auto* led = PlaceInputAt<TBTLed>(board, 2200, clock->Outputs[0].Y);
     Wire(board, {PinAt(clock->Outputs[0]), PinAt(led->Inputs[0])});
     Element<TPLED>(panel, led, 187, 70, 40, 40);
     PanelLabel(panel, 12, 10, 390, Say("Blinkende LED", "Blinking LED", "LED clignotante"), true);
@@ -344,9 +347,7 @@ void SwitchLampDemo(TPlatine& board, TFrontplatte& panel)
            Say("die Lampe leuchtet, solange er an ist.", "while the switch is on.",
                "la lampe s'allume tant qu'il est fermé.")});
     auto* sw = Place<TBTSchalter>(board, 500, 900);
-    auto* lamp = Place<TBTLampe>(board, 2200, 0);
-    lamp->Y += sw->Outputs[0].Y - lamp->Inputs[0].Y;
-    lamp->LayoutPins();
+    auto* lamp = PlaceInputAt<TBTLampe>(board, 2200, sw->Outputs[0].Y);
     Wire(board, {PinAt(sw->Outputs[0]), PinAt(lamp->Inputs[0])});
     auto* element = Element<TSchalter>(panel, sw, 110, 70, 40, 60);
     element->LoadPictures();
@@ -392,9 +393,7 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
            Say("oder KD den Wert.", "to change its value.", "change sa valeur.")});
     const Integer top = 1350;
     auto* pid = Place<TBT_PID_Regler>(board, 1600, top);
-    auto* plant = Place<TBTPT1>(board, 2600, 0);
-    plant->Y += pid->Outputs[0].Y - plant->Inputs[0].Y;
-    plant->LayoutPins();
+    auto* plant = PlaceInputAt<TBTPT1>(board, 2600, pid->Outputs[0].Y);
     Wire(board, {PinAt(pid->Outputs[0]), PinAt(plant->Inputs[0])});
 
     // The setpoint above the controller, down to X+: the switch on the
@@ -434,13 +433,9 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
     const TBauteilPin& actual = plant->Outputs[0];
     const Integer joint = actual.X + 200;
     Wire(board, {PinAt(actual), TPoint{joint, actual.Y}});
-    auto* probe = Place<TBTTestpunkt>(board, joint + 300, 0);
-    probe->Y += actual.Y - probe->Inputs[0].Y;
-    probe->LayoutPins();
+    auto* probe = PlaceInputAt<TBTTestpunkt>(board, joint + 300, actual.Y);
     Wire(board, {TPoint{joint, actual.Y}, PinAt(probe->Inputs[0])});
-    auto* lamp = Place<TBTLampe>(board, joint + 300, 0);
-    lamp->Y += actual.Y + 400 - lamp->Inputs[0].Y;
-    lamp->LayoutPins();
+    auto* lamp = PlaceInputAt<TBTLampe>(board, joint + 300, actual.Y + 400);
     Wire(board, {TPoint{joint, actual.Y}, TPoint{joint, lamp->Inputs[0].Y}, PinAt(lamp->Inputs[0])});
     const Integer over = setpoint->Outputs[0].Y - 220;
     const Integer back = 400;
