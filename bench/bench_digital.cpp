@@ -29,6 +29,20 @@ struct TBench {
         ++Components;
         return Board->Place<T>(x, y);
     }
+    // An inverter whose output is wired round to its own input: a clock that
+    // toggles every step.
+    TBTInverter* PutToggle(Integer x, Integer y)
+    {
+        auto* inverter = Put<TBTInverter>(x, y);
+        const TBauteilPin& out = inverter->Outputs[0];
+        const TBauteilPin& in = inverter->Inputs[0];
+        const Integer below = inverter->GetBounds().Bottom / 20 * 20 + 40;
+        const TPoint loop[] = {{out.X, out.Y},      {out.X + 20, out.Y}, {out.X + 20, below},
+                               {in.X - 20, below}, {in.X - 20, in.Y},   {in.X, in.Y}};
+        for (std::size_t i = 1; i < std::size(loop); ++i)
+            Board->Board().AddWireAndNormalise(loop[i - 1], loop[i]);
+        return inverter;
+    }
     void Run(benchmark::State& state)
     {
         Board->Board().PrepareSimulation();
@@ -108,7 +122,7 @@ void BM_CountersAndShiftRegisters(benchmark::State& state)
         // inverter and the part's inputs.
         const Integer x = 100 + 700 * (g % 25);
         const Integer y = 200 + 450 * (g / 25);
-        auto* clock = bench.Put<TBTInverter>(x, y);
+        auto* clock = bench.PutToggle(x, y);
         TIOBauteil* part = nullptr;
         switch (g % 6) {
         case 0: part = bench.Put<TBTCNT4>(x + 260, y); break;
@@ -120,13 +134,6 @@ void BM_CountersAndShiftRegisters(benchmark::State& state)
         }
         if (auto* counter = dynamic_cast<TZaehler*>(part))
             counters.push_back(counter);
-        const TBauteilPin& out = clock->Outputs[0];
-        const TBauteilPin& in = clock->Inputs[0];
-        const Integer below = clock->GetBounds().Bottom / 20 * 20 + 40;
-        const TPoint loop[] = {{out.X, out.Y},      {out.X + 20, out.Y}, {out.X + 20, below},
-                               {in.X - 20, below}, {in.X - 20, in.Y},   {in.X, in.Y}};
-        for (std::size_t i = 1; i < std::size(loop); ++i)
-            bench.Board->Board().AddWireAndNormalise(loop[i - 1], loop[i]);
         bench.Board->Connect(clock, 0, part, 0);
     }
     bench.Run(state);
@@ -145,14 +152,7 @@ void BM_CountersAndShiftRegisters(benchmark::State& state)
 void BM_I2cMasters(benchmark::State& state)
 {
     TBench bench;
-    auto* clock = bench.Put<TBTInverter>(100, 200);
-    const TBauteilPin& out = clock->Outputs[0];
-    const TBauteilPin& in = clock->Inputs[0];
-    const Integer below = clock->GetBounds().Bottom / 20 * 20 + 40;
-    const TPoint loop[] = {{out.X, out.Y},      {out.X + 20, out.Y}, {out.X + 20, below},
-                           {in.X - 20, below}, {in.X - 20, in.Y},   {in.X, in.Y}};
-    for (std::size_t i = 1; i < std::size(loop); ++i)
-        bench.Board->Board().AddWireAndNormalise(loop[i - 1], loop[i]);
+    auto* clock = bench.PutToggle(100, 200);
     for (Integer i = 0; i < state.range(0); ++i) {
         auto* master = bench.Put<TBT_I2C_Master>(600 + 400 * (i % 40), 200 + 500 * (i / 40));
         master->Program = {I2cStart,        I2cSendWriteAddress, I2cWaitAcknowledge, I2cLoopStart,
