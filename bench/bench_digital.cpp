@@ -5,6 +5,7 @@
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_Gatter.h"
+#include "components/digital/BT_I2C.h"
 #include "components/digital/BT_MonoFlop.h"
 #include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Schieberegister.h"
@@ -138,9 +139,34 @@ void BM_CountersAndShiftRegisters(benchmark::State& state)
         }
 }
 
+// I2C masters on the internal clock, their "|NOW" fed by one inverter wired
+// to itself: masters free of the shared flag at a falling edge run their
+// looped writes (one micro-step a step), the others step with empty queues.
+void BM_I2cMasters(benchmark::State& state)
+{
+    TBench bench;
+    auto* clock = bench.Put<TBTInverter>(100, 200);
+    const TBauteilPin& out = clock->Outputs[0];
+    const TBauteilPin& in = clock->Inputs[0];
+    const Integer below = clock->GetBounds().Bottom / 20 * 20 + 40;
+    const TPoint loop[] = {{out.X, out.Y},      {out.X + 20, out.Y}, {out.X + 20, below},
+                           {in.X - 20, below}, {in.X - 20, in.Y},   {in.X, in.Y}};
+    for (std::size_t i = 1; i < std::size(loop); ++i)
+        bench.Board->Board().AddWireAndNormalise(loop[i - 1], loop[i]);
+    for (Integer i = 0; i < state.range(0); ++i) {
+        auto* master = bench.Put<TBT_I2C_Master>(600 + 400 * (i % 40), 200 + 500 * (i / 40));
+        master->Program = {I2cStart,        I2cSendWriteAddress, I2cWaitAcknowledge, I2cLoopStart,
+                           I2cSendDataByte, I2cNoAcknowledge,    I2cLoopEnd,         I2cStop};
+        master->LoopCount = 1000;
+        bench.Board->Connect(clock, 0, master, TBT_I2C_Master::StartInput);
+    }
+    bench.Run(state);
+}
+
 } // namespace
 
 BENCHMARK(BM_CountersAndShiftRegisters)->Arg(1000);
+BENCHMARK(BM_I2cMasters)->Arg(200);
 BENCHMARK(BM_JKRippleChain)->Arg(100)->Arg(1000);
 BENCHMARK(BM_Clocks)->Arg(1000);
 BENCHMARK(BM_TimersAndDecoders)->Arg(1000);

@@ -26,6 +26,7 @@
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_FlipFlop.h"
 #include "components/digital/BT_Gatter.h"
+#include "components/digital/BT_I2C.h"
 #include "components/digital/BT_MonoFlop.h"
 #include "components/digital/BT_Multiplexer.h"
 #include "components/digital/BT_Register.h"
@@ -128,6 +129,7 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBT_Str_Fest::StaticClass,
     &TBT_Str_Value::StaticClass,
     &TBTStrCRC::StaticClass,
+    &TBT_I2C_Master::StaticClass,
     &TBTVerstaerker::StaticClass,
     &TBTGain::StaticClass,
     &TBTOffset::StaticClass,

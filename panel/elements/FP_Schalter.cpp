@@ -1,6 +1,7 @@
 #include "panel/elements/FP_Schalter.h"
 
 #include "dialogs/Hotkey.h"
+#include "panel/elements/DLG_Schalter_Taster.h"
 #include "engine/Language.h"
 #include "panel/elements/SwitchPictures.h"
 #include "platform/Clock.h"
@@ -25,6 +26,20 @@ constexpr Cardinal WebPressMilliseconds = 250;
 // The largest picture file a record may hold: beyond it only a damaged file.
 constexpr Cardinal MaxPictureFileSize = 64u * 1024u * 1024u;
 constexpr Integer MaxFontHeight = 1000;
+// The lamp rims the settings dialog offers.
+constexpr Integer MaxLampRim = 8;
+
+QByteArray BitmapFileBytes(const QImage& picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage image = picture.isNull() ? QImage(1, 1, QImage::Format_RGB32) : picture;
+    if (picture.isNull()) image.fill(Qt::white);
+    QImageWriter out(&buffer, "BMP");
+    if (!out.write(image)) throw EStreamError("Bitmap konnte nicht geschrieben werden");
+    return bytes;
+}
 
 void WriteRawLong(TWriter& writer, TColor value)
 {
@@ -51,13 +66,7 @@ void WriteRawByte(TWriter& writer, Byte b) { writer.Write(&b, 1); }
 // A picture as a complete bitmap file.
 void WriteBitmapFile(TWriter& writer, const QImage& picture)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImage image = picture.isNull() ? QImage(1, 1, QImage::Format_RGB32) : picture;
-    if (picture.isNull()) image.fill(Qt::white);
-    QImageWriter out(&buffer, "BMP");
-    if (!out.write(image)) throw EStreamError("Bitmap konnte nicht geschrieben werden");
+    const QByteArray bytes = BitmapFileBytes(picture);
     writer.Write(bytes.constData(), std::size_t(bytes.size()));
 }
 
@@ -78,7 +87,9 @@ QImage ReadBitmapFile(TReader& reader)
     return image;
 }
 
-QFont ToQFont(const TFont& font)
+} // namespace
+
+QFont ButtonQFont(const TFont& font)
 {
     QFont f(QString::fromLatin1(font.Name.c_str()));
     // Negative heights are the character height, positive the cell height.
@@ -90,7 +101,10 @@ QFont ToQFont(const TFont& font)
     return f;
 }
 
-} // namespace
+bool FitsSwitchRecord(const QImage& picture)
+{
+    return Cardinal(BitmapFileBytes(picture).size()) <= MaxPictureFileSize;
+}
 
 TSchalter::TSchalter()
 {
@@ -282,6 +296,17 @@ void TSchalter::EditPanelLook()
     LoadPictures();
 }
 
+Integer TSchalter::EditProperties()
+{
+    TSchalterDlg dlg;
+    dlg.FillFrom(*this);
+    const Integer result = dlg.ShowModal();
+    if (result == mrOk)
+        dlg.ApplyTo(*this);
+    update();
+    return result;
+}
+
 void TSchalter::Paint(TCanvas& canvas)
 {
     TFP_Element::Paint(canvas);
@@ -436,7 +461,7 @@ bool TSchalter::LoadState(TCustomIniFile& file, const AnsiString& prefix, bool c
 
 void TSchalter::ApplyButtonFont()
 {
-    Button->setFont(ToQFont(ButtonFont));
+    Button->setFont(ButtonQFont(ButtonFont));
     Button->SetFontColor(ButtonFont.Color);
 }
 
@@ -530,7 +555,7 @@ void TSchalter::ReadData(TStream& stream, TReader& reader, Byte version)
             const Byte shape = ReadRawByte(reader);
             Lamp->SetLedClass(shape <= ialcTrapezium ? TIALedClass(shape) : ialcRect);
             Lamp->SetAngle(reader.ReadInteger());
-            Lamp->SetOuterBorderDepth(std::clamp(reader.ReadInteger(), 0, 6));
+            Lamp->SetOuterBorderDepth(std::clamp(reader.ReadInteger(), 0, MaxLampRim));
         }
     } else if (look_ == LookPicture) {
         LoadPictures();

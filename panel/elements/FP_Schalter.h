@@ -11,6 +11,7 @@
 #include "panel/framework/IndicatorElements.h"
 #include "platform/Canvas.h"
 
+#include <QFont>
 #include <QImage>
 
 enum TFarbe : Byte { schwarz = 0, gruen, gelb, rot, blau };
@@ -18,6 +19,12 @@ enum TSchalterTyp : Byte {
     Kippschalter = 0, Druckschalter, Wippschalter, Drehschalter, Kippschalter2,
     Wippe1, Wippe2, Wippe3, Wippe4, Drehschalter2, Drucktaster
 };
+
+// The button caption's font as Qt draws it.
+QFont ButtonQFont(const TFont& font);
+// Whether the picture, written as a bitmap file into the record, can be read
+// back (the reader refuses pictures beyond a size that only damage gives).
+bool FitsSwitchRecord(const QImage& picture);
 
 class TSchalter : public TFP_Element, public ISwitchElement {
     ZK_CLASS(TSchalter, TFP_Element)
@@ -76,6 +83,8 @@ public:
     void SaveState(TCustomIniFile& file, const AnsiString& prefix) override;
     bool LoadState(TCustomIniFile& file, const AnsiString& prefix, bool checkOnly) override;
     void EditPanelLook() override;
+    // The settings dialog; applied on OK only.
+    Integer EditProperties() override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

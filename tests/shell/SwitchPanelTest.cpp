@@ -9,6 +9,7 @@
 #include "engine/Bibo.h"
 #include "engine/PlatineView.h"
 #include "panel/elements/FP_LED.h"
+#include "panel/elements/DLG_Schalter_Taster.h"
 #include "panel/elements/FP_Schalter.h"
 #include "panel/framework/BT_LED.h"
 #include "panel/framework/BT_Schalter.h"
@@ -19,6 +20,9 @@
 #include "shell/ProjectFiles.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
@@ -102,6 +106,33 @@ TEST_F(SwitchPanelTest, PickedFromThePaletteAClickAndAHotkeyReachTheLedWithinOne
     EXPECT_TRUE(lit());
     panel.SetRunMode(false);
     board.StopSimulation();
+}
+
+TEST_F(SwitchPanelTest, ADoubleClickOnTheElementInEditModeOpensItsSettings)
+{
+    TForm1& form = Create();
+    TSchalter* element = ElementOf(Paste<TBTSchalter>(*form.MainBoard));
+    ASSERT_NE(element, nullptr);
+    auto& panel = dynamic_cast<TFrontplatte&>(*form.Frontplatte);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    auto* design = dynamic_cast<TDesign*>(element->Design());
+    ASSERT_NE(design, nullptr);
+    ASSERT_TRUE(design->isEditing);
+    TFormHook hook({[&](TModalForm& shown) {
+        auto* dlg = dynamic_cast<TSchalterDlg*>(&shown);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->Typ->currentRow(), Kippschalter2);
+        dlg->TypCombo->setCurrentIndex(TSchalter::LookButton);
+        QTest::mouseClick(dlg->Button1, Qt::LeftButton);
+    }});
+    // The first click selects the element; the double click reaches its frame.
+    QTest::mouseClick(design, Qt::LeftButton, {}, element->mapTo(design, element->rect().center()));
+    ASSERT_TRUE(design->IsSelected(element));
+    QWidget* frame = element->parentWidget();
+    QTest::mouseDClick(frame, Qt::LeftButton, {}, element->mapTo(frame, element->rect().center()));
+    EXPECT_EQ(hook.Shown().size(), 1u);
+    EXPECT_EQ(element->Look(), TSchalter::LookButton);
 }
 
 } // namespace

@@ -149,7 +149,8 @@ void TUCLCustomComboBox::ApplyStyle()
     if (QLineEdit* edit = lineEdit()) {
         setCompleter(nullptr);
         edit->installEventFilter(this);
-        connect(edit, &QLineEdit::textEdited, this, [this] { Change(); }, Qt::UniqueConnection);
+        // A member function: Qt refuses unique connections to lambdas, and the style may be set again.
+        connect(edit, &QLineEdit::textEdited, this, &TUCLCustomComboBox::Change, Qt::UniqueConnection);
     }
 }
 

@@ -175,8 +175,9 @@ void ExpectSequences(const std::vector<TStepSequence>& sequences, TRange range)
             const TStepRow& row = sequence.Rows[i];
             rig.Step(row.Inputs);
             EXPECT_EQ(rig.Number(lowest, bits), row.Value) << "step " << i + 1 << " inputs " << row.Inputs;
-            if (row.Output0)
+            if (row.Output0) {
                 EXPECT_EQ(rig.High(0), row.Output0 == '1') << "step " << i + 1 << " inputs " << row.Inputs;
+            }
         }
     }
 }

@@ -140,3 +140,13 @@ TEST(ComboBox, ItemIndexOutsideTheItemsChoosesNothing)
     combo.SetText("X");
     EXPECT_EQ(combo.ItemIndex(), 0);
 }
+
+TEST(ComboBox, TypingIntoTheEditReportsEachChangeOnce)
+{
+    TUCLComboBox combo;
+    int changes = 0;
+    combo.OnChange = [&](TPersistent*) { ++changes; };
+    combo.SetStyle(TComboBoxStyle::csDropDown);   // the style set twice must not connect twice
+    QTest::keyClicks(combo.lineEdit(), "ab");
+    EXPECT_EQ(changes, 2);
+}
