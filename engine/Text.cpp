@@ -6,6 +6,8 @@
 #include "platform/Fonts.h"
 #include "platform/Stream.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -58,16 +60,21 @@ TText::TText()
     Font.Color = clBlack;
 }
 
-void TText::Draw(TCanvas& canvas)
+void TText::Measure(TCanvas& canvas)
 {
     canvas.Font.Name = Font.Name;
     canvas.Font.Style = Font.Style;
     canvas.Font.Color = Font.Color;
     canvas.Font.Height = Font.Height;
     canvas.Font.Escapement = 0;
-    canvas.Brush.Style = TBrushStyle::bsClear;
     Width = canvas.TextWidth(Text) + 30;
     Height = canvas.TextHeight(Text);
+}
+
+void TText::Draw(TCanvas& canvas)
+{
+    Measure(canvas);
+    canvas.Brush.Style = TBrushStyle::bsClear;
     if (Selected) {
         canvas.Pen.Style = TPenStyle::psSolid;
         canvas.Pen.Color = clRed;
@@ -146,4 +153,11 @@ void TText::ReadData(TStream& stream, TReader& reader, Byte version)
     X = GetSmallInt(record + XAt);
     Y = GetSmallInt(record + YAt);
     Text = GetShortString(record + TextAt, TextMaxLength);
+    // A board opened zoomed to fit is laid out before anything is drawn: a
+    // long label must not count as 200 units wide and be cut off. Without a
+    // GUI (tools, readers) there are no fonts and nothing to lay out.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        TCanvas metrics;
+        Measure(metrics);
+    }
 }

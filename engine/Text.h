@@ -20,7 +20,7 @@ public:
     TText();
 
     AnsiString Text = "Text";
-    // Text width + 30 and text height at the last drawing (board units).
+    // Text width + 30 and text height when last read or drawn (board units).
     Integer Width = 200;
     Integer Height = 200;
     // Set by the board: repaints the label after its dialog.
@@ -36,4 +36,7 @@ public:
     AnsiString GetHintText() override;
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
+
+private:
+    void Measure(TCanvas& canvas);
 };

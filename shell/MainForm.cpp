@@ -32,6 +32,7 @@
 #include "shell/HardwareSettings.h"
 #include "shell/Language.h"
 #include "shell/MainMenu.h"
+#include "shell/OnlineUpdate.h"
 #include "shell/ShellHooks.h"
 #include "ui/controls/UCLHiTimer.h"
 #include "ui/controls/UCLSpeedButton.h"
@@ -390,8 +391,15 @@ void TForm1::FormShow()
     ShowPanelWindow();
     Frontplatte->ShownDesign()->RefreshTransparency(nullptr);
     OpenFromCommandLine();
-    if (RunAfterLoad)
-        QMetaObject::invokeMethod(this, &TForm1::StartRequest, Qt::QueuedConnection);
+    // The update check waits for the server in the message loop, with the
+    // window up; a start asked for on the command line follows it.
+    if (Settings.UpdateInfo || RunAfterLoad)
+        QMetaObject::invokeMethod(this, [this] {
+            if (Settings.UpdateInfo)
+                Guarded([this] { AutoUpdateCheck(*this); });
+            if (RunAfterLoad)
+                StartRequest();
+        }, Qt::QueuedConnection);
 }
 
 void TForm1::ApplySettings()
@@ -462,6 +470,10 @@ void TForm1::closeEvent(QCloseEvent* event)
     if (canClose) {
         closed_ = true;
         event->accept();
+        // A compiled program ends with its main window: the panel, whose own
+        // close only asks for this one, goes with it.
+        if (RunOnlyMode && Frontplatte && Frontplatte->Window())
+            Frontplatte->Window()->hide();
     } else {
         event->ignore();
     }

@@ -36,6 +36,7 @@ class QToolBar;
 class QToolButton;
 class TBibo;
 class TBoardMouse;
+class TDesign;
 class TWinHandle;
 struct TMessage;
 class TCustomIniFile;
@@ -246,6 +247,23 @@ public:
     void MakroPathEditChange();
     void PopupBiboPopup();
     void Del1Click();
+
+    // ---- Compiling a stand-alone program (Compiler.cpp)
+    // The compile dialog with the proposed target folder and program name.
+    void CompilierenClick();
+    // A compile button's click: the target folder, then the compile; the
+    // start button also starts the compiled program.
+    void RunCompile(QObject* sender);
+    // True when the folder may be used: it exists and the user agrees to
+    // overwrite its files, or it was created.
+    bool PrepareTargetFolder(const AnsiString& folder);
+    // Everything into the executable's folder; a failed copy is logged and
+    // the next file follows, a failed save of "comp.mod" is raised.
+    void CompileProject(const AnsiString& exeFileName);
+    void CopyProjectFiles(TPlatine& board, const AnsiString& folder);
+    void CopyPanelFiles(TDesign& design, const AnsiString& folder);
+    // Logs the target's name with "OK" or the error mark; true when copied.
+    bool CopyFileLogged(const AnsiString& source, const AnsiString& target);
 
     // ---- Settings
     std::unique_ptr<TIniFile> SettingsIni;      // "Settings/EXPKIT.INI", open until the close

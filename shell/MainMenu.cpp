@@ -12,6 +12,7 @@
 #include "shell/BoardPrint.h"
 #include "shell/InfoDlg.h"
 #include "shell/MaterialsList.h"
+#include "shell/OnlineUpdate.h"
 #include "ui/controls/UCLBaseGraphicButton.h"
 
 #include <QAction>
@@ -44,7 +45,7 @@ const TCommand FileItems[] = {
     {"Makroimportieren1", "&Makro importieren...", "Ctrl+J", TRule::Always, [](C& c) { c.Form().Makroimportieren1Click(); }},
     {"MakroSpeichern1", "Als Makro s&peichern...", "Ctrl+M", TRule::Always, [](C& c) { c.Form().MakroSpeichern1Click(); }},
     {"Drucken1", "&Drucken...", "Ctrl+P", TRule::HasObjects, [](C& c) { PrintBoard(c.Form()); }},
-    {"Compilieren", "&Compilieren...", nullptr, TRule::Unavailable, nullptr},
+    {"Compilieren", "&Compilieren...", nullptr, TRule::Always, [](C& c) { c.Form().CompilierenClick(); }},
 };
 
 const TCommand EditItems[] = {
@@ -89,7 +90,7 @@ const TCommand WindowItems[] = {
 
 const TCommand HelpItems[] = {
     {"Index", "&Hilfethemen...", "Ctrl+F1", TRule::Always, [](C& c) { c.Help(); }},
-    {"InternetUpdate1", "Internet &Update...", nullptr, TRule::Unavailable, nullptr},
+    {"InternetUpdate1", "Internet &Update...", nullptr, TRule::Always, [](C& c) { ShowOnlineUpdate(c.Form()); }},
     {"InternetForum1", "Internet &Forum...", nullptr, TRule::Always, [](C& c) { c.OpenForum(); }},
     {"Info1", "I&nfo...", nullptr, TRule::Always, [](C& c) { ShowAboutBox(c.Form()); }},
 };
@@ -132,7 +133,7 @@ const TCommand ToolItems[] = {
     {"tb_ConfigHW", "Konfigurieren Hardware...", nullptr, TRule::HardwareDialog,
      [](C& c) { c.HardwareSettingsDialog(); }, 19},
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
-    {"tb_Compile", "Compilieren...", nullptr, TRule::Unavailable, nullptr, 17},
+    {"tb_Compile", "Compilieren...", nullptr, TRule::Always, [](C& c) { c.Form().CompilierenClick(); }, 17},
 };
 
 const TCommand BoardItems[] = {

@@ -379,6 +379,8 @@ void TFrontplatte::TranslateCaptions()
     tip(HintBtn, "Hinweistexte ein-/ausschalten (F8)", "Hints on/off F8", "Commentaires on/off F8");
     tip(HelpBtn, "Hilfedokument anzeigen... (F1)", "Show help document... F1", "Montrer document d´aide... F1");
     SB_Raster->setText(QString::fromUtf8(ByLanguage("Raster", "Grid", "Grille")));
+    // "Grille" needs more room than the 44 pixels "Raster" was laid out for.
+    SB_Raster->setFixedWidth(std::max(44, SB_Raster->sizeHint().width()));
     tip(SB_Raster, "Rasterfang ein/aus", "Capture on/off", "Capture on/off");
     for (QToolButton* b : {SB_R4, SB_R8, SB_R16, SB_R32}) {
         const QString n = b->text();

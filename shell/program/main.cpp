@@ -2,6 +2,7 @@
 
 #include "shell/Globals.h"
 #include "shell/MainForm.h"
+#include "platform/TerminationRequest.h"
 #include "shell/ProgressWindow.h"
 
 int main(int argc, char** argv)
@@ -11,6 +12,9 @@ int main(int argc, char** argv)
     TForm1 form;
     Form1 = &form;
     TProgressWindow progress;
+    // Ended from outside (logout, service stop), the program closes as its
+    // window's close does: a run stops and writes its states first.
+    InstallTerminationHandler([&form] { form.close(); });
     form.show();
     // A run-only copy without its project ends before its window appears.
     if (form.Closed())

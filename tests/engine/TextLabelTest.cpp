@@ -124,6 +124,16 @@ TEST_F(TextLabelTest, LongNamesAndTextsAreCutAndPositionsKeepTheirLow16Bits)
     EXPECT_EQ(back->Y, static_cast<std::int16_t>(-70000 & 0xFFFF));
 }
 
+TEST_F(TextLabelTest, AReadLabelHasTheBoxOfItsTextBeforeItIsDrawn)
+{
+    // A board opened zoomed to fit is laid out before it is drawn.
+    const auto wide = Read(LabelRecord("Arial", -27, 0, 0, 0, 0, std::string(40, 'W')));
+    EXPECT_GT(wide->Width, 400);
+    EXPECT_NEAR(wide->Height, 27, 8);
+    const auto narrow = Read(LabelRecord("Arial", -27, 0, 0, 0, 0, "i"));
+    EXPECT_LT(narrow->Width, 60);
+}
+
 TEST_F(TextLabelTest, DamagedLengthBytesStayInsideTheirFields)
 {
     TBytes bytes = LabelRecord("Arial", 20, 0, 0, 10, 10, "abc");

@@ -3,7 +3,16 @@
 // language for every help context the program can ask for.
 #include "shell/ShellFixture.h"
 
+#include "components/analog/BT_Regler.h"
+#include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_Gatter.h"
+#include "panel/elements/FP_LED.h"
+#include "panel/elements/FP_Lampe.h"
+#include "panel/elements/FP_Schalter.h"
+#include "panel/framework/BT_LED.h"
+#include "panel/framework/BT_Lampe.h"
+#include "panel/framework/BT_Schalter.h"
+#include "panel/framework/Frontplatte.h"
 #include "engine/Bauteil.h"
 #include "engine/Platine.h"
 #include "engine/Publics.h"
@@ -20,9 +29,12 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cmath>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -58,6 +70,170 @@ bool GateAgrees(TIOBauteil& c)
     return true;
 }
 
+// The components of class T on the board.
+template <class T>
+std::vector<T*> All(TPlatine& board)
+{
+    std::vector<T*> found;
+    for (TBauteil* object : board.Objects)
+        if (auto* c = dynamic_cast<T*>(object))
+            found.push_back(c);
+    return found;
+}
+
+// Runs an opened example: Run(n) takes n steps of 100 ms and checks after
+// each that every input is wired and every gate agrees with its inputs.
+struct TExampleRun {
+    TPlatine& Board;
+    TFakeClock& Clock;
+
+    void Run(int steps)
+    {
+        for (int step = 0; step < steps; ++step) {
+            Clock.AdvanceMs(100);
+            Board.Step();
+            for (TBauteil* object : Board.Objects) {
+                auto* c = dynamic_cast<TIOBauteil*>(object);
+                if (!c)
+                    continue;
+                for (std::size_t i = 0; i < c->Inputs.size(); ++i)
+                    ASSERT_NE(c->Inputs[i].Source, nullptr) << c->Caption << " input " << i << " is not wired";
+                if (!c->Inputs.empty() && !c->Outputs.empty()) {
+                    ASSERT_TRUE(GateAgrees(*c)) << c->Caption << " in step " << step;
+                }
+            }
+        }
+    }
+};
+
+// Gates: the clocked inverter goes through both states.
+void GatesChange(TExampleRun& run)
+{
+    const std::vector<TBTInverter*> inverters = All<TBTInverter>(run.Board);
+    ASSERT_FALSE(inverters.empty());
+    std::set<bool> seen;
+    for (int step = 0; step < 40; ++step) {
+        run.Run(1);
+        seen.insert(inverters[0]->Outputs[0].ReadValue() >= 2.5L);
+    }
+    EXPECT_EQ(seen.size(), 2u) << "the clocked part never changed";
+}
+
+// Counter: the digit the LEDs on the panel show counts up one by one.
+void DigitCounts(TExampleRun& run)
+{
+    const std::vector<TBTSeg7Decoder*> decoders = All<TBTSeg7Decoder>(run.Board);
+    ASSERT_EQ(decoders.size(), 1u);
+    // Each LED's segment: the decoder output that drives it, bit k of a pattern.
+    std::vector<std::pair<TPLED*, int>> segments;
+    for (TBTLed* led : All<TBTLed>(run.Board))
+        for (int k = 0; k < 7; ++k)
+            if (led->Inputs[0].Source == &decoders[0]->Outputs[k]) {
+                ASSERT_NE(dynamic_cast<TPLED*>(led->PanelElement), nullptr) << "an LED without its element";
+                segments.emplace_back(dynamic_cast<TPLED*>(led->PanelElement), k);
+            }
+    ASSERT_EQ(segments.size(), 7u) << "not every segment drives an LED";
+    std::vector<int> shown;
+    for (int step = 0; step < 60; ++step) {
+        run.Run(1);
+        int pattern = 0;
+        for (const auto& [element, bit] : segments)
+            pattern |= element->GetEingeschaltet() << bit;
+        const Byte* patterns = TBTSeg7Decoder::Patterns;
+        const int value = static_cast<int>(std::find(patterns, patterns + 10, pattern) - patterns);
+        ASSERT_LT(value, 10) << "the LEDs show no digit: segments " << pattern << " in step " << step;
+        if (shown.empty() || shown.back() != value)
+            shown.push_back(value);
+    }
+    ASSERT_GE(shown.size(), 5u) << "the digit hardly changed";
+    for (std::size_t i = 1; i < shown.size(); ++i)
+        EXPECT_EQ(shown[i], (shown[i - 1] + 1) % 10) << "after " << shown[i - 1];
+}
+
+// Blinking LED: the LED on the panel goes on and off again and again.
+void LedBlinks(TExampleRun& run)
+{
+    const std::vector<TBTLed*> leds = All<TBTLed>(run.Board);
+    ASSERT_EQ(leds.size(), 1u);
+    auto* element = dynamic_cast<TPLED*>(leds[0]->PanelElement);
+    ASSERT_NE(element, nullptr);
+    int changes = 0;
+    bool last = element->GetEingeschaltet();
+    for (int step = 0; step < 40; ++step) {
+        run.Run(1);
+        changes += element->GetEingeschaltet() != last;
+        last = element->GetEingeschaltet();
+    }
+    EXPECT_GE(changes, 4);
+}
+
+// Switch and lamp: the lamp on the panel follows the switch on the panel.
+void LampFollowsSwitch(TExampleRun& run)
+{
+    const std::vector<TBTSchalter*> switches = All<TBTSchalter>(run.Board);
+    const std::vector<TBTLampe*> lamps = All<TBTLampe>(run.Board);
+    ASSERT_EQ(switches.size(), 1u);
+    ASSERT_EQ(lamps.size(), 1u);
+    auto* sw = dynamic_cast<TSchalter*>(switches[0]->PanelElement);
+    auto* lamp = dynamic_cast<TPLampe*>(lamps[0]->PanelElement);
+    ASSERT_TRUE(sw && lamp);
+    for (bool on : {true, false, true, false}) {
+        sw->SetEingeschaltet(on);
+        run.Run(2);
+        EXPECT_EQ(lamp->IstSpannung, on ? 5.0L : 0.0L) << "switch " << (on ? "on" : "off");
+    }
+}
+
+// PID loop: the actual value approaches the setpoint the switch on the
+// panel chooses, and the lamp on the panel shows it.
+void PidSettles(TExampleRun& run)
+{
+    const std::vector<TBT_PID_Regler*> controllers = All<TBT_PID_Regler>(run.Board);
+    const std::vector<TBTAnalogSchalter*> switches = All<TBTAnalogSchalter>(run.Board);
+    const std::vector<TBTLampe*> lamps = All<TBTLampe>(run.Board);
+    ASSERT_EQ(controllers.size(), 1u);
+    ASSERT_EQ(switches.size(), 1u);
+    ASSERT_EQ(lamps.size(), 1u);
+    auto* sw = dynamic_cast<TSchalter*>(switches[0]->PanelElement);
+    auto* lamp = dynamic_cast<TPLampe*>(lamps[0]->PanelElement);
+    ASSERT_TRUE(sw && lamp);
+    TBT_PID_Regler& pid = *controllers[0];
+    Extended previous = -1;
+    for (bool on : {false, true, false}) {
+        SCOPED_TRACE(on ? "switch on" : "switch off");
+        sw->SetEingeschaltet(on);
+        run.Run(1);
+        const Extended setpoint = pid.InputValue(0);
+        EXPECT_NE(setpoint, previous) << "the switch does not change the setpoint";
+        previous = setpoint;
+        Extended error = std::fabs(setpoint - pid.InputValue(1));
+        EXPECT_GT(error, 1.0L) << "no way to go";
+        for (int second = 0; second < 6; ++second) {
+            run.Run(10);
+            const Extended now = std::fabs(setpoint - pid.InputValue(1));
+            if (second < 3) {
+                EXPECT_LT(now, error) << "in second " << second;
+            }
+            error = now;
+        }
+        EXPECT_LT(error, 0.05L);
+        EXPECT_NEAR(static_cast<double>(lamp->IstSpannung), static_cast<double>(pid.InputValue(1)), 0.01);
+    }
+}
+
+// Each example by its file name in each language, with what it shows.
+struct TExampleCheck {
+    const char* FileName[3];
+    void (*Check)(TExampleRun&);
+};
+const TExampleCheck ExampleChecks[] = {
+    {{"Gatter.prj", "Gates.prj", "Portes logiques.prj"}, GatesChange},
+    {{"Zähler.prj", "Counter.prj", "Compteur.prj"}, DigitCounts},
+    {{"Blinklicht.prj", "Blinking LED.prj", "LED clignotante.prj"}, LedBlinks},
+    {{"Schalter und Lampe.prj", "Switch and lamp.prj", "Interrupteur et lampe.prj"}, LampFollowsSwitch},
+    {{"PID-Regler.prj", "PID controller.prj", "Régulateur PID.prj"}, PidSettles},
+};
+
 TEST_F(ProgramFolderTest, EveryLanguageHasExamplesThatOpenAndRun)
 {
     TFakeClock clock;
@@ -66,9 +242,16 @@ TEST_F(ProgramFolderTest, EveryLanguageHasExamplesThatOpenAndRun)
         const QDir folder(ProgramDir() + "/" + ExampleFolders[language]);
         const QStringList projects = folder.entryList({"*.prj"}, QDir::Files);
         SCOPED_TRACE(folder.path().toStdString());
-        ASSERT_FALSE(projects.isEmpty()) << "no example";
+        for (const TExampleCheck& example : ExampleChecks)
+            EXPECT_TRUE(projects.contains(QString::fromUtf8(example.FileName[language])))
+                << "missing " << example.FileName[language];
         for (const QString& project : projects) {
             SCOPED_TRACE(project.toStdString());
+            const auto check = std::find_if(std::begin(ExampleChecks), std::end(ExampleChecks),
+                                            [&](const TExampleCheck& c) {
+                                                return QString::fromUtf8(c.FileName[language]) == project;
+                                            });
+            ASSERT_NE(check, std::end(ExampleChecks)) << "an example without its check";
             TForm1& form = Create();
             LanguageIndex = language;
             TModalHook noQuestions(std::vector<TModalAnswer>{});
@@ -77,27 +260,9 @@ TEST_F(ProgramFolderTest, EveryLanguageHasExamplesThatOpenAndRun)
             TPlatine& board = *form.MainBoard;
             ASSERT_FALSE(board.Objects.empty());
             board.PrepareSimulation();
-            int gates = 0;
-            std::set<bool> seen;   // the states a clocked gate went through
-            for (int step = 0; step < 40; ++step) {
-                clock.AdvanceMs(100);
-                board.Step();
-                for (TBauteil* object : board.Objects) {
-                    auto* c = dynamic_cast<TIOBauteil*>(object);
-                    if (!c || c->Inputs.empty() || c->Outputs.empty())
-                        continue;
-                    for (std::size_t i = 0; i < c->Inputs.size(); ++i)
-                        EXPECT_NE(c->Inputs[i].Source, nullptr) << c->Caption << " input " << i << " is not wired";
-                    EXPECT_TRUE(GateAgrees(*c)) << c->Caption << " in step " << step;
-                    if (step == 0)
-                        ++gates;
-                    if (dynamic_cast<TBTInverter*>(c))
-                        seen.insert(c->Outputs[0].ReadValue() >= 2.5L);
-                }
-            }
+            TExampleRun run{board, clock};
+            check->Check(run);
             board.StopSimulation();
-            EXPECT_GT(gates, 0);
-            EXPECT_EQ(seen.size(), 2u) << "the clocked part never changed";
             form_.reset();
         }
     }

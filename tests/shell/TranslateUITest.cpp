@@ -86,8 +86,9 @@ TEST_F(TranslateUITest, ConfigurationTextsComeFromTheTermTableInEveryLanguage)
         EXPECT_EQ(form.findChild<QAction*>("tb_ConfigHW")->toolTip(), QString::fromUtf8(c.HardwareHint));
         EXPECT_EQ(form.findChild<QAction*>("tb_Frontplatte")->toolTip(), QString::fromUtf8(c.PanelHint));
         EXPECT_EQ(form.findChild<QAction*>("Hardware2")->text(), QString::fromUtf8(c.HardwareItem));
-        if (c.Language == 3)
+        if (c.Language == 3) {
             EXPECT_EQ(form.findChild<QMenu*>("Bearbeiten1")->title(), QStringLiteral("&Bearbeiten"));
+        }
     }
 }
 

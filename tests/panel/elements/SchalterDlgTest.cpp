@@ -38,6 +38,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -74,6 +75,16 @@ protected:
         element.WriteData(stream, writer);
         writer.FlushBuffer();
         return stream.Bytes();
+    }
+
+    // A fresh element read from the element's record.
+    static std::unique_ptr<TSchalter> ReadBack(TSchalter& element)
+    {
+        TMemoryStream stream(Record(element));
+        TReader reader(stream);
+        auto copy = std::make_unique<TSchalter>();
+        copy->ReadData(stream, reader, 46);
+        return copy;
     }
 
     static void WriteBitmap(const QString& path, QSize size, QColor colour, QColor corner)
@@ -348,17 +359,7 @@ TEST_F(SchalterDlg, OkAppliesEachLook)
         EXPECT_FALSE(s.Lamp->LedOn());
         EXPECT_EQ(s.Lamp->OuterBorderStyle(), iablsUp);
         // The widest rim the dialog offers survives the record.
-        TMemoryStream stream;
-        {
-            TWriter writer(stream);
-            s.WriteData(stream, writer);
-            writer.FlushBuffer();
-        }
-        stream.Seek(0, TSeekOrigin::soBeginning);
-        TReader reader(stream);
-        TSchalter copy;
-        copy.ReadData(stream, reader, 46);
-        EXPECT_EQ(copy.Lamp->OuterBorderDepth(), 8);
+        EXPECT_EQ(ReadBack(s)->Lamp->OuterBorderDepth(), 8);
     }
 }
 
@@ -496,17 +497,7 @@ TEST_F(SchalterDlg, UserPicturesFromFiles)
     EXPECT_TRUE(s.GetBisteTransparent());
 
     // The pictures travel in the record.
-    TMemoryStream stream;
-    {
-        TWriter writer(stream);
-        s.WriteData(stream, writer);
-        writer.FlushBuffer();
-    }
-    stream.Seek(0, TSeekOrigin::soBeginning);
-    TReader reader(stream);
-    TSchalter copy;
-    copy.ReadData(stream, reader, 46);
-    EXPECT_EQ(copy.OffPicture.convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(ReadBack(s)->OffPicture.convertToFormat(QImage::Format_RGB32),
               s.OffPicture.convertToFormat(QImage::Format_RGB32));
 }
 

@@ -179,6 +179,18 @@ TEST_F(FrontplatteTest, ToolButtonsFollowTheOptionsInRunModeAndAllShowInEditMode
         }
 }
 
+TEST_F(FrontplatteTest, TheGridButtonFitsItsCaptionInEveryLanguage)
+{
+    for (Integer language : {0, 1, 2}) {
+        LanguageIndex = language;
+        TFrontplatte panel;
+        const auto* grid = panel.findChild<QToolButton*>("SB_Raster");
+        ASSERT_NE(grid, nullptr);
+        EXPECT_GE(grid->width(), grid->fontMetrics().horizontalAdvance(grid->text()) + 8) << grid->text().toStdString();
+    }
+    LanguageIndex = 0;
+}
+
 TEST_F(FrontplatteTest, FullScreenInRunModeIsBorderlessAndEditModeReturnsToTheNormalBounds)
 {
     Panel->AutoSaveOption = false;
