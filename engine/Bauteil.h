@@ -4,6 +4,7 @@
 // the two base stream records every component record begins with.
 #pragma once
 
+#include "engine/PinStorage.h"
 #include "engine/Publics.h"
 #include "engine/ShortString.h"
 #include "platform/ClassRegistry.h"
@@ -104,7 +105,7 @@ public:
     }
 };
 
-using TPinList = std::vector<TBauteilPin>;
+using TPinList = std::vector<TBauteilPin, TPinAllocator<TBauteilPin>>;
 
 // Everything that lies on a board.
 class TBauteil : public TPersistent {

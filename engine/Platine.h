@@ -391,10 +391,15 @@ private:
     void RefreshAfterStep();
     bool BoardVisible() const;
 
-    // The compiled step: the run list with every plain logic component of a
-    // run of them turned into a cell of a flat array, walked in the same
-    // order; the other components keep their Calculate. Built at the end of
-    // preparation, used while no pin list, link or inversion changed since.
+    // The compiled step, held by the root board for the whole tree: the run
+    // lists of every board in the order the boards step (a board's own list,
+    // then its macros' inner boards, each followed by its display refresh),
+    // with every plain logic component of a run of them turned into a cell of
+    // one flat array; the other components keep their Calculate. One program
+    // keeps the cells of all boards in one array walked front to back, so the
+    // lines of the pins ahead can be fetched while the cells before them run.
+    // Built at the end of preparation, used while no pin list, link or
+    // inversion changed since.
     struct TGateCell {
         const Byte* In0;         // level bytes the inputs read (a constant for an open input)
         const Byte* In1;
@@ -402,13 +407,14 @@ private:
         Byte Table;              // bit (in0 | in1 << 1): the output level, inversions folded in
     };
     struct TStepItem {
-        TIOBauteil* Component;   // nullptr: the cells [First, Last)
+        TIOBauteil* Component;   // its Calculate, else
+        TPlatine* Board;         // an inner board's display refresh, else the cells [First, Last)
         std::uint32_t First;
         std::uint32_t Last;
     };
     std::vector<TGateCell> gateCells_;
     // Per cell: its output level, written beside the pin's; a cell whose
-    // input is another cell's output of this board reads it here, so a
+    // input is another cell's output of the same board reads it here, so a
     // large netlist's reads stay within a small array instead of one cache
     // line per pin. Only the cells write a cell's output while the program runs.
     std::vector<Byte> cellLevels_;
@@ -418,6 +424,9 @@ private:
     bool programBuilt_ = false;
     static bool MakeGateCell(TIOBauteil& component, TGateCell& cell);
     void BuildStepProgram();
+    // Appends board's run list and its inner boards' to this (root) board's
+    // program; cells [first, last) of each board are noted in boardCells.
+    void AppendStepProgram(const TPlatine& board, std::vector<std::pair<std::size_t, std::size_t>>& boardCells);
     void RunStepProgram();
     void RunGateCells(std::size_t first, std::size_t last);
 

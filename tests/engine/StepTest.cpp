@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -95,6 +96,90 @@ TEST_F(StepTest, MacroBoardsStepAfterTheirOuterBoard)
     EXPECT_EQ(probe->Readings[0].Value, 0.0L);
     EXPECT_EQ(board.StepCounter, 4);
     EXPECT_EQ(inner.StepCounter, 0);
+}
+
+// The same inverter as a plain logic component: the prepared step runs it
+// as a cell of its table.
+class TCellInverter : public TStepInverter {
+public:
+    Integer PlainLogicTable() const override { return 0b0101; }
+};
+
+// Every output of the components from this board down.
+void CollectOutputs(const TPlatine& board, std::vector<TBauteilPin*>& outputs)
+{
+    for (TIOBauteil* component : board.CalcList)
+        for (TBauteilPin& pin : component->Outputs)
+            outputs.push_back(&pin);
+    for (TMakro* macro : board.MacroList)
+        CollectOutputs(*macro->InnerBoard(), outputs);
+}
+
+// A step as the boards define it: the board's own components in object
+// order, then each macro's inner board in turn.
+void CalculateInBoardOrder(const TPlatine& board)
+{
+    for (TIOBauteil* component : board.CalcList)
+        component->Calculate();
+    for (TMakro* macro : board.MacroList)
+        CalculateInBoardOrder(*macro->InnerBoard());
+}
+
+// Cells and components on three nested boards, linked across the macro pins
+// both ways: the prepared step leaves every output as Calculate in the
+// boards' order would, each step.
+TEST_F(StepTest, CellsOnMacroBoardsStepInTheBoardsOrder)
+{
+    auto* source = t.Place<TBTTestSource>(100, 100);
+    auto* before = t.Place<TCellInverter>(400, 100);
+    TMakro* outer = t.PlaceMacro(700, 100, 2);
+    auto* after = t.Place<TCellInverter>(1200, 100);
+    Wire(board, source, 0, before, 0);
+    Wire(board, before, 0, outer, 0);
+    Wire(board, outer, 0, after, 0);
+
+    TPlatine& middle = *outer->InnerBoard();
+    auto* entry = PlaceOn<TCellInverter>(middle, 600, 300);
+    TMakro* nested = PlaceMacroOn(t, middle, 1000, 300, 2);
+    DrawWire(middle, PinEnd(MacroPin(outer, 1)->Inputs[0]), PinEnd(entry->Inputs[0]));
+    Wire(middle, entry, 0, nested, 0);
+    DrawPath(middle, {PinEnd(nested->Outputs[0]), {1400, 340}, {1400, 700}, {200, 700}, {200, 440},
+                      PinEnd(MacroPin(outer, 2)->Inputs[0])});
+
+    TPlatine& inner = *nested->InnerBoard();
+    auto* called = PlaceOn<TStepInverter>(inner, 600, 300);   // Calculate between two runs of cells
+    auto* cell = PlaceOn<TCellInverter>(inner, 900, 300);
+    DrawWire(inner, PinEnd(MacroPin(nested, 1)->Inputs[0]), PinEnd(called->Inputs[0]));
+    Wire(inner, called, 0, cell, 0);
+    DrawPath(inner, {PinEnd(cell->Outputs[0]), {1200, 340}, {1200, 700}, {200, 700}, {200, 440},
+                     PinEnd(MacroPin(nested, 2)->Inputs[0])});
+    board.PrepareSimulation();
+    ASSERT_EQ(entry->Inputs[0].Source, &before->Outputs[0]);
+    ASSERT_EQ(called->Inputs[0].Source, &entry->Outputs[0]);
+    ASSERT_EQ(after->Inputs[0].Source, &cell->Outputs[0]);
+
+    std::vector<TBauteilPin*> outputs;
+    CollectOutputs(board, outputs);
+    const Extended levels[] = {5.0L, 5.0L, 0.0L, 5.0L, 0.0L, 0.0L};
+    for (std::size_t step = 0; step < std::size(levels); ++step) {
+        SCOPED_TRACE(step);
+        source->Values = {levels[step]};
+        std::vector<Extended> last, stepped;
+        for (const TBauteilPin* pin : outputs)
+            last.push_back(pin->Value);
+        const Extended innermostLast = cell->Outputs[0].Value;
+        board.Step();
+        for (const TBauteilPin* pin : outputs)
+            stepped.push_back(pin->Value);
+
+        for (std::size_t k = 0; k < outputs.size(); ++k)
+            outputs[k]->SetValue(last[k]);
+        CalculateInBoardOrder(board);
+        for (std::size_t k = 0; k < outputs.size(); ++k)
+            EXPECT_EQ(outputs[k]->Value, stepped[k]) << "output " << k;
+        // The root's cell after the macro reads the innermost cell's last step.
+        EXPECT_EQ(after->Outputs[0].Value, innermostLast >= LogicThreshold ? 0.0L : 5.0L);
+    }
 }
 
 // Counts its steps; waits for its device in each one it is not already
@@ -265,6 +350,26 @@ TEST_F(DisplayTest, TheStepRecoloursOnlyAboveSixtyStepsPerSecond)
     view.Visible = false;
     MeasuredStepRate = 100;
     EXPECT_FALSE(StepRecolours());
+}
+
+TEST_F(DisplayTest, AMacroBoardInAViewIsRedrawnByTheStep)
+{
+    TMakro* macro = t.PlaceMacro(900, 500, 0);
+    TPlatine& inner = *macro->InnerBoard();
+    auto* innerSource = PlaceOn<TBTTestSource>(inner, 100, 100);
+    auto* innerProbe = PlaceOn<TBTTestProbe>(inner, 500, 100);
+    Wire(inner, innerSource, 0, innerProbe, 0);
+    TRecordingView innerView;
+    inner.View = &innerView;
+    board.PrepareSimulation();
+    innerSource->Values = {5.0L};
+    MeasuredStepRate = 100;
+    TSegment* innerWire = FreeWires(inner).front();
+    innerWire->LastLevel = false;
+    board.Step();
+    EXPECT_TRUE(innerWire->LastLevel);
+    EXPECT_GT(innerView.Invalidated, 0);
+    inner.View = nullptr;
 }
 
 TEST_F(DisplayTest, TheTickRecoloursAndAnUndrivenWireShowsHigh)
