@@ -310,10 +310,11 @@ TEST_F(BoardStreamTest, DamagedStreamsRaiseTheStreamError)
     }
     for (const TCase& c : cases) {
         TTestBoard t;
-        if (c.ClassError)
+        if (c.ClassError) {
             EXPECT_THROW(t.ReadFromMemory(c.Bytes), EClassNotFound) << c.Name;
-        else
+        } else {
             EXPECT_THROW(t.ReadFromMemory(c.Bytes), EReadError) << c.Name;
+        }
         // What was read before the fault stays, complete with stubs.
         for (const TBauteil* o : t.Board().Objects)
             if (auto* component = dynamic_cast<const TIOBauteil*>(o))

@@ -297,8 +297,9 @@ TEST_F(SymbolTest, PictureOfSomeSymbols)
             o->Draw(canvas);
     }
     EXPECT_EQ(image.pixelColor(360 * 256 / 254, 410 * 256 / 254), QColor(Qt::black));   // the macro block
-    if (const char* file = std::getenv("ZK_SYMBOL_PICTURE"))
+    if (const char* file = std::getenv("ZK_SYMBOL_PICTURE")) {
         EXPECT_TRUE(image.save(file));
+    }
 }
 
 } // namespace
