@@ -316,10 +316,12 @@ TEST_F(BoardStreamTest, DamagedStreamsRaiseTheStreamError)
             EXPECT_THROW(t.ReadFromMemory(c.Bytes), EReadError) << c.Name;
         }
         // What was read before the fault stays, complete with stubs.
-        for (const TBauteil* o : t.Board().Objects)
-            if (auto* component = dynamic_cast<const TIOBauteil*>(o))
+        for (const TBauteil* o : t.Board().Objects) {
+            if (auto* component = dynamic_cast<const TIOBauteil*>(o)) {
                 for (const TBauteilPin& pin : component->Inputs)
                     EXPECT_NE(pin.Stub, nullptr) << c.Name;
+            }
+        }
         EXPECT_EQ(t.Host().CurrentDesign, &t.Host().RootDesign) << c.Name;
     }
 }
