@@ -5,7 +5,7 @@
 #include "engine/Segment.h"
 
 #include <cstdint>
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -63,13 +63,28 @@ void TNetNumbering::CollectBoard(TPlatine& board)
 void TNetNumbering::JoinEndPoints(std::size_t first, std::size_t last)
 {
     // Only end points join: the first wire seen at a point stands for it.
-    std::unordered_map<std::uint64_t, std::size_t> ends;
-    ends.reserve(2 * (last - first));
+    // A large board has millions of end points: an open-addressed table of a
+    // power-of-two size, at most half full, instead of a map's nodes.
+    struct TSlot {
+        std::uint64_t Key;
+        std::size_t Wire;   // SIZE_MAX: empty
+    };
+    std::size_t size = 16;
+    while (size < 4 * (last - first))
+        size *= 2;
+    std::vector<TSlot> ends(size, TSlot{0, SIZE_MAX});
+    const std::size_t mask = size - 1;
     for (std::size_t i = first; i < last; ++i)
         for (TPoint p : {wires_[i]->StartPoint, wires_[i]->EndPoint}) {
-            const auto [at, added] = ends.try_emplace(PointKey(p), i);
-            if (!added)
-                Join(i, at->second);
+            const std::uint64_t key = PointKey(p);
+            // Fibonacci hashing spreads the grid's regular coordinates.
+            std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+            while (ends[slot].Wire != SIZE_MAX && ends[slot].Key != key)
+                slot = (slot + 1) & mask;
+            if (ends[slot].Wire == SIZE_MAX)
+                ends[slot] = {key, i};
+            else
+                Join(i, ends[slot].Wire);
         }
 }
 

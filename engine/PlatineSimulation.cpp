@@ -98,10 +98,13 @@ void BuildWiredGroups(const std::vector<TIOBauteil*>& collected, Integer netCoun
 template <class F>
 void ForEachHardwareDevice(const std::vector<TBauteil*>& objects, F&& f)
 {
-    for (TBauteil* object : objects)
+    for (TBauteil* object : objects) {
+        if (AsWire(object))
+            continue;
         if (auto* hardware = dynamic_cast<IHardwareComponent*>(object))
             if (IDevice* device = hardware->Driver())
                 f(*device);
+    }
 }
 
 void SetIdle(IDevice& device, const std::function<void()>& idle)
@@ -115,6 +118,8 @@ void SetIdle(IDevice& device, const std::function<void()>& idle)
 void ForgetDdeConversations(TPlatine& board)
 {
     for (TBauteil* object : board.Objects) {
+        if (AsWire(object))
+            continue;
         if (auto* client = dynamic_cast<IDdeClient*>(object)) {
             client->Conversation = nullptr;
             client->Linked = false;
@@ -179,6 +184,8 @@ void TPlatine::AbortPreparation()
 void TPlatine::ClearRunLists()
 {
     for (TBauteil* object : Objects) {
+        if (AsWire(object))
+            continue;
         if (auto* macro = dynamic_cast<TMakro*>(object))
             if (TPlatine* inner = macro->InnerBoard())
                 inner->ClearRunLists();
@@ -198,7 +205,7 @@ void TPlatine::ClearRunLists()
 void TPlatine::ResetNets()
 {
     for (TBauteil* object : Objects)
-        if (auto* wire = dynamic_cast<TSegment*>(object))
+        if (TSegment* wire = AsWire(object))
             wire->Net = 0;
 }
 
@@ -218,6 +225,15 @@ void TPlatine::BuildRunLists(TPlatine& root)
     for (std::size_t i = 0; i < Objects.size(); ++i) {
         KeepResponsive(i);
         TBauteil* object = Objects[i];
+        if (TSegment* wire = AsWire(object)) {
+            if (wire->NeedsTimerTick)
+                TickList.push_back(wire);
+            WireList.push_back(wire);
+            wire->Driver = nullptr;
+            wire->ShowLineStates = root.ShowLineStates;
+            wire->PinLevelsDirty = false;
+            continue;
+        }
         if (auto* hardware = dynamic_cast<IHardwareComponent*>(object))
             if (IDevice* device = hardware->Driver())
                 SetIdle(*device, idle);
@@ -232,10 +248,6 @@ void TPlatine::BuildRunLists(TPlatine& root)
             macro->InputDrivers.assign(static_cast<std::size_t>(macro->InputCount), nullptr);
             macro->OutputDrivers.assign(static_cast<std::size_t>(macro->OutputCount), nullptr);
         }
-        if (auto* wire = dynamic_cast<TSegment*>(object)) {
-            WireList.push_back(wire);
-            wire->Driver = nullptr;
-        }
         object->ShowLineStates = root.ShowLineStates;
         object->PinLevelsDirty = false;
     }
@@ -248,6 +260,8 @@ void TPlatine::BuildRunLists(TPlatine& root)
 void TPlatine::CollectComponents(std::vector<TIOBauteil*>& list) const
 {
     for (TBauteil* object : Objects) {
+        if (AsWire(object))
+            continue;
         if (auto* macro = dynamic_cast<TMakro*>(object)) {
             if (TPlatine* inner = macro->InnerBoard())
                 inner->CollectComponents(list);
@@ -300,7 +314,7 @@ void TPlatine::ConnectDdeClients()
         ~TLinking() { DdeLinking = false; }
     } linking;
     for (TBauteil* object : Objects) {
-        auto* client = dynamic_cast<IDdeClient*>(object);
+        auto* client = AsWire(object) ? nullptr : dynamic_cast<IDdeClient*>(object);
         if (!client)
             continue;
         client->Conversation = nullptr;
@@ -341,6 +355,8 @@ void TPlatine::DdeConversationClosed(IDdeConversation* conversation)
     // Clients on every board may share the conversation, so all of them
     // lose the link, not only those of the board that opened it.
     for (TBauteil* object : Objects) {
+        if (AsWire(object))
+            continue;
         if (auto* client = dynamic_cast<IDdeClient*>(object))
             if (client->Conversation == conversation)
                 client->Linked = false;
@@ -529,6 +545,8 @@ void TPlatine::StopBoard(std::exception_ptr& failure)
 {
     for (std::size_t i = 0; i < Objects.size(); ++i) {
         TBauteil* object = Objects[i];
+        if (AsWire(object))
+            continue;
         if (auto* component = dynamic_cast<TIOBauteil*>(object)) {
             try {
                 component->SimulationStopped();

@@ -45,6 +45,15 @@ public:
     bool ContainsInner(TPoint p) const;
 };
 
+// Wires and stubs are most of a large board's objects. A dynamic_cast that
+// fails compares type names along the whole hierarchy, so loops over all
+// objects tell wires apart by their class record first (nothing derives
+// from TSegment).
+inline TSegment* AsWire(TBauteil* object)
+{
+    return &object->ClassType() == &TSegment::StaticClass() ? static_cast<TSegment*>(object) : nullptr;
+}
+
 inline bool PointsEqual(TPoint a, TPoint b)
 {
     return a == b;
