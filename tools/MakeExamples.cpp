@@ -142,6 +142,14 @@ void Lines(TPlatine& board, Integer x, Integer y, std::initializer_list<AnsiStri
     }
 }
 
+// An example's title and the lines under it that say what to try, at the
+// board's top left.
+void Introduce(TPlatine& board, const AnsiString& title, std::initializer_list<AnsiString> lines)
+{
+    Label(board, 300, 150, title, true);
+    Lines(board, 300, 260, lines);
+}
+
 // The component's element on the panel, linked and named as the program
 // links a component placed from the palette.
 template <class T>
@@ -197,16 +205,15 @@ void PanelWindowAs(TFrontplatte& panel, const AnsiString& title, Integer width, 
 // No wire crosses another: crossing wires that met would join their nets.
 void GateDemo(TPlatine& board, TFrontplatte& panel)
 {
-    Label(board, 300, 150, Say("Logikgatter", "Logic gates", "Portes logiques"), true);
-    Lines(board, 300, 260,
-          {Say("Starten Sie die Simulation: der Takt schaltet", "Start the simulation: the clock switches the",
-               "Lancez la simulation : l'horloge commute la"),
-           Say("den zweiten Eingang jedes Gatters, der erste", "second input of each gate, the first is held",
-               "seconde entrée de chaque porte, la première"),
-           Say("liegt fest auf HIGH. Die LEDs rechts und auf", "HIGH. The LEDs on the right and on the front",
-               "est fixée à l'état haut. Les LED à droite et"),
-           Say("der Frontplatte zeigen die Ausgänge.", "panel show the outputs.",
-               "sur la face avant montrent les sorties.")});
+    Introduce(board, Say("Logikgatter", "Logic gates", "Portes logiques"),
+              {Say("Starten Sie die Simulation: der Takt schaltet", "Start the simulation: the clock switches the",
+                   "Lancez la simulation : l'horloge commute la"),
+               Say("den zweiten Eingang jedes Gatters, der erste", "second input of each gate, the first is held",
+                   "seconde entrée de chaque porte, la première"),
+               Say("liegt fest auf HIGH. Die LEDs rechts und auf", "HIGH. The LEDs on the right and on the front",
+                   "est fixée à l'état haut. Les LED à droite et"),
+               Say("der Frontplatte zeigen die Ausgänge.", "panel show the outputs.",
+                   "sur la face avant montrent les sorties.")});
     auto* clock = Place<TBTHiTakt>(board, 300, 2100);
     clock->Frequency = 1;
     const Integer gateX = 1800;
@@ -246,17 +253,16 @@ void GateDemo(TPlatine& board, TFrontplatte& panel)
 // the pins, the outermost wires bending first so that none crosses another.
 void CounterDemo(TPlatine& board, TFrontplatte& panel)
 {
-    Label(board, 300, 150, Say("Zähler mit Siebensegmentanzeige", "Counter with a seven-segment display",
-                               "Compteur avec afficheur 7 segments"), true);
-    Lines(board, 300, 260,
-          {Say("Starten Sie die Simulation: der Takt lässt", "Start the simulation: the clock steps",
-               "Lancez la simulation : l'horloge fait avancer"),
-           Say("den Zähler von 0 bis 9 zählen, die Ziffer", "the counter from 0 to 9, and the digit",
-               "le compteur de 0 à 9, et le chiffre"),
-           Say("auf der Frontplatte folgt. Ein Doppelklick", "on the front panel follows. Double-click",
-               "suit sur la face avant. Un double-clic"),
-           Say("auf den Takt ändert die Frequenz.", "the clock to change its frequency.",
-               "sur l'horloge change sa fréquence.")});
+    Introduce(board, Say("Zähler mit Siebensegmentanzeige", "Counter with a seven-segment display",
+                         "Compteur avec afficheur 7 segments"),
+              {Say("Starten Sie die Simulation: der Takt lässt", "Start the simulation: the clock steps",
+                   "Lancez la simulation : l'horloge fait avancer"),
+               Say("den Zähler von 0 bis 9 zählen, die Ziffer", "the counter from 0 to 9, and the digit",
+                   "le compteur de 0 à 9, et le chiffre"),
+               Say("auf der Frontplatte folgt. Ein Doppelklick", "on the front panel follows. Double-click",
+                   "suit sur la face avant. Un double-clic"),
+               Say("auf den Takt ändert die Frequenz.", "the clock to change its frequency.",
+                   "sur l'horloge change sa fréquence.")});
     const Integer top = 900;
     auto* counter = Place<TBTCNT4D>(board, 1300, top);
     auto* decoder = PlaceInputAt<TBTSeg7Decoder>(board, 2100, counter->Outputs[4].Y);
@@ -312,16 +318,15 @@ void CounterDemo(TPlatine& board, TFrontplatte& panel)
 // Blinking LED: a clock of 1 Hz drives an LED whose element sits on the panel.
 void BlinkDemo(TPlatine& board, TFrontplatte& panel)
 {
-    Label(board, 300, 150, Say("Blinkende LED", "Blinking LED", "LED clignotante"), true);
-    Lines(board, 300, 260,
-          {Say("Starten Sie die Simulation: die LED auf der", "Start the simulation: the LED on the front",
-               "Lancez la simulation : la LED de la face"),
-           Say("Frontplatte blinkt im Takt von 1 Hz.", "panel blinks with the clock at 1 Hz.",
-               "avant clignote au rythme de l'horloge (1 Hz)."),
-           Say("Ein Doppelklick auf den Takt ändert die", "Double-click the clock to change its",
-               "Un double-clic sur l'horloge change sa"),
-           Say("Frequenz, auf die LED ihre Farbe.", "frequency, the LED to change its colour.",
-               "fréquence, sur la LED sa couleur.")});
+    Introduce(board, Say("Blinkende LED", "Blinking LED", "LED clignotante"),
+              {Say("Starten Sie die Simulation: die LED auf der", "Start the simulation: the LED on the front",
+                   "Lancez la simulation : la LED de la face"),
+               Say("Frontplatte blinkt im Takt von 1 Hz.", "panel blinks with the clock at 1 Hz.",
+                   "avant clignote au rythme de l'horloge (1 Hz)."),
+               Say("Ein Doppelklick auf den Takt ändert die", "Double-click the clock to change its",
+                   "Un double-clic sur l'horloge change sa"),
+               Say("Frequenz, auf die LED ihre Farbe.", "frequency, the LED to change its colour.",
+                   "fréquence, sur la LED sa couleur.")});
     auto* clock = Place<TBTHiTakt>(board, 500, 900);
     clock->Frequency = 1;
     auto* led = PlaceInputAt<TBTLed>(board, 2200, clock->Outputs[0].Y);
@@ -338,14 +343,13 @@ void BlinkDemo(TPlatine& board, TFrontplatte& panel)
 // and off through the circuit.
 void SwitchLampDemo(TPlatine& board, TFrontplatte& panel)
 {
-    Label(board, 300, 150, Say("Schalter und Lampe", "Switch and lamp", "Interrupteur et lampe"), true);
-    Lines(board, 300, 260,
-          {Say("Starten Sie die Simulation und klicken Sie", "Start the simulation and click the switch",
-               "Lancez la simulation et cliquez sur"),
-           Say("auf der Frontplatte auf den Schalter:", "on the front panel: the lamp lights up",
-               "l'interrupteur de la face avant :"),
-           Say("die Lampe leuchtet, solange er an ist.", "while the switch is on.",
-               "la lampe s'allume tant qu'il est fermé.")});
+    Introduce(board, Say("Schalter und Lampe", "Switch and lamp", "Interrupteur et lampe"),
+              {Say("Starten Sie die Simulation und klicken Sie", "Start the simulation and click the switch",
+                   "Lancez la simulation et cliquez sur"),
+               Say("auf der Frontplatte auf den Schalter:", "on the front panel: the lamp lights up",
+                   "l'interrupteur de la face avant :"),
+               Say("die Lampe leuchtet, solange er an ist.", "while the switch is on.",
+                   "la lampe s'allume tant qu'il est fermé.")});
     auto* sw = Place<TBTSchalter>(board, 500, 900);
     auto* lamp = PlaceInputAt<TBTLampe>(board, 2200, sw->Outputs[0].Y);
     Wire(board, {PinAt(sw->Outputs[0]), PinAt(lamp->Inputs[0])});
@@ -376,21 +380,20 @@ TBTFest* Constant(TPlatine& board, Extended value, Integer x, Integer y)
 // wire crosses another.
 void PidDemo(TPlatine& board, TFrontplatte& panel)
 {
-    Label(board, 300, 150, Say("PID-Regelkreis", "PID control loop", "Boucle de régulation PID"), true);
-    Lines(board, 300, 260,
-          {Say("Der PID-Regler führt die Regelstrecke (PT1)", "The PID controller drives the plant (PT1)",
-               "Le régulateur PID amène le système (PT1)"),
-           Say("auf den Sollwert. Starten Sie die Simulation", "to the setpoint. Start the simulation and",
-               "à la consigne. Lancez la simulation et"),
-           Say("und schalten Sie auf der Frontplatte den", "flip the switch on the front panel to set",
-               "basculez l'interrupteur de la face avant pour"),
-           Say("Sollwert zwischen 2 und 5 um: der Istwert", "the setpoint to 2 or 5: the actual value",
-               "choisir la consigne 2 ou 5 : la valeur réelle"),
-           Say("folgt, die Lampe wird dunkler oder heller.", "follows and the lamp dims or brightens.",
-               "suit et la lampe s'assombrit ou s'éclaire."),
-           Say("Im Stopp ändert ein Doppelklick auf KP, KI", "While stopped, double-click KP, KI or KD",
-               "À l'arrêt, un double-clic sur KP, KI ou KD"),
-           Say("oder KD den Wert.", "to change its value.", "change sa valeur.")});
+    Introduce(board, Say("PID-Regelkreis", "PID control loop", "Boucle de régulation PID"),
+              {Say("Der PID-Regler führt die Regelstrecke (PT1)", "The PID controller drives the plant (PT1)",
+                   "Le régulateur PID amène le système (PT1)"),
+               Say("auf den Sollwert. Starten Sie die Simulation", "to the setpoint. Start the simulation and",
+                   "à la consigne. Lancez la simulation et"),
+               Say("und schalten Sie auf der Frontplatte den", "flip the switch on the front panel to set",
+                   "basculez l'interrupteur de la face avant pour"),
+               Say("Sollwert zwischen 2 und 5 um: der Istwert", "the setpoint to 2 or 5: the actual value",
+                   "choisir la consigne 2 ou 5 : la valeur réelle"),
+               Say("folgt, die Lampe wird dunkler oder heller.", "follows and the lamp dims or brightens.",
+                   "suit et la lampe s'assombrit ou s'éclaire."),
+               Say("Im Stopp ändert ein Doppelklick auf KP, KI", "While stopped, double-click KP, KI or KD",
+                   "À l'arrêt, un double-clic sur KP, KI ou KD"),
+               Say("oder KD den Wert.", "to change its value.", "change sa valeur.")});
     const Integer top = 1350;
     auto* pid = Place<TBT_PID_Regler>(board, 1600, top);
     auto* plant = PlaceInputAt<TBTPT1>(board, 2600, pid->Outputs[0].Y);
