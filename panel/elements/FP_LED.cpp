@@ -300,7 +300,7 @@ void TPLED::ReadData(TStream& stream, TReader& reader, Byte version)
     Byte shape = 0;
     reader.Read(&shape, 1);
     // A shape this program does not know is drawn round.
-    Shape = shape <= LuminousText ? shape : Round;
+    Shape = shape <= LuminousText ? shape : Byte{Round};
     const Integer size = std::max(ReadRawSmallInt(reader), 0);
     if (version > 2) {
         Colour2 = ReadRawLong(reader);

@@ -100,8 +100,9 @@ TEST_F(CanvasDrawing, XorPenDrawnTwiceLeavesNoTrace)
     for (int pass = 0; pass < 2; ++pass) {
         canvas.MoveTo(0, 20);
         canvas.LineTo(39, 20);
-        if (pass == 0)
+        if (pass == 0) {
             EXPECT_EQ(At(10, 20), QColor(245, 55, 225));
+        }
     }
     EXPECT_EQ(image, before);
 }

@@ -62,8 +62,9 @@ TEST(SafeSave, RemovesOnlyOurOwnLeftoversOfEndedProcesses)
         SCOPED_TRACE(c.Name.toStdString());
         EXPECT_EQ(QFile::exists(dir.filePath(c.Name)), !c.Removed);
     }
-    if (haveForeign)
+    if (haveForeign) {
         EXPECT_TRUE(QFile::exists(dir.filePath(foreign)));
+    }
 
     // Once per folder and process: a later leftover waits for the next run.
     QFile later(dir.filePath("Anlage.prj.~" + dead + ".9"));

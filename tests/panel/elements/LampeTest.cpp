@@ -188,8 +188,9 @@ TEST_F(Lampe, TheRecordKeepsSizeColourShapeRimAndVoltage)
         // From version 3 on the nominal voltage lights the lamp in its colour.
         EXPECT_EQ(copy.NennSpannung, version >= 3 ? 24.0L : 5.0L);
         EXPECT_EQ(copy.Eingeschaltet, version >= 3);
-        if (version >= 3)
+        if (version >= 3) {
             EXPECT_EQ(copy.GetLampColor(), 0x00A0FFu);
+        }
     }
 }
 

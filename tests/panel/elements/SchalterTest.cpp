@@ -127,10 +127,14 @@ TEST(Schalter, PushButtonIsOnWhileHeldAlsoOutsideAndOnTheButtonLook)
         QWidget* target = buttonLook ? static_cast<QWidget*>(s->Button) : s;
         QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         EXPECT_TRUE(s->State());
-        if (buttonLook) EXPECT_TRUE(s->Button->Down());
+        if (buttonLook) {
+            EXPECT_TRUE(s->Button->Down());
+        }
         QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
         EXPECT_FALSE(s->State());
-        if (buttonLook) EXPECT_FALSE(s->Button->Down());
+        if (buttonLook) {
+            EXPECT_FALSE(s->Button->Down());
+        }
     }
     s->setFocus();
     QTest::keyPress(s, Qt::Key_Space);

@@ -47,7 +47,7 @@ TEST(IniCodec, SixBitEncodingIsByteExact)
     // "abcd" is padded with two blanks: "d  " = 0x642020 -> 25, 2, 0, 32.
     EXPECT_EQ(Encode6Bit("abcd"), "4:HF9SI20P");
     EXPECT_EQ(Encode6Bit(""), "0:820P");
-    for (const AnsiString s : {AnsiString("abc"), AnsiString("abcd"), AnsiString(""), AnsiString("\xFF\x01\x80 x", 5)})
+    for (const AnsiString& s : {AnsiString("abc"), AnsiString("abcd"), AnsiString(""), AnsiString("\xFF\x01\x80 x", 5)})
         EXPECT_EQ(Decode6Bit(Encode6Bit(s)), s);
 }
 
