@@ -19,19 +19,19 @@ constexpr TColor Grey = 0x808080;
 
 // ---- Shared
 
-void TBTLedBase::SetPanelElement(IFP_Element* element)
+void TLedBT::SetPanelElement(IFP_Element* element)
 {
     TBTFront::SetPanelElement(element);
     // Cast once here: the step runs for every LED in every cycle.
     led_ = dynamic_cast<ILedElement*>(element);
 }
 
-TColor TBTLedBase::LiveFill() const
+TColor TLedBT::LiveFill() const
 {
     return led_ ? led_->GetLedColor() : Grey;
 }
 
-void TBTLedBase::Draw(TCanvas& canvas)
+void TLedBT::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
     const Integer x = BodyRect.Left + BodyRect.Width() / 2;

@@ -12,7 +12,7 @@ class ILedElement;
 // The symbol shared by the three: the body with a lamp circle filled in the
 // element's colour while component states are shown.
 // Not a registered class of its own: the three are TBTFront's children.
-class TBTLedBase : public TBTFront {
+class TLedBT : public TBTFront {
 public:
     void SetPanelElement(IFP_Element* element) override;
     void Draw(TCanvas& canvas) override;
@@ -26,7 +26,7 @@ private:
     ILedElement* led_ = nullptr;
 };
 
-class TBTLed : public TBTLedBase {
+class TBTLed : public TLedBT {
     ZK_CLASS(TBTLed, TBTFront)
 
 public:
@@ -44,7 +44,7 @@ public:
     void DrawLiveState(TCanvas& canvas) override;
 };
 
-class TBTDuoLED : public TBTLedBase {
+class TBTDuoLED : public TLedBT {
     ZK_CLASS(TBTDuoLED, TBTFront)
 
 public:
@@ -61,7 +61,7 @@ public:
     void DrawLiveState(TCanvas& canvas) override;
 };
 
-class TBTRGB_LED : public TBTLedBase {
+class TBTRGB_LED : public TLedBT {
     ZK_CLASS(TBTRGB_LED, TBTFront)
 
 public:

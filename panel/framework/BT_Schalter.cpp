@@ -48,37 +48,37 @@ const TSwitchInfo AnalogSchalter2Info{
 
 } // namespace
 
-TBTSchalterBase::TBTSchalterBase(const TSwitchInfo& info) : info_(info)
+TSchalterBT::TSchalterBT(const TSwitchInfo& info) : info_(info)
 {
     PanelElementClass = "TSchalter";
     Designator = ByLanguage(info.Designators[0], info.Designators[1], info.Designators[2]);
     HelpContext = info.HelpContext;
 }
 
-AnsiString TBTSchalterBase::GetTypeName() const
+AnsiString TSchalterBT::GetTypeName() const
 {
     return ByLanguage<AnsiString>(info_.TypeNames[0], info_.TypeNames[1], info_.TypeNames[2]);
 }
 
-TBTLogicSchalterBase::TBTLogicSchalterBase(const TSwitchInfo& info) : TBTSchalterBase(info)
+TLogicSchalterBT::TLogicSchalterBT(const TSwitchInfo& info) : TSchalterBT(info)
 {
     SetInputCount(info.Inputs);
     SetOutputCount(info.Outputs);
 }
 
-TBTAnalogInputsBase::TBTAnalogInputsBase(const TSwitchInfo& info) : TBTAnalogSchalterBase(info)
+TAnalogInputsSchalterBT::TAnalogInputsSchalterBT(const TSwitchInfo& info) : TAnalogSchalterBT(info)
 {
     SetInputCount(info.Inputs);
     SetOutputCount(info.Outputs);
 }
 
-TBTAnalogOutputsBase::TBTAnalogOutputsBase(const TSwitchInfo& info) : TBTAnalogSchalterBase(info)
+TAnalogOutputsSchalterBT::TAnalogOutputsSchalterBT(const TSwitchInfo& info) : TAnalogSchalterBT(info)
 {
     SetInputCount(info.Inputs);
     SetOutputCount(info.Outputs);
 }
 
-void TBTSchalterBase::SetPanelElement(IFP_Element* element)
+void TSchalterBT::SetPanelElement(IFP_Element* element)
 {
     TBTFront::SetPanelElement(element);
     // Cast once here: the step reads the element in every cycle.
@@ -89,12 +89,12 @@ void TBTSchalterBase::SetPanelElement(IFP_Element* element)
         switch_->SetTaster(true);
 }
 
-bool TBTSchalterBase::ReadState() const
+bool TSchalterBT::ReadState() const
 {
     return switch_ ? switch_->GetEingeschaltet() : false;
 }
 
-void TBTSchalterBase::Draw(TCanvas& canvas)
+void TSchalterBT::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
     canvas.Brush.Style = TBrushStyle::bsClear;
@@ -108,7 +108,7 @@ void TBTSchalterBase::Draw(TCanvas& canvas)
 
 // ---- Logic members
 
-void TBTLogicSchalterBase::OutputsCreated()
+void TLogicSchalterBT::OutputsCreated()
 {
     Outputs[0].Name = "";
 }
@@ -116,13 +116,13 @@ void TBTLogicSchalterBase::OutputsCreated()
 // The state is read once per step: a read can end a web press, so a second
 // read could write off what the first one saw on, and the press would leave
 // no trace on the output.
-void TBTLogicSchalterBase::ResetForStart()
+void TLogicSchalterBT::ResetForStart()
 {
     LastState = ReadState();
     SetOutputLogic(0, LastState);
 }
 
-void TBTLogicSchalterBase::Calculate()
+void TLogicSchalterBT::Calculate()
 {
     const bool state = ReadState();
     if (state != LastState) {
@@ -131,7 +131,7 @@ void TBTLogicSchalterBase::Calculate()
     }
 }
 
-void TBTLogicSchalterBase::DrawLiveState(TCanvas& canvas)
+void TLogicSchalterBT::DrawLiveState(TCanvas& canvas)
 {
     if (const bool state = ReadState(); Switch() && state != LastDrawnState) {
         LastDrawnState = state;
@@ -140,7 +140,7 @@ void TBTLogicSchalterBase::DrawLiveState(TCanvas& canvas)
     TGrundBT::DrawLiveState(canvas);
 }
 
-void TBTLogicSchalterBase::DrawSymbol(TCanvas& canvas)
+void TLogicSchalterBT::DrawSymbol(TCanvas& canvas)
 {
     const Integer cy = BodyRect.Top + BodyRect.Height() / 2;
     const Integer a = OutputCount > 0 ? Outputs[0].Y : cy;
@@ -171,13 +171,13 @@ void TBTLogicSchalterBase::DrawSymbol(TCanvas& canvas)
     }
 }
 
-TBTTaster::TBTTaster() : TBTLogicSchalterBase(TasterInfo) {}
+TBTTaster::TBTTaster() : TLogicSchalterBT(TasterInfo) {}
 
-TBTSchalter::TBTSchalter() : TBTLogicSchalterBase(SchalterInfo) {}
+TBTSchalter::TBTSchalter() : TLogicSchalterBT(SchalterInfo) {}
 
 // ---- Analog members
 
-void TBTAnalogSchalterBase::DrawLiveState(TCanvas& canvas)
+void TAnalogSchalterBT::DrawLiveState(TCanvas& canvas)
 {
     if (const bool state = ReadState(); Switch() && state != LastState) {
         LastState = state;
@@ -186,7 +186,7 @@ void TBTAnalogSchalterBase::DrawLiveState(TCanvas& canvas)
     TGrundBT::DrawLiveState(canvas);
 }
 
-void TBTAnalogSchalterBase::DrawSymbol(TCanvas& canvas)
+void TAnalogSchalterBT::DrawSymbol(TCanvas& canvas)
 {
     const Integer cx = BodyRect.Left + BodyRect.Width() / 2;
     const Integer cy = BodyRect.Top + BodyRect.Height() / 2;
@@ -223,34 +223,34 @@ void TBTAnalogSchalterBase::DrawSymbol(TCanvas& canvas)
     }
 }
 
-void TBTAnalogInputsBase::InputsCreated()
+void TAnalogInputsSchalterBT::InputsCreated()
 {
     Inputs[0].Name = "E0";
     Inputs[1].Name = "E1";
 }
 
-void TBTAnalogInputsBase::OutputsCreated()
+void TAnalogInputsSchalterBT::OutputsCreated()
 {
     Outputs[0].Name = "";
 }
 
-void TBTAnalogInputsBase::Calculate()
+void TAnalogInputsSchalterBT::Calculate()
 {
     SetOutputValue(0, InputValue(ReadState() ? 1 : 0));
 }
 
-void TBTAnalogOutputsBase::InputsCreated()
+void TAnalogOutputsSchalterBT::InputsCreated()
 {
     Inputs[0].Name = "";
 }
 
-void TBTAnalogOutputsBase::OutputsCreated()
+void TAnalogOutputsSchalterBT::OutputsCreated()
 {
     Outputs[0].Name = "A1";
     Outputs[1].Name = "A0";
 }
 
-void TBTAnalogOutputsBase::Calculate()
+void TAnalogOutputsSchalterBT::Calculate()
 {
     const Extended v = InputValue(0);
     const bool on = ReadState();
@@ -258,10 +258,10 @@ void TBTAnalogOutputsBase::Calculate()
     SetOutputValue(1, on ? 0.0L : v);
 }
 
-TBTAnalogTaster::TBTAnalogTaster() : TBTAnalogInputsBase(AnalogTasterInfo) {}
+TBTAnalogTaster::TBTAnalogTaster() : TAnalogInputsSchalterBT(AnalogTasterInfo) {}
 
-TBTAnalogSchalter::TBTAnalogSchalter() : TBTAnalogInputsBase(AnalogSchalterInfo) {}
+TBTAnalogSchalter::TBTAnalogSchalter() : TAnalogInputsSchalterBT(AnalogSchalterInfo) {}
 
-TBTAnalogTaster2::TBTAnalogTaster2() : TBTAnalogOutputsBase(AnalogTaster2Info) {}
+TBTAnalogTaster2::TBTAnalogTaster2() : TAnalogOutputsSchalterBT(AnalogTaster2Info) {}
 
-TBTAnalogSchalter2::TBTAnalogSchalter2() : TBTAnalogOutputsBase(AnalogSchalter2Info) {}
+TBTAnalogSchalter2::TBTAnalogSchalter2() : TAnalogOutputsSchalterBT(AnalogSchalter2Info) {}

@@ -21,7 +21,7 @@ struct TSwitchInfo {
 
 // What the six share: the element link and the contact drawing.
 // Not a registered class of its own.
-class TBTSchalterBase : public TBTFront {
+class TSchalterBT : public TBTFront {
 public:
     void SetPanelElement(IFP_Element* element) override;
     void Draw(TCanvas& canvas) override;
@@ -30,7 +30,7 @@ public:
     bool LastState = false;   // logic: the state last written; analog: last drawn
 
 protected:
-    explicit TBTSchalterBase(const TSwitchInfo& info);
+    explicit TSchalterBT(const TSwitchInfo& info);
     ISwitchElement* Switch() const { return switch_; }
     // The state read from the element (false without one).
     bool ReadState() const;
@@ -44,10 +44,10 @@ private:
 };
 
 // Logic members: one output, 5 V while on; written only on a change.
-class TBTLogicSchalterBase : public TBTSchalterBase {
+class TLogicSchalterBT : public TSchalterBT {
 public:
     // The pins are made here, where this class's pin naming is in force.
-    explicit TBTLogicSchalterBase(const TSwitchInfo& info);
+    explicit TLogicSchalterBT(const TSwitchInfo& info);
     bool LastDrawnState = false;
 
     void ResetForStart() override;
@@ -60,22 +60,22 @@ protected:
     void DrawSymbol(TCanvas& canvas) override;
 };
 
-class TBTTaster : public TBTLogicSchalterBase {
+class TBTTaster : public TLogicSchalterBT {
     ZK_CLASS(TBTTaster, TBTFront)
 public:
     TBTTaster();
 };
 
-class TBTSchalter : public TBTLogicSchalterBase {
+class TBTSchalter : public TLogicSchalterBT {
     ZK_CLASS(TBTSchalter, TBTFront)
 public:
     TBTSchalter();
 };
 
 // Analog members: a changeover contact, every step.
-class TBTAnalogSchalterBase : public TBTSchalterBase {
+class TAnalogSchalterBT : public TSchalterBT {
 public:
-    using TBTSchalterBase::TBTSchalterBase;
+    using TSchalterBT::TSchalterBT;
     void DrawLiveState(TCanvas& canvas) override;
 
 protected:
@@ -85,10 +85,10 @@ protected:
 };
 
 // Two inputs "E0", "E1": the output carries E1 while on, E0 while off.
-class TBTAnalogInputsBase : public TBTAnalogSchalterBase {
+class TAnalogInputsSchalterBT : public TAnalogSchalterBT {
 public:
     // The pins are made here, where this class's pin naming is in force.
-    explicit TBTAnalogInputsBase(const TSwitchInfo& info);
+    explicit TAnalogInputsSchalterBT(const TSwitchInfo& info);
     void Calculate() override;
     void InputsCreated() override;
     void OutputsCreated() override;
@@ -98,10 +98,10 @@ protected:
 };
 
 // One input to "A1" while on, to "A0" while off; the other output is 0.
-class TBTAnalogOutputsBase : public TBTAnalogSchalterBase {
+class TAnalogOutputsSchalterBT : public TAnalogSchalterBT {
 public:
     // The pins are made here, where this class's pin naming is in force.
-    explicit TBTAnalogOutputsBase(const TSwitchInfo& info);
+    explicit TAnalogOutputsSchalterBT(const TSwitchInfo& info);
     void Calculate() override;
     void InputsCreated() override;
     void OutputsCreated() override;
@@ -110,25 +110,25 @@ protected:
     bool TwoOutputs() const override { return true; }
 };
 
-class TBTAnalogTaster : public TBTAnalogInputsBase {
+class TBTAnalogTaster : public TAnalogInputsSchalterBT {
     ZK_CLASS(TBTAnalogTaster, TBTFront)
 public:
     TBTAnalogTaster();
 };
 
-class TBTAnalogSchalter : public TBTAnalogInputsBase {
+class TBTAnalogSchalter : public TAnalogInputsSchalterBT {
     ZK_CLASS(TBTAnalogSchalter, TBTFront)
 public:
     TBTAnalogSchalter();
 };
 
-class TBTAnalogTaster2 : public TBTAnalogOutputsBase {
+class TBTAnalogTaster2 : public TAnalogOutputsSchalterBT {
     ZK_CLASS(TBTAnalogTaster2, TBTFront)
 public:
     TBTAnalogTaster2();
 };
 
-class TBTAnalogSchalter2 : public TBTAnalogOutputsBase {
+class TBTAnalogSchalter2 : public TAnalogOutputsSchalterBT {
     ZK_CLASS(TBTAnalogSchalter2, TBTFront)
 public:
     TBTAnalogSchalter2();
