@@ -33,11 +33,7 @@ TEST_F(AddiererTest, IdentityAndPins)
             std::unique_ptr<TBauteil> object(CreateBauteil(c.Class));
             auto* part = dynamic_cast<TGrundBT*>(object.get());
             ASSERT_NE(part, nullptr);
-            EXPECT_EQ(part->GetTypeName(), c.TypeNames[language]);
-            EXPECT_EQ(part->Designator, c.Designators[language]);
-            EXPECT_EQ(part->HelpContext, c.Adder ? 18375 : 18380);
-            EXPECT_FALSE(part->HasPropertyDialog);
-            EXPECT_EQ(part->ClassType().Parent, &TGrundBT::StaticClass());
+            ExpectIdentity(*part, c.TypeNames[language], c.Designators[language], c.Adder ? 18375 : 18380, false);
             std::vector<std::string> inputs;
             for (const char* word : {"A", "B"})
                 for (Integer i = 0; i < c.Bits; ++i)

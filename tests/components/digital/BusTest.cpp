@@ -3,6 +3,7 @@
 // outputs), the decoder's range, its range texts through HexToWord, their
 // settings on the shared sheet, its hint, and its raw-byte record read and
 // written byte for byte in every file version.
+#include "DialogRun.h"
 #include "DigitalRig.h"
 
 #include "support/StreamBytes.h"
@@ -48,11 +49,7 @@ TEST_F(BusTest, Identity)
             std::unique_ptr<TBauteil> object(CreateBauteil(c.Class));
             auto* part = dynamic_cast<TGrundBT*>(object.get());
             ASSERT_NE(part, nullptr);
-            EXPECT_EQ(part->GetTypeName(), c.TypeNames[language]);
-            EXPECT_EQ(part->Designator, c.Designator);
-            EXPECT_EQ(part->HelpContext, c.Help);
-            EXPECT_TRUE(part->HasPropertyDialog);
-            EXPECT_EQ(part->ClassType().Parent, &TGrundBT::StaticClass());
+            ExpectIdentity(*part, c.TypeNames[language], c.Designator, c.Help, true);
         }
     }
 }
@@ -211,36 +208,6 @@ TEST_F(BusTest, TheDecoderSelectsItsRange)
     wide->Upper = 0xFFFF;
     open.Step();
     EXPECT_TRUE(open.High(0));
-}
-
-// Runs the component's settings, records the rows, lets `fill` change them,
-// and presses OK or Cancel.
-struct TDialogRun {
-    AnsiString Caption;
-    Integer HelpContext = 0;
-    std::vector<QString> Rows;
-    Integer Result = -1;
-
-    TDialogRun(TIOBauteil& part, bool ok, const std::function<void(TPropScrollbox&)>& fill = {})
-    {
-        TFormHook hook({[&](TModalForm& form) {
-            auto& dlg = static_cast<TDefault_Dlg&>(form);
-            Caption = dlg.Caption();
-            HelpContext = dlg.HelpContext();
-            for (const auto& row : dlg.Props->Rows)
-                Rows.push_back(row->Editor->CaptionText());
-            if (fill)
-                fill(*dlg.Props);
-            QTest::mouseClick(ok ? dlg.OKBtn : dlg.CancelBtn, Qt::LeftButton);
-        }});
-        Result = part.EditProperties();
-    }
-};
-
-template <class E>
-E& Row(TPropScrollbox& props, std::size_t i)
-{
-    return dynamic_cast<E&>(*props.Rows.at(i)->Editor);
 }
 
 TEST_F(BusTest, TheDriversChannelCount)

@@ -1,6 +1,7 @@
 // The settings of the fixed clock, the monoflops, the switch delay and the
 // step delay on the shared property sheet: their rows, values applied on OK
 // and kept on Cancel, the options section, and the hints.
+#include "DialogRun.h"
 #include "DigitalRig.h"
 
 #include "dialogs/DLG_Default.h"
@@ -17,36 +18,6 @@
 namespace {
 
 using DigitalDialogTest = DigitalTest;
-
-// Runs the dialog of the component: records its caption, help and row
-// captions, lets `fill` change the rows, and presses OK or Cancel.
-struct TDialogRun {
-    AnsiString Caption;
-    Integer HelpContext = 0;
-    std::vector<QString> Rows;
-    Integer Result = -1;
-
-    TDialogRun(TIOBauteil& part, bool ok, const std::function<void(TPropScrollbox&)>& fill = {})
-    {
-        TFormHook hook({[&](TModalForm& form) {
-            auto& dlg = static_cast<TDefault_Dlg&>(form);
-            Caption = dlg.Caption();
-            HelpContext = dlg.HelpContext();
-            for (const auto& row : dlg.Props->Rows)
-                Rows.push_back(row->Editor->CaptionText());
-            if (fill)
-                fill(*dlg.Props);
-            QTest::mouseClick(ok ? dlg.OKBtn : dlg.CancelBtn, Qt::LeftButton);
-        }});
-        Result = part.EditProperties();
-    }
-};
-
-template <class E>
-E& Row(TPropScrollbox& props, std::size_t i)
-{
-    return dynamic_cast<E&>(*props.Rows.at(i)->Editor);
-}
 
 const std::vector<QString> Options = {QStringLiteral("Optionen"), QStringLiteral("Name"),
                                       QStringLiteral("Zur Laufzeit einstellbar")};

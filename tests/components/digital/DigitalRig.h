@@ -146,6 +146,19 @@ inline std::vector<std::string> PinNames(const TPinList& pins)
     return names;
 }
 
+// What a class of the digital families shows in the language in force: its
+// type name, designator and help, whether it has a sheet, and TGrundBT as the
+// registered parent, as the files name it.
+inline void ExpectIdentity(const TIOBauteil& part, const char* typeName, const char* designator, Integer help,
+                           bool dialog)
+{
+    EXPECT_EQ(part.GetTypeName(), typeName);
+    EXPECT_EQ(part.Designator, designator);
+    EXPECT_EQ(part.HelpContext, help);
+    EXPECT_EQ(part.HasPropertyDialog, dialog);
+    EXPECT_EQ(part.ClassType().Parent, &TGrundBT::StaticClass());
+}
+
 // One step of a table: the inputs in index order, the number the outputs
 // show after it and, where the table gives one ('0' or '1'), the level of
 // output 0.

@@ -113,12 +113,8 @@ TEST_F(FlipFlopTest, IdentityAndPins)
             std::unique_ptr<TBauteil> object(CreateBauteil(c.Class));
             auto* ff = dynamic_cast<TIOBauteil*>(object.get());
             ASSERT_NE(ff, nullptr);
-            EXPECT_EQ(ff->GetTypeName(), c.TypeNames[language]);
-            EXPECT_EQ(ff->Designator, c.Designators[language]);
-            EXPECT_EQ(ff->HelpContext, c.Help);
-            EXPECT_FALSE(ff->HasPropertyDialog);
+            ExpectIdentity(*ff, c.TypeNames[language], c.Designators[language], c.Help, false);
             EXPECT_FALSE(ff->NeedsTimerTick);
-            EXPECT_EQ(ff->ClassType().Parent, &TGrundBT::StaticClass());
             ASSERT_EQ(ff->InputCount, static_cast<Integer>(c.Inputs.size()));
             for (std::size_t i = 0; i < c.Inputs.size(); ++i)
                 EXPECT_EQ(ff->Inputs[i].Name, c.Inputs[i]);

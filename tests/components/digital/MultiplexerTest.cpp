@@ -41,11 +41,7 @@ TEST_F(MultiplexerTest, IdentityAndPins)
                 std::unique_ptr<TBauteil> object(CreateBauteil(c.Class));
                 auto* part = dynamic_cast<TGrundBT*>(object.get());
                 ASSERT_NE(part, nullptr);
-                EXPECT_EQ(part->GetTypeName(), c.TypeNames[language]);
-                EXPECT_EQ(part->Designator, c.Designator);
-                EXPECT_EQ(part->HelpContext, 27000);
-                EXPECT_FALSE(part->HasPropertyDialog);
-                EXPECT_EQ(part->ClassType().Parent, &TGrundBT::StaticClass());
+                ExpectIdentity(*part, c.TypeNames[language], c.Designator, 27000, false);
                 std::vector<std::string> inputs = {"EN"};
                 for (Integer i = 0; i < c.SelectBits; ++i)
                     inputs.push_back("S" + std::to_string(i));

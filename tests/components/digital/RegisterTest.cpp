@@ -34,11 +34,7 @@ TEST_F(RegisterTest, IdentityAndPins)
             std::unique_ptr<TBauteil> object(CreateBauteil(c.Class));
             auto* part = dynamic_cast<TRegister*>(object.get());
             ASSERT_NE(part, nullptr);
-            EXPECT_EQ(part->GetTypeName(), c.TypeNames[language]);
-            EXPECT_EQ(part->Designator, c.Designator);
-            EXPECT_EQ(part->HelpContext, 25000);
-            EXPECT_FALSE(part->HasPropertyDialog);
-            EXPECT_EQ(part->ClassType().Parent, &TGrundBT::StaticClass());
+            ExpectIdentity(*part, c.TypeNames[language], c.Designator, 25000, false);
             std::vector<std::string> inputs = {"/RST", c.Latch ? "CK" : "|CK"};
             for (Integer i = 0; i < c.Bits; ++i)
                 inputs.push_back("D" + std::to_string(i));

@@ -44,11 +44,7 @@ TEST_F(SchieberegisterTest, IdentityAndPins)
             std::unique_ptr<TBauteil> object(CreateBauteil(c.Class));
             auto* part = dynamic_cast<TSchieberegister*>(object.get());
             ASSERT_NE(part, nullptr);
-            EXPECT_EQ(part->GetTypeName(), c.TypeNames[language]);
-            EXPECT_EQ(part->Designator, c.Designator);
-            EXPECT_EQ(part->HelpContext, 26000);
-            EXPECT_FALSE(part->HasPropertyDialog);
-            EXPECT_EQ(part->ClassType().Parent, &TGrundBT::StaticClass());
+            ExpectIdentity(*part, c.TypeNames[language], c.Designator, 26000, false);
             std::vector<std::string> inputs = {"|CK", "/RST", "L/R", "DL", "DR"};
             if (c.Loadable) {
                 inputs.push_back("/LD");

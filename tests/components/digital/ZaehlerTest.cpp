@@ -58,11 +58,7 @@ TEST_F(ZaehlerTest, IdentityAndPins)
             std::unique_ptr<TBauteil> object(CreateBauteil(c.Class));
             auto* counter = dynamic_cast<TZaehler*>(object.get());
             ASSERT_NE(counter, nullptr);
-            EXPECT_EQ(counter->GetTypeName(), c.TypeNames[language]);
-            EXPECT_EQ(counter->Designator, c.Designator);
-            EXPECT_EQ(counter->HelpContext, 24000);
-            EXPECT_FALSE(counter->HasPropertyDialog);
-            EXPECT_EQ(counter->ClassType().Parent, &TGrundBT::StaticClass());
+            ExpectIdentity(*counter, c.TypeNames[language], c.Designator, 24000, false);
             std::vector<std::string> inputs = {"|CK", "/RST", "U/D", "/ENT", "/ENP"};
             if (c.Loadable) {
                 inputs.push_back("/LD");
