@@ -19,20 +19,6 @@ namespace {
 
 constexpr Integer MaxFontHeight = 500;
 
-void WriteRawLong(TWriter& writer, Cardinal value)
-{
-    const Byte bytes[4] = {static_cast<Byte>(value), static_cast<Byte>(value >> 8), static_cast<Byte>(value >> 16),
-                           static_cast<Byte>(value >> 24)};
-    writer.Write(bytes, sizeof bytes);
-}
-
-Cardinal ReadRawLong(TReader& reader)
-{
-    Byte b[4];
-    reader.Read(b, sizeof b);
-    return b[0] | b[1] << 8 | b[2] << 16 | static_cast<Cardinal>(b[3]) << 24;
-}
-
 QColor Shade(TColor colour, double factor)
 {
     const QColor c = ColorToQColor(colour);

@@ -41,27 +41,6 @@ QByteArray BitmapFileBytes(const QImage& picture)
     return bytes;
 }
 
-void WriteRawLong(TWriter& writer, TColor value)
-{
-    const Byte b[4] = {Byte(value), Byte(value >> 8), Byte(value >> 16), Byte(Cardinal(value) >> 24)};
-    writer.Write(b, 4);
-}
-
-TColor ReadRawLong(TReader& reader)
-{
-    Byte b[4];
-    reader.Read(b, 4);
-    return TColor(Cardinal(b[0]) | Cardinal(b[1]) << 8 | Cardinal(b[2]) << 16 | Cardinal(b[3]) << 24);
-}
-
-Byte ReadRawByte(TReader& reader)
-{
-    Byte b = 0;
-    reader.Read(&b, 1);
-    return b;
-}
-
-void WriteRawByte(TWriter& writer, Byte b) { writer.Write(&b, 1); }
 
 // A picture as a complete bitmap file.
 void WriteBitmapFile(TWriter& writer, const QImage& picture)

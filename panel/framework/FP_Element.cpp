@@ -74,6 +74,32 @@ void PixelLine(QPainter& painter, Integer x0, Integer y0, Integer x1, Integer y1
     painter.restore();
 }
 
+void WriteRawByte(TWriter& writer, Byte value)
+{
+    writer.Write(&value, 1);
+}
+
+Byte ReadRawByte(TReader& reader)
+{
+    Byte value = 0;
+    reader.Read(&value, 1);
+    return value;
+}
+
+void WriteRawLong(TWriter& writer, Cardinal value)
+{
+    const Byte bytes[4] = {static_cast<Byte>(value), static_cast<Byte>(value >> 8), static_cast<Byte>(value >> 16),
+                           static_cast<Byte>(value >> 24)};
+    writer.Write(bytes, sizeof bytes);
+}
+
+Cardinal ReadRawLong(TReader& reader)
+{
+    Byte b[4];
+    reader.Read(b, sizeof b);
+    return b[0] | b[1] << 8 | b[2] << 16 | static_cast<Cardinal>(b[3]) << 24;
+}
+
 void WriteRawWord(TWriter& writer, Integer value)
 {
     const auto v = static_cast<std::uint16_t>(value);

@@ -163,9 +163,14 @@ void PaintPanelFrame(QPainter& painter, const QRect& rect, TColor color, Integer
 // wide at any scale; slanted ones are drawn with a one-pixel pen.
 void PixelLine(QPainter& painter, Integer x0, Integer y0, Integer x1, Integer y1, const QColor& color);
 
-// Raw little-endian 16-bit words of the records (signed when read).
+// Raw bytes, little-endian 16-bit words (signed when read) and 32-bit longs
+// of the records.
+void WriteRawByte(TWriter& writer, Byte value);
+Byte ReadRawByte(TReader& reader);
 void WriteRawWord(TWriter& writer, Integer value);
 Integer ReadRawSmallInt(TReader& reader);
+void WriteRawLong(TWriter& writer, Cardinal value);
+Cardinal ReadRawLong(TReader& reader);
 // The largest width or height a record may give an element: a damaged size
 // word must not make a picture of gigabytes (snapshot, bitmap of the element).
 inline constexpr Integer MaxElementExtent = 8192;
