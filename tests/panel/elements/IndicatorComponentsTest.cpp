@@ -301,11 +301,13 @@ TEST_F(Indicators, WithoutAnElementTheStepDoesNothing)
         c->ShowComponentStates = true;
         c->Draw(canvas);
     }
-    // An element of another kind is no LED.
+    // An element of another kind is no LED: the open input (high) does not
+    // switch the lamp on.
     auto* led = t.Place<TBTLed>(1000, 100);
     TPLampe lamp;
     led->SetPanelElement(&lamp);
     led->Calculate();
+    EXPECT_FALSE(lamp.Eingeschaltet);
 }
 
 TEST_F(Indicators, WhoTheyAre)
