@@ -18,6 +18,7 @@
 #include "platform/IniFile.h"
 #include "platform/MouseCursor.h"
 #include "platform/Paths.h"
+#include "platform/SafeSave.h"
 #include "shell/HardwareSettings.h"
 #include "shell/MainForm.h"
 #include "ui/controls/UCLBrowseDlg.h"
@@ -32,10 +33,10 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QToolButton>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 std::function<QString()> TCompiler::ProgramExecutable = [] { return QCoreApplication::applicationFilePath(); };
@@ -464,8 +465,10 @@ bool TForm1::CopyFileLogged(const AnsiString& source, const AnsiString& target)
     bool copied = false;
     QFile in(QtFileName(ResolvePath(source)));
     if (FileExists(source) && in.open(QIODevice::ReadOnly)) {
-        QSaveFile out(QtFileName(target));
-        if (out.open(QIODevice::WriteOnly)) {
+        const QByteArray targetName = QFile::encodeName(QtFileName(target));
+        const QByteArray temporary = TemporaryNameBeside(targetName);
+        QFile out(QFile::decodeName(temporary));
+        if (out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             bool ok = true;
             char buffer[65536];
             for (;;) {
@@ -481,12 +484,12 @@ bool TForm1::CopyFileLogged(const AnsiString& source, const AnsiString& target)
                     break;
                 }
             }
-            if (ok) {
-                copied = out.commit();
-            } else {
-                out.cancelWriting();
-                out.commit();
-            }
+            ok = out.flush() && ok;
+            out.close();
+            copied = ok && out.error() == QFileDevice::NoError &&
+                     std::rename(temporary.constData(), targetName.constData()) == 0;
+            if (!copied)
+                QFile::remove(QFile::decodeName(temporary));
         }
     }
     if (copied) {
