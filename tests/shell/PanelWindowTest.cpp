@@ -14,6 +14,7 @@
 #include "platform/FileHeader.h"
 #include "platform/IniFile.h"
 #include "platform/Stream.h"
+#include "support/StateElement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,26 +26,7 @@
 
 namespace {
 
-// A switch element with its run-time state, and the component that owns it.
-class TFP_TestSwitch : public TFP_Element {
-    ZK_CLASS(TFP_TestSwitch, TFP_Element)
-public:
-    Integer Status = 0;
-    void ResetToDefault() override { Status = 0; }
-    void SaveState(TCustomIniFile& file, const AnsiString& prefix) override
-    {
-        file.WriteInteger(prefix + "." + ElementName(), "Status", Status);
-    }
-    bool LoadState(TCustomIniFile& file, const AnsiString& prefix, bool checkOnly) override
-    {
-        const AnsiString section = prefix + "." + ElementName();
-        if (checkOnly)
-            return file.ValueExists(section, "Status");
-        Status = file.ReadInteger(section, "Status", 0);
-        return true;
-    }
-};
-
+// The component that owns a state element.
 class TBTTestSwitch : public TGrundBT {
     ZK_CLASS(TBTTestSwitch, TGrundBT)
 public:
@@ -52,7 +34,7 @@ public:
     {
         SetOutputCount(1);
         Designator = "S";
-        PanelElementClass = "TFP_TestSwitch";
+        PanelElementClass = "TStateElement";
     }
 };
 
@@ -62,30 +44,30 @@ protected:
     {
         TShellFixture::SetUp();
         WriteFile("Settings/SPEED.INI", "[Speed]\r\nFast=0\r\n");
-        RegisterClass(TFP_TestSwitch::StaticClass());
+        RegisterClass(TStateElement::StaticClass());
         RegisterClass(TBTTestSwitch::StaticClass());
     }
     static TFrontplatte& Panel(TForm1& form) { return static_cast<TFrontplatte&>(*form.Frontplatte); }
     // A switch placed as the library places it: its element on the page shown.
-    static TFP_TestSwitch* PlaceSwitch(TForm1& form)
+    static TStateElement* PlaceSwitch(TForm1& form)
     {
         TMemoryStream stream;
         auto component = std::unique_ptr<TBTTestSwitch>(CreateBauteil<TBTTestSwitch>());
         WritePlacingStream(*component, stream);
         form.MainBoard->PasteFromStream(stream, FileVersion);
         form.MainBoard->EndDrag(0, 0, 0, TMouseButton::mbLeft);
-        return static_cast<TFP_TestSwitch*>(Panel(form).Root->Elements.back());
+        return static_cast<TStateElement*>(Panel(form).Root->Elements.back());
     }
     QByteArray Bytes(const QString& name) const
     {
         QFile file(Path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static TFP_TestSwitch* SwitchNamed(TForm1& form, const char* name)
+    static TStateElement* SwitchNamed(TForm1& form, const char* name)
     {
         for (TFP_Element* element : Panel(form).Root->Elements)
             if (element->ElementName() == name)
-                return dynamic_cast<TFP_TestSwitch*>(element);
+                return dynamic_cast<TStateElement*>(element);
         return nullptr;
     }
 };
@@ -130,7 +112,7 @@ TEST_F(PanelWindowTest, RunModeAroundARunAndTheStateKeptWhenThePanelRemembersIt)
     TForm1& form = Create();
     form.show();
     TFrontplatte& panel = Panel(form);
-    TFP_TestSwitch* s1 = PlaceSwitch(form);
+    TStateElement* s1 = PlaceSwitch(form);
     ASSERT_EQ(s1->ElementName(), "S1");
     for (bool remember : {true, false}) {
         SCOPED_TRACE(remember);

@@ -19,6 +19,7 @@
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "platform/Stream.h"
+#include "support/StateElement.h"
 #include "support/StreamBytes.h"
 
 #include <QApplication>
@@ -40,26 +41,6 @@
 #include <memory>
 
 namespace {
-
-// An element with run-time state: its "Status" key, 0 by default.
-class TStateElement : public TFP_Element {
-    ZK_CLASS(TStateElement, TFP_Element)
-public:
-    Integer Status = 0;
-    void ResetToDefault() override { Status = 0; }
-    void SaveState(TCustomIniFile& file, const AnsiString& prefix) override
-    {
-        file.WriteInteger(prefix + "." + ElementName(), "Status", Status);
-    }
-    bool LoadState(TCustomIniFile& file, const AnsiString& prefix, bool checkOnly) override
-    {
-        const AnsiString section = prefix + "." + ElementName();
-        if (checkOnly)
-            return file.ValueExists(section, "Status");
-        Status = file.ReadInteger(section, "Status", 0);
-        return true;
-    }
-};
 
 class FrontplatteTest : public ::testing::Test {
 protected:
