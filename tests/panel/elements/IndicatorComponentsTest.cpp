@@ -9,6 +9,8 @@
 #include "panel/framework/Design.h"
 #include "support/TestBoard.h"
 
+#include "ElementComponentTest.h"
+
 #include "dialogs/DLG_Default.h"
 #include "dialogs/Props.h"
 #include "engine/Globals.h"
@@ -47,7 +49,7 @@ public:
     Integer Switches = 0, Statuses = 0, Colours = 0;
 };
 
-class Indicators : public ::testing::Test {
+class Indicators : public ElementComponentTest {
 protected:
     void SetUp() override
     {
@@ -57,43 +59,12 @@ protected:
                                        &TBTLampe::StaticClass()})
             RegisterClass(*info);
     }
-    void TearDown() override
-    {
-        // The elements of these tests live in the test body: the board must
-        // not reach them when it goes.
-        for (TBauteil* object : t.Board().Objects)
-            if (auto* component = dynamic_cast<TIOBauteil*>(object))
-                component->SetPanelElement(nullptr);
-        ResetGlobals();
-    }
-
-    // A source with n outputs wired to the component's inputs.
-    TBTTestSource* Feed(TIOBauteil* component, Integer n)
-    {
-        auto* source = t.Place<TBTTestSource>(100, 100);
-        source->SetOutputCount(n);
-        for (Integer i = 0; i < n; ++i)
-            t.Connect(source, i, component, i);
-        return source;
-    }
-    // The symbol drawn into a picture with states shown; the colour of the
-    // body's lamp point.
-    static QColor SymbolColour(TIOBauteil& component, QPoint at)
-    {
-        QImage image(1400, 800, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        TCanvas canvas(painter);
-        component.ShowComponentStates = true;
-        component.Draw(canvas);
-        return image.pixelColor(at);
-    }
+    // The colour of the symbol's lamp point with states shown.
+    static QColor SymbolColour(TIOBauteil& component, QPoint at) { return Symbol(component).pixelColor(at); }
     static QPoint LedPoint(const TIOBauteil& c)
     {
         return {c.BodyRect.Left + c.BodyRect.Width() / 2, c.BodyRect.Top + c.BodyRect.Height() / 2 - 12};
     }
-
-    TTestBoard t;
 };
 
 TEST_F(Indicators, TheLedIsToldOnlyOfChangesAndDarkAfterEveryStart)

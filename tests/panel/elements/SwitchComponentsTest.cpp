@@ -4,6 +4,8 @@
 #include "panel/elements/FP_Schalter.h"
 #include "panel/framework/BT_Schalter.h"
 
+#include "ElementComponentTest.h"
+
 #include "engine/Globals.h"
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
@@ -15,36 +17,7 @@
 
 namespace {
 
-class SwitchComponents : public testing::Test {
-protected:
-    void TearDown() override
-    {
-        // The elements live in the test body: the board must not reach them.
-        for (TBauteil* object : t.Board().Objects)
-            if (auto* component = dynamic_cast<TIOBauteil*>(object))
-                component->SetPanelElement(nullptr);
-        ResetGlobals();
-    }
-    TBTTestSource* Feed(TIOBauteil* component, Integer n)
-    {
-        auto* source = t.Place<TBTTestSource>(100, 100);
-        source->SetOutputCount(n);
-        for (Integer i = 0; i < n; ++i)
-            t.Connect(source, i, component, i);
-        return source;
-    }
-    static QImage Symbol(TIOBauteil& component)
-    {
-        QImage image(1400, 800, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        TCanvas canvas(painter);
-        component.ShowComponentStates = true;
-        component.Draw(canvas);
-        return image;
-    }
-    TTestBoard t;
-};
+using SwitchComponents = ElementComponentTest;
 
 TEST_F(SwitchComponents, PushButtonClassesMakeTheirElementMomentary)
 {
