@@ -7,11 +7,13 @@
 
 #include "engine/Globals.h"
 #include "platform/Clock.h"
+#include "platform/Stream.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 inline constexpr Extended NaN = std::numeric_limits<Extended>::quiet_NaN();
 inline constexpr Extended Inf = std::numeric_limits<Extended>::infinity();
@@ -30,6 +32,26 @@ protected:
         feed.Step(block, inputs);
     }
     static Extended Out(const TIOBauteil& block, Integer o = 0) { return block.Outputs[o].Value; }
+
+    // The block's whole record, and its base record alone.
+    static std::vector<Byte> Record(TIOBauteil& block)
+    {
+        TMemoryStream stream;
+        {
+            TWriter writer(stream);
+            block.WriteData(stream, writer);
+        }
+        return stream.Bytes();
+    }
+    static std::vector<Byte> BaseRecord(TIOBauteil& block)
+    {
+        TMemoryStream stream;
+        {
+            TWriter writer(stream);
+            block.TIOBauteil::WriteData(stream, writer);
+        }
+        return stream.Bytes();
+    }
 
     TFakeClock clock{1'000 * Ms};
     TScopedClock installed{clock};

@@ -112,24 +112,6 @@ TEST_F(CorrectionTable, AddKeepsTheOrderAndChangeDoesNotSort)
 
 class CorrectionRecord : public AnalogClockTest {
 protected:
-    static std::vector<Byte> Record(TIOBauteil& block)
-    {
-        TMemoryStream stream;
-        {
-            TWriter writer(stream);
-            block.WriteData(stream, writer);
-        }
-        return stream.Bytes();
-    }
-    static std::vector<Byte> Base(TIOBauteil& block)
-    {
-        TMemoryStream stream;
-        {
-            TWriter writer(stream);
-            block.TIOBauteil::WriteData(stream, writer);
-        }
-        return stream.Bytes();
-    }
     static void Read(TBTKorrekturtabelle& block, const std::vector<Byte>& bytes)
     {
         TMemoryStream stream(bytes);
@@ -146,7 +128,7 @@ TEST_F(CorrectionRecord, CountThenPairsOfFloats)
     Read(*read, Record(*block));
     EXPECT_EQ(PairsOf(read->Values), PairsOf(block->Values));
     // 1 tag + 1 count byte, then 3 x 2 x (tag + 10 bytes).
-    EXPECT_EQ(Record(*block).size() - Base(*block).size(), 2U + 3U * 2U * 11U);
+    EXPECT_EQ(Record(*block).size() - BaseRecord(*block).size(), 2U + 3U * 2U * 11U);
 }
 
 // A huge or negative count, a short record and a value that is not a number
@@ -154,7 +136,7 @@ TEST_F(CorrectionRecord, CountThenPairsOfFloats)
 TEST_F(CorrectionRecord, DamagedRecordsAreRefusedWhole)
 {
     auto source = Make<TBTKorrekturtabelle>();
-    const std::vector<Byte> base = Base(*source);
+    const std::vector<Byte> base = BaseRecord(*source);
     const auto withTail = [&](std::vector<Byte> tail) {
         std::vector<Byte> bytes = base;
         bytes.insert(bytes.end(), tail.begin(), tail.end());

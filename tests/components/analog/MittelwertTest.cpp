@@ -30,24 +30,6 @@ protected:
         for (Integer i = 0; i < 40'000 && block.Count == before; ++i)
             block.TimerTick();
     }
-    static std::vector<Byte> Record(TIOBauteil& block)
-    {
-        TMemoryStream stream;
-        {
-            TWriter writer(stream);
-            block.WriteData(stream, writer);
-        }
-        return stream.Bytes();
-    }
-    static std::vector<Byte> BaseRecord(TIOBauteil& block)
-    {
-        TMemoryStream stream;
-        {
-            TWriter writer(stream);
-            block.TIOBauteil::WriteData(stream, writer);
-        }
-        return stream.Bytes();
-    }
     static std::unique_ptr<TBTMittelwert> Read(const std::vector<Byte>& bytes)
     {
         auto block = Make<TBTMittelwert>();

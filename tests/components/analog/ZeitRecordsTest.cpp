@@ -20,36 +20,19 @@ namespace {
 
 class ZeitRecords : public AnalogClockTest {
 protected:
-    // The block's record, and the bytes after its base record.
-    static std::vector<Byte> Record(TIOBauteil& block)
-    {
-        TMemoryStream stream;
-        {
-            TWriter writer(stream);
-            block.WriteData(stream, writer);
-        }
-        return stream.Bytes();
-    }
+    using AnalogClockTest::Record;
+    // The bytes after the block's base record.
     static std::vector<Byte> Tail(TIOBauteil& block)
     {
-        TMemoryStream base;
-        {
-            TWriter writer(base);
-            block.TIOBauteil::WriteData(base, writer);
-        }
+        const std::vector<Byte> base = BaseRecord(block);
         const std::vector<Byte> all = Record(block);
-        return std::vector<Byte>(all.begin() + static_cast<std::ptrdiff_t>(base.Bytes().size()), all.end());
+        return std::vector<Byte>(all.begin() + static_cast<std::ptrdiff_t>(base.size()), all.end());
     }
     // The record as a file of that version holds it: below 40 without the
     // run-time flag and the caption, below 3 also without the inversions.
     static std::vector<Byte> Record(TIOBauteil& block, Byte version)
     {
-        TMemoryStream base;
-        {
-            TWriter writer(base);
-            block.TIOBauteil::WriteData(base, writer);
-        }
-        std::vector<Byte> bytes = base.Bytes();
+        std::vector<Byte> bytes = BaseRecord(block);
         if (version < 40)
             bytes.resize(bytes.size() - (1 + 2 + block.GetCaption().size()));
         if (version < 3)
@@ -76,12 +59,7 @@ protected:
     // The base record of the block followed by the given own bytes.
     static std::vector<Byte> WithTail(TIOBauteil& block, const std::vector<Byte>& tail)
     {
-        TMemoryStream base;
-        {
-            TWriter writer(base);
-            block.TIOBauteil::WriteData(base, writer);
-        }
-        std::vector<Byte> bytes = base.Bytes();
+        std::vector<Byte> bytes = BaseRecord(block);
         bytes.insert(bytes.end(), tail.begin(), tail.end());
         return bytes;
     }
