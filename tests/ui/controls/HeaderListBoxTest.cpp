@@ -419,31 +419,11 @@ TEST(HeaderListBox, FocusAndTransparencyGoToTheInnerList)
     }
 }
 
-namespace {
-
-// Supplies a green background to transparent children.
-class TGreenParent : public QWidget, public IUCLBackground {
-public:
-    explicit TGreenParent(QWidget* window) : QWidget(window) { resize(300, 200); }
-    bool SuppliesBackground() const override { return true; }
-    bool GetTransparent() const override { return false; }
-    void RefreshBackground() override {}
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.fillRect(rect(), QColor(0, 160, 0));
-    }
-};
-
-}   // namespace
-
 TEST(HeaderListBox, TransparentListShowsTheBackgroundUnderItsRows)
 {
     QWidget window;
     window.resize(300, 200);
-    auto* parent = new TGreenParent(&window);
+    auto* parent = new TGreenParent(&window, QSize(300, 200));
     auto* box = new TUCLListBox(parent);
     box->setGeometry(10, 10, 200, 120);
     box->SetColorOption(0, 0xFFFFFF);

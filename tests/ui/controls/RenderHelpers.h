@@ -3,7 +3,10 @@
 // or differing reference is written instead (look at it, then commit it).
 #pragma once
 
+#include "ui/controls/UCLControl.h"
+
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <QWidget>
 
@@ -42,3 +45,21 @@ inline unsigned PixelRgb(const QImage& Image, int X, int Y)
 {
     return Image.pixel(X, Y) & 0xFFFFFF;
 }
+
+// A parent widget (not a window: a window's background comes from a
+// background object) that paints itself green and supplies that background
+// to transparent children.
+class TGreenParent : public QWidget, public IUCLBackground {
+public:
+    TGreenParent(QWidget* window, QSize size) : QWidget(window) { resize(size); }
+    bool SuppliesBackground() const override { return true; }
+    bool GetTransparent() const override { return false; }
+    void RefreshBackground() override {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(0, 160, 0));
+    }
+};

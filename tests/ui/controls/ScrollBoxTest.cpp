@@ -15,23 +15,6 @@ public:
     using TUCLCustomScrollBox::TUCLCustomScrollBox;
 };
 
-// A background supplier for transparent children.
-class TBackgroundParent : public QWidget, public IUCLBackground {
-public:
-    // Not a window: a window's background comes from a background object.
-    explicit TBackgroundParent(QWidget* window) : QWidget(window) { resize(200, 120); }
-    bool SuppliesBackground() const override { return true; }
-    bool GetTransparent() const override { return false; }
-    void RefreshBackground() override {}
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.fillRect(rect(), QColor(0, 160, 0));
-    }
-};
-
 // A transparent child that counts the background changes it is told of.
 class TCountingChild : public QWidget, public IUCLBackground {
 public:
@@ -177,7 +160,7 @@ TEST(ScrollBox, TransparentBoxRefreshesItsChildrenWhileScrolling)
     };
     for (const Case& c : cases) {
         QWidget window;
-        auto* parent = new TBackgroundParent(&window);
+        auto* parent = new TGreenParent(&window, QSize(200, 120));
         auto* box = new TBox(parent);
         box->resize(100, 60);
         box->SetHorzRange(400);
@@ -194,7 +177,7 @@ TEST(ScrollBox, TransparentBoxRefreshesItsChildrenWhileScrolling)
     }
     // Opaque: nothing to tell.
     QWidget window;
-    auto* parent = new TBackgroundParent(&window);
+    auto* parent = new TGreenParent(&window, QSize(200, 120));
     auto* box = new TBox(parent);
     box->SetHorzRange(400);
     auto* child = new TCountingChild(box->Client());
@@ -206,7 +189,7 @@ TEST(ScrollBox, TransparentBoxShowsTheParentsBackground)
 {
     QWidget window;
     window.resize(200, 120);
-    auto* parent = new TBackgroundParent(&window);
+    auto* parent = new TGreenParent(&window, QSize(200, 120));
     auto* box = new TBox(parent);
     box->setGeometry(20, 20, 100, 60);
     box->SetColor(0xFFFFFF);
