@@ -1,5 +1,6 @@
 // Leftover temporary files of saves that a killed process never finished.
 #include "platform/SafeSave.h"
+#include "support/EndedProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,17 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The id of a process that has ended.
-pid_t EndedProcess()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return child;
-}
 
 TEST(SafeSave, RemovesOnlyOurOwnLeftoversOfEndedProcesses)
 {

@@ -4,6 +4,7 @@
 // file dialogs, the keyboard focus afterwards and a project opened from the
 // command line.
 #include "shell/ShellFixture.h"
+#include "support/EndedProcess.h"
 
 #include "components/digital/BT_Gatter.h"
 #include "engine/Bauteil.h"
@@ -22,17 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The id of a process that has ended.
-pid_t EndedProcess()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return child;
-}
 
 class FileCommandsTest : public TShellFixture {
 protected:

@@ -37,22 +37,6 @@ protected:
         TShellFixture::TearDown();
     }
 
-    // The component's one-object stream read by the board, placed where it hangs.
-    template <class T>
-    static T* Paste(TPlatine& board, std::function<void(T&)> setUp = {})
-    {
-        std::unique_ptr<T> source(CreateBauteil<T>());
-        if (setUp)
-            setUp(*source);
-        TMemoryStream stream;
-        WritePlacingStream(*source, stream);
-        board.PasteFromStream(stream, FileVersion);
-        board.EndDrag(0, 0, 0, TMouseButton::mbLeft);
-        for (auto it = board.Objects.rbegin(); it != board.Objects.rend(); ++it)
-            if (auto* placed = dynamic_cast<T*>(*it))
-                return placed;
-        return nullptr;
-    }
     static void Delete(TPlatine& board, TBauteil* object)
     {
         board.SelectAll(false);

@@ -22,6 +22,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 class TShellFixture : public ::testing::Test {
@@ -75,10 +76,14 @@ protected:
     }
     // A component of class T placed as the palette places one, through the
     // placing stream and a paste.
+    // The component's one-object stream read by the board, placed where it
+    // hangs; setUp may change the component before it is written.
     template <class T>
-    static T* Paste(TPlatine& board)
+    static T* Paste(TPlatine& board, const std::function<void(T&)>& setUp = {})
     {
         std::unique_ptr<T> source(CreateBauteil<T>());
+        if (setUp)
+            setUp(*source);
         TMemoryStream stream;
         WritePlacingStream(*source, stream);
         board.PasteFromStream(stream, FileVersion);
