@@ -9,6 +9,7 @@
 #include "platform/Stream.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 void TBauteilPin::SetText(const AnsiString& text)
@@ -38,6 +39,20 @@ TBauteil* CreateBauteil(std::string_view className)
     auto* object = static_cast<TBauteil*>(CreateObjectByName(className));
     object->AfterConstruction();
     return object;
+}
+
+void ForEachRegisteredComponent(const std::function<void(const TClassInfo&, TIOBauteil&)>& f)
+{
+    for (const TClassInfo* info : RegisteredClasses()) {
+        if (!info->Create || !info->InheritsFrom(TIOBauteil::StaticClass()))
+            continue;
+        std::unique_ptr<TPersistent> object(info->Create());
+        auto* component = dynamic_cast<TIOBauteil*>(object.get());
+        if (!component)
+            continue;
+        component->AfterConstruction();
+        f(*info, *component);
+    }
 }
 
 TIOBauteil::TIOBauteil()

@@ -322,3 +322,8 @@ private:
     static void WriteWiredSum(TBauteilPin& pin, Extended v);
     void RebuildPins(TPinList& pins, Integer n, char prefix);
 };
+
+// Calls f with every registered class of components with pins that can be
+// created, and a fresh instance of it (freed afterwards): for tools and
+// checks that go through the whole library.
+void ForEachRegisteredComponent(const std::function<void(const TClassInfo&, TIOBauteil&)>& f);

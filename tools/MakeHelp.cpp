@@ -209,30 +209,23 @@ void Write(const QString& fileName, const QString& text)
 std::map<int, std::vector<TClassPins>> ComponentPins()
 {
     std::map<int, std::vector<TClassPins>> pins;
-    for (const TClassInfo* info : RegisteredClasses()) {
-        if (!info->Create || !info->InheritsFrom(TIOBauteil::StaticClass()))
-            continue;
-        std::unique_ptr<TPersistent> object(info->Create());
-        auto* component = dynamic_cast<TIOBauteil*>(object.get());
-        if (!component)
-            continue;
-        component->AfterConstruction();
+    ForEachRegisteredComponent([&](const TClassInfo& info, TIOBauteil& component) {
         TClassPins c;
-        c.ClassName = QString::fromLatin1(info->Name);
+        c.ClassName = QString::fromLatin1(info.Name);
         for (int language = 0; language < 3; ++language) {
             LanguageIndex = language;
-            c.TypeName[language] = AnsiToQString(component->GetTypeName()).simplified();
+            c.TypeName[language] = AnsiToQString(component.GetTypeName()).simplified();
         }
         LanguageIndex = 0;
         // The base classes have no name of their own and no pins to show.
         if (c.TypeName[0].isEmpty())
-            continue;
-        for (const TBauteilPin& pin : component->Inputs)
+            return;
+        for (const TBauteilPin& pin : component.Inputs)
             c.Inputs << AnsiToQString(pin.Name);
-        for (const TBauteilPin& pin : component->Outputs)
+        for (const TBauteilPin& pin : component.Outputs)
             c.Outputs << AnsiToQString(pin.Name);
-        pins[component->HelpContext].push_back(c);
-    }
+        pins[component.HelpContext].push_back(c);
+    });
     return pins;
 }
 

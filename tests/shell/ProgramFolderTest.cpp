@@ -274,16 +274,9 @@ std::map<int, std::string> AskedHelpContexts()
 {
     std::map<int, std::string> contexts;
     TForm1::RegisterComponentClasses();
-    for (const TClassInfo* info : RegisteredClasses()) {
-        if (!info->Create || !info->InheritsFrom(TIOBauteil::StaticClass()))
-            continue;
-        std::unique_ptr<TPersistent> object(info->Create());
-        auto* component = dynamic_cast<TIOBauteil*>(object.get());
-        if (!component)
-            continue;
-        component->AfterConstruction();
-        contexts.emplace(component->HelpContext, std::string("class ") + info->Name);
-    }
+    ForEachRegisteredComponent([&](const TClassInfo& info, TIOBauteil& component) {
+        contexts.emplace(component.HelpContext, std::string("class ") + info.Name);
+    });
     static const QRegularExpression literal(
         QStringLiteral("(?:ShowHelpTopic|SetHelpContext|CallHtmlHelp\\([^,]*,[^,]*,\\s*15,)\\s*\\(?\\s*(\\d+)\\s*\\)|"
                        "HelpContext\\s*=\\s*(\\d+)\\s*;"));
