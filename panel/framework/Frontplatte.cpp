@@ -1021,8 +1021,11 @@ bool TFrontplatte::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this)
         return false;
-    // Each key once, at the widget that has it first (the event travels up).
-    if (widget != QApplication::focusWidget() && widget != this && QApplication::focusWidget())
+    // Each key once, at the widget that has it first: the focus widget when
+    // it is in this window, else the window. An unaccepted key travels up to
+    // the window, and F9 handled there again would start a stopped run anew.
+    QWidget* focus = QApplication::focusWidget();
+    if (widget != (focus && focus->window() == this ? focus : this))
         return false;
     auto& key = static_cast<QKeyEvent&>(*event);
     const Word vk = VirtualKeyOfEvent(key);

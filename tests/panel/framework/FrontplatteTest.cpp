@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QTest>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -348,6 +349,36 @@ TEST_F(FrontplatteTest, KeysInEditAndRunMode)
     Panel->SetRunMode(true);
     Panel->FormKeyDown(119, 0);
     EXPECT_FALSE(Panel->ShowHints);
+}
+
+// A key the focus widget leaves travels up to the window; the window acts on
+// it once, wherever the focus is (F9 acted on twice restarted a stopped run).
+TEST_F(FrontplatteTest, EachKeyActsOnceWhereverTheFocusIs)
+{
+    int stops = 0, starts = 0;
+    Panel->OnStopKey = [&] { ++stops; };
+    Panel->OnStartKey = [&] { ++starts; };
+    Panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Panel.get()));
+    QWidget child(Panel->Root.get());
+    child.setFocusPolicy(Qt::StrongFocus);
+    child.show();
+    for (QWidget* focus : {static_cast<QWidget*>(&child), static_cast<QWidget*>(nullptr)}) {
+        SCOPED_TRACE(focus ? "child has the focus" : "no focus");
+        stops = starts = 0;
+        if (focus) {
+            Panel->activateWindow();
+            focus->setFocus();
+            ASSERT_EQ(QApplication::focusWidget(), focus);
+        } else if (QApplication::focusWidget()) {
+            QApplication::focusWidget()->clearFocus();
+        }
+        QWidget* target = focus ? focus : Panel.get();
+        QTest::keyClick(target, Qt::Key_F9);
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_EQ(starts, 1);
+        EXPECT_EQ(stops, 1);
+    }
 }
 
 TEST_F(FrontplatteTest, ArrowsMoveTheSelectionByTheGridOrOnePixelWithCtrl)
