@@ -1,5 +1,7 @@
 #include "platform/HtmlHelp.h"
 
+#include "platform/AnsiText.h"
+#include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/TextLanguage.h"
 
@@ -11,10 +13,25 @@ namespace {
 
 bool helpMissing = false;
 
-std::function<void(const QUrl&)>& Browser()
+std::function<bool(const QUrl&)>& Browser()
 {
-    static std::function<void(const QUrl&)> browser;
+    static std::function<bool(const QUrl&)> browser;
     return browser;
+}
+
+// Without a desktop opener (xdg-open) a help key would seem to do nothing.
+void ReportNoBrowser(const AnsiString& path)
+{
+    const std::string text = PlatformText<std::string>(
+        "Die Hilfeseite kann nicht angezeigt werden: es ist kein Programm zum Öffnen von Web-Seiten eingerichtet "
+        "(xdg-open aus dem Paket xdg-utils).\n\nDie Seite: ",
+        "The help page cannot be shown: no program to open web pages is set up (xdg-open of the package "
+        "xdg-utils).\n\nThe page: ",
+        "La page d'aide ne peut pas être affichée : aucun programme pour ouvrir des pages web n'est installé "
+        "(xdg-open du paquet xdg-utils).\n\nLa page : ");
+    const std::string caption = PlatformText<std::string>("Hilfe", "Help", "Aide");
+    MessageBox(QStringToAnsi(QString::fromUtf8(text) + QtFileName(path)),
+               QStringToAnsi(QString::fromUtf8(caption)), MB_OK | MB_ICONWARNING);
 }
 
 Integer ShowHelpPage(void*, const AnsiString& fileName, Cardinal command, std::uintptr_t data)
@@ -30,10 +47,11 @@ Integer ShowHelpPage(void*, const AnsiString& fileName, Cardinal command, std::u
     if (path.empty())
         return 0;
     const QUrl url = QUrl::fromLocalFile(QtFileName(path));
-    if (Browser())
-        Browser()(url);
-    else
-        QDesktopServices::openUrl(url);
+    const bool shown = Browser() ? Browser()(url) : QDesktopServices::openUrl(url);
+    if (!shown) {
+        ReportNoBrowser(path);
+        return 0;
+    }
     return 1;
 }
 
@@ -61,7 +79,7 @@ void SetHtmlHelpMissingForTest(bool missing)
     helpMissing = missing;
 }
 
-void SetHtmlHelpBrowser(std::function<void(const QUrl&)> browser)
+void SetHtmlHelpBrowser(std::function<bool(const QUrl&)> browser)
 {
     Browser() = std::move(browser);
 }

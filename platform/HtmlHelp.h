@@ -16,7 +16,8 @@ inline constexpr Cardinal HH_HELP_CONTEXT = 15;    // the page of the context nu
 // Shows the page for command and data of the help file (for example
 // ProgramFolder + "Zentrika40.CHM": pages under ProgramFolder + "help/" in
 // the folder of the text language, "index.html" and "<context>.html"). Returns 1 when a page was shown, 0 for
-// an unknown command or a missing page.
+// an unknown command or a missing page, and 0 after a message when no browser
+// could be started.
 using THtmlHelpProc = Integer (*)(void* caller, const AnsiString& fileName, Cardinal command, std::uintptr_t data);
 
 // The page of the help folder under folder (with its trailing "/") in the
@@ -27,5 +28,6 @@ AnsiString HelpPageFile(const AnsiString& folder, const AnsiString& page);
 // The bound viewer, or nullptr when it is (made) absent.
 THtmlHelpProc LoadHtmlHelpProc();
 void SetHtmlHelpMissingForTest(bool missing);
-// Replaces the browser (tests); an empty function restores it.
-void SetHtmlHelpBrowser(std::function<void(const QUrl&)> browser);
+// Replaces the browser (tests), which answers whether it showed the page; an
+// empty function restores it.
+void SetHtmlHelpBrowser(std::function<bool(const QUrl&)> browser);

@@ -1,6 +1,9 @@
 // Help access: pages of the help folder beside the help file, shown through
 // the browser; nothing when a page or the viewer is missing.
 #include "engine/HtmlHelp.h"
+#include "engine/Language.h"
+#include "platform/AnsiText.h"
+#include "platform/Dialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +22,10 @@ protected:
             QFile file(dir.filePath(QString("help/") + page));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         }
-        SetHtmlHelpBrowser([this](const QUrl& url) { shown.push_back(url.fileName().toStdString()); });
+        SetHtmlHelpBrowser([this](const QUrl& url) {
+            shown.push_back(url.fileName().toStdString());
+            return opens;
+        });
     }
     void TearDown() override
     {
@@ -31,6 +37,7 @@ protected:
 
     QTemporaryDir dir;
     std::vector<std::string> shown;
+    bool opens = true;   // whether the desktop has a program that opens the page
 };
 
 TEST_F(HtmlHelpTest, PagesByCommand)
@@ -50,6 +57,30 @@ TEST_F(HtmlHelpTest, WithoutTheViewerNothingHappens)
     EXPECT_FALSE(HtmlHelpAvailable());
     EXPECT_EQ(CallHtmlHelp(nullptr, HelpFile(), HH_HELP_CONTEXT, 13010), 0);
     EXPECT_TRUE(shown.empty());
+}
+
+// A desktop without an opener: the user learns why nothing opens, in the
+// program's language, and which page to open by hand.
+TEST_F(HtmlHelpTest, WithoutADesktopOpenerTheUserIsTold)
+{
+    opens = false;
+    const struct {
+        Integer Language;
+        const char* Says;
+    } cases[] = {{0, "kein Programm"}, {1, "no program"}, {2, "aucun programme"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.Language));
+        const Integer kept = LanguageIndex;
+        LanguageIndex = c.Language;
+        TModalHook hook({TModalAnswer::Button(IDOK)});
+        EXPECT_EQ(CallHtmlHelp(nullptr, HelpFile(), HH_HELP_CONTEXT, 13010), 0);
+        LanguageIndex = kept;
+        ASSERT_EQ(hook.Requests().size(), 1u);
+        const QString text = AnsiToQString(hook.Requests()[0].Text);
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.Says))) << text.toStdString();
+        EXPECT_TRUE(text.contains("xdg-utils"));
+        EXPECT_TRUE(text.endsWith("13010.html")) << text.toStdString();
+    }
 }
 
 } // namespace
