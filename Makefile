@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 # Seconds each fuzz target runs in make fuzz-run.
 FUZZ_TIME ?= 600
 
-.PHONY: all deps configure build run test bench sanitize fuzz fuzz-run clean
+.PHONY: all deps configure build program run test bench sanitize fuzz fuzz-run clean
 
 all: build
 
@@ -17,7 +17,12 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program alone: the tests and benchmarks are built by `make test`.
+program: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target zk_program
+
+run: program
+	@scripts/language-from-locale $(BUILD)/program
 	cd $(BUILD)/program && ./zentrika40
 
 test: build
