@@ -470,10 +470,11 @@ void TForm1::closeEvent(QCloseEvent* event)
     if (canClose) {
         closed_ = true;
         event->accept();
-        // A compiled program ends with its main window: the panel, whose own
-        // close only asks for this one, goes with it.
-        if (RunOnlyMode && Frontplatte && Frontplatte->Window())
-            Frontplatte->Window()->hide();
+        // The program ends with its main window: the panel and every other
+        // window still open go with it, so the last window closes.
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window != this && window->isVisible())
+                window->hide();
     } else {
         event->ignore();
     }

@@ -14,7 +14,12 @@ int main(int argc, char** argv)
     TProgressWindow progress;
     // Ended from outside (logout, service stop), the program closes as its
     // window's close does: a run stops and writes its states first.
-    InstallTerminationHandler([&form] { form.close(); });
+    InstallTerminationHandler([&form] {
+        if (form.Closed())
+            QApplication::quit();
+        else
+            form.close();
+    });
     form.show();
     // A run-only copy without its project ends before its window appears.
     if (form.Closed())

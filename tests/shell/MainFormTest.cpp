@@ -22,10 +22,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <csignal>
 
 TEST(MainForm, IsTitledWithTheProgramName)
 {
@@ -286,6 +288,52 @@ TEST_F(MainFormTest, EmptyProjectClosesWithoutAQuestionAndKeepsTheSettings)
     EXPECT_TRUE(settings.ValueExists("OPTIONS", "FPGrid"));
     EXPECT_TRUE(settings.ReadBool("OPTIONS", "RASTER", false));
     EXPECT_FALSE(settings.ReadBool("OPTIONS", "COMPONENTHINT", true));
+}
+
+// Closing the main window ends the program: no window of it stays open.
+TEST_F(MainFormTest, ClosingTheMainWindowClosesEveryWindow)
+{
+    TForm1& form = Create();
+    form.show();
+    form.ShowPanelWindow();
+    QWidget* panel = form.Frontplatte->Window();
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(panel->isVisible());
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
+}
+
+// The program as a process: ended from outside (logout, kill), it closes its
+// window as a user would, and the process ends.
+TEST_F(MainFormTest, TheProgramEndsWhenItIsToldTo)
+{
+    ASSERT_TRUE(QFile::copy(ZK_PROGRAM_DIR "/zentrika40", Path("zentrika40")));
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(Path(""));
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    // SIGTERM waits until the program is ready for it, however soon it comes.
+    program.setChildProcessModifier([] {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGTERM);
+        sigprocmask(SIG_BLOCK, &set, nullptr);
+    });
+    program.start(Path("zentrika40"), {});
+    ASSERT_TRUE(program.waitForStarted(30000));
+    program.terminate();
+    if (!program.waitForFinished(60000)) {
+        program.kill();
+        program.waitForFinished();
+        FAIL() << "the program did not end";
+    }
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    // It closed as its window does: the settings were written.
+    EXPECT_TRUE(TIniFile(SettingsFileName()).ValueExists("HAUPTFENSTER", "MAX"));
 }
 
 TEST_F(MainFormTest, CloseRequestWhileTheCloseTimerRunsKeepsTheSavePrompt)
