@@ -751,7 +751,13 @@ void TFrontplatte::SetRunMode(bool run)
 {
     if (!run)
         PanelRepaintPending = true;
+    if (run && !RunMode)
+        editSettings_ = CurrentWindowSettings();
     RunMode = run;
+    if (!run && editSettings_) {
+        ApplyWindowSettings(*editSettings_);
+        editSettings_.reset();
+    }
     ApplyRunMode();
     if (Shown)
         ShownPanel()->RefreshTransparency(nullptr);
@@ -1021,13 +1027,19 @@ bool TFrontplatte::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this)
         return false;
-    // Each key once, at the widget that has it first: the focus widget when
-    // it is in this window, else the window. An unaccepted key travels up to
-    // the window, and F9 handled there again would start a stopped run anew.
-    QWidget* focus = QApplication::focusWidget();
-    if (widget != (focus && focus->window() == this ? focus : this))
-        return false;
+    // Each key once, at the widget that has it first. A key the focus widget
+    // leaves travels up to the window: acted on again there, F9 would start
+    // a run that the first F9's run has meanwhile stopped.
     auto& key = static_cast<QKeyEvent&>(*event);
+    const TKeySeen seen{event, type, key.key(), key.timestamp()};
+    if (widget != this) {
+        if (widget != QApplication::focusWidget())
+            return false;
+        keyAtFocus_ = seen;
+    } else if (keyAtFocus_ == seen) {
+        keyAtFocus_ = {};
+        return false;
+    }
     const Word vk = VirtualKeyOfEvent(key);
     const Byte shift = ShiftStateOfEvent(key);
     if (type == QEvent::KeyRelease) {

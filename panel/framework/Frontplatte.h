@@ -10,12 +10,14 @@
 #include "engine/PanelInterfaces.h"
 #include "panel/framework/Design.h"
 
+#include <QEvent>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -222,7 +224,26 @@ public:
     void LoadIcon(const AnsiString& path);
 
     // ---- Settings files
+    // The values of the settings files' window section.
+    struct TWindowSettings {
+        bool InternalBtn, OpenBtn, SaveBtn, HelpBtn, ToolTitel;
+        Integer ToolbarMode;
+        bool Skalierbar, AutoSave;
+        AnsiString HelpFile;
+        bool ShowHint, HintBtn, PrintBtn, CopyBtn;
+        AnsiString IconFile;
+        bool HWBtn;
+        TColor Color;
+        bool FullScreen;
+        Integer State;   // 0 normal, 1 minimised, 2 maximised
+        QRect Bounds;    // the normal bounds, whatever the state
+    };
+    TWindowSettings CurrentWindowSettings() const;
+    // The geometry stays as it is while KeepWindowGeometry is set.
+    void ApplyWindowSettings(const TWindowSettings& settings);
     void WriteWindowSettings(TCustomIniFile& ini);
+    // A key the file lacks keeps the window's current value: a project run for
+    // the first time keeps its panel where and as it was.
     void ReadWindowSettings(TCustomIniFile& ini);
     void SaveWindowDefaults(const AnsiString& projectFileName);
     void LoadSettingsFile(const AnsiString& fileName);
@@ -263,4 +284,17 @@ private:
 
     TPanelBorder border_ = TPanelBorder::Sizeable;
     bool applyingBorder_ = false;
+    // The window as it was before a run: whatever the run changes (settings
+    // files, F8, the operator's moves), edit mode comes back to it.
+    std::optional<TWindowSettings> editSettings_;
+    // The key event last acted on at the focus widget, known again when it
+    // reaches the window.
+    struct TKeySeen {
+        const QEvent* Event = nullptr;
+        QEvent::Type Type = QEvent::None;
+        int Key = 0;
+        quint64 Timestamp = 0;
+        bool operator==(const TKeySeen&) const = default;
+    };
+    TKeySeen keyAtFocus_;
 };

@@ -37,69 +37,99 @@ AnsiString PanelRunStateFileName(const AnsiString& projectFileName)
     return ExtractFilePath(project) + FileTitleUpper(project) + "_Default.set";
 }
 
+TFrontplatte::TWindowSettings TFrontplatte::CurrentWindowSettings() const
+{
+    const Integer state = WindowStateValue();
+    return {ShowInternalBtn, ShowOpenBtn, ShowSaveBtn, ShowHelpBtn, ToolTitel, ToolbarMode, Skalierbar, AutoSaveOption,
+            HelpFile, ShowHints, ShowHintBtn, ShowPrintBtn, ShowCopyBtn, IconFile, ShowHWBtn, PanelDefaultColor,
+            FullScreen, state, state == 0 || !NormalBounds.isValid() ? WindowBounds() : NormalBounds};
+}
+
+void TFrontplatte::ApplyWindowSettings(const TWindowSettings& w)
+{
+    ShowInternalBtn = w.InternalBtn;
+    ShowOpenBtn = w.OpenBtn;
+    ShowSaveBtn = w.SaveBtn;
+    ShowHelpBtn = w.HelpBtn;
+    ToolTitel = w.ToolTitel;
+    ToolbarMode = std::clamp(w.ToolbarMode, 0, 2);
+    Skalierbar = w.Skalierbar;
+    AutoSaveOption = w.AutoSave;
+    HelpFile = w.HelpFile;
+    ShowHints = w.ShowHint;
+    HintBtn->setChecked(ShowHints);
+    ShowHintBtn = w.HintBtn;
+    ShowPrintBtn = w.PrintBtn;
+    ShowCopyBtn = w.CopyBtn;
+    LoadIcon(w.IconFile);
+    ShowHWBtn = w.HWBtn;
+    PanelDefaultColor = w.Color;
+    if (!KeepWindowGeometry) {
+        FullScreen = w.FullScreen;
+        const QRect bounds(w.Bounds.topLeft(), QSize(std::max(1, w.Bounds.width()), std::max(1, w.Bounds.height())));
+        if (!FullScreen)
+            NormalBounds = bounds;
+        SetWindowStateValue(0);
+        SetWindowBounds(bounds);
+        SetWindowStateValue(std::clamp(w.State, 0, 2));
+    }
+}
+
 void TFrontplatte::WriteWindowSettings(TCustomIniFile& ini)
 {
     const char* s = WindowSection;
-    ini.WriteBool(s, "InternalBtn", ShowInternalBtn);
-    ini.WriteBool(s, "OpenBtn", ShowOpenBtn);
-    ini.WriteBool(s, "SaveBtn", ShowSaveBtn);
-    ini.WriteBool(s, "HelpBtn", ShowHelpBtn);
-    ini.WriteBool(s, "ToolTitel", ToolTitel);
-    ini.WriteInteger(s, "ToolbarMode", ToolbarMode);
-    ini.WriteBool(s, "Skalierbar", Skalierbar);
-    ini.WriteBool(s, "AutoSave", AutoSaveOption);
-    ini.WriteString(s, "HelpFile", HelpFile);
-    ini.WriteBool(s, "ShowHint", ShowHints);
-    ini.WriteBool(s, "HintBtn", ShowHintBtn);
-    ini.WriteBool(s, "PrintBtn", ShowPrintBtn);
-    ini.WriteBool(s, "CopyBtn", ShowCopyBtn);
-    ini.WriteString(s, "IconFile", IconFile);
-    ini.WriteBool(s, "HWBtn", ShowHWBtn);
-    ini.WriteInteger(s, "Color", static_cast<Integer>(PanelDefaultColor));
-    ini.WriteBool(s, "FullScreen", FullScreen);
-    const Integer state = WindowStateValue();
-    ini.WriteInteger(s, "Window state", state);
-    if (state == 0) {
-        const QRect bounds = WindowBounds();
-        ini.WriteInteger(s, "Left", bounds.x());
-        ini.WriteInteger(s, "Top", bounds.y());
-        ini.WriteInteger(s, "Width", bounds.width());
-        ini.WriteInteger(s, "Height", bounds.height());
+    const TWindowSettings w = CurrentWindowSettings();
+    ini.WriteBool(s, "InternalBtn", w.InternalBtn);
+    ini.WriteBool(s, "OpenBtn", w.OpenBtn);
+    ini.WriteBool(s, "SaveBtn", w.SaveBtn);
+    ini.WriteBool(s, "HelpBtn", w.HelpBtn);
+    ini.WriteBool(s, "ToolTitel", w.ToolTitel);
+    ini.WriteInteger(s, "ToolbarMode", w.ToolbarMode);
+    ini.WriteBool(s, "Skalierbar", w.Skalierbar);
+    ini.WriteBool(s, "AutoSave", w.AutoSave);
+    ini.WriteString(s, "HelpFile", w.HelpFile);
+    ini.WriteBool(s, "ShowHint", w.ShowHint);
+    ini.WriteBool(s, "HintBtn", w.HintBtn);
+    ini.WriteBool(s, "PrintBtn", w.PrintBtn);
+    ini.WriteBool(s, "CopyBtn", w.CopyBtn);
+    ini.WriteString(s, "IconFile", w.IconFile);
+    ini.WriteBool(s, "HWBtn", w.HWBtn);
+    ini.WriteInteger(s, "Color", static_cast<Integer>(w.Color));
+    ini.WriteBool(s, "FullScreen", w.FullScreen);
+    ini.WriteInteger(s, "Window state", w.State);
+    if (w.State == 0) {
+        ini.WriteInteger(s, "Left", w.Bounds.x());
+        ini.WriteInteger(s, "Top", w.Bounds.y());
+        ini.WriteInteger(s, "Width", w.Bounds.width());
+        ini.WriteInteger(s, "Height", w.Bounds.height());
     }
 }
 
 void TFrontplatte::ReadWindowSettings(TCustomIniFile& ini)
 {
     const char* s = WindowSection;
-    ShowInternalBtn = ini.ReadBool(s, "InternalBtn", false);
-    ShowOpenBtn = ini.ReadBool(s, "OpenBtn", false);
-    ShowSaveBtn = ini.ReadBool(s, "SaveBtn", false);
-    ShowHelpBtn = ini.ReadBool(s, "HelpBtn", false);
-    ToolTitel = ini.ReadBool(s, "ToolTitel", false);
-    ToolbarMode = std::clamp(ini.ReadInteger(s, "ToolbarMode", 1), 0, 2);
-    Skalierbar = ini.ReadBool(s, "Skalierbar", false);
-    AutoSaveOption = ini.ReadBool(s, "AutoSave", false);
-    HelpFile = ini.ReadString(s, "HelpFile", "");
-    ShowHints = ini.ReadBool(s, "ShowHint", false);
-    HintBtn->setChecked(ShowHints);
-    ShowHintBtn = ini.ReadBool(s, "HintBtn", false);
-    ShowPrintBtn = ini.ReadBool(s, "PrintBtn", false);
-    ShowCopyBtn = ini.ReadBool(s, "CopyBtn", false);
-    LoadIcon(ini.ReadString(s, "IconFile", ""));
-    ShowHWBtn = ini.ReadBool(s, "HWBtn", false);
-    PanelDefaultColor = static_cast<TColor>(ini.ReadInteger(s, "Color", static_cast<Integer>(NewPanelColor)));
-    if (!KeepWindowGeometry) {
-        FullScreen = ini.ReadBool(s, "FullScreen", false);
-        QRect bounds(ini.ReadInteger(s, "Left", 10), ini.ReadInteger(s, "Top", 10), 0, 0);
-        bounds.setWidth(std::max(1, ini.ReadInteger(s, "Width", 600)));
-        bounds.setHeight(std::max(1, ini.ReadInteger(s, "Height", 400)));
-        if (!FullScreen)
-            NormalBounds = bounds;
-        const Integer state = std::clamp(ini.ReadInteger(s, "Window state", 0), 0, 2);
-        SetWindowStateValue(0);
-        SetWindowBounds(bounds);
-        SetWindowStateValue(state);
-    }
+    TWindowSettings w = CurrentWindowSettings();
+    w.InternalBtn = ini.ReadBool(s, "InternalBtn", w.InternalBtn);
+    w.OpenBtn = ini.ReadBool(s, "OpenBtn", w.OpenBtn);
+    w.SaveBtn = ini.ReadBool(s, "SaveBtn", w.SaveBtn);
+    w.HelpBtn = ini.ReadBool(s, "HelpBtn", w.HelpBtn);
+    w.ToolTitel = ini.ReadBool(s, "ToolTitel", w.ToolTitel);
+    w.ToolbarMode = ini.ReadInteger(s, "ToolbarMode", w.ToolbarMode);
+    w.Skalierbar = ini.ReadBool(s, "Skalierbar", w.Skalierbar);
+    w.AutoSave = ini.ReadBool(s, "AutoSave", w.AutoSave);
+    w.HelpFile = ini.ReadString(s, "HelpFile", w.HelpFile);
+    w.ShowHint = ini.ReadBool(s, "ShowHint", w.ShowHint);
+    w.HintBtn = ini.ReadBool(s, "HintBtn", w.HintBtn);
+    w.PrintBtn = ini.ReadBool(s, "PrintBtn", w.PrintBtn);
+    w.CopyBtn = ini.ReadBool(s, "CopyBtn", w.CopyBtn);
+    w.IconFile = ini.ReadString(s, "IconFile", w.IconFile);
+    w.HWBtn = ini.ReadBool(s, "HWBtn", w.HWBtn);
+    w.Color = static_cast<TColor>(ini.ReadInteger(s, "Color", static_cast<Integer>(w.Color)));
+    w.FullScreen = ini.ReadBool(s, "FullScreen", w.FullScreen);
+    w.Bounds = QRect(ini.ReadInteger(s, "Left", w.Bounds.x()), ini.ReadInteger(s, "Top", w.Bounds.y()),
+                     ini.ReadInteger(s, "Width", w.Bounds.width()), ini.ReadInteger(s, "Height", w.Bounds.height()));
+    w.State = ini.ReadInteger(s, "Window state", w.State);
+    ApplyWindowSettings(w);
     SetRunMode(RunMode);
 }
 

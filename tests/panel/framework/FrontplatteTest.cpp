@@ -560,18 +560,54 @@ TEST_F(FrontplatteTest, RunStateBringsWindowAndElementsBack)
     EXPECT_EQ(Panel->WindowBounds(), QRect(20, 30, 450, 320));
 }
 
-TEST_F(FrontplatteTest, MissingRunStateFileGivesTheReadDefaults)
+// A project run for the first time has no run-state file: its panel stays
+// where and as it was (the table's defaults put it at 10, 10 without tools,
+// over the main window's start and stop buttons).
+TEST_F(FrontplatteTest, MissingRunStateFileKeepsTheWindowAsItIs)
 {
     TStateElement* s1 = AddState("S1", 0);
     s1->Status = 4;
+    Panel->ShowPrintBtn = true;
+    Panel->ToolbarMode = 0;
+    Panel->ShowHints = true;
+    Panel->AutoSaveOption = true;
+    Panel->SetWindowBounds(QRect(300, 200, 450, 320));
     Panel->LoadDefaultSettings(Program() + "Neu.prj");
-    EXPECT_FALSE(Panel->ShowOpenBtn);
-    EXPECT_FALSE(Panel->ShowPrintBtn);
-    EXPECT_EQ(Panel->ToolbarMode, 1);
-    EXPECT_FALSE(Panel->ShowHints);
-    EXPECT_FALSE(Panel->AutoSave());
-    EXPECT_EQ(Panel->WindowBounds(), QRect(10, 10, 600, 400));
+    EXPECT_TRUE(Panel->ShowPrintBtn);
+    EXPECT_EQ(Panel->ToolbarMode, 0);
+    EXPECT_TRUE(Panel->ShowHints);
+    EXPECT_TRUE(Panel->AutoSave());
+    EXPECT_EQ(Panel->WindowBounds(), QRect(300, 200, 450, 320));
     EXPECT_EQ(s1->Status, 0);   // the element's own default for a missing key
+}
+
+// Whatever a run does to the window (a settings file read at the start,
+// F8, moving it), edit mode comes back to the window as it was before.
+TEST_F(FrontplatteTest, AfterARunTheWindowIsAsBeforeIt)
+{
+    Panel->ToolbarMode = 0;
+    Panel->ShowHints = true;
+    Panel->ShowHelpBtn = false;
+    Panel->ShowHintBtn = true;
+    Panel->SetWindowBounds(QRect(300, 200, 450, 320));
+    TIniFile file(Program() + "Satz.EST");
+    file.WriteString("Zentrika", "Project", "X");
+    file.WriteInteger("Zentrika", "ToolbarMode", 2);
+    file.WriteBool("Zentrika", "HelpBtn", true);
+    file.WriteInteger("Zentrika", "Left", 5);
+    Panel->SetRunMode(true);
+    Panel->ReadWindowSettings(file);
+    Panel->FormKeyDown(119, 0);   // F8: hints off
+    EXPECT_EQ(Panel->ToolbarMode, 2);
+    EXPECT_TRUE(Panel->ShowHelpBtn);
+    EXPECT_FALSE(Panel->ShowHints);
+    EXPECT_EQ(Panel->WindowBounds().x(), 5);
+    Panel->SetRunMode(false);
+    EXPECT_EQ(Panel->ToolbarMode, 0);
+    EXPECT_FALSE(Panel->ShowHelpBtn);
+    EXPECT_TRUE(Panel->ShowHints);
+    EXPECT_EQ(Panel->WindowBounds(), QRect(300, 200, 450, 320));
+    EXPECT_TRUE(Panel->Statusbar->isVisibleTo(Panel.get()));
 }
 
 TEST_F(FrontplatteTest, SavingASettingsFileReplacesAllItsSections)
