@@ -1035,9 +1035,13 @@ bool TFrontplatte::eventFilter(QObject* watched, QEvent* event)
     if (widget != this) {
         if (widget != QApplication::focusWidget())
             return false;
-        keyAtFocus_ = seen;
-    } else if (keyAtFocus_ == seen) {
-        keyAtFocus_ = {};
+        // Keys acted on inside a key (the run that F9 starts) nest; a key the
+        // focus widget accepts never reaches the window: the oldest go.
+        if (keysAtFocus_.size() >= 16)
+            keysAtFocus_.erase(keysAtFocus_.begin());
+        keysAtFocus_.push_back(seen);
+    } else if (const auto at = std::find(keysAtFocus_.begin(), keysAtFocus_.end(), seen); at != keysAtFocus_.end()) {
+        keysAtFocus_.erase(at);
         return false;
     }
     const Word vk = VirtualKeyOfEvent(key);

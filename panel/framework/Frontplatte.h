@@ -287,8 +287,8 @@ private:
     // The window as it was before a run: whatever the run changes (settings
     // files, F8, the operator's moves), edit mode comes back to it.
     std::optional<TWindowSettings> editSettings_;
-    // The key event last acted on at the focus widget, known again when it
-    // reaches the window.
+    // The key events acted on at the focus widget, known again when they
+    // reach the window.
     struct TKeySeen {
         const QEvent* Event = nullptr;
         QEvent::Type Type = QEvent::None;
@@ -296,5 +296,5 @@ private:
         quint64 Timestamp = 0;
         bool operator==(const TKeySeen&) const = default;
     };
-    TKeySeen keyAtFocus_;
+    std::vector<TKeySeen> keysAtFocus_;
 };
