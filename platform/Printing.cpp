@@ -56,6 +56,16 @@ bool ExecutePrintDialog(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool PrinterReady(const QPrinter& printer)
+{
+    if (!printer.outputFileName().isEmpty())
+        return true;
+    if (CurrentHook)
+        return false;
+    return printer.outputFormat() == QPrinter::NativeFormat &&
+           QPrinterInfo::availablePrinterNames().contains(printer.printerName());
+}
+
 TPrintHook::TPrintHook(QString pdfFile, bool answer) : PdfFile(std::move(pdfFile)), Answer(answer), previous_(CurrentHook)
 {
     CurrentHook = this;

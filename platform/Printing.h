@@ -20,10 +20,14 @@ void SelectPrinter(QPrinter& printer, Integer index);
 Integer PrinterIndexOf(const QPrinter& printer);
 // The system's print dialog on the printer; true on OK.
 bool ExecutePrintDialog(QPrinter& printer);
+// Whether a job on the printer has somewhere to go: a file the user chose, or
+// one of the installed printers.
+bool PrinterReady(const QPrinter& printer);
 
 class TPrintHook {
 public:
-    // Jobs go to pdfFile; the print dialog answers answer.
+    // Jobs go to pdfFile; the print dialog answers answer. An empty pdfFile
+    // stands for a machine without printers where no file was chosen yet.
     explicit TPrintHook(QString pdfFile, bool answer = true);
     ~TPrintHook();
     TPrintHook(const TPrintHook&) = delete;

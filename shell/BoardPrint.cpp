@@ -86,6 +86,13 @@ double PrintScaleOf(Integer size)
     return std::exp(std::log(10.0) * (200 - size) / 100.0) / 10.0;
 }
 
+double PrintFactorOf(Integer size)
+{
+    // A new board's position; its print-out fills the page.
+    constexpr Integer filling = 120;
+    return PrintScaleOf(size) / PrintScaleOf(filling);
+}
+
 // ---- The preview dialog
 
 void TBoardPreviewBox::paintEvent(QPaintEvent*)
@@ -119,11 +126,17 @@ TBoardPreviewDlg::TBoardPreviewDlg(QPrinter& printer, QWidget* parent) : TModalF
     pvPaintBox->setObjectName("pvPaintBox");
     pvPaintBox->setCursor(Qt::SizeAllCursor);
     row->addWidget(pvPaintBox, 0, Qt::AlignTop);
+    auto* size = new QVBoxLayout;
+    row->addLayout(size);
+    LB_Size = new QLabel(this);
+    LB_Size->setObjectName("LB_Size");
     ZoomScroller = new QScrollBar(Qt::Vertical, this);
     ZoomScroller->setObjectName("ZoomScroller");
     ZoomScroller->setRange(0, 200);
     ZoomScroller->setPageStep(10);
-    row->addWidget(ZoomScroller);
+    LB_Size->setBuddy(ZoomScroller);
+    size->addWidget(LB_Size);
+    size->addWidget(ZoomScroller, 1, Qt::AlignHCenter);
     auto* column = new QVBoxLayout;
     row->addLayout(column);
     CB_SW = new QCheckBox(Text("s/w-&Druck", "&Black and white", "&Noir et blanc"), this);
@@ -149,11 +162,13 @@ TBoardPreviewDlg::TBoardPreviewDlg(QPrinter& printer, QWidget* parent) : TModalF
     column->addStretch(1);
     for (QWidget* w : {PrintBtn, OKBtn, CancelBtn})
         column->addWidget(w);
-    SetModalResult(PrintBtn, mrPrint);
+    connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
     SetModalResult(OKBtn, mrOk);
     SetModalResult(CancelBtn, mrCancel);
 
     pvPaintBox->OnPaint = [this](QPainter& painter) {
+        painter.fillRect(pvPaintBox->rect(), Qt::white);
+        painter.translate(PrintableArea().topLeft());
         if (OnPaint)
             OnPaint(painter);
     };
@@ -163,10 +178,12 @@ TBoardPreviewDlg::TBoardPreviewDlg(QPrinter& printer, QWidget* parent) : TModalF
         pvPaintBox->update();
     };
     connect(ZoomScroller, &QScrollBar::valueChanged, this, [this] {
+        ShowSize();
         if (OnSizeChanged)
             OnSizeChanged();
         pvPaintBox->update();
     });
+    ShowSize();
     for (QCheckBox* box : {CB_SW, CB_Mitte, cb_Hintergrund})
         connect(box, &QCheckBox::toggled, pvPaintBox, qOverload<>(&QWidget::update));
     connect(TextBtn, &QPushButton::clicked, this, [this] { TextBtnClick(); });
@@ -190,6 +207,48 @@ void TBoardPreviewDlg::FitPaintBoxToPage()
     else
         pvPaintBox->setFixedSize(Longer, Round(Longer * page.height() / page.width()));
     pvPaintBox->update();
+}
+
+QRect TBoardPreviewDlg::PrintableArea() const
+{
+    const QPageLayout layout = Printer.pageLayout();
+    const QRect page = layout.fullRectPoints();
+    const QRect printable = layout.paintRectPoints();
+    if (page.width() <= 0 || page.height() <= 0)
+        return pvPaintBox->rect();
+    const double x = static_cast<double>(pvPaintBox->width()) / page.width();
+    const double y = static_cast<double>(pvPaintBox->height()) / page.height();
+    return QRect(Round((printable.left() - page.left()) * x), Round((printable.top() - page.top()) * y),
+                 Round(printable.width() * x), Round(printable.height() * y));
+}
+
+void TBoardPreviewDlg::ShowSize()
+{
+    const QString caption = Text("&Größe: %1 %", "&Size: %1 %", "&Taille : %1 %");
+    // Room for the largest size, so that moving the bar neither cuts the
+    // caption nor moves the controls.
+    if (LB_Size->minimumWidth() == 0) {
+        LB_Size->setText(caption.arg(Round(100 * PrintFactorOf(ZoomScroller->minimum()))));
+        LB_Size->setMinimumWidth(LB_Size->sizeHint().width());
+    }
+    LB_Size->setText(caption.arg(Round(100 * PrintFactorOf(ZoomScroller->value()))));
+}
+
+void TBoardPreviewDlg::PrintBtnClick()
+{
+    // Without a printer the job would go nowhere: the dialog stays open for
+    // the user to choose one, or a file, under "Drucker...".
+    if (!PrinterReady(Printer)) {
+        MessageBox(QStringToAnsi(Text("Es ist kein Drucker verfügbar. Wählen Sie unter „Drucker...“ einen Drucker "
+                                      "oder den Druck in eine Datei (PDF).",
+                                      "No printer is available. Under \"Printer...\", choose a printer or printing to a "
+                                      "file (PDF).",
+                                      "Aucune imprimante n'est disponible. Sous « Imprimante... », choisissez une "
+                                      "imprimante ou l'impression dans un fichier (PDF).")),
+                   "Zentrika", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    done(mrPrint);
 }
 
 void TBoardPreviewDlg::TextBtnClick()
@@ -225,19 +284,16 @@ void TBoardPreviewDlg::TextBtnClick()
 
 void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool blackAndWhite, TBoardPreviewDlg* preview)
 {
-    // The scale and the offsets are in pixels of the board control at its
-    // zoom; the objects draw in board units, pixelsPerInch of the control
-    // to 254 of them.
-    const Integer pixelsPerInch = std::max<Integer>(static_cast<Integer>(std::nearbyint(board.Zoom * 16)), 1);
-    auto toControl = [&](Integer units) { return units * static_cast<double>(pixelsPerInch) / 254.0; };
-    const TRect units = board.GetObjectsRect(false);
-    const double left = toControl(units.Left);
-    const double top = toControl(units.Top);
-    const double width = toControl(units.Right - units.Left);
-    const double height = toControl(units.Bottom - units.Top);
-    const double fit = std::min(static_cast<double>(area.width()) / std::max<Integer>(board.Width, 1),
-                                static_cast<double>(area.height()) / std::max<Integer>(board.Height, 1));
-    const double k = fit * board.PrintScale;
+    // k: device pixels per board unit. The objects' box fills the area's
+    // width, or its height when the box is the taller; the size bar scales
+    // that. Offsets are in board units.
+    const TRect objects = board.GetObjectsRect(false);
+    const double width = objects.Right - objects.Left;
+    const double height = objects.Bottom - objects.Top;
+    if (width <= 0 || height <= 0)
+        return;
+    const Integer size = preview ? preview->ZoomScroller->value() : board.PrintSize;
+    const double k = std::min(area.width() / width, area.height() / height) * PrintFactorOf(size);
     if (!std::isfinite(k) || k <= 0)
         return;
     Integer offsetX = board.PrintOriginX;
@@ -245,14 +301,17 @@ void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool bla
     if (preview) {
         offsetX = Round(preview->PreviewOffsetX / k);
         offsetY = Round(preview->PreviewOffsetY / k);
-        painter.fillRect(QRect(QPoint(0, 0), area), Qt::white);
-        if (preview->CB_Mitte->isChecked()) {
-            offsetX = Round(area.width() / 2.0 / k - left - width / 2.0);
-            offsetY = Round(area.height() / 2.0 / k - top - height / 2.0);
+    }
+    if (preview ? preview->CB_Mitte->isChecked() : board.PrintCentred) {
+        offsetX = Round(area.width() / 2.0 / k - objects.Left - width / 2.0);
+        offsetY = Round(area.height() / 2.0 / k - objects.Top - height / 2.0);
+        if (preview) {
             preview->PreviewOffsetX = Round(k * offsetX);
             preview->PreviewOffsetY = Round(k * offsetY);
         }
-        // The print-out takes the last preview's placement.
+    }
+    // The print-out takes the last preview's placement.
+    if (preview) {
         board.PrintOriginX = offsetX;
         board.PrintOriginY = offsetY;
     }
@@ -260,10 +319,12 @@ void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool bla
     TCanvas canvas(painter);
     canvas.SelectPalette(board.BoardPalette);
     canvas.SetMapMode(TMapMode::MM_ANISOTROPIC);
-    canvas.SetWindowExt(254 * 1000, 254 * 1000);
+    // Extents fine enough for k's digits, small enough for 32 bits.
+    const Integer window = Round(std::min(1.0e6, 1.0e9 / k));
+    canvas.SetWindowExt(window, window);
     canvas.SetWindowOrg(0, 0);
-    const Integer extent = std::max<Integer>(Round(k * pixelsPerInch * 1000), 1);
-    canvas.SetViewportExt(extent, extent);
+    const Integer viewport = std::max<Integer>(Round(k * window), 1);
+    canvas.SetViewportExt(viewport, viewport);
     canvas.SetViewportOrg(Round(offsetX * k), Round(offsetY * k));
     board.PrintMode = blackAndWhite;
     ColourDrawing = !blackAndWhite;
@@ -300,9 +361,10 @@ void PrintBoard(TForm1& form)
     dialog.ZoomScroller->setValue(std::clamp<Integer>(board.PrintSize, 0, 200));
     dialog.PreviewOffsetX = board.PreviewOffsetX;
     dialog.PreviewOffsetY = board.PreviewOffsetY;
-    // The stored scale stays as it is until the user moves the size bar.
+    // The stored scale stays as it is until the user moves the size bar; it
+    // goes to the project file, the drawing follows the size position.
     dialog.OnPaint = [&](QPainter& painter) {
-        PaintBoardForPrint(board, painter, dialog.pvPaintBox->size(), dialog.CB_SW->isChecked(), &dialog);
+        PaintBoardForPrint(board, painter, dialog.PrintableArea().size(), dialog.CB_SW->isChecked(), &dialog);
     };
     dialog.OnTextsChanged = [&] {
         board.PrintHeadline = QStringToAnsi(dialog.Headline);
@@ -334,7 +396,8 @@ void PrintBoard(TForm1& form)
     if (result != mrPrint)
         return;
 
-    ApplyPrinter(printer, board);
+    // The printer stays as the dialog left it: applying the board's printer
+    // again would undo a file the user chose to print to.
     printer.setDocName(QStringLiteral("Zentrika"));
     QPainter painter;
     if (!painter.begin(&printer)) {

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPainter;
 class QPlainTextEdit;
@@ -25,8 +26,13 @@ class TPlatine;
 // The preview dialog's "Drucken" result (the class library's mrYes).
 inline constexpr Integer mrPrint = 6;
 
-// Scale from the size position 0..200: 10 at 0, 1 at 100, 0.1 at 200.
+// Scale from the size position 0..200: 10 at 0, 1 at 100, 0.1 at 200 (the
+// board's stored PrintScale).
 double PrintScaleOf(Integer size);
+// The size of the print-out from the size position, relative to the drawing
+// filling the page: 1 at a new board's position 120, ten times larger 100
+// positions up, a tenth 100 down.
+double PrintFactorOf(Integer size);
 
 class TBoardPreviewBox : public QWidget {
     Q_OBJECT
@@ -54,6 +60,8 @@ public:
     QPrinter& Printer;
     TBoardPreviewBox* pvPaintBox = nullptr;
     QScrollBar* ZoomScroller = nullptr;
+    // The size bar's caption with the size in per cent of the filled page.
+    QLabel* LB_Size = nullptr;
     QCheckBox* CB_SW = nullptr;
     QCheckBox* CB_Mitte = nullptr;
     QCheckBox* cb_Hintergrund = nullptr;
@@ -74,12 +82,20 @@ public:
 
     // The paint box takes the page's proportions.
     void FitPaintBoxToPage();
+    // The page's printable area within the paint box.
+    QRect PrintableArea() const;
     // The caption dialog: headline and lines; OK takes them.
     void TextBtnClick();
+    // Closes with mrPrint, or says what to do when there is no printer.
+    void PrintBtnClick();
+
+private:
+    void ShowSize();
 };
 
-// Draws the board onto a printer page (its size in device pixels) or into
-// the preview (with the dialog's options and offsets).
+// Draws the board's objects into the printable area (its size in device
+// pixels) of a printer page or of the preview (with the dialog's options and
+// offsets). The view's zoom plays no part.
 void PaintBoardForPrint(TPlatine& board, QPainter& painter, QSize area, bool blackAndWhite, TBoardPreviewDlg* preview);
 
 // The print command: preview, settings back into the board unless

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QPageLayout>
 #include <QPlainTextEdit>
@@ -73,6 +74,15 @@ protected:
             if (line.startsWith("Pages:"))
                 return line.mid(6).trimmed().toInt();
         return -1;
+    }
+    // Printer pixels per board unit: the objects' box fills the printable
+    // area's width or height, times the size factor.
+    static double PixelsPerUnit(const TPlatine& board, const QRect& printable)
+    {
+        const TRect objects = board.GetObjectsRect(false);
+        return std::min(double(printable.width()) / (objects.Right - objects.Left),
+                        double(printable.height()) / (objects.Bottom - objects.Top)) *
+               PrintFactorOf(board.PrintSize);
     }
     // The box of the dark pixels.
     static QRect Ink(const QImage& image)
@@ -171,14 +181,14 @@ TEST_F(BoardPrintTest, PrintOutShowsTheBoardCentredAtTheChosenSize)
     {
         TFormHook hook({[](TModalForm& shown) {
             auto& dialog = dynamic_cast<TBoardPreviewDlg&>(shown);
-            dialog.ZoomScroller->setValue(0);      // ten times
+            dialog.ZoomScroller->setValue(150);    // half the filled page
             dialog.pvPaintBox->grab();             // the preview places the picture
             dialog.PrintBtn->click();
         }});
         RunPrint(form);
     }
-    EXPECT_EQ(board.PrintSize, 0);
-    EXPECT_DOUBLE_EQ(board.PrintScale, 10.0);
+    EXPECT_EQ(board.PrintSize, 150);
+    EXPECT_DOUBLE_EQ(board.PrintScale, PrintScaleOf(150));
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(PageCount(pdf), 1);
 
@@ -192,18 +202,131 @@ TEST_F(BoardPrintTest, PrintOutShowsTheBoardCentredAtTheChosenSize)
     QPrinter& used = BoardPrinter();
     const double dpi = used.resolution();
     const QRect printable = used.pageLayout().paintRectPixels(static_cast<int>(dpi));
-    const double k = std::min(double(printable.width()) / board.Width, double(printable.height()) / board.Height) * 10.0;
+    const double k = PixelsPerUnit(board, printable);
     const double toPoints = 72.0 / dpi;
-    // The objects draw in board units, round(Zoom x 16) control pixels to 254 of them.
-    const double perUnit = std::nearbyint(board.Zoom * 16) / 254.0;
-    const double width = (objects.Right - objects.Left) * perUnit * k * toPoints;
-    const double height = (objects.Bottom - objects.Top) * perUnit * k * toPoints;
+    const double width = (objects.Right - objects.Left) * k * toPoints;
+    const double height = (objects.Bottom - objects.Top) * k * toPoints;
     const double centreX = (printable.left() + printable.width() / 2.0) * toPoints;
     const double centreY = (printable.top() + printable.height() / 2.0) * toPoints;
     EXPECT_NEAR(ink.center().x(), centreX, 0.06 * width + 3);
     EXPECT_NEAR(ink.center().y(), centreY, 0.06 * height + 3);
     EXPECT_NEAR(ink.width(), width, 0.12 * width + 3);
     EXPECT_NEAR(ink.height(), height, 0.12 * height + 3);
+}
+
+TEST_F(BoardPrintTest, DefaultPrintFillsThePrintableWidthOrHeightWhateverTheViewZoom)
+{
+    // Two gates side by side are wider than the page is tall relative to
+    // its width; two above each other are taller. The size bar scales the
+    // filled page.
+    const struct {
+        const char* Name;
+        TPoint Second;
+        Integer Size;
+        bool Wide;
+        double Share;   // of the printable width (wide) or height (tall)
+    } cases[] = {
+        {"side by side", {3000, 1000}, 120, true, 1.0},
+        {"above each other", {1000, 3000}, 120, false, 1.0},
+        {"side by side at half", {3000, 1000}, 150, true, 0.5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TForm1& form = Create();
+        PutGate(form, 1000, 1000);
+        PutGate(form, c.Second.X, c.Second.Y);
+        TPlatine& board = *form.MainBoard;
+        board.PrintSize = c.Size;
+        QRect inks[2];
+        for (int i = 0; i < 2; ++i) {
+            board.SetZoom(i == 0 ? 1.0 : 20.0);
+            const QString pdf = Path(QString("zoom%1.pdf").arg(i));
+            TPrintHook printer(pdf);
+            TFormHook hook({[](TModalForm& shown) { dynamic_cast<TBoardPreviewDlg&>(shown).PrintBtn->click(); }});
+            RunPrint(form);
+            const QImage page = Rasterise(pdf);
+            ASSERT_FALSE(page.isNull());
+            inks[i] = Ink(page);
+        }
+        EXPECT_EQ(inks[0], inks[1]) << "the view's zoom changed the print-out";
+
+        QPrinter& used = BoardPrinter();
+        const QRectF printable = used.pageLayout().paintRectPoints();
+        const QRect& ink = inks[0];
+        // The gates' bounds reach a little beyond their ink.
+        const double across = c.Wide ? printable.width() : printable.height();
+        const double inked = c.Wide ? ink.width() : ink.height();
+        EXPECT_NEAR(inked, c.Share * across, 0.03 * across);
+        EXPECT_TRUE(printable.toRect().adjusted(-1, -1, 1, 1).contains(ink));
+        EXPECT_NEAR(ink.center().x(), printable.center().x(), 3);
+        EXPECT_NEAR(ink.center().y(), printable.center().y(), 3);
+    }
+}
+
+TEST_F(BoardPrintTest, SizeCaptionShowsThePerCentOfTheFilledPageInEachLanguage)
+{
+    const struct {
+        Integer Language;
+        Integer Size;
+        const char* Caption;
+    } cases[] = {
+        {0, 120, "&Größe: 100 %"},
+        {1, 90, "&Size: 200 %"},
+        {2, 200, "&Taille : 16 %"},
+        {0, 0, "&Größe: 1585 %"},
+    };
+    QPrinter printer;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Language);
+        LanguageIndex = c.Language;
+        TBoardPreviewDlg dialog(printer);
+        // Laid out at a new board's size, then moved: the caption keeps its room.
+        dialog.ZoomScroller->setValue(120);
+        dialog.show();
+        dialog.ZoomScroller->setValue(c.Size);
+        EXPECT_EQ(dialog.LB_Size->text(), QString::fromUtf8(c.Caption));
+        EXPECT_EQ(dialog.LB_Size->buddy(), dialog.ZoomScroller);
+        EXPECT_GE(dialog.LB_Size->width(), dialog.LB_Size->sizeHint().width());
+    }
+    LanguageIndex = 0;
+}
+
+TEST_F(BoardPrintTest, PrintWithoutAPrinterSaysWhatToDoAndPrintingToAFileStillWorks)
+{
+    const struct {
+        Integer Language;
+        const char* Text;
+    } cases[] = {
+        {0, "Es ist kein Drucker verfügbar. Wählen Sie unter „Drucker...“ einen Drucker oder den Druck in eine Datei (PDF)."},
+        {1, "No printer is available. Under \"Printer...\", choose a printer or printing to a file (PDF)."},
+        {2, "Aucune imprimante n'est disponible. Sous « Imprimante... », choisissez une imprimante ou l'impression dans un "
+            "fichier (PDF)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Language);
+        TForm1& form = Create();
+        LanguageIndex = c.Language;   // after the start-up, which reads the language
+        PutGate(form, 1000, 1000);
+        const QString pdf = Path(QString("chosen%1.pdf").arg(c.Language));
+        TPrintHook noPrinter{QString()};
+        TModalHook answers({TModalAnswer::Button(IDOK)});
+        bool stayedOpen = false;
+        TFormHook hook({[&](TModalForm& shown) {
+            auto& dialog = dynamic_cast<TBoardPreviewDlg&>(shown);
+            dialog.PrintBtn->click();
+            stayedOpen = dialog.isVisible();
+            // What the print dialog does when the user picks a file.
+            dialog.Printer.setOutputFileName(pdf);
+            dialog.PrintBtn->click();
+        }});
+        RunPrint(form);
+        EXPECT_TRUE(stayedOpen);
+        ASSERT_EQ(answers.Requests().size(), 1u);
+        EXPECT_EQ(AnsiToQString(answers.Requests()[0].Text), QString::fromUtf8(c.Text));
+        EXPECT_EQ(PageCount(pdf), 1);
+        EXPECT_FALSE(Ink(Rasterise(pdf)).isEmpty());
+    }
+    LanguageIndex = 0;
 }
 
 TEST_F(BoardPrintTest, WithoutCentringTheDraggedPreviewPlacesThePrintOut)
@@ -216,7 +339,7 @@ TEST_F(BoardPrintTest, WithoutCentringTheDraggedPreviewPlacesThePrintOut)
     {
         TFormHook hook({[](TModalForm& shown) {
             auto& dialog = dynamic_cast<TBoardPreviewDlg&>(shown);
-            dialog.ZoomScroller->setValue(0);
+            dialog.ZoomScroller->setValue(200);    // a sixth of the filled page
             dialog.CB_Mitte->setChecked(false);
             dialog.pvPaintBox->OnDrag(60, 90);     // the picture moved right and down
             dialog.pvPaintBox->grab();
@@ -234,13 +357,12 @@ TEST_F(BoardPrintTest, WithoutCentringTheDraggedPreviewPlacesThePrintOut)
     QPrinter& used = BoardPrinter();
     const QRect printable = used.pageLayout().paintRectPixels(used.resolution());
     const double toPoints = 72.0 / used.resolution();
-    const double k = std::min(double(printable.width()) / board.Width, double(printable.height()) / board.Height) * 10.0;
-    const double perUnit = std::nearbyint(board.Zoom * 16) / 254.0;
+    const double k = PixelsPerUnit(board, printable);
     // The gate's bounds reach a little beyond its ink (pin names, caption room).
     const TRect bounds = board.GetObjectsRect(false);
-    const double left = (printable.left() + board.PrintOriginX * k + bounds.Left * perUnit * k) * toPoints;
+    const double left = (printable.left() + (board.PrintOriginX + bounds.Left) * k) * toPoints;
     EXPECT_GE(ink.left(), left - 1);
-    EXPECT_LE(ink.left(), left + 0.2 * (bounds.Right - bounds.Left) * perUnit * k * toPoints + 1);
+    EXPECT_LE(ink.left(), left + 0.2 * (bounds.Right - bounds.Left) * k * toPoints + 1);
     EXPECT_GT(ink.left(), printable.left() * toPoints + 10);
 }
 
