@@ -311,6 +311,8 @@ constexpr std::string_view Rows[][3] = {
     {"Passworte", "Passwords", "Mots de passe"},
     {"Ebene", "Level", "Niveau"},
     {"Verschlüsselung", "Encryption", "Cryptage"},
+    // The panel window's icon row; appended so the rows before keep their places.
+    {"Icon", "Icon", "Icône"},
 };
 
 constexpr std::size_t PoolSize = []() consteval {

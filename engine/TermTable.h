@@ -7,5 +7,5 @@ struct TTranslation {
     const char* Text[3];   // German (the look-up key), English, French; CP1252 bytes
 };
 
-// 297 rows. Some German keys occur twice; the look-up takes the first row.
+// 298 rows. Some German keys occur twice; the look-up takes the first row.
 std::span<const TTranslation> TermTable();

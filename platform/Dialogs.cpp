@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHostInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -59,16 +61,40 @@ QMessageBox::Icon IconOf(Cardinal flags)
     }
 }
 
+// The window manager draws the title in its own, often bold, font beside the
+// window's icon and buttons; Qt only allows the title in the normal font plus
+// 50 pixels, so a short message cut its box's title.
+constexpr int TitleBarAllowance = 120;
+
+void FitTitle(QMessageBox& box)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + TitleBarAllowance;
+    // The box takes its layout's minimum width when it is shown.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 Integer ShowMessageBox(const TModalRequest& request)
 {
     const std::vector<TButtonId> buttons = ButtonsOf(request.Flags);
     QMessageBox box(IconOf(request.Flags), AnsiToQString(request.Caption), AnsiToQString(request.Text),
                     QMessageBox::NoButton, DialogParent());
     box.setTextFormat(Qt::PlainText);
+    if (!request.Details.empty()) {
+        box.setInformativeText(AnsiToQString(request.Details));
+        // A file name is no markup.
+        if (auto* details = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+            details->setTextFormat(Qt::PlainText);
+    }
     for (const TButtonId& b : buttons)
         box.addButton(b.Button);
     const std::size_t defaultIndex = (request.Flags >> 8) & 0x0F;
     box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0].Button);
+    // Last: setting the texts builds the box's layout anew.
+    FitTitle(box);
     box.exec();
     const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
     for (const TButtonId& b : buttons)
@@ -176,11 +202,12 @@ TModalAnswer Ask(const TModalRequest& request)
 
 }   // namespace
 
-Integer MessageBox(std::string_view text, std::string_view caption, Cardinal flags)
+Integer MessageBox(std::string_view text, std::string_view caption, Cardinal flags, std::string_view details)
 {
     TModalRequest request;
     request.Kind = TModalKind::MessageBox;
     request.Text = text;
+    request.Details = details;
     request.Caption = caption;
     request.Flags = flags;
     return Ask(request).Result;

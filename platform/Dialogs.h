@@ -42,7 +42,9 @@ inline constexpr Integer IDIGNORE = 5;
 inline constexpr Integer IDYES = 6;
 inline constexpr Integer IDNO = 7;
 
-Integer MessageBox(std::string_view text, std::string_view caption, Cardinal flags);
+// details: a second text under the message (the file the message is about);
+// the box is at least as wide as its title needs in a window's title bar.
+Integer MessageBox(std::string_view text, std::string_view caption, Cardinal flags, std::string_view details = {});
 // An OK box titled with the application's display name.
 void ShowMessage(std::string_view text);
 
@@ -86,6 +88,7 @@ enum class TModalKind { MessageBox, FileDialog, ColorDialog, FolderDialog, HostD
 struct TModalRequest {
     TModalKind Kind = TModalKind::MessageBox;
     AnsiString Text;          // message box text
+    AnsiString Details;       // message box: the second text under it
     AnsiString Caption;       // box caption or dialog title
     Cardinal Flags = 0;       // message box flags
     TFileDialog File;         // file dialog as passed

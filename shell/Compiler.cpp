@@ -207,12 +207,15 @@ void TCompiler::TranslateTexts()
     const bool english = language == 1;
     Label1->setText(english ? Q("The compiler creates an executable file from your project, that can be run without "
                                 "having Zentrika installed.")
-                            : Q("Le compilateur créé un fichier exécutable à partir de votre projet, lequel pourra "
+                            : Q("Le compilateur crée un fichier exécutable à partir de votre projet, lequel pourra "
                                 "être lancé sans avoir besoin de disposer de Zentrika."));
     Label2->setText(english ? Q("The project is compiled to this directory. The directory will be created, if necessary.")
                             : Q("Le projet est compilé dans ce répertoire. Le répertoire sera créé, si nécessaire."));
     Label3->setText(english ? Q("Name of executable file. (without extension)")
                             : Q("Nom du fichier exécutable. (sans extension)"));
+    // English keeps "Status:"; French sets its colon apart.
+    if (!english)
+        Label5->setText(Q("État :"));
     CloseBtn->setText(english ? Q("&Close") : Q("&Fermer"));
     CompileBtn->setText(english ? Q("C&ompile") : Q("C&ompiler"));
     StartBtn->setText(english ? Q("Compile + &Run") : Q("Compiler + &Exécuter"));

@@ -173,7 +173,7 @@ void TForm1::Makroimportieren1Click()
     try {
         ImportMacroFile(fileName, true, CurrentBoard);
     } catch (const std::exception& error) {
-        ReportFileError(error);
+        ReportFileError(error, fileName);
     }
 }
 

@@ -135,8 +135,9 @@ public:
     QAction* LoadBibo1 = nullptr;
     // The error box of a file command, titled as the command is: opening
     // (open, recent files, examples, command line) "Schaltung öffnen",
-    // saving as the save dialog.
-    void ReportFileError(const std::exception& error);
+    // saving as the save dialog. A refused or damaged file is named under
+    // the message.
+    void ReportFileError(const std::exception& error, const AnsiString& fileName);
     void ReportSaveError(const std::exception& error);
     // Opens the file, reporting its errors; the board has the focus after it.
     void OpenReporting(const AnsiString& fileName);

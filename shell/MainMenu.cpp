@@ -40,7 +40,7 @@ const TCommand FileItems[] = {
     {"DateiNeuBtn", "&Neu", "Ctrl+N", TRule::Always, [](C& c) { c.NewProject(); }},
     {"ffnen2", "Ö&ffnen...", "Ctrl+L", TRule::Always, [](C& c) { c.OpenProjectDialog(); }},
     {"Speichern1", "&Speichern", "Ctrl+S", TRule::MainBoardShown, [](C& c) { c.Form().Speichern1Click(); }},
-    {"Speichernals1", "Speichern &unter..", nullptr, TRule::MainBoardShown, [](C& c) { c.Form().Speichernals1Click(); }},
+    {"Speichernals1", "Speichern &unter...", nullptr, TRule::MainBoardShown, [](C& c) { c.Form().Speichernals1Click(); }},
     {"Beispiele1", "&Beispiele...", "Ctrl+B", TRule::Always, [](C& c) { c.OpenExample(); }},
     {"Makroimportieren1", "&Makro importieren...", "Ctrl+J", TRule::Always, [](C& c) { c.Form().Makroimportieren1Click(); }},
     {"MakroSpeichern1", "Als Makro s&peichern...", "Ctrl+M", TRule::Always, [](C& c) { c.Form().MakroSpeichern1Click(); }},

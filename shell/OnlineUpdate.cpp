@@ -157,9 +157,14 @@ QLabel* InfoLabel(QWidget* parent, const char* name, int x, int y, int w, TColor
     return label;
 }
 
+// Dates follow the program's language, not the system's locale, which may
+// name the month in another language.
 QString ShortDate(const QDate& date)
 {
-    return QLocale().toString(date, QLocale::ShortFormat);
+    const QLocale locale = ByLanguage(QLocale(QLocale::German, QLocale::Germany),
+                                      QLocale(QLocale::English, QLocale::UnitedKingdom),
+                                      QLocale(QLocale::French, QLocale::France));
+    return locale.toString(date, QLocale::ShortFormat);
 }
 
 // size / 1024, rounded half to even.

@@ -409,9 +409,12 @@ bool TForm1::OpenProject(const AnsiString& requested)
     return true;
 }
 
-void TForm1::ReportFileError(const std::exception& error)
+void TForm1::ReportFileError(const std::exception& error, const AnsiString& fileName)
 {
-    MessageBox(Utf8ToAnsi(error.what()), OpenCaption(), MB_OK | MB_ICONERROR);
+    // A file that cannot be opened is named in its message already; a
+    // refused or damaged one is named under it.
+    const bool named = dynamic_cast<const EStreamError*>(&error) != nullptr;
+    MessageBox(Utf8ToAnsi(error.what()), OpenCaption(), MB_OK | MB_ICONERROR, named ? AnsiString() : fileName);
 }
 
 void TForm1::ReportSaveError(const std::exception& error)
@@ -424,7 +427,7 @@ void TForm1::OpenReporting(const AnsiString& fileName)
     try {
         OpenProject(fileName);
     } catch (const std::exception& error) {
-        ReportFileError(error);
+        ReportFileError(error, fileName);
     }
     FocusBoard();
 }

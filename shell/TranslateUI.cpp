@@ -24,7 +24,7 @@ const TUiTranslation Translations[] = {
     {"DateiNeuBtn", TUiProperty::Caption, "&Neu", "&New", "&Nouveau"},
     {"ffnen2", TUiProperty::Caption, "Ö&ffnen...", "&Open...", "&Ouvrir..."},
     {"Speichern1", TUiProperty::Caption, "&Speichern", "&Save", "&Sauvegarder"},
-    {"Speichernals1", TUiProperty::Caption, "Speichern &unter..", "Save &as...", "Sauvegarder &comme..."},
+    {"Speichernals1", TUiProperty::Caption, "Speichern &unter...", "Save &as...", "Sauvegarder &comme..."},
     {"Beispiele1", TUiProperty::Caption, "&Beispiele...", "&Examples...", "&Exemples..."},
     {"Makroimportieren1", TUiProperty::Caption, "&Makro importieren...", "&Import macro...", "&Importer macro..."},
     {"MakroSpeichern1", TUiProperty::Caption, "Als Makro s&peichern...", "Save as &macro...", "Sauvegarder comme &macro..."},

@@ -1,9 +1,9 @@
 #include "dialogs/ByteDefinition.h"
 
+#include "support/TestNames.h"
+
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <ostream>
 #include <vector>
 
 namespace {
@@ -18,16 +18,10 @@ std::vector<Byte> Parse(std::string_view text)
 }
 
 struct TDefinitionCase {
+    const char* Name;
     const char* Text;
     std::vector<Byte> Bytes;
 };
-
-// Test names show the definition, not the case's memory.
-void PrintTo(const TDefinitionCase& c, std::ostream* os)
-{
-    for (const char* p = c.Text; *p; ++p)
-        *os << (std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_');
-}
 
 class ByteDefinitionCases : public ::testing::TestWithParam<TDefinitionCase> {};
 
@@ -39,30 +33,31 @@ TEST_P(ByteDefinitionCases, GiveTheirBytes)
 INSTANTIATE_TEST_SUITE_P(
     ByteDefinition, ByteDefinitionCases,
     ::testing::Values(
-        TDefinitionCase{"\"Hello\" $0D $0A", {0x48, 0x65, 0x6C, 0x6C, 0x6F, 0x0D, 0x0A}},
-        TDefinitionCase{"127", {0x7F}},
-        TDefinitionCase{"300", {0x00}},
-        TDefinitionCase{"-5", {0x05}},
-        TDefinitionCase{"a1b2", {0x0C}},
-        TDefinitionCase{"x", {0x00}},
-        TDefinitionCase{"$1234", {0x12}},
-        TDefinitionCase{"$F", {0x0F}},
-        TDefinitionCase{"$G", {0x00}},
-        TDefinitionCase{"$", {0x00}},
-        TDefinitionCase{"$0x0D", {0x00}},
-        TDefinitionCase{"\"a b\"", {0x61, 0x20, 0x62}},
-        TDefinitionCase{"1 \"a b", {0x01, 0x61, 0x20, 0x62}},            // unclosed: rest of the text
-        TDefinitionCase{"\"a \"\" b\"", {0x61, 0x20, 0x20, 0x62}},      // "" gives nothing
-        TDefinitionCase{"12\"AB\"", {0x0C}},                              // one decimal token
-        TDefinitionCase{"\"AB\"12", {0x41, 0x42, 0x0C}},
-        TDefinitionCase{"$0D$0A", {0x0D}},                                // "$" inside a token
-        TDefinitionCase{"", {}},
-        TDefinitionCase{"   ", {}},
-        TDefinitionCase{"  1   2  ", {0x01, 0x02}},
-        TDefinitionCase{"0 $00", {0x00, 0x00}},
-        TDefinitionCase{"00000000000000000000255", {0xFF}},
-        TDefinitionCase{"99999999999999999999", {0x00}},
-        TDefinitionCase{"\"\xE4\xFF\"", {0xE4, 0xFF}}));                   // CP1252 characters keep their codes
+        TDefinitionCase{"QuotedTextAndHexBytes", "\"Hello\" $0D $0A", {0x48, 0x65, 0x6C, 0x6C, 0x6F, 0x0D, 0x0A}},
+        TDefinitionCase{"Decimal", "127", {0x7F}},
+        TDefinitionCase{"DecimalAbove255GivesZero", "300", {0x00}},
+        TDefinitionCase{"MinusIsNoDigit", "-5", {0x05}},
+        TDefinitionCase{"LettersBetweenDigits", "a1b2", {0x0C}},
+        TDefinitionCase{"LetterOnly", "x", {0x00}},
+        TDefinitionCase{"HexTakesTwoDigits", "$1234", {0x12}},
+        TDefinitionCase{"HexOneDigit", "$F", {0x0F}},
+        TDefinitionCase{"HexNoDigit", "$G", {0x00}},
+        TDefinitionCase{"HexSignAlone", "$", {0x00}},
+        TDefinitionCase{"HexWithPrefix", "$0x0D", {0x00}},
+        TDefinitionCase{"QuotedBlank", "\"a b\"", {0x61, 0x20, 0x62}},
+        TDefinitionCase{"UnclosedQuote", "1 \"a b", {0x01, 0x61, 0x20, 0x62}},   // unclosed: rest of the text
+        TDefinitionCase{"DoubledQuoteGivesNothing", "\"a \"\" b\"", {0x61, 0x20, 0x20, 0x62}},   // "" gives nothing
+        TDefinitionCase{"DecimalThenQuote", "12\"AB\"", {0x0C}},   // one decimal token
+        TDefinitionCase{"QuoteThenDecimal", "\"AB\"12", {0x41, 0x42, 0x0C}},
+        TDefinitionCase{"HexSignInsideToken", "$0D$0A", {0x0D}},   // "$" inside a token
+        TDefinitionCase{"Empty", "", {}},
+        TDefinitionCase{"BlanksOnly", "   ", {}},
+        TDefinitionCase{"BlanksAround", "  1   2  ", {0x01, 0x02}},
+        TDefinitionCase{"ZeroTwice", "0 $00", {0x00, 0x00}},
+        TDefinitionCase{"LeadingZeros", "00000000000000000000255", {0xFF}},
+        TDefinitionCase{"DecimalOverflow", "99999999999999999999", {0x00}},
+        TDefinitionCase{"Cp1252Characters", "\"\xE4\xFF\"", {0xE4, 0xFF}}),   // keep their codes
+    TRowName());
 
 TEST(ByteDefinition, NeverWritesPastTheBuffer)
 {

@@ -25,7 +25,7 @@ struct TRowCase {
 TEST_F(LanguageTest, TableHoldsItsRowsInTheirFixedOrder)
 {
     const auto table = TermTable();
-    ASSERT_EQ(table.size(), 297u);
+    ASSERT_EQ(table.size(), 298u);
     const TRowCase cases[] = {
         {1, "Abfolgen", "Sequences", "S\xE9quences"},
         {3, "Eing\xE4nge", "Inputs", "Entr\xE9" "es"},
@@ -40,6 +40,7 @@ TEST_F(LanguageTest, TableHoldsItsRowsInTheirFixedOrder)
         {218, "Hinweistexte ein-/ausschaltbar", "Hints o&n/off", "Commentaires on/off"},
         {241, "Knopf", "Button", "Bouton"},
         {297, "Verschl\xFCsselung", "Encryption", "Cryptage"},
+        {298, "Icon", "Icon", "Ic\xF4ne"},
     };
     for (const TRowCase& c : cases) {
         SCOPED_TRACE("row " + std::to_string(c.Row));
@@ -58,7 +59,7 @@ TEST_F(LanguageTest, SixKeysRepeatAndEveryTextIsFilled)
         for (const char* text : row.Text)
             EXPECT_NE(*text, '\0') << row.Text[0];
     }
-    EXPECT_EQ(keys.size(), 291u);
+    EXPECT_EQ(keys.size(), 292u);
 }
 
 struct TTranslateCase {
@@ -76,6 +77,8 @@ TEST_F(LanguageTest, TranslateTakesTheFirstExactMatchInTheCurrentLanguage)
         {"Datei \xFC" "berschreiben", 2, "R\xE9-\xE9" "criture fichier"},
         {"Z\xE4hler", 1, "Counter"},
         {"Verschl\xFCsselung", 2, "Cryptage"},
+        {"Icon", 1, "Icon"},   // the panel window's icon row
+        {"Icon", 2, "Ic\xF4ne"},
         // Byte-exact keys: no case folding, no trimming, no UTF-8 spelling.
         {"knopf", 1, "???"},
         {"Knopf ", 1, "???"},

@@ -1,6 +1,7 @@
 // The pin value model: reads of connected, unconnected, inverted and text
 // inputs, the output writes with inversion and wired groups, and text pins.
 #include "support/TestComponents.h"
+#include "support/TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         TReadCase{"TextParsed", true, 0, "12,5", false, true, StrToValue("12,5"), 12, StrToValue("12,5")},
         TReadCase{"TextTrue", true, 0, "True", false, true, 5.0L, 5, 5.0L},
         TReadCase{"TextWithoutNumber", true, 0, "abc", false, false, 0.0L, 0, 0.0L}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    TRowName());
 
 TEST(PinReadsText, SourceNameDecidesTextNotInputName)
 {
@@ -147,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(Model, PinWrites,
                                            TWriteCase{"LevelInvertedHigh", 2, true, 5.0L, -0.0L},
                                            TWriteCase{"LevelInvertedLow", 2, true, 0.0L, 5.0L},
                                            TWriteCase{"LevelInvertedOther", 2, true, 3.3L, -3.3L}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         TRowName());
 
 class WiredGroup : public ::testing::Test {
 protected:

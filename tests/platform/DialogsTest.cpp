@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -156,6 +157,39 @@ TEST(Dialogs, RealMessageBoxMapsTheWindowsFlags)
             box->button(c.click)->click();
         });
         EXPECT_EQ(MessageBox("<b>1 < 2</b>", "Gr\xFC\xDF" "e", c.flags), c.expected) << c.flags;
+    }
+}
+
+// A desktop draws the title bold beside the window's icon and its buttons:
+// a short message must not cut its box's title, in any language. The second
+// text shows under the message as it is given.
+TEST(Dialogs, RealMessageBoxIsWideEnoughForItsTitleAndShowsItsDetails)
+{
+    const struct {
+        const char* Caption;
+        const char* Text;
+    } cases[] = {
+        {"Schaltung \xF6" "ffnen", "Stream-Lesefehler"},
+        {"Open circuit", "Stream read error"},
+        {"Effacer panneau de contr\xF4le", "Erreur de lecture du flux"},
+        {"Die Einstellungsdatei stimmt nicht mit dem Projekt \xFC" "berein", "?"},
+    };
+    constexpr int IconAndThreeButtons = 4 * 24;
+    for (const auto& c : cases) {
+        WhenShown<QMessageBox>([c](QMessageBox* box) {
+            QFont bold = box->font();
+            bold.setBold(true);
+            const QString title = AnsiToQString(c.Caption);
+            EXPECT_EQ(box->windowTitle(), title);
+            EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(title) + IconAndThreeButtons) << c.Caption;
+            EXPECT_EQ(box->informativeText(), QStringLiteral("/tmp/<Anlage>.prj"));
+            const auto* details = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+            ASSERT_NE(details, nullptr);
+            EXPECT_TRUE(details->isVisible());
+            EXPECT_EQ(details->textFormat(), Qt::PlainText);
+            box->button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(MessageBox(c.Text, c.Caption, MB_OK | MB_ICONERROR, "/tmp/<Anlage>.prj"), IDOK);
     }
 }
 

@@ -196,19 +196,20 @@ TEST_F(CompilerTest, DialogTextsInEachLanguage)
         const char* Label1Start;
         const char* Folder;
         const char* Name;
+        const char* Status;
         const char* Close;
         const char* Compile;
         const char* Start;
     } cases[] = {
         {0, "Der Compiler macht aus Ihrem Projekt",
          "Das Projekt wird in diesen Ordner compiliert. Der Ordner wird ggf. anglegt.",
-         "Name der ausführbaren Datei: (ohne Endung)", "&Schliessen", "&Compilieren", "Compilieren + &Starten"},
+         "Name der ausführbaren Datei: (ohne Endung)", "Status:", "&Schliessen", "&Compilieren", "Compilieren + &Starten"},
         {1, "The compiler creates an executable file",
          "The project is compiled to this directory. The directory will be created, if necessary.",
-         "Name of executable file. (without extension)", "&Close", "C&ompile", "Compile + &Run"},
-        {2, "Le compilateur créé un fichier exécutable",
+         "Name of executable file. (without extension)", "Status:", "&Close", "C&ompile", "Compile + &Run"},
+        {2, "Le compilateur crée un fichier exécutable",
          "Le projet est compilé dans ce répertoire. Le répertoire sera créé, si nécessaire.",
-         "Nom du fichier exécutable. (sans extension)", "&Fermer", "C&ompiler", "Compiler + &Exécuter"},
+         "Nom du fichier exécutable. (sans extension)", "État :", "&Fermer", "C&ompiler", "Compiler + &Exécuter"},
     };
     for (const auto& c : cases) {
         LanguageIndex = c.Language;
@@ -217,6 +218,7 @@ TEST_F(CompilerTest, DialogTextsInEachLanguage)
         EXPECT_TRUE(dialog.Label1->text().startsWith(QString::fromUtf8(c.Label1Start))) << c.Language;
         EXPECT_EQ(dialog.Label2->text(), QString::fromUtf8(c.Folder));
         EXPECT_EQ(dialog.Label3->text(), QString::fromUtf8(c.Name));
+        EXPECT_EQ(dialog.Label5->text(), QString::fromUtf8(c.Status));
         EXPECT_EQ(dialog.CloseBtn->text(), QString::fromUtf8(c.Close));
         EXPECT_EQ(dialog.CompileBtn->text(), QString::fromUtf8(c.Compile));
         EXPECT_EQ(dialog.StartBtn->text(), QString::fromUtf8(c.Start));

@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
-#include <QLocale>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -239,23 +238,26 @@ struct SearchCase {
     bool found;
     const char* status;
     TColor colour;
+    const char* updateDate;                 // as shown: in the program's language, never the system's
 };
 
 TEST_F(OnlineUpdateTest, SearchComparesTheUpdatesDateWithTheProgramsAndShowsTheStatusByLanguage)
 {
     const QByteArray sizeless = "09-15-25  10:30AM              sizeless zentrika40-update.deb\r\n";
     const SearchCase cases[] = {
-        {"newer, German", 0, QDate(2020, 6, 11), {}, true, "Aktualisierung empfohlen!", UpdateRecommendedColour},
-        {"newer, English", 1, QDate(2021, 1, 2), {}, true, "Update recommended!", UpdateRecommendedColour},
-        {"newer, French", 2, QDate(2020, 6, 11), {}, true, "Mise à jour recommandé!", UpdateRecommendedColour},
-        {"same day, English", 1, ProgramBuilt.date(), {}, true, "+++ up-to-date +++", UpToDateColour},
-        {"older, German", 0, QDate(2019, 12, 24), {}, true, "+++ aktuell +++", UpToDateColour},
-        {"older, French", 2, QDate(2015, 9, 15), {}, true, "+++ à jour +++", UpToDateColour},
-        {"no update file, German", 0, {}, {}, false, "- kein Update verfügbar-", UpToDateColour},
-        {"no update file, French", 2, {}, {}, false, "- no update available -", UpToDateColour},
+        {"newer, German", 0, QDate(2020, 6, 11), {}, true, "Aktualisierung empfohlen!", UpdateRecommendedColour, "11.06.20"},
+        {"newer, English", 1, QDate(2021, 1, 2), {}, true, "Update recommended!", UpdateRecommendedColour, "02/01/2021"},
+        {"newer, French", 2, QDate(2020, 6, 11), {}, true, "Mise à jour recommandé!", UpdateRecommendedColour, "11/06/2020"},
+        {"same day, English", 1, ProgramBuilt.date(), {}, true, "+++ up-to-date +++", UpToDateColour, "10/06/2020"},
+        {"older, German", 0, QDate(2019, 12, 24), {}, true, "+++ aktuell +++", UpToDateColour, "24.12.19"},
+        {"older, French", 2, QDate(2015, 9, 15), {}, true, "+++ à jour +++", UpToDateColour, "15/09/2015"},
+        {"no update file, German", 0, {}, {}, false, "- kein Update verfügbar-", UpToDateColour, "???"},
+        {"no update file, French", 2, {}, {}, false, "- no update available -", UpToDateColour, "???"},
         {"listed without numbers", 1, QDate(2025, 9, 15), sizeless, false, "- no update available -",
-         UpToDateColour},
+         UpToDateColour, "???"},
     };
+    // The program file's date in German, English and French.
+    const char* const programDate[] = {"10.06.20", "10/06/2020", "10/06/2020"};
     for (const SearchCase& c : cases) {
         SCOPED_TRACE(c.name);
         LanguageIndex = c.language;
@@ -274,15 +276,14 @@ TEST_F(OnlineUpdateTest, SearchComparesTheUpdatesDateWithTheProgramsAndShowsTheS
         EXPECT_EQ(dialog->StatusColour, c.colour);
         EXPECT_EQ(dialog->L_Status->palette().color(QPalette::WindowText), ColorToQColor(c.colour));
         EXPECT_EQ(Buttons(*dialog), (std::array<bool, 4>{true, c.found, false, true}));
-        EXPECT_EQ(dialog->L_PrgDatum->text(), QLocale().toString(ProgramBuilt.date(), QLocale::ShortFormat));
+        EXPECT_EQ(dialog->L_PrgDatum->text().toStdString(), programDate[c.language]);
+        EXPECT_EQ(dialog->L_UpdateDatum->text().toStdString(), c.updateDate);
         if (c.found) {
             EXPECT_EQ(dialog->UpdateDate, *c.served);
             EXPECT_EQ(dialog->UpdateSize, 1234567);
-            EXPECT_EQ(dialog->L_UpdateDatum->text(), QLocale().toString(*c.served, QLocale::ShortFormat));
             EXPECT_EQ(dialog->L_UpdateSize->text(), QStringLiteral("1206 kB"));
             EXPECT_EQ(dialog->UpdateAvailable(), *c.served > ProgramBuilt.date());
         } else {
-            EXPECT_EQ(dialog->L_UpdateDatum->text(), QStringLiteral("???"));
             EXPECT_EQ(dialog->L_UpdateSize->text(), QStringLiteral("???"));
             EXPECT_FALSE(dialog->UpdateAvailable());
         }
@@ -588,7 +589,7 @@ TEST_F(OnlineUpdateTest, StartupCheckShowsTheDialogOnlyForANewerUpdateAndReports
         TModalHook boxes(std::vector<TModalAnswer>{});
         TFormHook hook({[&](TModalForm& shown) {
             auto& dialog = dynamic_cast<TIUpdater&>(shown);
-            EXPECT_EQ(dialog.L_UpdateDatum->text(), QLocale().toString(*c.served, QLocale::ShortFormat));
+            EXPECT_EQ(dialog.L_UpdateDatum->text(), c.served->toString(QStringLiteral("dd.MM.yy")));   // German
             EXPECT_EQ(dialog.L_Status->text(), QStringLiteral("Aktualisierung empfohlen!"));
             EXPECT_TRUE(dialog.B_Download->isEnabled());
             EXPECT_TRUE(dialog.cb_Auto->isChecked());

@@ -267,6 +267,7 @@ TEST_F(ProjectFilesTest, RefusedOrDamagedFilesAreReportedAndLeaveTheProjectAsItW
         EXPECT_EQ(box.Text, c.Text);
         EXPECT_EQ(box.Caption, c.Caption);
         EXPECT_EQ(box.Flags, MB_OK | MB_ICONERROR);
+        EXPECT_EQ(box.Details, Program() + "Fremd.prj");
 
         EXPECT_EQ(form.MainBoard, board);
         EXPECT_EQ(form.CurrentBoard, board);
@@ -284,6 +285,44 @@ TEST_F(ProjectFilesTest, RefusedOrDamagedFilesAreReportedAndLeaveTheProjectAsItW
     TModalHook hook({TModalAnswer::Button(IDNO)});
     EXPECT_TRUE(form.OpenProject(Program() + "Fremd.prj"));
     EXPECT_NE(form.MainBoard, board);
+}
+
+// The message stays the stream's own; the damaged file is named under it, for
+// a project, a library and a macro alike. A file that cannot be opened is
+// named in the message itself.
+TEST_F(ProjectFilesTest, DamagedFilesAreNamedUnderTheMessageInEveryLanguage)
+{
+    WriteFile("Kaputt.prj", QByteArray("\x02\x00\x00\x2E\x00\x02", 6));
+    WriteFile("Kaputt.bib", QByteArray("\x02\x00\x00\x2E\x00\x02", 6));
+    WriteFile("Kaputt.mak", QByteArray("\x02\x00\x00\x2E\x00\x02", 6));
+    const AnsiString missing = Program() + "Fehlt.prj";
+    const char* const readError[] = {"Stream-Lesefehler", "Stream read error", "Erreur de lecture du flux"};
+    for (Integer language : {0, 1, 2}) {
+        SCOPED_TRACE(language);
+        WriteFile("SPRACHE.INI", "[Sprache]\r\nSprache=" + QByteArray::number(language) + "\r\n");
+        TForm1& form = Create();
+        const struct {
+            const char* File;
+            std::function<void()> Open;
+        } commands[] = {
+            {"Kaputt.prj", [&] { form.ffnen2Click(); }},
+            {"Kaputt.bib", [&] { form.LoadBibo1Click(); }},
+            {"Kaputt.mak", [&] { form.Makroimportieren1Click(); }},
+        };
+        for (const auto& c : commands) {
+            SCOPED_TRACE(c.File);
+            TModalHook hook({TModalAnswer::File(Program() + c.File), TModalAnswer::Button(IDOK)});
+            c.Open();
+            ASSERT_EQ(hook.Requests().size(), 2u);
+            EXPECT_EQ(hook.Requests()[1].Text, readError[language]);
+            EXPECT_EQ(hook.Requests()[1].Details, Program() + c.File);
+        }
+        TModalHook hook({TModalAnswer::Button(IDOK)});
+        form.OpenReporting(missing);
+        ASSERT_EQ(hook.Requests().size(), 1u);
+        EXPECT_NE(hook.Requests()[0].Text.find("Fehlt.prj"), AnsiString::npos);
+        EXPECT_EQ(hook.Requests()[0].Details, "");
+    }
 }
 
 TEST_F(ProjectFilesTest, AFailedSaveLeavesThePreviousFileAndTheProject)

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QKeySequence>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTabBar>
 
 namespace {
@@ -62,6 +63,21 @@ TEST_F(TranslateUITest, EveryControlOfTheTableSpeaksTheLanguageOfTheLanguageFile
         }
         // Menus, tool bar, buttons, context menu and the speed box are all there.
         EXPECT_GE(compared, 75);
+    }
+}
+
+// An item that opens a dialog ends in an ellipsis of three points, in every language.
+TEST_F(TranslateUITest, MenuItemsEndInAFullEllipsis)
+{
+    for (Integer language : {0, 1, 2}) {
+        SCOPED_TRACE(language);
+        WriteFile("SPRACHE.INI", QByteArray("[Sprache]\r\nSprache=") + QByteArray::number(language) + "\r\n");
+        TForm1& form = Create();
+        for (const QAction* action : form.findChildren<QAction*>()) {
+            const QString text = action->text();
+            const qsizetype points = text.size() - QString(text).remove(QRegularExpression("\\.+$")).size();
+            EXPECT_TRUE(points == 0 || points == 1 || points == 3) << text.toStdString();
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // The edit engine without a widget: positions are 1-based, a point's x is
 // taken as the position under it.
 #include "ui/controls/UCLEditEngine.h"
+#include "support/TestNames.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -100,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
         TReplaceCase{"MaxLengthStillDeletesSelection", "abc", 2, 1, false, 3, "xy", "ac", 2},
         TReplaceCase{"MaxLengthExactFit", "abc", 2, 1, false, 3, "x", "axc", 3},
         TReplaceCase{"SelectionBeyondTextIsClamped", "abc", 3, 9, false, 0, "x", "abx", 4}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    TRowName());
 
 TEST_F(EditEngine, ReplaceFiresEventsOnceWithChangeStart)
 {
@@ -218,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LibraryApplication().SetEditMode(emInsert);
                   },
                   "ab|Zd"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    TRowName());
 
 TEST_F(EditEngine, UndoSelectsTheRestoredText)
 {
@@ -334,7 +335,7 @@ INSTANTIATE_TEST_SUITE_P(
         TKeyCase{"LetterWithoutCtrlIsNoCommand", "abcd", 2, 2, 0, {{'A', 0}}, "abcd", 2, 2, 0},
         TKeyCase{"CtrlRightGoesToWordEnd", "abc def", 1, 1, 0, {{VK_RIGHT, C}}, "abc def", 4, 4, 0},
         TKeyCase{"CtrlLeftGoesToDelimiterBeforeWord", "abc def", 8, 8, 0, {{VK_LEFT, C}}, "abc def", 4, 4, 0}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    TRowName());
 
 TEST_F(EditEngine, CtrlAConsumesKey)
 {
@@ -370,6 +371,7 @@ TEST_F(EditEngine, KeysTakeModifiersIntoSharedEditMode)
 }
 
 struct TWordCase {
+    const char* Name;
     Integer Caret;
     Integer WordRight;
     Integer WordLeft;
@@ -398,10 +400,11 @@ TEST_P(WordCases, MovesAndDoubleClickSelection)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, WordCases,
-                         ::testing::Values(TWordCase{1, 3, 1, 1, 2}, TWordCase{2, 3, 1, 1, 2},
-                                           TWordCase{3, 6, 1, 1, 2}, TWordCase{4, 6, 3, 4, 2},
-                                           TWordCase{5, 6, 3, 4, 2}, TWordCase{7, 10, 6, 7, 0},
-                                           TWordCase{10, 10, 7, 8, 2}));
+                         ::testing::Values(TWordCase{"Caret1", 1, 3, 1, 1, 2}, TWordCase{"Caret2", 2, 3, 1, 1, 2},
+                                           TWordCase{"Caret3", 3, 6, 1, 1, 2}, TWordCase{"Caret4", 4, 6, 3, 4, 2},
+                                           TWordCase{"Caret5", 5, 6, 3, 4, 2}, TWordCase{"Caret7", 7, 10, 6, 7, 0},
+                                           TWordCase{"Caret10", 10, 10, 7, 8, 2}),
+                         TRowName());
 
 TEST_F(EditEngine, DoubleClickOnEmptyTextSelectsNothing)
 {

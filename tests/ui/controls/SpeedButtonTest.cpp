@@ -5,6 +5,7 @@
 #include "MouseHelpers.h"
 #include "platform/Colors.h"
 #include "platform/PopupMenu.h"
+#include "support/TestNames.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -97,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         TMouseCase{"LatchedReleasedOutsideStaysDown", 1, true, true, true, {Down, MoveOut, UpOut}, 0, bsDown, true},
         TMouseCase{"DisabledIgnoresPress", 0, false, false, false, {Down, UpIn}, 0, bsDisabled, false},
         TMouseCase{"DisabledLatched", 1, false, true, false, {Down, UpIn}, 0, bsDownDisabled, true}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    TRowName());
 
 TEST_F(SpeedButton, RadioGroupWithoutAllowAllUp)
 {

@@ -2,6 +2,7 @@
 #include "ui/controls/UCLSpinEdit.h"
 
 #include "MouseHelpers.h"
+#include "support/TestNames.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -109,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Table, PasteCases,
                                            TPasteCase{"MinusInsideRefused", "12", 2, 0, "-5", "12"},
                                            TPasteCase{"DigitsBeforeMinusRefused", "-5", 1, 0, "3", "-5"},
                                            TPasteCase{"ReplaceSignedText", "-3", 1, 2, "-7", "-7"}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         TRowName());
 
 class Suffixed : public SpinEdit {
 protected:
