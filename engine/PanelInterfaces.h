@@ -141,8 +141,6 @@ public:
     virtual void SetWebMode(Integer) {}
     // Switches a design and its nested designs between editing and operating.
     virtual void ApplyEditing(bool, IDesign*) {}
-    // The tab strip and tool bar show only while the root panel is shown.
-    virtual void SetToolPanelVisible(bool) {}
 
     // Installed by the main window: stop and start the simulation (Escape,
     // F9, closing in run mode), the hardware and configuration dialogs, and

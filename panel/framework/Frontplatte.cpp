@@ -381,6 +381,10 @@ void TFrontplatte::TranslateCaptions()
     SB_Raster->setText(QString::fromUtf8(ByLanguage("Raster", "Grid", "Grille")));
     // "Grille" needs more room than the 44 pixels "Raster" was laid out for.
     SB_Raster->setFixedWidth(std::max(44, SB_Raster->sizeHint().width()));
+    // A window narrower than the strip cuts its end off instead of laying
+    // the buttons over each other.
+    Statusbar->layout()->invalidate();
+    Statusbar->setMinimumWidth(Statusbar->layout()->minimumSize().width());
     tip(SB_Raster, "Rasterfang ein/aus", "Capture on/off", "Capture on/off");
     for (QToolButton* b : {SB_R4, SB_R8, SB_R16, SB_R32}) {
         const QString n = b->text();
@@ -497,6 +501,8 @@ void TFrontplatte::ShowPanel(IDesign* requested)
     } else {
         setWindowTitle(Q(AnsiUpperCase(design->ElementName())));
     }
+    // Page tabs and tools belong to the project's panel, not to a macro's.
+    NewToolPanel->setVisible(design == Root.get());
     TabControl1->setVisible(design == Root.get() && TabControl1->count() > 1);
     if (design != Root.get() && design->FrontplattenNR() < TabControl1->count())
         TabControl1->setCurrentIndex(design->FrontplattenNR());
@@ -564,11 +570,6 @@ void TFrontplatte::ApplyEditing(bool editing, IDesign* requested)
     design->SetisEditing(editing);
     design->setContextMenuPolicy(editing ? Qt::DefaultContextMenu : Qt::NoContextMenu);
     design->setEnabled(!editing);
-}
-
-void TFrontplatte::SetToolPanelVisible(bool visible)
-{
-    NewToolPanel->setVisible(visible);
 }
 
 void TFrontplatte::RemoveAllElements()

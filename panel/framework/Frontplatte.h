@@ -177,7 +177,6 @@ public:
     Integer WebMode() const override { return WebModeValue; }
     void SetWebMode(Integer mode) override;
     void ApplyEditing(bool editing, IDesign* design) override;
-    void SetToolPanelVisible(bool visible) override;
 
     // ---- IPanelHintWindow
     void ShowHintText(const AnsiString* text) override;

@@ -283,12 +283,38 @@ TEST_F(FrontplatteTest, AMacroPanelShownAndBackReturnsToItsPlace)
     EXPECT_EQ(nested->parentWidget(), Panel->ScrollBox);
     EXPECT_EQ(Panel->WindowCaption(), "MAKRO 1: FILTER");
     EXPECT_TRUE(Panel->TabControl1->isHidden());
+    EXPECT_TRUE(Panel->NewToolPanel->isHidden());   // no project tools on a macro's panel
     EXPECT_EQ(Panel->AktiveFrontplatte(), 0);   // the macro panel's page
     Panel->ShowPanel(Panel->Root.get());
     EXPECT_EQ(nested->parentWidget(), Panel->Root.get());
     EXPECT_EQ(nested->geometry(), QRect(150, 150, 120, 70));
     EXPECT_EQ(Panel->WindowCaption(), "Frontplatte");
     EXPECT_FALSE(Panel->TabControl1->isHidden());
+    EXPECT_FALSE(Panel->NewToolPanel->isHidden());
+}
+
+// The status bar's buttons never lie over each other, in any language and
+// however narrow the window is (the grid button ran under the grid sizes).
+TEST_F(FrontplatteTest, StatusBarButtonsDoNotOverlapInANarrowWindow)
+{
+    for (Integer language : {0, 1, 2}) {
+        SCOPED_TRACE(language);
+        LanguageIndex = language;
+        TFrontplatte panel;
+        panel.ResetToNewProject();
+        panel.show();
+        panel.SetWindowBounds(QRect(10, 10, 300, 300));
+        QApplication::processEvents();
+        const QList<QToolButton*> buttons =
+            panel.Statusbar->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_GT(buttons.size(), 10);
+        EXPECT_GE(panel.SB_Raster->width(), panel.SB_Raster->sizeHint().width());
+        for (int i = 0; i < buttons.size(); ++i)
+            for (int j = i + 1; j < buttons.size(); ++j)
+                EXPECT_FALSE(buttons[i]->geometry().intersects(buttons[j]->geometry()))
+                    << buttons[i]->objectName().toStdString() << " over " << buttons[j]->objectName().toStdString();
+    }
+    LanguageIndex = 0;
 }
 
 TEST_F(FrontplatteTest, HintBoxShowsNearTheCursorAndHidesForNoText)
