@@ -21,7 +21,6 @@
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
-#include "platform/VirtualKeys.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -1025,8 +1024,9 @@ bool TFrontplatte::eventFilter(QObject* watched, QEvent* event)
     if (widget != QApplication::focusWidget() && widget != this && QApplication::focusWidget())
         return false;
     auto& key = static_cast<QKeyEvent&>(*event);
-    const Word vk = VirtualKeyOfEvent(key);
-    const Byte shift = ShiftStateOfEvent(key);
+    // As hotkeys match them: the digit row under any layout, held mouse buttons included.
+    const Word vk = VirtualKeyOf(key);
+    const Byte shift = ShiftStateOf(key);
     if (type == QEvent::KeyRelease) {
         if (!key.isAutoRepeat())
             FormKeyUp(vk, shift);

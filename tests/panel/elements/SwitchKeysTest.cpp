@@ -157,4 +157,37 @@ TEST_F(SwitchKeysTest, AHeldKeyOnEachKindWithEachHotkeyActionAndTheElementsOwnKe
     }
 }
 
+// The combination a hotkey matches, as the window reads it from the event.
+TEST_F(SwitchKeysTest, AHotkeyMatchesTheDigitRowWithShiftAndNotWhileAMouseButtonIsHeld)
+{
+    TSchalter* element = Operated(false);
+    ASSERT_NE(element, nullptr);
+    THotkey& hotkey = *element->Hotkeys[0];
+    hotkey.ActionIndex = 1;
+    hotkey.Key = '1';
+    hotkey.Shift = ssShift;
+    // Shift+1 gives "!" on most layouts; the digit row's key code still says 1.
+    constexpr quint32 DigitOneScanCode = 10;
+    Send(QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, false, DigitOneScanCode);
+    Send(QEvent::KeyRelease, Qt::Key_Exclam, Qt::ShiftModifier, false, DigitOneScanCode);
+    EXPECT_TRUE(element->State());
+
+    hotkey.Key = HotkeyKey;
+    hotkey.Shift = ssCtrl;
+    auto ctrlH = [&] {
+        element->setFocus();
+        Send(QEvent::KeyPress, Qt::Key_H, Qt::ControlModifier, false);
+        Send(QEvent::KeyRelease, Qt::Key_H, Qt::ControlModifier, false);
+    };
+    // A left button held on the panel's tab bar adds its bit to the combination.
+    element->SetEingeschaltet(false);
+    QWidget* elsewhere = Panel->TabControl1;
+    QTest::mousePress(elsewhere, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    ctrlH();
+    QTest::mouseRelease(elsewhere, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_FALSE(element->State());
+    ctrlH();
+    EXPECT_TRUE(element->State());
+}
+
 } // namespace
