@@ -29,6 +29,13 @@ constexpr Integer MaxFontHeight = 1000;
 // The lamp rims the settings dialog offers.
 constexpr Integer MaxLampRim = 8;
 
+// Space, Page Up, Page Down, End and Home operate the focused element.
+bool OperatingKey(int key)
+{
+    return key == Qt::Key_Space || key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End ||
+           key == Qt::Key_Home;
+}
+
 QByteArray BitmapFileBytes(const QImage& picture)
 {
     QByteArray bytes;
@@ -342,36 +349,24 @@ void TSchalter::mouseReleaseEvent(QMouseEvent* event)
 
 void TSchalter::keyPressEvent(QKeyEvent* event)
 {
-    // A held key repeats; the state follows the first press only.
-    if (event->isAutoRepeat())
-        return;
+    // Every key-down acts, the keyboard's repeats of a held key included: a
+    // switch toggles again on Space, a push button stays on.
     const int key = event->key();
-    if (taster_) {
-        if (key == Qt::Key_Space || key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End ||
-            key == Qt::Key_Home)
-            SetEingeschaltet(true);
-        else
-            TFP_Element::keyPressEvent(event);
-        return;
-    }
-    switch (key) {
-    case Qt::Key_Space: SetEingeschaltet(!state_); break;
-    case Qt::Key_PageUp: case Qt::Key_End: SetEingeschaltet(true); break;
-    case Qt::Key_PageDown: case Qt::Key_Home: SetEingeschaltet(false); break;
-    default: TFP_Element::keyPressEvent(event); break;
-    }
+    if (!OperatingKey(key))
+        TFP_Element::keyPressEvent(event);
+    else if (taster_ || key == Qt::Key_Space)
+        Press();
+    else
+        SetEingeschaltet(key == Qt::Key_PageUp || key == Qt::Key_End);
 }
 
 void TSchalter::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->isAutoRepeat())
-        return;
-    const int key = event->key();
-    if (taster_ && (key == Qt::Key_Space || key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
-                    key == Qt::Key_End || key == Qt::Key_Home))
-        SetEingeschaltet(false);
-    else
+    if (!OperatingKey(event->key()))
         TFP_Element::keyReleaseEvent(event);
+    // The releases between a held key's repeats do not end a push: the key is still down.
+    else if (!event->isAutoRepeat())
+        Release();
 }
 
 void TSchalter::wheelEvent(QWheelEvent* event)
@@ -390,17 +385,17 @@ void TSchalter::HotkeyPressed(THotkey* hotkey)
 {
     switch (hotkey->ActionIndex) {
     case 1: Press(); break;
-    case 2: if (!taster_) SetEingeschaltet(true); break;
-    case 3: if (!taster_) SetEingeschaltet(false); break;
-    case 4: if (!taster_) ResetToDefault(); break;
+    case 2: SetEingeschaltet(true); break;
+    case 3: SetEingeschaltet(false); break;
+    case 4: ResetToDefault(); break;
     default: break;
     }
 }
 
 void TSchalter::HotkeyReleased(THotkey* hotkey)
 {
-    if (hotkey->ActionIndex == 1 && taster_)
-        SetEingeschaltet(false);
+    if (hotkey->ActionIndex == 1)
+        Release();
 }
 
 void TSchalter::WebAction(Integer code)

@@ -21,7 +21,6 @@
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
-#include "platform/VirtualKeys.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -1045,8 +1044,9 @@ bool TFrontplatte::eventFilter(QObject* watched, QEvent* event)
         keysAtFocus_.erase(at);
         return false;
     }
-    const Word vk = VirtualKeyOfEvent(key);
-    const Byte shift = ShiftStateOfEvent(key);
+    // As hotkeys match them: the digit row under any layout, held mouse buttons included.
+    const Word vk = VirtualKeyOf(key);
+    const Byte shift = ShiftStateOf(key);
     if (type == QEvent::KeyRelease) {
         if (!key.isAutoRepeat())
             FormKeyUp(vk, shift);
