@@ -2,6 +2,7 @@
 // texts, the logged copies, the files of components, panel and hardware, the
 // overwrite question, and a compiled program that really starts and runs.
 #include "shell/ShellFixture.h"
+#include "support/ProgramProcess.h"
 #include "support/TestBoard.h"
 
 #include "components/digital/BT_FlipFlop.h"
@@ -33,7 +34,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <csignal>
 
 namespace {
 
@@ -543,17 +543,7 @@ TEST_F(CompilerTest, CompiledProgramStartsOnItsOwnRunsTheProjectAndKeepsItsState
     TCompiler::ProgramExecutable = [] { return QStringLiteral(ZK_PROGRAM_DIR "/zentrika40"); };
 
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    // SIGTERM waits until the program is ready for it, however soon it comes.
-    program.setChildProcessModifier([] {
-        sigset_t set;
-        sigemptyset(&set);
-        sigaddset(&set, SIGTERM);
-        sigprocmask(SIG_BLOCK, &set, nullptr);
-    });
+    PrepareProgramProcess(program);
     TCompiler::StartProgram = [&program](const QString& executable, const QString& folder) {
         program.setWorkingDirectory(folder);
         program.start(executable, {});
@@ -561,14 +551,7 @@ TEST_F(CompilerTest, CompiledProgramStartsOnItsOwnRunsTheProjectAndKeepsItsState
     const QStringList log = CompileInto(form, Path("Stand-alone/"), "gatter", true);
     ASSERT_TRUE(log.contains("gatter ... OK")) << log.join('\n').toStdString();
     ASSERT_TRUE(program.waitForStarted(30000));
-    program.terminate();
-    if (!program.waitForFinished(60000)) {
-        program.kill();
-        program.waitForFinished();
-        FAIL() << "the compiled program did not end";
-    }
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(TerminateProgramProcess(program)) << "the compiled program did not end as asked";
 
     const std::string states = ReadFile("Stand-alone/COMP_Default.set");
     EXPECT_TRUE(QRegularExpression(R"(\[MAIN\.RS\d+\]\r?\n(?:[^\[]*\n)?Q=1)").match(QString::fromStdString(states)).hasMatch())

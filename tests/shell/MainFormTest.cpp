@@ -14,6 +14,7 @@
 #include "shell/ProgressWindow.h"
 #include "shell/Settings.h"
 #include "shell/ShellFixture.h"
+#include "support/ProgramProcess.h"
 #include "ui/controls/UCLSpeedButton.h"
 
 #include <QAction>
@@ -22,12 +23,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QProcess>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
-#include <csignal>
 
 TEST(MainForm, IsTitledWithTheProgramName)
 {
@@ -310,28 +309,11 @@ TEST_F(MainFormTest, TheProgramEndsWhenItIsToldTo)
 {
     ASSERT_TRUE(QFile::copy(ZK_PROGRAM_DIR "/zentrika40", Path("zentrika40")));
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(environment);
+    PrepareProgramProcess(program);
     program.setWorkingDirectory(Path(""));
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    // SIGTERM waits until the program is ready for it, however soon it comes.
-    program.setChildProcessModifier([] {
-        sigset_t set;
-        sigemptyset(&set);
-        sigaddset(&set, SIGTERM);
-        sigprocmask(SIG_BLOCK, &set, nullptr);
-    });
     program.start(Path("zentrika40"), {});
     ASSERT_TRUE(program.waitForStarted(30000));
-    program.terminate();
-    if (!program.waitForFinished(60000)) {
-        program.kill();
-        program.waitForFinished();
-        FAIL() << "the program did not end";
-    }
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(TerminateProgramProcess(program)) << "the program did not end as asked";
     // It closed as its window does: the settings were written.
     EXPECT_TRUE(TIniFile(SettingsFileName()).ValueExists("HAUPTFENSTER", "MAX"));
 }
