@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/SafeSave.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -48,7 +49,7 @@ void SaveCustomColors(const QString& fileName, const TCustomColors& colors)
                        .arg(QChar('A' + int(i)))
                        .arg(uint(colors[i]) & 0xFFFFFF, 6, 16, QChar('0'))
                        .toLatin1());
-    file.commit();
+    CommitSaveFile(file);
 }
 
 }   // namespace

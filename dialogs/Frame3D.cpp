@@ -9,6 +9,12 @@ namespace {
 void Line(QPainter& p, int x0, int y0, int x1, int y1, const QColor& color, bool dotted)
 {
     const int dx = x1 > x0 ? 1 : 0, dy = y1 > y0 ? 1 : 0;
+    // A solid edge is one rectangle: a frame as wide as a large element
+    // (a damaged record) then costs its width, not its area, in fills.
+    if (!dotted && dx + dy == 1) {
+        p.fillRect(x0, y0, dx ? x1 - x0 : 1, dy ? y1 - y0 : 1, color);
+        return;
+    }
     int i = 0;
     for (int x = x0, y = y0; x < x1 || y < y1; x += dx, y += dy, ++i)
         if (!dotted || i % 2 == 0)

@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QMutex>
+#include <QSaveFile>
 #include <QSet>
 
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +44,11 @@ QByteArray FolderOf(const QByteArray& target)
 {
     const qsizetype slash = target.lastIndexOf('/');
     return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
+}
+
+bool TargetFolderSynced(const QByteArray& target)
+{
+    return SyncFolder(FolderOf(target)) || errno == EACCES;
 }
 
 }   // namespace
@@ -81,4 +89,26 @@ QByteArray TemporaryNameBeside(const QByteArray& target)
         RemoveLeftoverTemporaries(folder);
     static std::atomic<unsigned> counter{0};
     return target + ".~" + QByteArray::number(::getpid()) + "." + QByteArray::number(counter++);
+}
+
+bool SyncFolder(const QByteArray& folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    return synced;
+}
+
+bool RenameOverTarget(const QByteArray& temporary, const QByteArray& target)
+{
+    return std::rename(temporary.constData(), target.constData()) == 0 && TargetFolderSynced(target);
+}
+
+bool CommitSaveFile(QSaveFile& file)
+{
+    return file.commit() && TargetFolderSynced(QFile::encodeName(file.fileName()));
 }

@@ -490,7 +490,7 @@ bool TForm1::CopyFileLogged(const AnsiString& source, const AnsiString& target)
             ok = out.flush() && ok;
             out.close();
             copied = ok && out.error() == QFileDevice::NoError &&
-                     std::rename(temporary.constData(), targetName.constData()) == 0;
+                     RenameOverTarget(temporary, targetName);
             if (!copied)
                 QFile::remove(QFile::decodeName(temporary));
         }

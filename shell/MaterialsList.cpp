@@ -15,6 +15,7 @@
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/SafeSave.h"
 #include "shell/BoardPrint.h"
 #include "shell/MainForm.h"
 
@@ -274,7 +275,7 @@ void TSList::SB_SaveClick()
     }
     if (!text.empty())
         text += "\r\n";
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 || !CommitSaveFile(file))
         MessageBox(ByLanguage<AnsiString>("Die Datei kann nicht geschrieben werden: "_ansi, "The file cannot be written: ",
                                           "Impossible d'écrire le fichier : "_ansi) + name,
                    "Zentrika", MB_OK | MB_ICONERROR);

@@ -409,7 +409,7 @@ bool TIUpdater::DownloadTo(const QString& target)
     } else if (result.Ok && !flushed) {
         error = QStringToAnsi(file.errorString());
     }
-    if (complete && std::rename(temporary.constData(), targetName.constData()) != 0) {
+    if (complete && !RenameOverTarget(temporary, targetName)) {
         complete = false;
         error = std::strerror(errno);
     }

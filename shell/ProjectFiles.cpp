@@ -123,7 +123,7 @@ void WriteProjectFile(const AnsiString& fileName, TPlatine& board, IDesign& desi
     }
     if (info.exists())
         QFile::setPermissions(QFile::decodeName(temporary), QFile::permissions(target));
-    if (std::rename(temporaryName.c_str(), QFile::encodeName(target).constData()) != 0) {
+    if (!RenameOverTarget(temporary, QFile::encodeName(target))) {
         const int err = errno;
         std::remove(temporaryName.c_str());
         throw EStreamError(TranslateLibraryMessage(SWriteError) + ": " + shownName + ": " + SystemErrorText(err));

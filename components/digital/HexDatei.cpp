@@ -2,6 +2,7 @@
 
 #include "engine/Publics.h"
 #include "platform/Paths.h"
+#include "platform/SafeSave.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -91,5 +92,5 @@ bool SaveHexFile(const AnsiString& fileName, const Byte* memory, Integer size)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return CommitSaveFile(file);
 }

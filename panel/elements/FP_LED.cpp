@@ -287,7 +287,7 @@ void TPLED::ReadData(TStream& stream, TReader& reader, Byte version)
     reader.Read(&shape, 1);
     // A shape this program does not know is drawn round.
     Shape = shape <= LuminousText ? shape : Byte{Round};
-    const Integer size = std::max(ReadRawSmallInt(reader), 0);
+    const Integer size = ReadRawExtent(reader);
     if (version > 2) {
         Colour2 = ReadRawLong(reader);
         Colour3 = ReadRawLong(reader);

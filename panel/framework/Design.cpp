@@ -998,8 +998,8 @@ void TDesign::ReadFromStream(TStream& stream, TReader& reader, Byte version)
     }
     if (version < 40)
         return;
-    BorderWidth = reader.ReadInteger();
-    BevelWidth = reader.ReadInteger();
+    BorderWidth = ReadFrameWidth(reader);
+    BevelWidth = ReadFrameWidth(reader);
     BevelInner = reader.ReadInteger();
     BevelOuter = reader.ReadInteger();
     HintergrundFarbe = static_cast<TColor>(reader.ReadInteger());

@@ -119,6 +119,11 @@ Integer ReadRawExtent(TReader& reader)
     return std::clamp(ReadRawSmallInt(reader), 0, MaxElementExtent);
 }
 
+Integer ReadFrameWidth(TReader& reader)
+{
+    return std::clamp(reader.ReadInteger(), 0, MaxElementExtent);
+}
+
 void WriteShortString(TWriter& writer, const AnsiString& text, std::size_t blockSize)
 {
     std::vector<Byte> block(blockSize, 0);
@@ -397,8 +402,8 @@ void TFP_Element::ReadData(TStream&, TReader& reader, Byte version)
     RuntimeAdjustable = reader.ReadBoolean();
     if (version < 40)
         return;
-    BorderWidth = reader.ReadInteger();
-    BevelWidth = reader.ReadInteger();
+    BorderWidth = ReadFrameWidth(reader);
+    BevelWidth = ReadFrameWidth(reader);
     BevelInner = reader.ReadInteger();
     BevelOuter = reader.ReadInteger();
     HintergrundFarbe = static_cast<TColor>(reader.ReadInteger());

@@ -176,6 +176,9 @@ Cardinal ReadRawLong(TReader& reader);
 inline constexpr Integer MaxElementExtent = 8192;
 // A size word of a record, limited to 0..MaxElementExtent.
 Integer ReadRawExtent(TReader& reader);
+// A border or bevel width of a record, limited to 0..MaxElementExtent, so the
+// frame width (their sum) cannot overflow.
+Integer ReadFrameWidth(TReader& reader);
 // A short-string block: length byte, characters, zero padding to blockSize.
 void WriteShortString(TWriter& writer, const AnsiString& text, std::size_t blockSize);
 AnsiString ReadShortString(TReader& reader, std::size_t blockSize);

@@ -106,11 +106,10 @@ void TFrontplatte::ReadBlock(TStream&, TReader& reader, Byte version)
     QRect bounds;
     bounds.setX(ReadRawSmallInt(reader));
     bounds.setY(ReadRawSmallInt(reader));
-    bounds.setWidth(ReadRawSmallInt(reader));
-    bounds.setHeight(ReadRawSmallInt(reader));
-    // A damaged size is no window: the smallest one instead.
-    bounds.setWidth(std::max(bounds.width(), 1));
-    bounds.setHeight(std::max(bounds.height(), 1));
+    // A damaged size is no window: the smallest one instead, and no window
+    // larger than an element may be (its backing store would take gigabytes).
+    bounds.setWidth(std::max(ReadRawExtent(reader), 1));
+    bounds.setHeight(std::max(ReadRawExtent(reader), 1));
     SetWindowBounds(bounds);
     NormalBounds = bounds;
     Title = ReadShortString(reader, TitleBlock);

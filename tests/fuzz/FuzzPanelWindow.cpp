@@ -1,8 +1,9 @@
 // The front-panel window's block of the project file and its settings files.
 // Input: the file's version byte, then the block. A block that reads must
-// give a usable window (a page shown, a tab index inside the pages, a size)
-// and write again; a reader may only end with the stream error. The same
-// bytes are then loaded as a settings file, answering every question Yes.
+// give a usable window (a page shown, a tab index inside the pages, a size
+// of at least one pixel and at most the largest element's) and write again;
+// a reader may only end with the stream error. The same bytes are then
+// loaded as a settings file, answering every question Yes.
 #include "FuzzCheck.h"
 #include "FuzzSupport.h"
 
@@ -38,6 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(panel.PageCount() >= 1);
             FUZZ_CHECK(panel.AktiveFrontplatte() >= 0 && panel.AktiveFrontplatte() < panel.PageCount());
             FUZZ_CHECK(panel.WindowBounds().width() >= 1 && panel.WindowBounds().height() >= 1);
+            // No larger than an element: shown, the window's picture is its size.
+            FUZZ_CHECK(panel.WindowBounds().width() <= MaxElementExtent &&
+                       panel.WindowBounds().height() <= MaxElementExtent);
             TMemoryStream out;
             TWriter writer(out);
             panel.WriteToStream(out, writer);

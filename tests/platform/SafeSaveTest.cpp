@@ -1,12 +1,15 @@
-// Leftover temporary files of saves that a killed process never finished.
+// Leftover temporary files of saves that a killed process never finished;
+// the rename over the target with its folder synced.
 #include "platform/SafeSave.h"
 #include "support/EndedProcess.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,6 +65,82 @@ TEST(SafeSave, RemovesOnlyOurOwnLeftoversOfEndedProcesses)
     TemporaryNameBeside(target);
     EXPECT_TRUE(later.exists());
     EXPECT_EQ(RemoveLeftoverTemporaries(QFile::encodeName(dir.path())), 1);
+}
+
+QByteArray Content(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void Write(const QString& name, const QByteArray& content)
+{
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+TEST(SafeSave, AFolderSyncReportsWhatItCouldNotOpen)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Write(dir.filePath("Datei"), "x");
+    const struct {
+        QString Folder;
+        bool Synced;
+        int Error;
+    } cases[] = {
+        {dir.path(), true, 0},
+        {dir.filePath("fehlt"), false, ENOENT},
+        {dir.filePath("Datei"), false, ENOTDIR},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Folder.toStdString());
+        errno = 0;
+        EXPECT_EQ(SyncFolder(QFile::encodeName(c.Folder)), c.Synced);
+        if (!c.Synced) {
+            EXPECT_EQ(errno, c.Error);
+        }
+    }
+}
+
+TEST(SafeSave, TheRenameReplacesTheTargetAndAFailedOneLeavesIt)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath("Anlage.prj");
+    Write(target, "alt");
+    const QByteArray temporary = TemporaryNameBeside(QFile::encodeName(target));
+    Write(QFile::decodeName(temporary), "neu");
+    EXPECT_TRUE(RenameOverTarget(temporary, QFile::encodeName(target)));
+    EXPECT_EQ(Content(target), "neu");
+    EXPECT_FALSE(QFile::exists(QFile::decodeName(temporary)));
+
+    // The temporary file is gone: nothing to rename, the target stays.
+    errno = 0;
+    EXPECT_FALSE(RenameOverTarget(temporary, QFile::encodeName(target)));
+    EXPECT_EQ(errno, ENOENT);
+    EXPECT_EQ(Content(target), "neu");
+}
+
+TEST(SafeSave, ASaveFileCommitsIntoItsFolderOrReportsFailure)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath("Farben.dat");
+    Write(target, "alt");
+    {
+        QSaveFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("neu");
+        EXPECT_TRUE(CommitSaveFile(file));
+    }
+    EXPECT_EQ(Content(target), "neu");
+    // A folder that does not exist: nothing is written, failure is reported.
+    QSaveFile missing(dir.filePath("fehlt/Farben.dat"));
+    EXPECT_FALSE(missing.open(QIODevice::WriteOnly));
+    EXPECT_FALSE(CommitSaveFile(missing));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Farben.dat"});
 }
 
 }   // namespace

@@ -2,8 +2,10 @@
 // element, the element made and named with its component on every way onto
 // the board, selected with it and freed with it; and a user's way through:
 // a supply and ground picked from the palette with two LEDs, wired, run,
-// saved and opened again, the LEDs' elements lit and dark as before.
+// saved and opened again, the LEDs' elements lit and dark as before; an old
+// project whose LED claims a size no element may have.
 #include "shell/ShellFixture.h"
+#include "support/StreamBytes.h"
 #include "support/TestBoard.h"
 
 #include "components/digital/BT_Versorgung.h"
@@ -197,6 +199,34 @@ TEST_F(LedPanelTest, PickedWiredRunSavedAndOpenedTheLedsShowTheirStatesAgain)
     board.StopSimulation();
     form.SaveProject(Program() + "Kopie.prj");
     EXPECT_EQ(ReadFile("Kopie.prj"), ReadFile("Leds.prj"));
+}
+
+TEST_F(LedPanelTest, AnOldProjectsLedOfAHugeSizeOpensWithTheLargestElementSize)
+{
+    // A file of format version 2 with one round LED whose size word says
+    // 32767: as large a picture would take gigabytes to paint.
+    TStreamBytes b;
+    b.Raw({2, 0, 0, 2, 0}).Int(1).Str("TBTLed");
+    b.Int(0).Int(200).Int(100).Int(1).Int(0).Bool(false);   // component: place, one input, no output
+    b.Bool(true).Int(10).Int(20).Int(0).Bool(true);          // element: place, z-order, transparent
+    b.Raw({0x00, 0xFF, 0x00, 0x00}).Raw({0x00, 0x00, 0x00, 0x00}).Raw({0}).Raw({0xFF, 0x7F});
+    b.Int(0);                                                // no decorations
+    b.Raw({10, 0, 20, 0, 0x2C, 1, 0xC8, 0, 3, 'A', 'l', 't'});
+    b.Bytes.resize(b.Bytes.size() + 47, 0);
+    QFile file(Path("Riesig.prj"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(b.Bytes.data()), qint64(b.Bytes.size()));
+    file.close();
+
+    TForm1& form = Create();
+    TModalHook hook(std::vector<TModalAnswer>{});
+    ASSERT_TRUE(form.OpenProject(Program() + "Riesig.prj"));
+    EXPECT_TRUE(hook.Requests().empty());
+    auto* led = Find<TBTLed>(*form.MainBoard);
+    ASSERT_NE(led, nullptr);
+    auto* element = dynamic_cast<TPLED*>(led->PanelElement);
+    ASSERT_NE(element, nullptr);
+    EXPECT_EQ(element->geometry(), QRect(10, 20, MaxElementExtent, MaxElementExtent));
 }
 
 } // namespace

@@ -287,9 +287,8 @@ std::uint32_t UInt32At(const std::vector<Byte>& b, std::size_t at)
            std::uint32_t(b[at + 3]) << 24;
 }
 
-// False when the file's header claims more uncompressed pixel rows than the
-// file holds: the image reader would fill the rest with black and make a
-// bitmap of any size from a few bytes.
+}   // namespace
+
 bool PixelsComplete(const std::vector<Byte>& file)
 {
     constexpr std::size_t infoAt = 14;
@@ -301,11 +300,13 @@ bool PixelsComplete(const std::vector<Byte>& file)
     const auto width = Int64(std::int32_t(UInt32At(file, infoAt + 4)));
     const auto height = Int64(std::int32_t(UInt32At(file, infoAt + 8)));
     const Int64 bits = file[infoAt + 14] | file[infoAt + 15] << 8;
-    const Int64 rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
-    return Int64(UInt32At(file, 10)) + rowBytes * std::abs(height) <= Int64(file.size());
+    const Int64 rowBytes = (std::abs(width) * bits + 31) / 32 * 4;   // below 2^45: no overflow
+    const Int64 pixelsAt = UInt32At(file, 10);
+    if (pixelsAt > Int64(file.size()))
+        return false;
+    // Rows that fit, by division: rowBytes * height may pass 2^63.
+    return rowBytes == 0 || std::abs(height) <= (Int64(file.size()) - pixelsAt) / rowBytes;
 }
-
-}   // namespace
 
 QImage BitmapFromBMPFile(const std::vector<Byte>& file)
 {

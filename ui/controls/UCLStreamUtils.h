@@ -48,3 +48,8 @@ void WriteStreamBitmap(TStream& stream, const QImage& bitmap, bool compressed, i
 // hold fewer uncompressed pixel rows than their header claims.
 QImage ReadStreamBitmap(TStream& stream, bool compressed);
 QImage BitmapFromBMPFile(const std::vector<Byte>& file);
+// False when a BMP file's header claims more uncompressed pixel rows than the
+// file holds: the image reader would fill the rest with black and make a
+// bitmap of any size from a few bytes. Other forms (compressed, other
+// headers) are the image reader's to judge and pass.
+bool PixelsComplete(const std::vector<Byte>& file);

@@ -1,5 +1,6 @@
 #include "ui/controls/UCLWave.h"
 
+#include "platform/SafeSave.h"
 #include "ui/controls/UCLLZRW.h"
 #include "ui/controls/UCLStreamUtils.h"
 
@@ -120,7 +121,7 @@ void TUCLWave::SaveToFile(const std::string& FileName)
         std::remove(temporary.c_str());
         throw;
     }
-    if (std::rename(temporary.c_str(), FileName.c_str()) != 0) {
+    if (!RenameOverTarget(QByteArray::fromStdString(temporary), QByteArray::fromStdString(FileName))) {
         std::remove(temporary.c_str());
         throw EStreamError(SWriteError);
     }

@@ -217,7 +217,10 @@ TEST_F(LedElement, OldFilesGiveTheSizeFromTheOneNumber)
         Byte ShapeAfter;
     };
     for (const TCase& c : {TCase{0, 20, {20, 20}, 0}, {1, 20, {20, 10}, 1}, {2, 20, {10, 20}, 1},
-                           {0, -5, {0, 0}, 0}, {9, 20, {20, 20}, 0}}) {
+                           {0, -5, {0, 0}, 0}, {9, 20, {20, 20}, 0},
+                           // A damaged size word gives at most the largest element.
+                           {0, 32767, {MaxElementExtent, MaxElementExtent}, 0},
+                           {2, 32767, {MaxElementExtent / 2, MaxElementExtent}, 1}}) {
         SCOPED_TRACE(c.Shape);
         TPLED led;
         TMemoryStream stream(OldRecord(c.Shape, c.Size, {0x11, 0x22, 0x33, 0x00}));

@@ -205,6 +205,43 @@ TEST_F(ElementTest, DamagedSizeWordsAndLineCountsAreLimited)
     EXPECT_EQ(element->size(), QSize(MaxElementExtent, 0));
 }
 
+TEST_F(ElementTest, DamagedFrameWidthsAreLimitedInElementsAndContainers)
+{
+    // Border and bevel widths as a record brings them, and as they are kept.
+    const struct {
+        Integer Border, Bevel;
+        Integer KeptBorder, KeptBevel;
+    } cases[] = {
+        {20, 20, 20, 20},
+        {0x7FFFFFFF, 0x7FFFFFFF, MaxElementExtent, MaxElementExtent},
+        {-1, -0x7FFFFFFF - 1, 0, 0},
+        {MaxElementExtent + 1, 3, MaxElementExtent, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Border);
+        TStreamBytes b;
+        b.Int(1).Bool(false).Int(-10000).Raw({40, 0, 20, 0}).Str("").Bool(false);
+        b.Int(c.Border).Int(c.Bevel).Int(bvLowered).Int(bvRaised).Int(0).Int(0).Bool(true).Bool(false);
+        for (int i = 0; i < 3; ++i)
+            b.Int(0).Bool(false).Bool(false).Bool(false).Int(0);
+        auto* element = Add<TTestElement>("TTestElement", 0, 0, 40, 20);
+        Read(*element, b.Bytes, 42);
+        EXPECT_EQ(element->BorderWidth, c.KeptBorder);
+        EXPECT_EQ(element->BevelWidth, c.KeptBevel);
+        EXPECT_EQ(element->FrameWidth(), c.KeptBorder + 2 * c.KeptBevel);
+        Root->RemoveElement(element);
+
+        // The container's own block: no decorations, then its frame.
+        TStreamBytes block;
+        block.Int(0).Int(c.Border).Int(c.Bevel).Int(bvLowered).Int(bvRaised).Int(0).Int(0).Bool(true).Bool(false);
+        TMemoryStream stream(block.Bytes);
+        TReader reader(stream);
+        Root->ReadFromStream(stream, reader, 42);
+        EXPECT_EQ(Root->BorderWidth, c.KeptBorder);
+        EXPECT_EQ(Root->BevelWidth, c.KeptBevel);
+    }
+}
+
 TEST_F(ElementTest, FullNamesAndRunTimeStateFollowTheContainers)
 {
     Root->SetElementName("PANEL");

@@ -540,6 +540,30 @@ TEST_F(FrontplatteTest, OlderBlocksTakeTheDefaultsOfTheMissingItems)
     EXPECT_EQ(fortyTwo->ToolbarMode, 1);
 }
 
+TEST_F(FrontplatteTest, DamagedWindowSizesAreLimitedLikeElementSizes)
+{
+    // Width and height words of a version 2 block (bounds and title only).
+    const struct {
+        int Width, Height;
+        QSize Kept;
+    } cases[] = {
+        {1024, 768, {1024, 768}},
+        {0x7FFF, 0x7FFF, {MaxElementExtent, MaxElementExtent}},
+        {0, -5, {1, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Width);
+        TStreamBytes b;
+        b.Raw({10, 0, 20, 0, c.Width & 0xFF, (c.Width >> 8) & 0xFF, c.Height & 0xFF, (c.Height >> 8) & 0xFF});
+        b.Raw({3, 'A', 'l', 't'});
+        b.Bytes.resize(b.Bytes.size() + 47, 0);
+        auto panel = ReadBlock(b.Bytes, 2);
+        EXPECT_EQ(panel->NormalBounds, QRect(QPoint(10, 20), c.Kept));
+        EXPECT_LE(panel->width(), MaxElementExtent);
+        EXPECT_LE(panel->height(), MaxElementExtent);
+    }
+}
+
 TEST_F(FrontplatteTest, DamagedBlockIsRefusedAndLeavesTheGlobals)
 {
     Panel->SetWebMode(2);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -141,4 +143,62 @@ TEST(StreamBitmap, DamagedBitmapsRaise)
     EXPECT_THROW(BitmapFromBMPFile(tall), EReadError);
     std::vector<Byte> cut(whole.begin(), whole.end() - 1);
     EXPECT_THROW(BitmapFromBMPFile(cut), EReadError);
+}
+
+namespace {
+
+// A BMP file of an uncompressed bitmap: the two headers (pixels at 54), then
+// pixelBytes bytes of pixels.
+std::vector<Byte> BmpFile(std::int32_t width, std::int32_t height, int bits, std::size_t pixelBytes)
+{
+    std::vector<Byte> file(54 + pixelBytes, 0);
+    auto put = [&file](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = Byte(v >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(2, std::uint32_t(file.size()));
+    put(10, 54);
+    put(14, 40);
+    put(18, std::uint32_t(width));
+    put(22, std::uint32_t(height));
+    file[26] = 1;
+    file[28] = Byte(bits);
+    file[29] = Byte(bits >> 8);
+    return file;
+}
+
+}   // namespace
+
+TEST(StreamBitmap, PixelRowsMustFitTheFileWhateverTheHeaderClaims)
+{
+    constexpr std::int32_t Huge = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t Lowest = std::numeric_limits<std::int32_t>::min();
+    const struct {
+        const char* Name;
+        std::int32_t Width, Height;
+        int Bits;
+        std::size_t PixelBytes;
+        bool Complete;
+    } cases[] = {
+        // Row bytes times height pass 2^63: 2^33 * 2^31 is 2^64.
+        {"product of exactly 2^64", Lowest, Lowest, 32, 0, false},
+        {"largest width, bit count and height", Huge, Huge, 0xFFFF, 0, false},
+        {"largest width and bit count, two rows", Huge, 2, 0xFFFF, 64, false},
+        // 3 pixels of 24 bits: rows of 12 bytes.
+        {"exact fit", 3, 2, 24, 24, true},
+        {"one byte short", 3, 2, 24, 23, false},
+        {"top-down, exact fit", 3, -2, 24, 24, true},
+        {"top-down, one byte short", 3, -2, 24, 23, false},
+        {"no pixels", 0, 5, 24, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(PixelsComplete(BmpFile(c.Width, c.Height, c.Bits, c.PixelBytes)), c.Complete);
+    }
+    // Pixels said to start beyond the file's end.
+    std::vector<Byte> beyond = BmpFile(0, 0, 24, 0);
+    beyond[10] = 60;
+    EXPECT_FALSE(PixelsComplete(beyond));
 }
