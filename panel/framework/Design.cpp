@@ -944,8 +944,8 @@ void TDesign::ReadElement(IFP_Element* element, TStream& stream, TReader& reader
     if (!own)
         return;
     DeselectElement(own);
-    const Integer left = reader.ReadInteger();
-    const Integer top = reader.ReadInteger();
+    const Integer left = std::clamp(reader.ReadInteger(), -MaxElementPosition, MaxElementPosition);
+    const Integer top = std::clamp(reader.ReadInteger(), -MaxElementPosition, MaxElementPosition);
     own->move(left, top);
     own->ReadData(stream, reader, version);
     if (!dynamic_cast<TFileStream*>(&stream))

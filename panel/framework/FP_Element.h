@@ -174,6 +174,9 @@ Cardinal ReadRawLong(TReader& reader);
 // The largest width or height a record may give an element: a damaged size
 // word must not make a picture of gigabytes (snapshot, bitmap of the element).
 inline constexpr Integer MaxElementExtent = 8192;
+// The farthest a record may place an element from its container's origin,
+// either way: sums of positions and sizes stay far from overflowing.
+inline constexpr Integer MaxElementPosition = 4 * MaxElementExtent;
 // A size word of a record, limited to 0..MaxElementExtent.
 Integer ReadRawExtent(TReader& reader);
 // A border or bevel width of a record, limited to 0..MaxElementExtent, so the

@@ -379,6 +379,31 @@ TEST_F(DesignTest, ElementsReadFromMemoryLandOnThePageShown)
     EXPECT_EQ(copy->parentWidget(), Root->ParkingPanel());   // page 3 is not shown
 }
 
+// A damaged record's position stays within reach of the panel, so sums of
+// positions and sizes (a macro panel around its elements) cannot overflow.
+TEST_F(DesignTest, DamagedElementPositionsAreLimited)
+{
+    const struct {
+        Integer Left, Top;
+        QPoint Kept;
+    } cases[] = {
+        {10, -20, {10, -20}},
+        {0x7FFFFFFF, -0x7FFFFFFF - 1, {MaxElementPosition, -MaxElementPosition}},
+        {MaxElementPosition + 1, -MaxElementPosition, {MaxElementPosition, -MaxElementPosition}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Left);
+        TStreamBytes b;
+        b.Int(c.Left).Int(c.Top).Int(1).Bool(false);   // position, then an old element record
+        auto* element = Add<TTestElement>("TTestElement", 0, 0, 40, 20);
+        TMemoryStream stream(b.Bytes);
+        TReader reader(stream);
+        Root->ReadElement(element, stream, reader, 2);
+        EXPECT_EQ(element->pos(), c.Kept);
+        Root->RemoveElement(element);
+    }
+}
+
 TEST_F(DesignTest, DuplicatesGoOnTopUnselectedFourPixelsFurther)
 {
     auto* text = Add<TBeschriftung>("TBeschriftung", 10, 20, 80, 20);
