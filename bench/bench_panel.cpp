@@ -35,7 +35,7 @@ void Indicators(benchmark::State& state, const char* elementClass, Integer size)
     design.show();
     TTestBoard t;
     // An inverter fed by itself: its output changes in every step.
-    auto* clock = t.Place<TBTInverter>(100, 100);
+    auto* clock = t.Place("TBTInverter", 100, 100);
     t.Connect(clock, 0, clock, 0);
     std::vector<TComponent*> indicators;
     for (Integer i = 0; i < Leds; ++i) {
@@ -86,6 +86,7 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     RegisterElementClasses();
+    RegisterRows(GateRows());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -35,8 +35,7 @@ constexpr Integer Pitch = 400;
 // nothing else (a dot where the two routes leave the output).
 void PutGate(TPlatine& board, Integer g, TIOBauteil* previous, std::vector<TIOBauteil*>& gates)
 {
-    TIOBauteil* gate = g % 3 == 0 ? static_cast<TIOBauteil*>(CreateBauteil<TBTNand>())
-                                  : static_cast<TIOBauteil*>(CreateBauteil<TBTExor>());
+    TIOBauteil* gate = CreateComponent(g % 3 == 0 ? "TBTNand" : "TBTExor");
     gate->X = 200 + g % GatesPerRow * Pitch;
     gate->Y = 200 + g / GatesPerRow * Pitch;
     gate->LayoutPins();

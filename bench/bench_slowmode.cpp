@@ -45,8 +45,8 @@ void WriteProject(const AnsiString& fileName)
     TTestBoard test;
     TIOBauteil* previous = nullptr;
     for (Integer g = 0; g < 10; ++g) {
-        TIOBauteil* gate = g % 2 ? static_cast<TIOBauteil*>(test.Place<TBTNand>(100 + 400 * g, 100))
-                                 : static_cast<TIOBauteil*>(test.Place<TBTInverter>(100 + 400 * g, 100));
+        TIOBauteil* gate = g % 2 ? static_cast<TIOBauteil*>(test.Place("TBTNand", 100 + 400 * g, 100))
+                                 : static_cast<TIOBauteil*>(test.Place("TBTInverter", 100 + 400 * g, 100));
         if (previous)
             test.Connect(previous, 0, gate, 0);
         previous = gate;
@@ -73,6 +73,7 @@ void BM_SlowModeStepsPerSecond(benchmark::State& state)
     SetProgramFolder(folder.path().toStdString() + "/");
     ResetGlobals();
     RegisterClass(TBTStepCounter::StaticClass());
+    RegisterRows(GateRows());
     const AnsiString project = folder.filePath("Gates.prj").toStdString();
     WriteProject(project);
 

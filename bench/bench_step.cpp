@@ -63,13 +63,15 @@ TNetlist RandomGates(Integer n, Integer block)
 
 TIOBauteil* CreateGate(TKind kind)
 {
+    static const bool registered = (RegisterRows(GateRows()), true);
+    (void)registered;
     switch (kind) {
-    case TKind::Inverter: return CreateBauteil<TBTInverter>();
-    case TKind::And: return CreateBauteil<TBTAnd>();
-    case TKind::Nand: return CreateBauteil<TBTNand>();
-    case TKind::Or: return CreateBauteil<TBTOr>();
-    case TKind::Nor: return CreateBauteil<TBTNor>();
-    case TKind::Exor: return CreateBauteil<TBTExor>();
+    case TKind::Inverter: return CreateComponent("TBTInverter");
+    case TKind::And: return CreateComponent("TBTAnd");
+    case TKind::Nand: return CreateComponent("TBTNand");
+    case TKind::Or: return CreateComponent("TBTOr");
+    case TKind::Nor: return CreateComponent("TBTNor");
+    case TKind::Exor: return CreateComponent("TBTExor");
     }
     return nullptr;
 }

@@ -194,6 +194,24 @@ TDefault_Dlg& Default_Dlg()
     return *dialog;
 }
 
+TSettingsSheet::TSettingsSheet(TIOBauteil& component) : TSettingsSheet(component, component.Caption) {}
+
+TSettingsSheet::TSettingsSheet(TIOBauteil& component, const AnsiString& title)
+    : component_(component), dlg_(Default_Dlg()), name_(component.Caption)
+{
+    dlg_.SetCaption(title);
+    dlg_.SetHelpContext(component.HelpContext);
+}
+
+Integer TSettingsSheet::Show()
+{
+    dlg_.Props->AddOptionsSection(name_, component_.RuntimeAdjustable);
+    const Integer result = dlg_.ShowModal();
+    if (result == 1)
+        component_.SetCaption(name_);
+    return result;
+}
+
 Integer EditInputCount(TDefault_Dlg& dlg, TIOBauteil& component, Integer first, Integer last)
 {
     std::vector<AnsiString> counts;

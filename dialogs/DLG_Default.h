@@ -74,6 +74,26 @@ private:
 // kept for the program's life.
 TDefault_Dlg& Default_Dlg();
 
+// The settings sheet of one component, the one way a component opens its
+// settings: the shared dialog, emptied, with the title (the component's name
+// unless given) and the component's help context; the caller adds its rows,
+// Show adds the options section (name, run-time flag), shows the sheet
+// modally and applies the name on OK.
+class TSettingsSheet {
+public:
+    explicit TSettingsSheet(TIOBauteil& component);
+    TSettingsSheet(TIOBauteil& component, const AnsiString& title);
+    TPropScrollbox& Props() { return *dlg_.Props; }
+    TDefault_Dlg& Dialog() { return dlg_; }
+    // The modal result.
+    Integer Show();
+
+private:
+    TIOBauteil& component_;
+    TDefault_Dlg& dlg_;
+    AnsiString name_;
+};
+
 // One text row in the shared sheet, for the engine's own objects (a macro's
 // name, a macro pin's label): the modal result; the text changes on OK only.
 // The sheet with the row "Eingänge" of the entries first..last: shows it, then

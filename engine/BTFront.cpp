@@ -9,6 +9,12 @@ TBTFront::TBTFront()
     HelpContext = 17900;
 }
 
+TBTFront::TBTFront(const TComponentRow& row) : TGrundBT(row)
+{
+    BodyColor1 = 0xEAEAEA;
+    BodyColor2 = 0xCAA0A0;
+}
+
 AnsiString TBTFront::GetHintText()
 {
     AnsiString text = TGrundBT::GetHintText();

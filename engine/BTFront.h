@@ -9,10 +9,11 @@
 #include <string_view>
 
 class TBTFront : public TGrundBT {
-    ZK_CLASS(TBTFront, TGrundBT)
+    ZK_ROW_BASE_CLASS(TBTFront, TGrundBT, Row ? &Row->Class : nullptr)
 
 public:
     TBTFront();
+    explicit TBTFront(const TComponentRow& row);
     // The component's hint, then the element's hint in double quotes when
     // an element is linked and has one.
     AnsiString GetHintText() override;

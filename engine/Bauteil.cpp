@@ -2,9 +2,11 @@
 
 #include "engine/Coordinates.h"
 #include "engine/Globals.h"
+#include "engine/Language.h"
 #include "engine/Platine.h"
 #include "engine/Segment.h"
 #include "platform/Canvas.h"
+#include "platform/Colors.h"
 #include "platform/Fonts.h"
 #include "platform/Stream.h"
 
@@ -41,12 +43,21 @@ TBauteil* CreateBauteil(std::string_view className)
     return object;
 }
 
+TIOBauteil* CreateComponent(std::string_view className)
+{
+    std::unique_ptr<TBauteil> object(CreateBauteil(className));
+    auto* component = dynamic_cast<TIOBauteil*>(object.get());
+    if (component)
+        object.release();
+    return component;
+}
+
 void ForEachRegisteredComponent(const std::function<void(const TClassInfo&, TIOBauteil&)>& f)
 {
     for (const TClassInfo* info : RegisteredClasses()) {
         if (!info->Create || !info->InheritsFrom(TIOBauteil::StaticClass()))
             continue;
-        std::unique_ptr<TPersistent> object(info->Create());
+        std::unique_ptr<TPersistent> object(info->Create(*info));
         auto* component = dynamic_cast<TIOBauteil*>(object.get());
         if (!component)
             continue;
@@ -62,6 +73,19 @@ TIOBauteil::TIOBauteil()
     LayoutPins();
 }
 
+TIOBauteil::TIOBauteil(const TComponentRow& row) : Row(&row)
+{
+    X = 300;
+    Y = 300;
+    Designator = row.Designator;
+    HelpContext = row.HelpContext;
+    HasPropertyDialog = row.HasDialog;
+    PanelElementClass = row.ElementClass;
+    SetInputCount(row.Inputs.Count);
+    SetOutputCount(row.Outputs.Count);
+    LayoutPins();
+}
+
 TIOBauteil::~TIOBauteil()
 {
     ForgetOutputLinks();
@@ -69,6 +93,10 @@ TIOBauteil::~TIOBauteil()
 
 void TIOBauteil::AfterConstruction()
 {
+    if (Row) {
+        InputsCreated();
+        OutputsCreated();
+    }
     // The type name is the most derived class's, so it can only be taken now.
     if (Caption.empty())
         Caption = GetTypeName();
@@ -85,13 +113,22 @@ void TIOBauteil::ForgetOutputLinks() const
         host->RootBoard()->ForgetPins(Outputs.data(), Outputs.size());
 }
 
-void TIOBauteil::RebuildPins(TPinList& pins, Integer n, char prefix)
+void TIOBauteil::RebuildPins(TPinList& pins, Integer n, char prefix, const char* names)
 {
     PinLinksChanged();
     pins.clear();
     pins.resize(static_cast<std::size_t>(n));
-    for (Integer i = 0; i < n; ++i)
-        pins[i].Name = std::string(1, prefix) + std::to_string(i);
+    if (!names) {
+        for (Integer i = 0; i < n; ++i)
+            pins[i].Name = std::string(1, prefix) + std::to_string(i);
+        return;
+    }
+    std::string_view rest = names;
+    for (Integer i = 0; i < n && !rest.empty(); ++i) {
+        const std::size_t comma = rest.find(',');
+        pins[i].Name = AnsiString(rest.substr(0, comma));
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    }
 }
 
 void TIOBauteil::SetInputCount(Integer n)
@@ -102,7 +139,7 @@ void TIOBauteil::SetInputCount(Integer n)
     if (n == InputCount)
         return;
     InputCount = n;
-    RebuildPins(Inputs, n, 'E');
+    RebuildPins(Inputs, n, 'E', Row ? Row->Inputs.Names : nullptr);
     InputsCreated();
     LayoutPins();
     if (OnPinsChanged)
@@ -118,7 +155,7 @@ void TIOBauteil::SetOutputCount(Integer n)
         return;
     ForgetOutputLinks();
     OutputCount = n;
-    RebuildPins(Outputs, n, 'A');
+    RebuildPins(Outputs, n, 'A', Row ? Row->Outputs.Names : nullptr);
     OutputsCreated();
     LayoutPins();
     if (OnPinsChanged)
@@ -249,10 +286,11 @@ void TIOBauteil::WriteData(TStream& stream, TWriter& writer)
 
 namespace {
 
-Integer ReadPinCount(TReader& reader)
+// A count outside what the component's row allows is a damaged record.
+Integer ReadPinCount(TReader& reader, const TPinSide* side)
 {
     const Integer n = reader.ReadInteger();
-    if (n < 0 || n > MaxPinCount)
+    if (n < 0 || n > MaxPinCount || (side && !side->Allows(n)))
         throw EReadError(SInvalidPropertyValue);
     return n;
 }
@@ -264,8 +302,10 @@ void TIOBauteil::ReadData(TStream& stream, TReader& reader, Byte version)
     TBauteil::ReadData(stream, reader, version);
     X = ReadBoardCoordinate(reader);
     Y = ReadBoardCoordinate(reader);
-    SetInputCount(ReadPinCount(reader));
-    SetOutputCount(ReadPinCount(reader));
+    const Integer inputs = ReadPinCount(reader, Row ? &Row->Inputs : nullptr);
+    const Integer outputs = ReadPinCount(reader, Row ? &Row->Outputs : nullptr);
+    SetInputCount(inputs);
+    SetOutputCount(outputs);
     SetMirrored(reader.ReadBoolean());
     PinLinksChanged();
     if (version < 3) {
@@ -290,6 +330,23 @@ void TIOBauteil::ReadData(TStream& stream, TReader& reader, Byte version)
             SetCaption(caption);
     }
     LayoutPins();
+}
+
+AnsiString TIOBauteil::GetTypeName() const
+{
+    if (!Row)
+        return {};
+    return ByLanguage(Row->TypeName[0], Row->TypeName[1], Row->TypeName[2]);
+}
+
+TColor TIOBauteil::FigureColor() const
+{
+    return Selected ? clRed : SymbolColor;
+}
+
+AnsiString TIOBauteil::StateSection(const AnsiString& boardSection) const
+{
+    return boardSection + "." + AnsiString(Designator) + std::to_string(Number);
 }
 
 AnsiString TIOBauteil::GetHintText()

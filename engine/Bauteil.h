@@ -4,6 +4,7 @@
 // the two base stream records every component record begins with.
 #pragma once
 
+#include "engine/ComponentRow.h"
 #include "engine/PinStorage.h"
 #include "engine/Publics.h"
 #include "engine/ShortString.h"
@@ -169,16 +170,25 @@ T* CreateBauteil()
 // By registered class name: EClassNotFound for an unknown or abstract name,
 // EReadError for a class that is no board object.
 TBauteil* CreateBauteil(std::string_view className);
+// The same for a class of components with pins; nullptr (nothing made) for a
+// registered class of other board objects.
+class TIOBauteil;
+TIOBauteil* CreateComponent(std::string_view className);
 
 // A board object with pins that takes part in the simulation step.
 class TIOBauteil : public TBauteil {
-    ZK_CLASS(TIOBauteil, TBauteil)
+    ZK_ROW_BASE_CLASS(TIOBauteil, TBauteil, Row ? &Row->Class : nullptr)
 
 public:
     TIOBauteil();
+    // A row's component: designator, help context, dialog flag and pins from
+    // the row; ClassType answers the row's class.
+    explicit TIOBauteil(const TComponentRow& row);
     ~TIOBauteil() override;
+    // A row's component names its pins once more, now through the final class.
     void AfterConstruction() override;
 
+    const TComponentRow* Row = nullptr;
     IFP_Element* PanelElement = nullptr;
     AnsiString Caption;                 // empty after construction: the type name (AfterConstruction)
     Integer InputCount = 0;
@@ -212,7 +222,8 @@ public:
     virtual void PrepareRun() {}
     virtual Integer BodyWidth() const;
     virtual void SetNumber(Integer n) { Number = n; }
-    virtual AnsiString GetTypeName() const { return {}; }
+    // The row's type name in the program's language; "" without a row.
+    virtual AnsiString GetTypeName() const;
     virtual AnsiString GetCaption() const { return Caption; }
     virtual void SetCaption(const AnsiString& text);
     virtual void SetPanelElement(IFP_Element* element) { PanelElement = element; }
@@ -299,6 +310,11 @@ public:
 
     void LayoutPins();
     void SetMirrored(bool mirrored);
+    // What the symbol is drawn in: red while selected, else the symbol colour.
+    TColor FigureColor() const;
+    // The section of this component's retained state: the board's section,
+    // ".", the designator and the number.
+    AnsiString StateSection(const AnsiString& boardSection) const;
     // Text turned by angle degrees (counter-clockwise) in an "Arial" of the
     // canvas font's height.
     void DrawRotatedText(TCanvas& canvas, Integer x, Integer y, Integer angle, const AnsiString& text) const;
@@ -320,7 +336,8 @@ private:
     }
     static void WriteWiredOr(TBauteilPin& pin, Extended level);
     static void WriteWiredSum(TBauteilPin& pin, Extended v);
-    void RebuildPins(TPinList& pins, Integer n, char prefix);
+    // n pins named from the list of names (see TPinSide), or prefix and index.
+    void RebuildPins(TPinList& pins, Integer n, char prefix, const char* names);
 };
 
 // Calls f with every registered class of components with pins that can be

@@ -12,9 +12,10 @@ struct TBrush;
 extern bool GradientBodies;
 
 class TGrundBT : public TIOBauteil {
-    ZK_CLASS(TGrundBT, TIOBauteil)
+    ZK_ROW_BASE_CLASS(TGrundBT, TIOBauteil, Row ? &Row->Class : nullptr)
 
 public:
+    using TIOBauteil::TIOBauteil;
     TGrundBT() = default;
 
     TColor BodyColor1 = 0xFAFAFA;   // left edge of the body

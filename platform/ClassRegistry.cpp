@@ -80,7 +80,7 @@ TPersistent* CreateObjectByName(std::string_view name)
     const TClassInfo& info = FindClass(name);
     if (!info.Create)
         throw ClassNotFound(name);
-    return info.Create();
+    return info.Create(info);
 }
 
 const std::vector<const TClassInfo*>& RegisteredClasses()

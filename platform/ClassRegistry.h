@@ -14,7 +14,10 @@ class TPersistent;
 struct TClassInfo {
     const char* Name;
     const TClassInfo* Parent;              // nullptr for TPersistent
-    TPersistent* (*Create)();              // nullptr for abstract classes
+    // nullptr for abstract classes; gets this record, so one function can
+    // make the object of every row of a component family.
+    TPersistent* (*Create)(const TClassInfo&);
+    bool IsRow = false;                    // the record stands first in a component row
     bool InheritsFrom(const TClassInfo& other) const;
 };
 
@@ -43,17 +46,33 @@ TPersistent* CreateObjectByName(std::string_view name);   // FindClass + Create;
 const std::vector<const TClassInfo*>& RegisteredClasses();   // in registration order
 void UnregisterAllClassesForTest();
 
-// Inside a class body: ZK_CLASS(TBTAnd, TGrundBT) or ZK_ABSTRACT_CLASS(TBauteil, TPersistent).
-#define ZK_CLASS_INFO_(Cls, ParentCls, Factory)                                                 \
+// Inside a class body: ZK_CLASS(TText, TBauteil) or ZK_ABSTRACT_CLASS(TBauteil, TPersistent).
+#define ZK_STATIC_CLASS_(Cls, ParentCls, Factory)                                               \
 public:                                                                                        \
     static const TClassInfo& StaticClass()                                                     \
     {                                                                                          \
         static const TClassInfo info{#Cls, &ParentCls::StaticClass(), Factory};                \
         return info;                                                                           \
     }                                                                                          \
+private:
+#define ZK_CLASS_INFO_(Cls, ParentCls, Factory)                                                 \
+    ZK_STATIC_CLASS_(Cls, ParentCls, Factory)                                                  \
+public:                                                                                        \
     const TClassInfo& ClassType() const override { return StaticClass(); }                     \
 private:
 
 #define ZK_CLASS(Cls, ParentCls) \
-    ZK_CLASS_INFO_(Cls, ParentCls, []() -> TPersistent* { return new Cls(); })
+    ZK_CLASS_INFO_(Cls, ParentCls, [](const TClassInfo&) -> TPersistent* { return new Cls(); })
 #define ZK_ABSTRACT_CLASS(Cls, ParentCls) ZK_CLASS_INFO_(Cls, ParentCls, nullptr)
+// A class whose objects may stand for a registered row of their family:
+// ClassType answers the row's record when RowInfo (an expression of the
+// object giving a const TClassInfo* or nullptr) is set.
+#define ZK_ROW_BASE_CLASS(Cls, ParentCls, RowInfo)                                                        \
+    ZK_STATIC_CLASS_(Cls, ParentCls, [](const TClassInfo&) -> TPersistent* { return new Cls(); })       \
+public:                                                                                                  \
+    const TClassInfo& ClassType() const override                                                         \
+    {                                                                                                    \
+        const TClassInfo* row = RowInfo;                                                                 \
+        return row ? *row : StaticClass();                                                               \
+    }                                                                                                    \
+private:

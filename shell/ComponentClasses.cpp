@@ -52,12 +52,182 @@
 #include "panel/framework/BT_Schalter.h"
 #include "platform/ClassRegistry.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
 namespace {
 
-// One row per class, in the program's registration order (TBT_DDE_Server,
+// Every component class in the program's registration order (TBT_DDE_Server,
 // TBT_DDE_Client, TBT_DDE_Client_Poke, TBTLed, ... TETDL_WriteDO, TETDL_ReadAI);
 // a new class goes in at its place in that order.
-constexpr const TClassInfo& (*Table[])() = {
+constexpr const char* Order[] = {
+    "TBTLed",
+    "TBTDuoLED",
+    "TBTRGB_LED",
+    "TBTLampe",
+    "TBTTaster",
+    "TBTSchalter",
+    "TBTAnalogSchalter",
+    "TBTAnalogSchalter2",
+    "TBTAnalogTaster",
+    "TBTAnalogTaster2",
+    "TBTSysTime",
+    "TBTSysDate",
+    "TBTInverter",
+    "TBTAnd",
+    "TBTOr",
+    "TBTNand",
+    "TBTNor",
+    "TBTExor",
+    "TBTHiTakt",
+    "TBTTaktgeber_ES",
+    "TBTVCO",
+    "TBTMonoFlop",
+    "TBTMonoFlopDyn",
+    "TBTOnOffDelay",
+    "TBTPulse",
+    "TBTVerzoegerung",
+    "TBTRSFF",
+    "TBTRSFFZ",
+    "TBTRSFFF",
+    "TBTJKFF",
+    "TBTDFFZ",
+    "TBTDFFF",
+    "TBTADC",
+    "TBTDAC",
+    "TBTMasse",
+    "TBTVcc",
+    "TBTPowerOnReset",
+    "TBTRandom",
+    "TBTStop",
+    "TBTTestpunkt",
+    "TBTJump",
+    "TBTJumpTarget",
+    "TBTRangeCheck",
+    "TBTFest",
+    "TText",
+    "TBTStrDisplay",
+    "TBTStrPlus",
+    "TBTStrCopy",
+    "TBTStrReplace",
+    "TBTStrCompare",
+    "TBTStrChr",
+    "TBTStrASCII",
+    "TBTStrInsert",
+    "TBTStrLength",
+    "TBTStrPos",
+    "TBTStrTrim",
+    "TBTStrUpper",
+    "TBTStrIndex",
+    "TBTStrDelete",
+    "TBTStrBuffer",
+    "TBTStrMux",
+    "TBTStrHold",
+    "TBTStrEdit",
+    "TBTStrInfo",
+    "TBTStrFormat",
+    "TBTStrParts",
+    "TBTStrBytes",
+    "TBTStrCSV",
+    "TBT_Str_Fest",
+    "TBT_Str_Value",
+    "TBTStrCRC",
+    "TBT_I2C_Master",
+    "TBTVerstaerker",
+    "TBTGain",
+    "TBTOffset",
+    "TBTKorrekturtabelle",
+    "TBTRelais",
+    "TBTRelais_2",
+    "TBTSample",
+    "TBTAnalogVgl",
+    "TBTMittelwert",
+    "TBTFktGenerator",
+    "TBTRampenGenerator",
+    "TBTLimiter",
+    "TBTAnalogMux",
+    "TBTAnalogDemux",
+    "TBTFormel",
+    "TBTAdd",
+    "TBTSub",
+    "TBTMul",
+    "TBTDiv",
+    "TBTIntegrierer",
+    "TBTDifferenzierer",
+    "TBTPT1",
+    "TBTPT2",
+    "TBTDT1",
+    "TBT_P_Regler",
+    "TBT_PI_Regler",
+    "TBT_PID_Regler",
+    "TBT_PD_Regler",
+    "TBT_2_Punkt_Regler",
+    "TBT_Spiel",
+    "TBT_Totzone",
+    "TBT_Inkretment",
+    "TBT_AnalogDelay",
+    "TBTMath",
+    "TBTPolynom",
+    "TMakro",
+    "TBTCNT4",
+    "TBTCNT8",
+    "TBTCNT16",
+    "TBTCNT4D",
+    "TBTCNTL",
+    "TBTCNTL8",
+    "TBTCNTL16",
+    "TBTCNTLD",
+    "TBTSREG",
+    "TBTSREG8",
+    "TBTSREG16",
+    "TBTSREGL",
+    "TBTSREGL8",
+    "TBTSREGL16",
+    "TBTMUX2",
+    "TBTMUX4",
+    "TBTMUX8",
+    "TBTMUX16",
+    "TBTDMUX2",
+    "TBTDMUX4",
+    "TBTDMUX8",
+    "TBTDMUX16",
+    "TBTBCDDekoder",
+    "TBTSeg7Decoder",
+    "TBTBustreiber",
+    "TBTAdressdekoder",
+    "TBTREG2",
+    "TBTREG4",
+    "TBTREG8",
+    "TBTREG16",
+    "TBTREG2_T",
+    "TBTREG4_T",
+    "TBTREG8_T",
+    "TBTREG16_T",
+    "TBTADD2",
+    "TBTADD4",
+    "TBTADD8",
+    "TBTVGL4",
+    "TBTVGL8",
+    "TBTRAM",
+    "TBTROM",
+    "TBTPin",
+    "TBTIntConv",
+    "TBTIntOp",
+    "TBTIntToBytes",
+    "TBTIntFromBytes",
+    "TBTIntCheckBit",
+    "TBTIntBit",
+    "TBTFreqCount",
+};
+
+// The component families: each gives its rows.
+constexpr TRowList (*Families[])() = {
+    &GateRows,
+};
+
+// The classes that stand for themselves (no family's row).
+constexpr const TClassInfo& (*Classes[])() = {
     &TBTLed::StaticClass,
     &TBTDuoLED::StaticClass,
     &TBTRGB_LED::StaticClass,
@@ -70,12 +240,6 @@ constexpr const TClassInfo& (*Table[])() = {
     &TBTAnalogTaster2::StaticClass,
     &TBTSysTime::StaticClass,
     &TBTSysDate::StaticClass,
-    &TBTInverter::StaticClass,
-    &TBTAnd::StaticClass,
-    &TBTOr::StaticClass,
-    &TBTNand::StaticClass,
-    &TBTNor::StaticClass,
-    &TBTExor::StaticClass,
     &TBTHiTakt::StaticClass,
     &TBTTaktgeber_ES::StaticClass,
     &TBTVCO::StaticClass,
@@ -219,15 +383,34 @@ constexpr const TClassInfo& (*Table[])() = {
 
 } // namespace
 
-std::span<const TClassInfo& (*const)()> ComponentClassTable()
+std::vector<const TClassInfo*> ComponentClassTable()
 {
-    return Table;
+    std::vector<const TClassInfo*> known;
+    for (const auto rows : Families) {
+        for (const TComponentRow* row : rows())
+            known.push_back(&row->Class);
+    }
+    for (const auto staticClass : Classes)
+        known.push_back(&staticClass());
+    std::vector<const TClassInfo*> table;
+    for (const char* name : Order) {
+        const auto it = std::find_if(known.begin(), known.end(), [name](const TClassInfo* info) {
+            return std::string_view(info->Name) == name;
+        });
+        if (it == known.end())
+            throw std::logic_error(std::string("no component class ") + name);
+        table.push_back(*it);
+        known.erase(it);
+    }
+    if (!known.empty())
+        throw std::logic_error(std::string("component class out of the order: ") + known.front()->Name);
+    return table;
 }
 
 void RegisterComponentClasses()
 {
-    for (const auto staticClass : Table)
-        RegisterClass(staticClass());
+    for (const TClassInfo* info : ComponentClassTable())
+        RegisterClass(*info);
 }
 
 void RegisterBaseClasses()

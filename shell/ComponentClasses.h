@@ -3,12 +3,13 @@
 // start-up and the library-file generator does the same, so both see one list.
 #pragma once
 
-#include <span>
+#include <vector>
 
 struct TClassInfo;
 
-// Each entry returns its class's metaclass; the order is the registration order.
-std::span<const TClassInfo& (*const)()> ComponentClassTable();
+// Every component class record in the registration order: the families'
+// rows and the classes of their own, placed by the order list.
+std::vector<const TClassInfo*> ComponentClassTable();
 
 // The four base classes every board object stream needs, registered first.
 void RegisterBaseClasses();

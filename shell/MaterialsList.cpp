@@ -68,11 +68,11 @@ std::vector<TMaterialEntry> MaterialEntries(const std::vector<TBauteil*>& palett
         entry.DriverClass = DriverClassOf(*sample);
         entry.Caption = TBibo::EntryCaption(sample);
         const TClassInfo& cls = sample->ClassType();
-        for (const TClassInfo* gate : {&TBTAnd::StaticClass(), &TBTNand::StaticClass(), &TBTOr::StaticClass(),
-                                       &TBTNor::StaticClass(), &TBTExor::StaticClass(), &TBTDAC::StaticClass()})
-            if (cls.InheritsFrom(*gate))
+        const std::string_view name = cls.Name;
+        for (const char* perInput : {"TBTAnd", "TBTNand", "TBTOr", "TBTNor", "TBTExor", "TBTDAC"})
+            if (name == perInput)
                 entry.Breakdown = TMaterialEntry::PerInput;
-        if (cls.InheritsFrom(TBTADC::StaticClass()))
+        if (name == "TBTADC")
             entry.Breakdown = TMaterialEntry::PerOutput;
         entries.push_back(std::move(entry));
     }

@@ -53,6 +53,16 @@ T* Place(TPlatine& board, Integer x, Integer y)
     return component;
 }
 
+TIOBauteil* Place(TPlatine& board, std::string_view className, Integer x, Integer y)
+{
+    TIOBauteil* component = CreateComponent(className);
+    component->X = x;
+    component->Y = y;
+    component->LayoutPins();
+    board.InsertObject(component);
+    return component;
+}
+
 TPoint PinAt(const TBauteilPin& pin)
 {
     return TPoint{pin.X, pin.Y};
@@ -217,10 +227,10 @@ void GateDemo(TPlatine& board, TFrontplatte& panel)
     auto* clock = Place<TBTHiTakt>(board, 300, 2100);
     clock->Frequency = 1;
     const Integer gateX = 1800;
-    auto* gateAnd = Place<TBTAnd>(board, gateX, 750);
-    auto* gateOr = Place<TBTOr>(board, gateX, 1200);
-    auto* gateXor = Place<TBTExor>(board, gateX, 1650);
-    auto* inverter = Place<TBTInverter>(board, gateX, 2100);
+    auto* gateAnd = Place(board, "TBTAnd", gateX, 750);
+    auto* gateOr = Place(board, "TBTOr", gateX, 1200);
+    auto* gateXor = Place(board, "TBTExor", gateX, 1650);
+    auto* inverter = Place(board, "TBTInverter", gateX, 2100);
     // Each gate's first input straight from a supply of its own.
     for (TIOBauteil* gate : std::vector<TIOBauteil*>{gateAnd, gateOr, gateXor}) {
         auto* high = PlaceOutputAt<TBTVcc>(board, 1300, gate->Inputs[0].Y);

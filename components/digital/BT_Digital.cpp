@@ -43,11 +43,6 @@ TPoint BodyCentre(const TIOBauteil& component)
     return {body.Left + body.Width() / 2, body.Top + body.Height() / 2};
 }
 
-AnsiString StateSection(const TIOBauteil& component, const AnsiString& boardSection)
-{
-    return boardSection + "." + AnsiString(component.Designator) + std::to_string(component.Number);
-}
-
 Integer RoundClamped(Extended v, Integer lo, Integer hi)
 {
     if (!(v >= lo))

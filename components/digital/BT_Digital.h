@@ -28,10 +28,6 @@ void DrawSymbolText(TCanvas& canvas, const TIOBauteil& component, Integer x, Int
                     const AnsiString& text);
 TPoint BodyCentre(const TIOBauteil& component);
 
-// The component's own section of the retained-state file: the board's
-// section, ".", the designator and the number.
-AnsiString StateSection(const TIOBauteil& component, const AnsiString& boardSection);
-
 // v rounded half to even and held within lo..hi; NaN gives lo.
 Integer RoundClamped(Extended v, Integer lo, Integer hi);
 

@@ -110,7 +110,7 @@ void TFlipFlop::ResetForStart()
 
 void TFlipFlop::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
-    const AnsiString own = StateSection(*this, section);
+    const AnsiString own = StateSection(section);
     ini.WriteBool(own, "Q", Q);
     if (info_.MasterKey)
         ini.WriteBool(own, info_.MasterKey, Master);
@@ -120,7 +120,7 @@ void TFlipFlop::SaveState(TCustomIniFile& ini, const AnsiString& section)
 
 void TFlipFlop::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
 {
-    const AnsiString own = StateSection(*this, section);
+    const AnsiString own = StateSection(section);
     Q = ini.ReadBool(own, "Q", info_.StartQ);
     if (info_.MasterKey)
         Master = ini.ReadBool(own, info_.MasterKey, info_.StartMaster);

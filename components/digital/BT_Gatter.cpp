@@ -11,36 +11,83 @@
 namespace {
 
 // "1" over a greater-or-equal sign, and "1" over an equals sign.
-constexpr TGateInfo::TSymbolText OrOne{"1", 60, -5, -30};
-constexpr TGateInfo::TSymbolText OrGreater{">", 40, -28, -28};
-constexpr TGateInfo::TSymbolText OrEquals{"=", 40, -28, -10};
+constexpr TGateRow::TSymbolText OrOne{"1", 60, -5, -30};
+constexpr TGateRow::TSymbolText OrGreater{">", 40, -28, -28};
+constexpr TGateRow::TSymbolText OrEquals{"=", 40, -28, -10};
 
-constexpr TGateInfo::TSymbolText And{"&", 60, -20, -30};
+constexpr TGateRow::TSymbolText And{"&", 60, -20, -30};
+
+// The multi-input gates: 2 to 16 unnamed inputs.
+constexpr TPinSide GateInputs{.Count = 2, .Min = TGatter::MinInputs, .Max = TGatter::MaxInputs, .Names = ""};
+constexpr TPinSide GateOutput{.Count = 1, .Names = ""};
 
 using enum TGateTest;
-const TGateInfo InverterInfo{
-    {"Inverter", "Inverter", "Inverseur"}, "INV", 18230, 1, false, {{"1", 48, -10, -34}}, AnyHigh, true};
-const TGateInfo AndInfo{{"AND", "AND", "AND"}, "AND", 18235, 2, true, {And}, AllHigh, false};
-const TGateInfo NandInfo{{"NAND", "NAND", "NAND"}, "NAND", 18240, 2, true, {And}, AllHigh, true};
-const TGateInfo OrInfo{{"OR", "OR", "OR"}, "OR", 18245, 2, true, {OrOne, OrGreater, OrEquals}, AnyHigh, false};
-const TGateInfo NorInfo{{"NOR", "NOR", "NOR"}, "NOR", 18250, 2, true, {OrOne, OrGreater, OrEquals}, AnyHigh, true};
-const TGateInfo ExorInfo{
-    {"EXOR", "EXOR", "EXOR"}, "EXOR", 18255, 2, true, {{"1", 60, -5, -30}, {"=", 40, -28, -20}}, OddHigh, false};
+const TGateRow Gates[] = {
+    {.Component = {.Class = RowClass<TGatter>("TBTInverter"),
+                   .TypeName = {"Inverter", "Inverter", "Inverseur"},
+                   .Designator = "INV",
+                   .HelpContext = 18230,
+                   .Inputs = {.Count = 1, .Names = ""},
+                   .Outputs = GateOutput},
+     .Symbol = {{"1", 48, -10, -34}},
+     .Test = AnyHigh,
+     .Negated = true},
+    {.Component = {.Class = RowClass<TGatter>("TBTAnd"),
+                   .TypeName = {"AND", "AND", "AND"},
+                   .Designator = "AND",
+                   .HelpContext = 18235,
+                   .HasDialog = true,
+                   .Inputs = GateInputs,
+                   .Outputs = GateOutput},
+     .Symbol = {And},
+     .Test = AllHigh},
+    {.Component = {.Class = RowClass<TGatter>("TBTOr"),
+                   .TypeName = {"OR", "OR", "OR"},
+                   .Designator = "OR",
+                   .HelpContext = 18245,
+                   .HasDialog = true,
+                   .Inputs = GateInputs,
+                   .Outputs = GateOutput},
+     .Symbol = {OrOne, OrGreater, OrEquals},
+     .Test = AnyHigh},
+    {.Component = {.Class = RowClass<TGatter>("TBTNand"),
+                   .TypeName = {"NAND", "NAND", "NAND"},
+                   .Designator = "NAND",
+                   .HelpContext = 18240,
+                   .HasDialog = true,
+                   .Inputs = GateInputs,
+                   .Outputs = GateOutput},
+     .Symbol = {And},
+     .Test = AllHigh,
+     .Negated = true},
+    {.Component = {.Class = RowClass<TGatter>("TBTNor"),
+                   .TypeName = {"NOR", "NOR", "NOR"},
+                   .Designator = "NOR",
+                   .HelpContext = 18250,
+                   .HasDialog = true,
+                   .Inputs = GateInputs,
+                   .Outputs = GateOutput},
+     .Symbol = {OrOne, OrGreater, OrEquals},
+     .Test = AnyHigh,
+     .Negated = true},
+    {.Component = {.Class = RowClass<TGatter>("TBTExor"),
+                   .TypeName = {"EXOR", "EXOR", "EXOR"},
+                   .Designator = "EXOR",
+                   .HelpContext = 18255,
+                   .HasDialog = true,
+                   .Inputs = GateInputs,
+                   .Outputs = GateOutput},
+     .Symbol = {{"1", 60, -5, -30}, {"=", 40, -28, -20}},
+     .Test = OddHigh},
+};
 
 } // namespace
 
-TGatter::TGatter(const TGateInfo& info) : info_(info)
-{
-    SetInputCount(info.Inputs);
-    SetOutputCount(1);
-    Designator = info.Designator;
-    HelpContext = info.HelpContext;
-    HasPropertyDialog = info.HasDialog;
-}
+TGatter::TGatter(const TComponentRow& row) : TGrundBT(row), gate_(FamilyRow<TGateRow>(row)) {}
 
-AnsiString TGatter::GetTypeName() const
+TRowList GateRows()
 {
-    return ByLanguage(info_.TypeName[0], info_.TypeName[1], info_.TypeName[2]);
+    return RowList(Gates);
 }
 
 Integer TGatter::PlainLogicTable() const
@@ -51,41 +98,29 @@ Integer TGatter::PlainLogicTable() const
     for (Integer inputs = 0; inputs < 4; ++inputs) {
         const Integer high = (inputs & 1) + (InputCount == 2 ? inputs >> 1 : 0);
         const bool results[] = {high == InputCount, high != 0, (high & 1) != 0};
-        if (results[static_cast<Byte>(info_.Test)] != info_.Negated)
+        if (results[static_cast<Byte>(gate_.Test)] != gate_.Negated)
             table |= 1 << inputs;
     }
     return table;
 }
 
-void TGatter::InputsCreated()
-{
-    for (TBauteilPin& pin : Inputs)
-        pin.Name = "";
-}
-
-void TGatter::OutputsCreated()
-{
-    for (TBauteilPin& pin : Outputs)
-        pin.Name = "";
-}
-
 void TGatter::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    const TColor colour = Selected ? clRed : SymbolColor;
+    const TColor colour = FigureColor();
     const Integer cx = BodyRect.Left + BodyRect.Width() / 2;
     const Integer cy = BodyRect.Top + BodyRect.Height() / 2;
     canvas.Font.Name = ArialFamily;
     canvas.Font.Style = 0;
     canvas.Font.Color = colour;
     canvas.Brush.Style = TBrushStyle::bsClear;
-    for (const TGateInfo::TSymbolText& text : info_.Symbol) {
+    for (const TGateRow::TSymbolText& text : gate_.Symbol) {
         if (!text.Text)
             break;
         canvas.Font.Height = text.Height;
         canvas.TextOut(cx + text.DX, cy + text.DY, text.Text);
     }
-    if (info_.Negated) {
+    if (gate_.Negated) {
         canvas.Pen.Style = TPenStyle::psSolid;
         canvas.Pen.Width = 3;
         canvas.Pen.Color = colour;
@@ -102,17 +137,10 @@ void TGatter::Draw(TCanvas& canvas)
 // The input count chooser, entries "2" to "16".
 Integer TGatter::EditProperties()
 {
-    if (!info_.HasDialog)
+    if (!Row->HasDialog)
         return TGrundBT::EditProperties();
     TDefault_Dlg& dlg = Default_Dlg();
     dlg.SetCaption(GetTypeName());
     dlg.SetHelpContext(HelpContext);
     return EditInputCount(dlg, *this, MinInputs, MaxInputs);
 }
-
-TBTInverter::TBTInverter() : TGatter(InverterInfo) {}
-TBTAnd::TBTAnd() : TGatter(AndInfo) {}
-TBTNand::TBTNand() : TGatter(NandInfo) {}
-TBTOr::TBTOr() : TGatter(OrInfo) {}
-TBTNor::TBTNor() : TGatter(NorInfo) {}
-TBTExor::TBTExor() : TGatter(ExorInfo) {}

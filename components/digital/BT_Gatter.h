@@ -8,13 +8,9 @@
 // What a gate tests of the number of its inputs that read high.
 enum class TGateTest : Byte { AllHigh, AnyHigh, OddHigh };
 
-// What tells one gate from another.
-struct TGateInfo {
-    const char* TypeName[3];    // German, English, French
-    const char* Designator;
-    Integer HelpContext;
-    Integer Inputs;             // after construction
-    bool HasDialog;             // input count chooser
+// A gate's row: what tells one gate from another beyond its class row.
+struct TGateRow {
+    TComponentRow Component;
     // Symbol: up to three texts (height, x and y relative to the body centre).
     struct TSymbolText {
         const char* Text;
@@ -24,14 +20,16 @@ struct TGateInfo {
     bool Negated;               // the output is the test negated; drawn as a stroke
 };
 
-// The shared body of the six gates. Not a stream class of its own: each gate
-// stands in the class registry directly below TGrundBT. One step serves all
-// six, driven by the gate's table row, and it has no branch that depends on
-// the signals: boards of mixed gates in any order step at the same speed.
+// The six gates in one family, each registered name a row directly below
+// TGrundBT. One step serves all six, driven by the gate's row, and it has
+// no branch that depends on the signals: boards of mixed gates in any order
+// step at the same speed.
 class TGatter : public TGrundBT {
 public:
     static constexpr Integer MinInputs = 2;
     static constexpr Integer MaxInputs = 16;
+
+    explicit TGatter(const TComponentRow& row);
 
     void Calculate() override
     {
@@ -39,68 +37,17 @@ public:
         for (Integer i = 0; i < InputCount; ++i)
             high += InputLogic(i);
         const bool results[] = {high == InputCount, high != 0, (high & 1) != 0};
-        SetOutputLogic(0, results[static_cast<Byte>(info_.Test)] != info_.Negated);
+        SetOutputLogic(0, results[static_cast<Byte>(gate_.Test)] != gate_.Negated);
     }
     // The same function as a table, for gates of one or two inputs.
     Integer PlainLogicTable() const override;
     void Draw(TCanvas& canvas) override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override;
     // The input count chooser of the multi-input gates.
     Integer EditProperties() override;
 
-protected:
-    explicit TGatter(const TGateInfo& info);
-
 private:
-    const TGateInfo& info_;
+    const TGateRow& gate_;
 };
 
-// Not input 0.
-class TBTInverter : public TGatter {
-    ZK_CLASS(TBTInverter, TGrundBT)
-
-public:
-    TBTInverter();
-};
-
-// High when every input reads high.
-class TBTAnd : public TGatter {
-    ZK_CLASS(TBTAnd, TGrundBT)
-
-public:
-    TBTAnd();
-};
-
-// Low when every input reads high.
-class TBTNand : public TGatter {
-    ZK_CLASS(TBTNand, TGrundBT)
-
-public:
-    TBTNand();
-};
-
-// High when an input reads high.
-class TBTOr : public TGatter {
-    ZK_CLASS(TBTOr, TGrundBT)
-
-public:
-    TBTOr();
-};
-
-// High when no input reads high.
-class TBTNor : public TGatter {
-    ZK_CLASS(TBTNor, TGrundBT)
-
-public:
-    TBTNor();
-};
-
-// High when an odd number of inputs read high.
-class TBTExor : public TGatter {
-    ZK_CLASS(TBTExor, TGrundBT)
-
-public:
-    TBTExor();
-};
+// TBTInverter, TBTAnd, TBTOr, TBTNand, TBTNor and TBTExor.
+TRowList GateRows();

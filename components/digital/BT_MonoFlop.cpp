@@ -76,13 +76,13 @@ void TMonoFlopBase::ResetForStart()
 
 void TMonoFlopBase::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
-    ini.WriteBool(StateSection(*this, section), "Triggered", Triggered);
+    ini.WriteBool(StateSection(section), "Triggered", Triggered);
 }
 
 void TMonoFlopBase::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
 {
     // A restored pulse runs for a full duration again.
-    Triggered = ini.ReadBool(StateSection(*this, section), "Triggered", false);
+    Triggered = ini.ReadBool(StateSection(section), "Triggered", false);
     WritePulse(Triggered);
     PulseStart = QueryPerformanceCounter();
 }

@@ -97,7 +97,7 @@ void TRegister::ResetForStart()
 
 void TRegister::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
-    const AnsiString own = StateSection(*this, section);
+    const AnsiString own = StateSection(section);
     ini.WriteInteger(own, "State", State);
     if (!latch_)
         ini.WriteInteger(own, "StateInternal", StateInternal);
@@ -105,7 +105,7 @@ void TRegister::SaveState(TCustomIniFile& ini, const AnsiString& section)
 
 void TRegister::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
 {
-    const AnsiString own = StateSection(*this, section);
+    const AnsiString own = StateSection(section);
     State = ini.ReadInteger(own, "State", 0);
     if (!latch_)
         StateInternal = ini.ReadInteger(own, "StateInternal", 0);

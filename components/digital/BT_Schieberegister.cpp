@@ -84,12 +84,12 @@ void TSchieberegister::ResetForStart()
 
 void TSchieberegister::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
-    ini.WriteInteger(StateSection(*this, section), "State", State);
+    ini.WriteInteger(StateSection(section), "State", State);
 }
 
 void TSchieberegister::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
 {
-    State = ini.ReadInteger(StateSection(*this, section), "State", 0);
+    State = ini.ReadInteger(StateSection(section), "State", 0);
     WriteState();
 }
 

@@ -109,12 +109,12 @@ void TZaehler::ResetForStart()
 // that is lost on one counter of a family and kept on the others is a fault.
 void TZaehler::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
-    ini.WriteInteger(StateSection(*this, section), "Z", Count);
+    ini.WriteInteger(StateSection(section), "Z", Count);
 }
 
 void TZaehler::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
 {
-    Count = ini.ReadInteger(StateSection(*this, section), "Z", 0);
+    Count = ini.ReadInteger(StateSection(section), "Z", 0);
     WriteCount();
 }
 

@@ -19,12 +19,6 @@ const TStrInfo HoldInfo{{"$Hold", "$Hold", "$Hold"}, "$HLD", "HOLD", TextHelp, f
 const TStrInfo BufferInfo{{"$Buffer", "$Buffer", "$Buffer"}, "$BUF", "BUFFER", TextHelp, false, 5, 2,
                           {"$", "|W", "|R", "/CLR", "N"}, {"$Buf", "$Data"}};
 
-// The component's own section of the retained-state file.
-AnsiString StateSection(const TIOBauteil& component, const AnsiString& section)
-{
-    return section + "." + AnsiString(component.Designator) + std::to_string(component.Number);
-}
-
 } // namespace
 
 // ---- Multiplexer
@@ -108,12 +102,12 @@ void TBTStrHold::ResetForStart()
 
 void TBTStrHold::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
-    ini.WriteString(StateSection(*this, section), "Hold", Held);
+    ini.WriteString(StateSection(section), "Hold", Held);
 }
 
 void TBTStrHold::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
 {
-    Held = ini.ReadString(StateSection(*this, section), "Hold", "");
+    Held = ini.ReadString(StateSection(section), "Hold", "");
 }
 
 // ---- Buffer
@@ -157,14 +151,14 @@ void TBTStrBuffer::ResetForStart()
 
 void TBTStrBuffer::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
-    const AnsiString own = StateSection(*this, section);
+    const AnsiString own = StateSection(section);
     ini.WriteString(own, "Buffer", Buffer);
     ini.WriteString(own, "Data", Data);
 }
 
 void TBTStrBuffer::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
 {
-    const AnsiString own = StateSection(*this, section);
+    const AnsiString own = StateSection(section);
     Buffer = ini.ReadString(own, "Buffer", "");
     Data = ini.ReadString(own, "Data", "");
     SetOutputString(0, Buffer);

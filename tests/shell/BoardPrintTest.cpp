@@ -36,9 +36,9 @@ protected:
         TForm1::RegisterComponentClasses();
     }
 
-    TBTAnd* PutGate(TForm1& form, Integer x, Integer y)
+    TIOBauteil* PutGate(TForm1& form, Integer x, Integer y)
     {
-        auto* gate = CreateBauteil<TBTAnd>();
+        auto* gate = CreateComponent("TBTAnd");
         gate->X = x;
         gate->Y = y;
         gate->LayoutPins();

@@ -492,7 +492,7 @@ TEST_F(CompilerTest, CompiledProgramsPanelGoesWithItsMainWindow)
 {
     {
         TForm1 editor(QStringList{Path("zentrika40")});
-        editor.MainBoard->InsertObject(CreateBauteil<TBTAnd>());
+        editor.MainBoard->InsertObject(CreateComponent("TBTAnd"));
         const TFlagScope compiled(SaveCompiled, true);
         editor.SaveProject(Program() + "comp.mod");
     }
@@ -524,8 +524,9 @@ TEST_F(CompilerTest, CompiledProgramStartsOnItsOwnRunsTheProjectAndKeepsItsState
 {
     {
         TTestBoard test;
-        auto* gate = test.Place<TBTAnd>(100, 100);        // open inputs: high
-        auto* inverter = test.Place<TBTInverter>(400, 300);
+        RegisterRows(GateRows());
+        auto* gate = test.Place("TBTAnd", 100, 100);        // open inputs: high
+        auto* inverter = test.Place("TBTInverter", 400, 300);
         auto* flipFlop = test.Place<TBTRSFF>(700, 100);
         test.Connect(gate, 0, flipFlop, 0);
         test.Connect(gate, 0, inverter, 0);

@@ -98,8 +98,8 @@ const char* const RegistrationOrder[] = {
 std::vector<std::string> TableNames()
 {
     std::vector<std::string> names;
-    for (const auto staticClass : ComponentClassTable())
-        names.push_back(staticClass().Name);
+    for (const TClassInfo* info : ComponentClassTable())
+        names.push_back(info->Name);
     return names;
 }
 

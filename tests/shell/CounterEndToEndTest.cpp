@@ -83,7 +83,7 @@ TEST_F(CounterEndToEndTest, ACounterDrivingASevenSegmentDecoderRunsAlikeAfterSav
         PickAndPlace(form, Counters, "TBTCNT4", QPoint(240, 100));
         PickAndPlace(form, Decoders, "TBTSeg7Decoder", QPoint(480, 260));
         TPlatine& board = *form.MainBoard;
-        auto* clock = Find<TBTInverter>(board);
+        auto* clock = FindComponent(board, "TBTInverter");
         auto* counter = Find<TBTCNT4>(board);
         auto* decoder = Find<TBTSeg7Decoder>(board);
         ASSERT_TRUE(clock && counter && decoder);

@@ -30,7 +30,7 @@ protected:
     void WriteProject(const AnsiString& fileName, Integer x = 2000, Integer y = 1500)
     {
         TForm1 writer(QStringList{Path("zentrika40")});
-        TIOBauteil* gate = CreateBauteil<TBTAnd>();
+        TIOBauteil* gate = CreateComponent("TBTAnd");
         gate->X = x;
         gate->Y = y;
         gate->LayoutPins();
@@ -70,7 +70,7 @@ TEST_F(FileCommandsTest, SavesAskBeforeReplacingAFile)
         SCOPED_TRACE(command.Command);
         WriteFile("Anlage.prj", "alt");
         TForm1& form = Create();
-        form.MainBoard->InsertObject(CreateBauteil<TBTAnd>());
+        form.MainBoard->InsertObject(CreateComponent("TBTAnd"));
         {
             TModalHook hook({TModalAnswer::File(Program() + "Anlage.prj"), TModalAnswer::Button(IDNO)});
             command.Run(form);
@@ -94,7 +94,7 @@ TEST_F(FileCommandsTest, LeftoversOfAKilledSaveGoWhenTheFolderIsNextSavedInto)
     WriteFile("Settings/EXPKIT.INI.~" + dead + ".4", "halb");
     WriteFile("Anlage.prj.~1.0", "l\u00E4uft noch");   // process 1 runs
     TForm1& form = Create();
-    form.MainBoard->InsertObject(CreateBauteil<TBTAnd>());
+    form.MainBoard->InsertObject(CreateComponent("TBTAnd"));
     form.SaveProject(Program() + "Teil.prj");   // also enters the recent files
     EXPECT_FALSE(QFile::exists(Path("Anlage.prj.~" + dead + ".0")));
     EXPECT_FALSE(QFile::exists(Path("Settings/EXPKIT.INI.~" + dead + ".4")));
@@ -117,7 +117,7 @@ TEST_F(FileCommandsTest, AFailedSaveNamesTheChosenFileInTheLanguageWithTheSaveTi
         SCOPED_TRACE(c.Language);
         TForm1& form = Create();
         LanguageIndex = c.Language;
-        form.MainBoard->InsertObject(CreateBauteil<TBTAnd>());
+        form.MainBoard->InsertObject(CreateComponent("TBTAnd"));
         const AnsiString chosen = Program() + "Ordner/Anlage.prj";
         TModalHook hook({TModalAnswer::File(chosen)});
         EXPECT_FALSE(form.Speichernals1Click());
@@ -168,7 +168,7 @@ TEST_F(FileCommandsTest, OpenErrorsSpeakTheLanguageUnderTheOpenTitle)
 TEST_F(FileCommandsTest, NamesKeepTheirCaseAndOnlyOneFileIsOneRecentEntry)
 {
     TForm1& form = Create();
-    form.MainBoard->InsertObject(CreateBauteil<TBTAnd>());
+    form.MainBoard->InsertObject(CreateComponent("TBTAnd"));
     const AnsiString project = Program() + "MyTest.prj";
     form.SaveProject(project);
     EXPECT_EQ(form.windowTitle(), "Zentrika 4.0 - [" + AnsiToQString(project) + "]");
@@ -201,7 +201,7 @@ TEST_F(FileCommandsTest, FirstFileDialogsStartInTheDocumentsFolder)
     EXPECT_EQ(ProjectFolder, DefaultProjectFolder());
     TModalHook hook(std::vector<TModalAnswer>{});
     form.ffnen2Click();
-    form.MainBoard->InsertObject(CreateBauteil<TBTAnd>());
+    form.MainBoard->InsertObject(CreateComponent("TBTAnd"));
     form.Speichernals1Click();
     ASSERT_EQ(hook.Requests().size(), 2u);
     for (const TModalRequest& request : hook.Requests())

@@ -48,8 +48,8 @@ TEST_F(LedPanelTest, EveryElementOwningClassNamesItsElementAndNoOtherClassDoes)
         EXPECT_LE(std::string(row.Element).size(), 20u);
     }
     EXPECT_EQ(owners.size(), 46u);
-    for (const auto staticClass : ComponentClassTable()) {
-        const TClassInfo& info = staticClass();
+    for (const TClassInfo* row : ComponentClassTable()) {
+        const TClassInfo& info = *row;
         SCOPED_TRACE(info.Name);
         std::unique_ptr<TBauteil> object(CreateBauteil(info.Name));
         ASSERT_NE(object, nullptr);

@@ -57,13 +57,31 @@ protected:
         board.InsertObject(component);
         return component;
     }
+    static TIOBauteil* Put(TPlatine& board, std::string_view className, Integer x, Integer y)
+    {
+        TIOBauteil* component = CreateComponent(className);
+        component->X = x;
+        component->Y = y;
+        component->LayoutPins();
+        board.InsertObject(component);
+        return component;
+    }
     static TPoint End(const TBauteilPin& pin) { return {pin.X, pin.Y}; }
     static TPoint Shifted(TPoint p, Integer dx, Integer dy) { return {p.X + dx, p.Y + dy}; }
     // A component whose input or output pin ends at the point.
     template <class T>
     static T* PutWithPinAt(TPlatine& board, bool input, Integer index, TPoint at, bool mirrored = false)
     {
-        T* component = CreateBauteil<T>();
+        return PlaceWithPinAt(CreateBauteil<T>(), board, input, index, at, mirrored);
+    }
+    static TIOBauteil* PutWithPinAt(TPlatine& board, std::string_view className, bool input, Integer index,
+                                    TPoint at, bool mirrored = false)
+    {
+        return PlaceWithPinAt(CreateComponent(className), board, input, index, at, mirrored);
+    }
+    template <class T>
+    static T* PlaceWithPinAt(T* component, TPlatine& board, bool input, Integer index, TPoint at, bool mirrored)
+    {
         component->SetMirrored(mirrored);
         component->LayoutPins();
         const TBauteilPin& pin = input ? component->Inputs[index] : component->Outputs[index];
@@ -85,7 +103,7 @@ protected:
     {
         for (int k = 0; k < pins; ++k)
             Put<TBTPin>(*form.MainBoard, 100, 100 + 100 * k)->Label = "P" + std::to_string(k + 1);
-        Put<TBTAnd>(*form.MainBoard, 400, 100);
+        Put(*form.MainBoard, "TBTAnd", 400, 100);
         form.SaveProject(fileName);
         form.ResetProject();
     }
@@ -172,7 +190,7 @@ TEST_F(MacrosTest, AnImportedMacroIsNamedAfterItsFileAndHangsAtTheCursor)
     EXPECT_EQ(macro->Inputs[1].Name, "P2");
     EXPECT_EQ(macro->Outputs[0].Name, "P3");
     ASSERT_NE(macro->InnerBoard(), nullptr);
-    EXPECT_EQ(CountOf<TBTAnd>(*macro->InnerBoard()), 1);
+    EXPECT_EQ(CountOf(*macro->InnerBoard(), "TBTAnd"), 1);
     EXPECT_EQ(LoadedFileVersion, FileVersion);
 }
 
@@ -181,7 +199,7 @@ TEST_F(MacrosTest, ADamagedMacroFileIsRefusedAndTheProjectStaysAsItWas)
     TForm1& form = Create();
     WriteMacro(form, MacroPath("Gut.mak"), 2);
     const std::string good = ReadFile("Makros/Gut.mak");
-    Put<TBTOr>(*form.MainBoard, 600, 600);
+    Put(*form.MainBoard, "TBTOr", 600, 600);
     const auto objects = form.MainBoard->Objects;
     const auto elements = RootElements(form);
     LoadedFileVersion = 40;
@@ -254,8 +272,8 @@ TEST_F(MacrosTest, MacroTabsOpenCloseToTheirNeighboursAndFollowTheName)
     // deleted while its tab is open takes the tab along.
     form.ShowMacroBoard(right);
     TPlatine* inner = right->InnerBoard();
-    Put<TBTOr>(*inner, 600, 300);
-    EXPECT_EQ(CountOf<TBTOr>(*inner), 1);
+    Put(*inner, "TBTOr", 600, 300);
+    EXPECT_EQ(CountOf(*inner, "TBTOr"), 1);
     form.SelectBoardTab(0);
     form.MainBoard->SelectAll(false);
     form.MainBoard->SelectObject(right, true);
@@ -379,9 +397,9 @@ TEST_F(MacrosTest, ThreeGatesSavedAsMacroImportedWiredAndRunAsBefore)
     TPlatine& board = *form.MainBoard;
     // AND gate, the inverter after it, the EXOR gate after the inverter with
     // its second input open; every wire straight.
-    auto* gate = Put<TBTAnd>(board, 600, 200);
-    auto* inverter = PutWithPinAt<TBTInverter>(board, true, 0, Shifted(End(gate->Outputs[0]), 200, 0));
-    auto* exor = PutWithPinAt<TBTExor>(board, true, 0, Shifted(End(inverter->Outputs[0]), 200, 0));
+    auto* gate = Put(board, "TBTAnd", 600, 200);
+    auto* inverter = PutWithPinAt(board, "TBTInverter", true, 0, Shifted(End(gate->Outputs[0]), 200, 0));
+    auto* exor = PutWithPinAt(board, "TBTExor", true, 0, Shifted(End(inverter->Outputs[0]), 200, 0));
     Wire(board, gate->Outputs[0], inverter->Inputs[0]);
     Wire(board, inverter->Outputs[0], exor->Inputs[0]);
 
@@ -395,9 +413,9 @@ TEST_F(MacrosTest, ThreeGatesSavedAsMacroImportedWiredAndRunAsBefore)
         for (int i = 0; i < 3; ++i)
             b.Step();
         std::vector<Extended> values;
-        for (TIOBauteil* g : {static_cast<TIOBauteil*>(Find<TBTAnd>(inner)),
-                              static_cast<TIOBauteil*>(Find<TBTInverter>(inner)),
-                              static_cast<TIOBauteil*>(Find<TBTExor>(inner))})
+        for (TIOBauteil* g : {static_cast<TIOBauteil*>(FindComponent(inner, "TBTAnd")),
+                              static_cast<TIOBauteil*>(FindComponent(inner, "TBTInverter")),
+                              static_cast<TIOBauteil*>(FindComponent(inner, "TBTExor"))})
             values.push_back(g->Outputs[0].Value);
         b.StopSimulation();
         return values;
@@ -451,7 +469,7 @@ TEST_F(MacrosTest, ThreeGatesSavedAsMacroImportedWiredAndRunAsBefore)
 
     auto* vcc2 = PutWithPinAt<TBTVcc>(fresh, false, 0, Shifted(End(macro->Inputs[0]), -400, 0));
     auto* ground2 = PutWithPinAt<TBTMasse>(fresh, false, 0, Shifted(End(macro->Inputs[1]), -200, 0));
-    auto* follower = PutWithPinAt<TBTInverter>(fresh, true, 0, Shifted(End(macro->Outputs[1]), 200, 0));
+    auto* follower = PutWithPinAt(fresh, "TBTInverter", true, 0, Shifted(End(macro->Outputs[1]), 200, 0));
     Wire(fresh, vcc2->Outputs[0], macro->Inputs[0]);
     Wire(fresh, ground2->Outputs[0], macro->Inputs[1]);
     Wire(fresh, macro->Outputs[1], follower->Inputs[0]);

@@ -41,6 +41,12 @@ T* Put(TPlatine& board)
     board.InsertObject(component);
     return component;
 }
+TIOBauteil* Put(TPlatine& board, std::string_view className)
+{
+    TIOBauteil* component = CreateComponent(className);
+    board.InsertObject(component);
+    return component;
+}
 
 class MaterialsListTest : public TShellFixture {
 protected:
@@ -63,13 +69,13 @@ protected:
     // (one per driver class).
     static std::vector<TMaterialCategory> Library()
     {
-        TBTAnd andSample;
-        TBTInverter inverterSample;
+        std::unique_ptr<TIOBauteil> andSample(CreateComponent("TBTAnd"));
+        std::unique_ptr<TIOBauteil> inverterSample(CreateComponent("TBTInverter"));
         TBTTestHolder card;
         card.Hold(new TTestCard);
         TBTTestHolder oldCard;
         oldCard.Hold(new TTestOldCard);
-        return {{"Gatter", MaterialEntries({&andSample, &inverterSample})},
+        return {{"Gatter", MaterialEntries({andSample.get(), inverterSample.get()})},
                 {"Empty", {}},
                 {"PC & Co", MaterialEntries({&card, &oldCard})}};
     }
@@ -79,10 +85,10 @@ protected:
     // and an inverter) and one named "Takt".
     void Fill(TTestBoard& rig)
     {
-        rig.Place<TBTAnd>(0, 0);
-        rig.Place<TBTAnd>(200, 0)->SetInputCount(4);
-        rig.Place<TBTInverter>(400, 0);
-        rig.Place<TBTAnd>(600, 0);
+        rig.Place("TBTAnd", 0, 0);
+        rig.Place("TBTAnd", 200, 0)->SetInputCount(4);
+        rig.Place("TBTInverter", 400, 0);
+        rig.Place("TBTAnd", 600, 0);
         for (bool old : {false, true, false}) {
             auto* holder = rig.Place<TBTTestHolder>(0, 400);
             holder->Hold(old ? static_cast<IDevice*>(new TTestOldCard) : new TTestCard);
@@ -96,8 +102,8 @@ protected:
                 first = macro;
         }
         ASSERT_NE(first->InnerBoard(), nullptr);
-        Put<TBTInverter>(*first->InnerBoard());
-        Put<TBTAnd>(*first->InnerBoard())->SetInputCount(3);
+        Put(*first->InnerBoard(), "TBTInverter");
+        Put(*first->InnerBoard(), "TBTAnd")->SetInputCount(3);
     }
 };
 
@@ -129,7 +135,7 @@ TEST_F(MaterialsListTest, LinesCountEntriesGatesPerInputHardwarePerDriverAndMacr
 TEST_F(MaterialsListTest, EmptyHeadingsGoAgainAndMacroHeadingIsInTheLanguage)
 {
     TTestBoard rig;
-    rig.Place<TBTInverter>(0, 0);
+    rig.Place("TBTInverter", 0, 0);
     std::vector<AnsiString> lines;
     ListBoardMaterials(rig.Board(), 0, Library(), {false, true}, lines);
     EXPECT_EQ(Utf8(lines), (std::vector<std::string>{"", "--- Gatter ---", "1x Inverter"}));
@@ -148,8 +154,8 @@ TEST_F(MaterialsListTest, CommandListsTheShownBoardFromTheLibraryFilesAndRebuild
     form.show();
     const Integer shownCategory = form.BiboTag;
     const std::size_t shownEntries = form.Bibo->Entries.size();
-    Put<TBTInverter>(*form.MainBoard);
-    Put<TBTAnd>(*form.MainBoard);
+    Put(*form.MainBoard, "TBTInverter");
+    Put(*form.MainBoard, "TBTAnd");
 
     QAction* command = form.findChild<QAction*>("Stueckliste");
     ASSERT_NE(command, nullptr);

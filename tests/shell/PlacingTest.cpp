@@ -50,7 +50,7 @@ TEST_F(PlacingTest, PastedComponentsGetNamedElementsOnThePageShownAndLoseThemWhe
     TForm1& form = Create();
     TFakeFrontplatte& panel = UseFakePanels(form);
     auto* first = Paste<TBTTestLamp>(*form.MainBoard);
-    auto* gate = Paste<TBTAnd>(*form.MainBoard);   // no element class: no element
+    auto* gate = Paste(*form.MainBoard, "TBTAnd");   // no element class: no element
     auto* second = Paste<TBTTestLamp>(*form.MainBoard);
     ASSERT_TRUE(first && gate && second);
 
@@ -98,10 +98,10 @@ TEST_F(PlacingTest, ElementRecordsTravelInProjectFilesAndLibrariesCarryNone)
     {
         TForm1& form = Create();
         UseFakePanels(form);
-        Paste<TBTAnd>(*form.MainBoard);
+        Paste(*form.MainBoard, "TBTAnd");
         auto* lamp = Paste<TBTTestLamp>(*form.MainBoard);
         lamp->PanelElement->SetBounds(33, 44, 10, 10);
-        Paste<TBTInverter>(*form.MainBoard);
+        Paste(*form.MainBoard, "TBTInverter");
         form.SaveProject(Program() + "Lampe.prj");
         form.MainBoard->WritingLibrary = true;
         form.SaveProject(Program() + "Lampe.bib");
@@ -117,7 +117,7 @@ TEST_F(PlacingTest, ElementRecordsTravelInProjectFilesAndLibrariesCarryNone)
     const IFP_Element* element = panel.Root().Element(0);
     EXPECT_EQ(element->Left(), 33);
     EXPECT_EQ(element->Top(), 44);
-    EXPECT_EQ(CountOf<TBTInverter>(*form.MainBoard), 1);   // read after the lamp's record
+    EXPECT_EQ(CountOf(*form.MainBoard, "TBTInverter"), 1);   // read after the lamp's record
 
     LibraryLoading = true;
     EXPECT_TRUE(form.OpenProject(Program() + "Lampe.bib"));
@@ -187,7 +187,7 @@ TEST_F(PlacingTest, PlacingByClassNameHangsTheObjectAtTheCursorAndKeepsTheClipbo
 {
     TForm1& form = Create();
     UseFakePanels(form);
-    Paste<TBTInverter>(*form.MainBoard);
+    Paste(*form.MainBoard, "TBTInverter");
     form.MainBoard->SelectAll(true);
     form.MainBoard->CopySelection();
     const std::vector<Byte> clipboard = form.ClipboardStream->Bytes();
@@ -238,7 +238,7 @@ TEST_F(PlacingTest, PlacingByClassNameHangsTheObjectAtTheCursorAndKeepsTheClipbo
                                [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }));
     form.CreateCombo->setCurrentText("TBTNor");
     form.Button1Click();
-    EXPECT_EQ(CountOf<TBTNor>(*form.MainBoard), 1);
+    EXPECT_EQ(CountOf(*form.MainBoard, "TBTNor"), 1);
 }
 
 TEST_F(PlacingTest, ALibraryPickHangsAtTheCursorWithItsElementOnThePageShown)

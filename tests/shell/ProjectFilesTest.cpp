@@ -68,8 +68,8 @@ protected:
     // A gate, an inverter behind it and a wire between them.
     static void AddCircuit(TForm1& form)
     {
-        TIOBauteil* gate = Add(form, CreateBauteil<TBTAnd>(), 100, 100);
-        TIOBauteil* inverter = Add(form, CreateBauteil<TBTInverter>(), 400, 100);
+        TIOBauteil* gate = Add(form, CreateComponent("TBTAnd"), 100, 100);
+        TIOBauteil* inverter = Add(form, CreateComponent("TBTInverter"), 400, 100);
         const TBauteilPin& out = gate->Outputs[0];
         const TBauteilPin& in = inverter->Inputs[0];
         form.MainBoard->AddWireAndNormalise({out.X, out.Y}, {in.X, out.Y});
@@ -134,7 +134,7 @@ TEST_F(ProjectFilesTest, OpeningAndSavingAgainGivesTheSameBytes)
     TForm1& form = Create();
     TModalHook hook(std::vector<TModalAnswer>{});
     ASSERT_TRUE(form.OpenProject(Program() + "Anlage.PRJ"));
-    EXPECT_EQ(CountOf<TBTAnd>(*form.MainBoard), 1);
+    EXPECT_EQ(CountOf(*form.MainBoard, "TBTAnd"), 1);
     EXPECT_EQ(Panel(form).Title, "Pumpensteuerung mit einem Titel, der länger ist al"_ansi);   // 50 characters
     EXPECT_EQ(Panel(form).WindowBounds().topLeft(), QPoint(30, 40));
     EXPECT_EQ(Panel(form).PageNames(), QStringList({"Bedienung", "Service"}));
@@ -391,7 +391,7 @@ TEST_F(ProjectFilesTest, MacroNamesWriteTheShownMacroBoardAndItsPanel)
     auto* pin = CreateBauteil<TBTPin>();
     pin->Label = "E";
     inner->InsertObject(pin);
-    inner->InsertObject(CreateBauteil<TBTAnd>());
+    inner->InsertObject(CreateComponent("TBTAnd"));
     form.CurrentBoard = inner;
     form.CurrentDesign = &macroPanel;
 
@@ -452,7 +452,7 @@ TEST_F(ProjectFilesTest, OnlyTheRunOnlyPackageCarriesThePrefix)
     SaveCompiled = true;
     EXPECT_TRUE(form.OpenProject(Program() + "comp.mod"));
     SaveCompiled = false;
-    EXPECT_EQ(CountOf<TBTInverter>(*form.MainBoard), 1);
+    EXPECT_EQ(CountOf(*form.MainBoard, "TBTInverter"), 1);
 }
 
 TEST_F(ProjectFilesTest, RecentFilesAndTheNewCommand)
@@ -507,7 +507,7 @@ TEST_F(ProjectFilesTest, LibrariesAreSavedWithoutElementsAndLoadedOntoTheBoardOn
     WritePlacingStream(*lamp, lampStream);
     form.MainBoard->PasteFromStream(lampStream, FileVersion);
     form.MainBoard->EndDrag(0, 0, 0, TMouseButton::mbLeft);
-    Add(form, CreateBauteil<TBTAnd>(), 300, 100);
+    Add(form, CreateComponent("TBTAnd"), 300, 100);
     ASSERT_EQ(panel.Root().ElementCount(), 1);
     {
         TModalHook hook({TModalAnswer::File(Program() + "Eigene.bib")});
@@ -526,7 +526,7 @@ TEST_F(ProjectFilesTest, LibrariesAreSavedWithoutElementsAndLoadedOntoTheBoardOn
     }
     EXPECT_FALSE(LibraryLoading);
     EXPECT_EQ(CountOf<TBTTestLamp>(*form.MainBoard), 1);
-    EXPECT_EQ(CountOf<TBTAnd>(*form.MainBoard), 1);
+    EXPECT_EQ(CountOf(*form.MainBoard, "TBTAnd"), 1);
     EXPECT_EQ(form.Frontplatte.get(), &panel);      // the panel stays
     EXPECT_EQ(panel.Root().ElementCount(), 0);      // the old lamp's element went with it, no new one came
     EXPECT_EQ(ProjectFolder, "/projekte");

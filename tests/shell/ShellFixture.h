@@ -11,6 +11,7 @@
 #include "platform/Paths.h"
 #include "platform/Stream.h"
 #include "shell/MainForm.h"
+#include "support/TestBoard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,6 +92,22 @@ protected:
         for (auto it = board.Objects.rbegin(); it != board.Objects.rend(); ++it)
             if (auto* placed = dynamic_cast<T*>(*it))
                 return placed;
+        return nullptr;
+    }
+    // The same by registered class name.
+    static TIOBauteil* Paste(TPlatine& board, std::string_view className,
+                             const std::function<void(TIOBauteil&)>& setUp = {})
+    {
+        std::unique_ptr<TIOBauteil> source(CreateComponent(className));
+        if (setUp)
+            setUp(*source);
+        TMemoryStream stream;
+        WritePlacingStream(*source, stream);
+        board.PasteFromStream(stream, FileVersion);
+        board.EndDrag(0, 0, 0, TMouseButton::mbLeft);
+        for (auto it = board.Objects.rbegin(); it != board.Objects.rend(); ++it)
+            if (className == (*it)->ClassName())
+                return dynamic_cast<TIOBauteil*>(*it);
         return nullptr;
     }
     // Opens the palette of the category with this caption.

@@ -113,9 +113,9 @@ protected:
     void SetUp() override
     {
         TShellFixture::SetUp();
-        for (const TClassInfo* cls : {&TBTRunProbe::StaticClass(), &TBTInverter::StaticClass(),
-                                      &TBTAnd::StaticClass(), &TBTPortHardware::StaticClass()})
-            RegisterClass(*cls);
+        RegisterClass(TBTRunProbe::StaticClass());
+        RegisterRows(GateRows());
+        RegisterClass(TBTPortHardware::StaticClass());
         TBTRunProbe::OnStep = nullptr;
         TBTRunProbe::Fault = TFault::None;
         WriteGates(Program() + "Gatter.prj", false);
@@ -134,8 +134,8 @@ protected:
     void WriteGates(const AnsiString& fileName, bool compiled, bool withHardware = false)
     {
         TTestBoard test;
-        auto* inverter = test.Place<TBTInverter>(100, 100);
-        auto* gate = test.Place<TBTAnd>(400, 100);
+        auto* inverter = test.Place("TBTInverter", 100, 100);
+        auto* gate = test.Place("TBTAnd", 400, 100);
         auto* probe = test.Place<TBTRunProbe>(800, 100);
         test.Connect(inverter, 0, gate, 0);
         test.Connect(gate, 0, probe, 0);

@@ -75,7 +75,7 @@ TEST_F(SwitchPanelTest, PickedFromThePaletteAClickAndAHotkeyReachTheLedWithinOne
     PickAndPlace(form, "TBTLed", QPoint(500, 100));
     TPlatine& board = *form.MainBoard;
     auto* sw = Find<TBTSchalter>(board);
-    auto* inverter = Find<TBTInverter>(board);
+    auto* inverter = FindComponent(board, "TBTInverter");
     auto* led = Find<TBTLed>(board);
     ASSERT_TRUE(sw && inverter && led);
     TSchalter* element = ElementOf(sw);

@@ -23,9 +23,26 @@ void TTestBoard::Put(TIOBauteil* component, Integer x, Integer y)
 
 TIOBauteil* TTestBoard::Place(std::string_view className, Integer x, Integer y)
 {
-    auto* component = dynamic_cast<TIOBauteil*>(CreateBauteil(className));
+    TIOBauteil* component = CreateComponent(className);
     Put(component, x, y);
     return component;
+}
+
+Integer CountOf(const TPlatine& board, std::string_view className)
+{
+    Integer n = 0;
+    for (const TBauteil* object : board.Objects)
+        if (className == object->ClassName())
+            ++n;
+    return n;
+}
+
+TIOBauteil* FindComponent(TPlatine& board, std::string_view className, int skip)
+{
+    for (TBauteil* object : board.Objects)
+        if (className == object->ClassName() && skip-- == 0)
+            return dynamic_cast<TIOBauteil*>(object);
+    return nullptr;
 }
 
 void TTestBoard::SetUpMacro(TMakro* macro, Integer x, Integer y, Integer pins)

@@ -64,6 +64,11 @@ private:
     std::unique_ptr<TPlatine> board_;
 };
 
+// Counts objects of a registered class on a board.
+Integer CountOf(const TPlatine& board, std::string_view className);
+// The object of that class on the board after `skip` others of it; nullptr if none.
+TIOBauteil* FindComponent(TPlatine& board, std::string_view className, int skip = 0);
+
 // Counts objects of a class on a board (exact class).
 template <class T>
 Integer CountOf(const TPlatine& board)

@@ -326,7 +326,7 @@ AnsiString ColorToString(TColor Color)
 
 const TClassInfo& TUCLFontObject::StaticClass()
 {
-    static const TClassInfo info{"TFont", &TUCLObject::StaticClass(), []() -> TPersistent* { return new TUCLFontObject; }};
+    static const TClassInfo info{"TFont", &TUCLObject::StaticClass(), [](const TClassInfo&) -> TPersistent* { return new TUCLFontObject; }};
     return info;
 }
 
@@ -455,7 +455,7 @@ TUCLObject* TUCLCFCSettingObjects::CreateSettingObject(const TClassInfo& Class)
     const TClassInfo* accepted = AcceptedClass(Class.Name);
     if (accepted != &Class || !Class.Create)
         return nullptr;
-    return dynamic_cast<TUCLObject*>(Class.Create());
+    return dynamic_cast<TUCLObject*>(Class.Create(Class));
 }
 
 void TUCLCFCSettingObjects::Assign(const TUCLCFCSettingObjects& Source)

@@ -140,7 +140,7 @@ TUCLListItem* TUCLCustomContainer::NewItem()
 {
     TUCLListItem* item = nullptr;
     if (ItemClass && ItemClass->Create) {
-        TPersistent* created = ItemClass->Create();
+        TPersistent* created = ItemClass->Create(*ItemClass);
         item = dynamic_cast<TUCLListItem*>(created);
         if (!item)
             delete created;

@@ -21,9 +21,7 @@ class GatterDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const TClassInfo* info : {&TBTInverter::StaticClass(), &TBTAnd::StaticClass(), &TBTOr::StaticClass(),
-                                       &TBTNand::StaticClass(), &TBTExor::StaticClass()})
-            RegisterClass(*info);
+        RegisterRows(GateRows());
     }
     void TearDown() override { ResetGlobals(); }
 

@@ -35,9 +35,7 @@ class GatterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const TClassInfo* info : {&TBTInverter::StaticClass(), &TBTAnd::StaticClass(), &TBTOr::StaticClass(),
-                                       &TBTNand::StaticClass(), &TBTNor::StaticClass(), &TBTExor::StaticClass()})
-            RegisterClass(*info);
+        RegisterRows(GateRows());
     }
     void TearDown() override { ResetGlobals(); }
 
@@ -157,9 +155,9 @@ TEST_F(GatterTest, OpenAndInvertedInputs)
 {
     // An open input reads high, an inverted open one low.
     auto* source = t.Place<TBTTestSource>(100, 100);
-    auto* plain = t.Place<TBTAnd>(500, 100);
-    auto* inverted = t.Place<TBTAnd>(500, 500);
-    auto* nor = t.Place<TBTNor>(500, 900);
+    auto* plain = t.Place("TBTAnd", 500, 100);
+    auto* inverted = t.Place("TBTAnd", 500, 500);
+    auto* nor = t.Place("TBTNor", 500, 900);
     t.Connect(source, 0, plain, 0);
     t.Connect(source, 0, inverted, 0);
     t.Connect(source, 0, nor, 0);
@@ -195,12 +193,12 @@ TEST_F(GatterTest, GatesWriteTheirOutputInEveryStep)
 
 TEST_F(GatterTest, TheStreamRecordIsTheBaseRecord)
 {
-    auto* nor = t.Place<TBTNor>(100, 100);
+    auto* nor = t.Place("TBTNor", 100, 100);
     nor->SetInputCount(5);
     nor->Inputs[2].Inverted = true;
     nor->Outputs[0].Inverted = true;
     nor->SetCaption("Alarm");
-    t.Place<TBTInverter>(500, 100);
+    t.Place("TBTInverter", 500, 100);
     const std::vector<Byte> bytes = t.WriteToMemory();
 
     TTestBoard copy;
@@ -324,7 +322,7 @@ TEST_F(GatterTest, PreparedStepMatchesCalculateInOrder)
 TEST_F(GatterTest, InversionChangedAfterTheStartCounts)
 {
     auto* source = t.Place<TBTTestSource>(100, 100);
-    auto* gate = t.Place<TBTAnd>(500, 100);
+    auto* gate = t.Place("TBTAnd", 500, 100);
     t.Connect(source, 0, gate, 0);
     t.Board().PrepareSimulation();
     source->Values = {5.0L};

@@ -81,7 +81,7 @@ TEST_F(PanelProjectTest, APanelWithPagesAndAMacroPanelSavesReopensAndSavesTheSam
         macro->SubDesign = nested;
         macro->ParentDesign = &root;
         form.MainBoard->InsertObject(macro);
-        inner->InsertObject(CreateBauteil<TBTAnd>());
+        inner->InsertObject(CreateComponent("TBTAnd"));
         Add<TRahmen>(*nested, "TRahmen", 6, 6, 100, 50)->Bevel.Shape = bsFrame;
         Add<TFlaeche>(*nested, "TFlaeche", 20, 20, 30, 30)->theShape.Shape = stCircle;
         nested->SetBounds(150, 150, 120, 70);
