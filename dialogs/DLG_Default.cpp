@@ -6,9 +6,9 @@
 #include "engine/Bauteil.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
-#include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/Canvas.h"
+#include "platform/HtmlHelp.h"
 #include "ui/controls/UCLImageList.h"
 
 #include <QGuiApplication>

@@ -1,13 +1,13 @@
 #include "dialogs/DLG_Frame.h"
 
 #include "dialogs/ColorChooser.h"
-#include "dialogs/Frame3D.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Language.h"
-#include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/Colors.h"
 #include "platform/GdiDraw.h"
+#include "platform/HtmlHelp.h"
+#include "ui/controls/Frame3D.h"
 #include "ui/controls/UCLSpinEdit.h"
 
 #include <QCheckBox>

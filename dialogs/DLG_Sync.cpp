@@ -1,7 +1,7 @@
 #include "dialogs/DLG_Sync.h"
 
-#include "dialogs/ByteDefinition.h"
 #include "engine/AnsiLiteral.h"
+#include "engine/ByteDefinition.h"
 #include "engine/Language.h"
 #include "platform/AnsiText.h"
 

@@ -5,7 +5,7 @@
 // that collapse and expand with a click.
 #pragma once
 
-#include "dialogs/ScrollBoxEx.h"
+#include "ui/controls/ScrollBoxEx.h"
 
 #include <QFrame>
 

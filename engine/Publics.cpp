@@ -3,17 +3,12 @@
 #include "engine/Formats.h"
 #include "engine/Globals.h"
 #include "platform/AnsiText.h"
-#include "platform/HtmlHelp.h"
 #include "platform/Paths.h"
 
 #include <QDate>
-#include <QDesktopServices>
-#include <QEvent>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTime>
-#include <QUrl>
-#include <QWhatsThis>
 
 #include <algorithm>
 #include <charconv>
@@ -156,12 +151,6 @@ AnsiString ZeroPadded(qint64 value, int width)
     if (text.size() < static_cast<std::size_t>(width))
         text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
     return text;
-}
-
-THelpOpener& HelpOpener()
-{
-    static THelpOpener opener;
-    return opener;
 }
 
 } // namespace
@@ -335,32 +324,6 @@ AnsiString ResolveDataFile(const AnsiString& fileName)
     if (!FileExists(result) && !fileName.empty())
         result = dataPath;
     return result;
-}
-
-void SetHelpOpener(THelpOpener opener)
-{
-    HelpOpener() = std::move(opener);
-}
-
-bool ShowHelpOnHelpButton(QEvent* event, Integer context)
-{
-    if (event->type() != QEvent::EnterWhatsThisMode)
-        return false;
-    QWhatsThis::leaveWhatsThisMode();
-    ShowHelpTopic(context);
-    return true;
-}
-
-void ShowHelpTopic(Integer context)
-{
-    const AnsiString page = HelpPageFile(ProgramFolder(), std::to_string(context) + ".html");
-    if (page.empty())
-        return;
-    const QUrl url = QUrl::fromLocalFile(QtFileName(page));
-    if (HelpOpener())
-        HelpOpener()(url);
-    else
-        QDesktopServices::openUrl(url);
 }
 
 AnsiString AddOnDataFolder()

@@ -1,15 +1,9 @@
 // Conversions between numbers and texts that every layer shares, and small
 // helpers beside them: time texts for recorder axes, HTML colours, file names,
-// data-file look-up, help pages and the web add-on's data folder.
+// data-file look-up and the web add-on's data folder.
 #pragma once
 
-class QEvent;
-
 #include "platform/SysTypes.h"
-
-#include <functional>
-
-class QUrl;
 
 // Tolerant reading of a text as a number: "$" hexadecimal, "%" binary,
 // "TRUE" = 5, "FALSE" = 0, else the first decimal number found ("U=-12,5V"
@@ -58,16 +52,6 @@ Word HexToWord(const AnsiString& text);
 // under "Data/" (where a component that creates it puts it). "\" separators
 // of stored names become "/".
 AnsiString ResolveDataFile(const AnsiString& fileName);
-
-// Opens help/<context>.html under the program folder in the desktop's
-// browser; nothing when that page does not exist.
-void ShowHelpTopic(Integer context);
-// The help button of a window's title bar: the event that starts the
-// what's-this mode shows the page of the context instead; true when it did.
-bool ShowHelpOnHelpButton(QEvent* event, Integer context);
-// Replaces the browser call (tests); an empty function restores it.
-using THelpOpener = std::function<void(const QUrl&)>;
-void SetHelpOpener(THelpOpener opener);
 
 // The folder name the web-server add-on keeps its data under.
 inline constexpr const char* AddOnFolderName = "ZentrikaWebServer";

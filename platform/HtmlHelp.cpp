@@ -6,7 +6,9 @@
 #include "platform/TextLanguage.h"
 
 #include <QDesktopServices>
+#include <QEvent>
 #include <QUrl>
+#include <QWhatsThis>
 #include <string>
 
 namespace {
@@ -55,6 +57,12 @@ Integer ShowHelpPage(void*, const AnsiString& fileName, Cardinal command, std::u
     return 1;
 }
 
+THelpOpener& HelpOpener()
+{
+    static THelpOpener opener;
+    return opener;
+}
+
 } // namespace
 
 AnsiString HelpPageFile(const AnsiString& folder, const AnsiString& page)
@@ -82,4 +90,30 @@ void SetHtmlHelpMissingForTest(bool missing)
 void SetHtmlHelpBrowser(std::function<bool(const QUrl&)> browser)
 {
     Browser() = std::move(browser);
+}
+
+void SetHelpOpener(THelpOpener opener)
+{
+    HelpOpener() = std::move(opener);
+}
+
+bool ShowHelpOnHelpButton(QEvent* event, Integer context)
+{
+    if (event->type() != QEvent::EnterWhatsThisMode)
+        return false;
+    QWhatsThis::leaveWhatsThisMode();
+    ShowHelpTopic(context);
+    return true;
+}
+
+void ShowHelpTopic(Integer context)
+{
+    const AnsiString page = HelpPageFile(ProgramFolder(), std::to_string(context) + ".html");
+    if (page.empty())
+        return;
+    const QUrl url = QUrl::fromLocalFile(QtFileName(page));
+    if (HelpOpener())
+        HelpOpener()(url);
+    else
+        QDesktopServices::openUrl(url);
 }

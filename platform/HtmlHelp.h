@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+class QEvent;
 class QUrl;
 
 inline constexpr Cardinal HH_DISPLAY_TOPIC = 1;    // the help file's start page
@@ -31,3 +32,13 @@ void SetHtmlHelpMissingForTest(bool missing);
 // Replaces the browser (tests), which answers whether it showed the page; an
 // empty function restores it.
 void SetHtmlHelpBrowser(std::function<bool(const QUrl&)> browser);
+
+// Opens help/<context>.html under the program folder in the desktop's
+// browser; nothing when that page does not exist.
+void ShowHelpTopic(Integer context);
+// The help button of a window's title bar: the event that starts the
+// what's-this mode shows the page of the context instead; true when it did.
+bool ShowHelpOnHelpButton(QEvent* event, Integer context);
+// Replaces the browser call (tests); an empty function restores it.
+using THelpOpener = std::function<void(const QUrl&)>;
+void SetHelpOpener(THelpOpener opener);

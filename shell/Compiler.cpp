@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/FlagScope.h"
+#include "platform/HtmlHelp.h"
 #include "platform/IniFile.h"
 #include "platform/MouseCursor.h"
 #include "platform/Paths.h"

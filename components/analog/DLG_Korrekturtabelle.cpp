@@ -5,6 +5,7 @@
 #include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
+#include "platform/HtmlHelp.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -3,7 +3,7 @@
 #include "components/digital/BT_I2C.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
-#include "engine/Publics.h"
+#include "platform/HtmlHelp.h"
 #include "ui/controls/UCLSpinEdit.h"
 
 #include <QCheckBox>

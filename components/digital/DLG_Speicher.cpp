@@ -4,9 +4,9 @@
 #include "engine/AnsiLiteral.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
-#include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
+#include "platform/HtmlHelp.h"
 #include "ui/controls/UCLBrowseEdit.h"
 #include "ui/controls/UCLSpinEdit.h"
 

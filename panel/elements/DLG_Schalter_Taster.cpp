@@ -2,12 +2,11 @@
 
 #include "dialogs/ColorChooser.h"
 #include "dialogs/DLG_Default.h"
-#include "dialogs/Hotkey.h"
 #include "dialogs/PropEditors.h"
 #include "dialogs/Props.h"
 #include "engine/Globals.h"
+#include "engine/Hotkey.h"
 #include "engine/Language.h"
-#include "engine/Publics.h"
 #include "panel/elements/FP_Schalter.h"
 #include "panel/elements/GradBtn.h"
 #include "panel/elements/IAgaloLED.h"
@@ -15,6 +14,7 @@
 #include "platform/AnsiText.h"
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
+#include "platform/HtmlHelp.h"
 #include "ui/controls/UCLFontPickers.h"
 #include "ui/controls/UCLSpinEdit.h"
 

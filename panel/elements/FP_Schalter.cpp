@@ -1,8 +1,8 @@
 #include "panel/elements/FP_Schalter.h"
 
-#include "dialogs/Hotkey.h"
-#include "panel/elements/DLG_Schalter_Taster.h"
+#include "engine/Hotkey.h"
 #include "engine/Language.h"
+#include "panel/elements/DLG_Schalter_Taster.h"
 #include "panel/elements/SwitchPictures.h"
 #include "platform/Clock.h"
 #include "platform/IniFile.h"

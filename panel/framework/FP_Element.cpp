@@ -2,9 +2,8 @@
 
 #include "dialogs/DLG_Default.h"
 #include "dialogs/DLG_Frame.h"
-#include "dialogs/Frame3D.h"
-#include "dialogs/Hotkey.h"
 #include "dialogs/Props.h"
+#include "engine/Hotkey.h"
 #include "engine/Language.h"
 #include "engine/Publics.h"
 #include "panel/framework/Design.h"
@@ -15,6 +14,7 @@
 #include "platform/Colors.h"
 #include "platform/GdiDraw.h"
 #include "platform/Stream.h"
+#include "ui/controls/Frame3D.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>

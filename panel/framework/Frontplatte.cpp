@@ -5,12 +5,11 @@
 #include "panel/framework/Frontplatte.h"
 
 #include "dialogs/DLG_Default.h"
-#include "dialogs/Hotkey.h"
 #include "dialogs/Props.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Globals.h"
+#include "engine/Hotkey.h"
 #include "engine/HtmlHelp.h"
-#include "engine/Publics.h"
 #include "engine/Language.h"
 #include "engine/TermTable.h"
 #include "panel/framework/FrontplatteGlobals.h"
@@ -20,6 +19,7 @@
 #include "platform/AnsiText.h"
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
+#include "platform/HtmlHelp.h"
 #include "platform/Paths.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
-#include "dialogs/BitmapButton.h"
+#include "ui/controls/BitmapButton.h"
 #include "dialogs/DLG_Default.h"
 #include "dialogs/DLG_Format.h"
 #include "dialogs/DLG_Sync.h"
-#include "dialogs/Hotkey.h"
 #include "dialogs/PropEditors.h"
+#include "engine/Hotkey.h"
 
 #include "engine/Formats.h"
 #include "engine/Globals.h"

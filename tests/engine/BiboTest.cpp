@@ -2,6 +2,7 @@
 // devices listed last, the layout and hit tests in board units, picking an
 // entry as a one-object stream, the help and information marks, painting.
 #include "support/LibraryDoubles.h"
+#include "platform/HtmlHelp.h"
 #include "support/StreamBytes.h"
 #include "support/TestBoard.h"
 

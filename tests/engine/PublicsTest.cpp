@@ -3,6 +3,7 @@
 #include "InLocale.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
+#include "platform/HtmlHelp.h"
 #include "platform/Paths.h"
 
 #include <QDate>

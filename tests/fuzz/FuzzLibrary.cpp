@@ -8,11 +8,11 @@
 #include "FuzzCheck.h"
 #include "FuzzSupport.h"
 
+#include "platform/HtmlHelp.h"
 #include "support/LibraryDoubles.h"
 #include "support/TestComponents.h"
 
 #include "engine/Bibo.h"
-#include "engine/Publics.h"
 #include "platform/Canvas.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Stream.h"

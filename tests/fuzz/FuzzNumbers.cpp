@@ -8,7 +8,7 @@
 #include "FuzzCheck.h"
 #include "FuzzSupport.h"
 
-#include "dialogs/ByteDefinition.h"
+#include "engine/ByteDefinition.h"
 #include "engine/Formats.h"
 #include "engine/Publics.h"
 

@@ -2,6 +2,7 @@
 // texts, the logged copies, the files of components, panel and hardware, the
 // overwrite question, and a compiled program that really starts and runs.
 #include "shell/ShellFixture.h"
+#include "platform/HtmlHelp.h"
 #include "support/ProgramProcess.h"
 #include "support/TestBoard.h"
 
@@ -9,7 +10,6 @@
 #include "components/digital/BT_Gatter.h"
 #include "components/digital/BT_Speicher.h"
 #include "engine/DeviceInterfaces.h"
-#include "engine/Publics.h"
 #include "panel/framework/Design.h"
 #include "panel/framework/FP_Decorations.h"
 #include "panel/framework/Frontplatte.h"

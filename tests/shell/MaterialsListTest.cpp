@@ -2,6 +2,7 @@
 // hardware per driver, macros by name and broken down, headings) in its
 // window, and the settings overview's tree with its drawing rules.
 #include "shell/ShellFixture.h"
+#include "platform/HtmlHelp.h"
 #include "support/LibraryDoubles.h"
 #include "support/TestBoard.h"
 
@@ -9,11 +10,10 @@
 #include "engine/AnsiLiteral.h"
 #include "engine/Bibo.h"
 #include "engine/ObjectTree.h"
-#include "engine/Publics.h"
 #include "engine/ShellHooks.h"
+#include "panel/framework/BT_LED.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
-#include "panel/framework/BT_LED.h"
 #include "shell/MaterialsList.h"
 #include "shell/ProjectFiles.h"
 

@@ -6,6 +6,8 @@
 #include "components/analog/BT_Regler.h"
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_Gatter.h"
+#include "engine/Bauteil.h"
+#include "engine/Platine.h"
 #include "panel/elements/FP_LED.h"
 #include "panel/elements/FP_Lampe.h"
 #include "panel/elements/FP_Schalter.h"
@@ -13,13 +15,11 @@
 #include "panel/framework/BT_Lampe.h"
 #include "panel/framework/BT_Schalter.h"
 #include "panel/framework/Frontplatte.h"
-#include "engine/Bauteil.h"
-#include "engine/Platine.h"
-#include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/HtmlHelp.h"
 
 #include <QApplication>
 #include <QDirIterator>

@@ -4,7 +4,7 @@
 #include "panel/elements/FP_Schalter.h"
 #include "panel/elements/SwitchPictures.h"
 
-#include "dialogs/Hotkey.h"
+#include "engine/Hotkey.h"
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "platform/Stream.h"

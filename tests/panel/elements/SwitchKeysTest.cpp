@@ -5,7 +5,7 @@
 // handling, with the component's output after a step.
 #include "ElementComponentTest.h"
 
-#include "dialogs/Hotkey.h"
+#include "engine/Hotkey.h"
 #include "panel/elements/ElementClasses.h"
 #include "panel/elements/FP_Schalter.h"
 #include "panel/framework/BT_Schalter.h"

@@ -3,11 +3,11 @@
 #include "panel/framework/Frontplatte.h"
 
 #include "dialogs/DLG_Default.h"
-#include "dialogs/Hotkey.h"
 #include "dialogs/ModalForm.h"
 #include "dialogs/PropEditors.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Globals.h"
+#include "engine/Hotkey.h"
 #include "engine/Language.h"
 #include "panel/framework/FP_Decorations.h"
 #include "panel/framework/FrontplatteGlobals.h"

@@ -5,8 +5,8 @@
 
 #include "support/StreamBytes.h"
 
-#include "dialogs/Hotkey.h"
 #include "engine/Globals.h"
+#include "engine/Hotkey.h"
 #include "engine/Language.h"
 #include "panel/framework/Design.h"
 #include "panel/framework/PanelClasses.h"

@@ -1,9 +1,9 @@
-#include "dialogs/BitmapButton.h"
+#include "ui/controls/BitmapButton.h"
 
-#include "dialogs/Frame3D.h"
-#include "engine/Publics.h"
 #include "platform/AnsiText.h"
 #include "platform/GdiDraw.h"
+#include "platform/HtmlHelp.h"
+#include "ui/controls/Frame3D.h"
 
 #include <QApplication>
 #include <QDialog>

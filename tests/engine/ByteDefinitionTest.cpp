@@ -1,4 +1,4 @@
-#include "dialogs/ByteDefinition.h"
+#include "engine/ByteDefinition.h"
 
 #include "support/TestNames.h"
 

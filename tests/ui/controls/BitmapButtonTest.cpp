@@ -1,4 +1,4 @@
-#include "dialogs/BitmapButton.h"
+#include "ui/controls/BitmapButton.h"
 
 #include "platform/AnsiText.h"
 

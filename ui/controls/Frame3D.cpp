@@ -1,4 +1,4 @@
-#include "dialogs/Frame3D.h"
+#include "ui/controls/Frame3D.h"
 
 #include "platform/Colors.h"
 

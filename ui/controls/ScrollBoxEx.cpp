@@ -1,4 +1,4 @@
-#include "dialogs/ScrollBoxEx.h"
+#include "ui/controls/ScrollBoxEx.h"
 
 #include "platform/AnsiText.h"
 #include "platform/VirtualKeys.h"

@@ -1,4 +1,4 @@
-#include "dialogs/ScrollBoxEx.h"
+#include "ui/controls/ScrollBoxEx.h"
 
 #include <QScrollBar>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "dialogs/Hotkey.h"
+#include "engine/Hotkey.h"
 
 #include "engine/Language.h"
 #include "platform/Stream.h"
