@@ -1,12 +1,12 @@
 #include "components/strings/BT_StrInfo.h"
 
-#include "components/strings/CpuUsage.h"
 #include "dialogs/DLG_Default.h"
 #include "dialogs/Props.h"
 #include "engine/Globals.h"
 #include "engine/PanelInterfaces.h"
 #include "engine/Publics.h"
 #include "platform/Clock.h"
+#include "platform/CpuUsage.h"
 #include "platform/Stream.h"
 #include "ui/controls/UCLSysInfo.h"
 

@@ -3,9 +3,9 @@
 // the fake clock, and the sampler's failures.
 #include "StringRig.h"
 
-#include "components/strings/CpuUsage.h"
 #include "engine/Publics.h"
 #include "platform/Clock.h"
+#include "platform/CpuUsage.h"
 #include "ui/controls/UCLSysInfo.h"
 
 #include <QFile>
@@ -166,18 +166,6 @@ TEST_F(TextInfo, SamplerFailuresGiveMinusOne)
     clock.AdvanceMs(1000);
     t.CalculateAll();
     EXPECT_EQ(cpu0->Outputs[1].Text, "-1");
-}
-
-TEST_F(TextInfo, TheRealStatisticsFileReads)
-{
-    SetCpuStatFile("");
-    EXPECT_TRUE(SampleCpuData());
-    EXPECT_GE(CpuCount(), 1);
-    EXPECT_TRUE(SampleCpuData());
-    const double usage = CpuUsage(0);
-    EXPECT_GE(usage, 0.0);
-    EXPECT_LE(usage, 1.0);
-    EXPECT_EQ(CpuUsage(CpuCount()), -1.0);
 }
 
 } // namespace

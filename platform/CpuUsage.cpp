@@ -1,4 +1,4 @@
-#include "components/strings/CpuUsage.h"
+#include "platform/CpuUsage.h"
 
 #include <QFile>
 
