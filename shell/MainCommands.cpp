@@ -2,7 +2,7 @@
 
 #include "engine/Bauteil.h"
 #include "engine/Globals.h"
-#include "engine/HtmlHelp.h"
+#include "engine/HelpBinding.h"
 #include "engine/Language.h"
 #include "engine/Makro.h"
 #include "engine/Platine.h"

@@ -2,7 +2,7 @@
 
 #include "engine/Platine.h"
 #include "platform/AnsiText.h"
-#include "shell/Globals.h"
+#include "shell/ProgramTitle.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -21,9 +21,9 @@
 #include "platform/SafeSave.h"
 #include "platform/Stream.h"
 #include "platform/TextLanguage.h"
-#include "shell/Globals.h"
 #include "shell/MainForm.h"
 #include "shell/Placing.h"
+#include "shell/ProgramTitle.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "shell/Globals.h"
-#include "shell/MainForm.h"
 #include "platform/TerminationRequest.h"
+#include "shell/MainForm.h"
+#include "shell/ProgramTitle.h"
 #include "shell/ProgressWindow.h"
 
 int main(int argc, char** argv)

@@ -1,4 +1,4 @@
-#include "engine/HtmlHelp.h"
+#include "engine/HelpBinding.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Help access: pages of the help folder beside the help file, shown through
 // the browser; nothing when a page or the viewer is missing.
-#include "engine/HtmlHelp.h"
+#include "engine/HelpBinding.h"
 #include "engine/Language.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-class HtmlHelpTest : public ::testing::Test {
+class HelpBindingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -40,7 +40,7 @@ protected:
     bool opens = true;   // whether the desktop has a program that opens the page
 };
 
-TEST_F(HtmlHelpTest, PagesByCommand)
+TEST_F(HelpBindingTest, PagesByCommand)
 {
     ASSERT_TRUE(HtmlHelpAvailable());
     EXPECT_EQ(CallHtmlHelp(nullptr, HelpFile(), HH_HELP_CONTEXT, 13010), 1);
@@ -50,7 +50,7 @@ TEST_F(HtmlHelpTest, PagesByCommand)
     EXPECT_EQ(shown, (std::vector<std::string>{"13010.html", "index.html"}));
 }
 
-TEST_F(HtmlHelpTest, WithoutTheViewerNothingHappens)
+TEST_F(HelpBindingTest, WithoutTheViewerNothingHappens)
 {
     SetHtmlHelpMissingForTest(true);
     BindHtmlHelp();
@@ -61,7 +61,7 @@ TEST_F(HtmlHelpTest, WithoutTheViewerNothingHappens)
 
 // A desktop without an opener: the user learns why nothing opens, in the
 // program's language, and which page to open by hand.
-TEST_F(HtmlHelpTest, WithoutADesktopOpenerTheUserIsTold)
+TEST_F(HelpBindingTest, WithoutADesktopOpenerTheUserIsTold)
 {
     opens = false;
     const struct {

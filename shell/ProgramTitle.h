@@ -1,4 +1,4 @@
-// Process-wide state of the application shell.
+// The program's title, as its main window caption and messages show it.
 #pragma once
 
 inline constexpr const char* ProgramTitle = "Zentrika 4.0";

@@ -1,4 +1,4 @@
-#include "shell/Language.h"
+#include "shell/LanguageSetting.h"
 
 #include "platform/IniFile.h"
 #include "platform/Paths.h"

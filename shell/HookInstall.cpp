@@ -1,4 +1,4 @@
-#include "shell/ShellHooks.h"
+#include "shell/HookInstall.h"
 
 #include "dialogs/DLG_Default.h"
 #include "engine/Globals.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Paths.h"
-#include "shell/Language.h"
+#include "shell/LanguageSetting.h"
 
 #include <QDir>
 #include <QFile>
