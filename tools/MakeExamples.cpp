@@ -29,15 +29,13 @@
 #include "panel/framework/Frontplatte.h"
 #include "panel/framework/PanelClasses.h"
 #include "platform/AnsiText.h"
-#include "shell/ComponentClasses.h"
 #include "shell/ProjectFiles.h"
+#include "tools/ToolStartup.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -488,15 +486,7 @@ const char* const Folders[3] = {"Beispiele", "Examples", "Exemples"};
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <program folder>\n", argv[0]);
-        return 2;
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    try {
-        RegisterBaseClasses();
-        RegisterComponentClasses();
+    return RunTool(argc, argv, argc == 2, "<program folder>", [argv] {
         RegisterPanelClasses();
         RegisterElementClasses();
         const QDir program(QString::fromLocal8Bit(argv[1]));
@@ -504,8 +494,7 @@ int main(int argc, char** argv)
             // Captions are the type names of the example's language.
             LanguageIndex = language;
             const QString folder = program.filePath(Folders[language]);
-            if (!QDir().mkpath(folder))
-                throw std::runtime_error("cannot create " + folder.toStdString());
+            CreateFolder(folder);
             for (const TExample& example : Examples) {
                 TFrontplatte panel;
                 panel.ResetToNewProject();
@@ -522,9 +511,5 @@ int main(int argc, char** argv)
                                  board, *panel.RootDesign(), panel);
             }
         }
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s: %s\n", argv[0], error.what());
-        return 1;
-    }
-    return 0;
+    });
 }

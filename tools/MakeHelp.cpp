@@ -19,9 +19,8 @@
 #include "engine/Language.h"
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
-#include "shell/ComponentClasses.h"
+#include "tools/ToolStartup.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -233,15 +232,7 @@ std::map<int, std::vector<TClassPins>> ComponentPins()
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <help folder> <page source>...\n", argv[0]);
-        return 2;
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    try {
-        RegisterBaseClasses();
-        RegisterComponentClasses();
+    return RunTool(argc, argv, argc >= 2, "<help folder> <page source>...", [argc, argv] {
         const std::map<int, std::vector<TClassPins>> pins = ComponentPins();
         if (QString::fromLocal8Bit(argv[1]) == "--list") {
             for (const auto& [context, classes] : pins)
@@ -249,7 +240,7 @@ int main(int argc, char** argv)
                     std::printf("%d %s \"%s\" in: %s out: %s\n", context, qPrintable(c.ClassName),
                                 c.TypeName[0].toUtf8().constData(), c.Inputs.join(",").toUtf8().constData(),
                                 c.Outputs.join(",").toUtf8().constData());
-            return 0;
+            return;
         }
 
         std::vector<TPage> pages;
@@ -265,8 +256,7 @@ int main(int argc, char** argv)
 
         for (int language = 0; language < 3; ++language) {
             const QString folder = help.filePath(LanguageCodes[language]);
-            if (!QDir().mkpath(folder))
-                throw std::runtime_error("cannot create " + folder.toStdString());
+            CreateFolder(folder);
             QStringList written;
             // The contents: the index page's own text, then every page by its title.
             const TPage* index = nullptr;
@@ -303,9 +293,5 @@ int main(int argc, char** argv)
                 if (!written.contains(file))
                     QFile::remove(folder + "/" + file);
         }
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s: %s\n", argv[0], error.what());
-        return 1;
-    }
-    return 0;
+    });
 }

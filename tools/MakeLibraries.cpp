@@ -9,15 +9,13 @@
 // Usage: zk_make_libraries <list file> <library folder>
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
-#include "shell/ComponentClasses.h"
 #include "shell/ProjectFiles.h"
+#include "tools/ToolStartup.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -58,21 +56,10 @@ std::vector<TLibrary> ReadList(const QString& listFile)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <list file> <library folder>\n", argv[0]);
-        return 2;
-    }
-    // Components may measure texts: a headless GUI application.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    try {
-        RegisterBaseClasses();
-        RegisterComponentClasses();
-
+    return RunTool(argc, argv, argc == 3, "<list file> <library folder>", [argv] {
         const std::vector<TLibrary> libraries = ReadList(QString::fromLocal8Bit(argv[1]));
         const QString folder = QString::fromLocal8Bit(argv[2]);
-        if (!QDir().mkpath(folder))
-            throw std::runtime_error("cannot create " + folder.toStdString());
+        CreateFolder(folder);
         QStringList listed;
         for (const TLibrary& library : libraries) {
             WriteLibraryFile(QStringToAnsi(QDir(folder).filePath(QString::fromStdString(library.File))),
@@ -82,9 +69,5 @@ int main(int argc, char** argv)
         for (const QString& file : QDir(folder).entryList({"*.bib"}, QDir::Files))
             if (!listed.contains(file))
                 QFile::remove(QDir(folder).filePath(file));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s: %s\n", argv[0], error.what());
-        return 1;
-    }
-    return 0;
+    });
 }
