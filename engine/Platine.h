@@ -386,6 +386,8 @@ private:
     void ClearWiredGroups();
     void ResetAllForStart();
     void ClearRunLists();
+    // This board's run lists and step program, without its macros' boards.
+    void EmptyRunLists();
     void AbortPreparation();
     void StopBoard(std::exception_ptr& failure);
     void RefreshAfterStep();

@@ -191,6 +191,11 @@ void TPlatine::ClearRunLists()
                 inner->ClearRunLists();
     }
     ForEachHardwareDevice(Objects, [](IDevice& device) { SetIdle(device, nullptr); });
+    EmptyRunLists();
+}
+
+void TPlatine::EmptyRunLists()
+{
     CalcList.clear();
     TickList.clear();
     MacroList.clear();
@@ -212,15 +217,7 @@ void TPlatine::ResetNets()
 void TPlatine::BuildRunLists(TPlatine& root)
 {
     ResetNets();
-    CalcList.clear();
-    TickList.clear();
-    MacroList.clear();
-    WireList.clear();
-    stepProgram_.clear();
-    gateCells_.clear();
-    cellLevels_.clear();
-    cellComponents_.clear();
-    programBuilt_ = false;
+    EmptyRunLists();
     const std::function<void()> idle = [&root] { root.Step(); };
     for (std::size_t i = 0; i < Objects.size(); ++i) {
         KeepResponsive(i);
