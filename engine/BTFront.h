@@ -21,7 +21,7 @@ public:
 
 // Every component class that owns an element, with the element class its
 // constructor names (the registry finds element classes regardless of
-// letter case). A class the program does not build yet is listed here but
+// letter case). A class the program does not have is listed here but
 // not registered. No other component class names an element.
 struct TFrontClass {
     const char* Component;

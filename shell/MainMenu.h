@@ -38,7 +38,7 @@ enum class TRule {
     HardwareDialog,         // the hardware framework installed its dialog
     PanelRootShown,         // the panel window shows its root panel
     SeveralPanelPages,      // the panel has more than one page
-    Unavailable,            // its subsystem is not part of the program yet
+    Unavailable,            // the program does not have its subsystem
 };
 
 // What the rules look at, taken from the window in one go.

@@ -252,7 +252,7 @@ void TForm1::PlaceNewObject(const AnsiString& className)
 }
 
 // ---- The library-building aid: a class placed by its name, to be saved
-// with the library save. Part of the window, hidden.
+// with the library save. The window owns it, hidden.
 
 void TForm1::CreateLibraryAid()
 {

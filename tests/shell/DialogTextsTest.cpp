@@ -122,7 +122,7 @@ TEST_F(DialogTextsTest, NoDialogShowsAnUnknownTermInAnyLanguage)
             try {
                 form.MainBoard->PasteFromStream(stream, FileVersion);
             } catch (const EClassNotFound&) {
-                continue;   // its element class is not in the program yet: the palette refuses it too
+                continue;   // the program does not have its element class: the palette refuses it too
             }
             form.MainBoard->EndDrag(0, 0, 0, TMouseButton::mbLeft);
             // The component follows its pins' stubs in the board's list.

@@ -61,7 +61,7 @@ TEST_F(LedPanelTest, EveryElementOwningClassNamesItsElementAndNoOtherClassDoes)
         EXPECT_EQ(component->PanelElementClass, FrontElementClassOf(info.Name));
         EXPECT_EQ(dynamic_cast<TBTFront*>(component) != nullptr, owners.count(info.Name) == 1);
     }
-    // A class of the table that is not built yet is refused by name.
+    // A class of the table that the program does not have is refused by name.
     EXPECT_THROW(CreateBauteil("TBTZeiger"), EClassNotFound);
 }
 

@@ -1,5 +1,5 @@
 // A non-visual component that watches the events of the widget that owns it
-// (the window procedure hook of the original, here an event filter): every
+// (a window procedure hook, here an event filter): every
 // event goes on to the owner unchanged, and descendants react to those they
 // care about in WndProc. With HandleApp it also sees the application's own
 // events (AppWndProc).

@@ -96,8 +96,8 @@ TEST_F(AddiererTest, EightBitSumsAndOpenInputs)
         EXPECT_EQ(Sum(rig, 8), a + b + carry) << a << " + " << b << " + " << carry;
     }
     // Every output written in every step.
-    rig.Part->Outputs[0].Value = 3.3L;
-    rig.Part->Outputs[8].Value = 3.3L;
+    rig.Component->Outputs[0].Value = 3.3L;
+    rig.Component->Outputs[8].Value = 3.3L;
     rig.Step();
     EXPECT_EQ(rig.Value(0), LowLevel);
     EXPECT_EQ(rig.Value(8), HighLevel);   // S0 of 85 + 170

@@ -87,7 +87,7 @@ TEST_F(BusTest, WidthsAndPins)
 TEST_F(BusTest, TheDriverPassesWhileEnabled)
 {
     TRig rig("TBTBustreiber");
-    rig.Part->Outputs[0].Inverted = true;   // "D7"
+    rig.Component->Outputs[0].Inverted = true;   // "D7"
     rig.Start();
     rig.Step("10110001" "1");
     EXPECT_EQ(rig.Levels(), "1011000" "0");   // "D7" inverted: low for a high input
@@ -178,7 +178,7 @@ TEST_F(BusTest, HexToWordTakesTheLastFourDigits)
 TEST_F(BusTest, TheDecoderSelectsItsRange)
 {
     TRig rig("TBTAdressdekoder");
-    auto* decoder = static_cast<TBTAdressdekoder*>(rig.Part);
+    auto* decoder = static_cast<TBTAdressdekoder*>(rig.Component);
     decoder->Lower = 0x10;
     decoder->Upper = 0x1F;
     rig.Start();
@@ -198,7 +198,7 @@ TEST_F(BusTest, TheDecoderSelectsItsRange)
     }
 
     TRig open("TBTAdressdekoder", 0);
-    auto* wide = static_cast<TBTAdressdekoder*>(open.Part);
+    auto* wide = static_cast<TBTAdressdekoder*>(open.Component);
     wide->SetWidth(3);
     wide->Lower = 0;
     wide->Upper = 0xFFFE;

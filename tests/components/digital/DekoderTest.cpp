@@ -106,7 +106,7 @@ TEST_F(DekoderTest, WhenTheOutputsAreWritten)
     for (TRig* rig : {&seg7, &bcd}) {
         rig->Start();
         rig->Step(Bits(8));
-        rig->Part->Outputs[0].Value = 3.3L;
+        rig->Component->Outputs[0].Value = 3.3L;
     }
     seg7.Step(Bits(8));
     bcd.Step(Bits(8));
@@ -114,7 +114,7 @@ TEST_F(DekoderTest, WhenTheOutputsAreWritten)
     EXPECT_EQ(bcd.Value(0), 0.0L);
     seg7.Step(Bits(0));
     EXPECT_EQ(seg7.Value(0), 0.0L);   // segment g of 0
-    seg7.Part->Outputs[0].Value = 3.3L;
+    seg7.Component->Outputs[0].Value = 3.3L;
     seg7.t.Board().StopSimulation();
     seg7.Start();
     seg7.Step(Bits(0));

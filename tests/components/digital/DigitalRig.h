@@ -71,10 +71,10 @@ class TRig {
 public:
     explicit TRig(std::string_view className, Integer wiredInputs = -1)
     {
-        Part = t.Place(className, 800, 200);
-        const Integer n = wiredInputs < 0 ? Part->InputCount : wiredInputs;
+        Component = t.Place(className, 800, 200);
+        const Integer n = wiredInputs < 0 ? Component->InputCount : wiredInputs;
         for (Integer i = 0; i < n; ++i) {
-            const TBauteilPin& input = Part->Inputs[i];
+            const TBauteilPin& input = Component->Inputs[i];
             auto* source = t.Place<TBTTestSource>(input.X - 400 - 100 * i, input.Y - 40);
             t.Board().AddWireAndNormalise({source->Outputs[0].X, source->Outputs[0].Y}, {input.X, input.Y});
             Sources.push_back(source);
@@ -112,7 +112,7 @@ public:
         Set(levels);
         Step();
     }
-    bool High(Integer output) const { return Part->Outputs[output].Value >= LogicThreshold; }
+    bool High(Integer output) const { return Component->Outputs[output].Value >= LogicThreshold; }
     // The number of `bits` outputs whose bit 0 is output `lowest` and whose
     // higher bits have lower indexes (as "Q0" drawn on top).
     Integer Number(Integer lowest, Integer bits) const
@@ -122,18 +122,18 @@ public:
             value |= Integer(High(lowest - i)) << i;
         return value;
     }
-    Extended Value(Integer output) const { return Part->Outputs[output].Value; }
+    Extended Value(Integer output) const { return Component->Outputs[output].Value; }
     // The outputs as '0'/'1', highest index first (as drawn, top down).
     std::string Levels() const
     {
         std::string text;
-        for (Integer o = Part->OutputCount - 1; o >= 0; --o)
+        for (Integer o = Component->OutputCount - 1; o >= 0; --o)
             text += High(o) ? '1' : '0';
         return text;
     }
 
     TTestBoard t;
-    TIOBauteil* Part = nullptr;
+    TIOBauteil* Component = nullptr;
     std::vector<TBTTestSource*> Sources;
 };
 
@@ -175,14 +175,14 @@ struct TStepSequence {
 };
 
 // Steps every sequence on a rig of its class; the number is read from
-// `bits` outputs whose bit 0 is output `lowest`, both taken from the part.
+// `bits` outputs whose bit 0 is output `lowest`, both taken from the component.
 template <class TPart, class TRange>
 void ExpectSequences(const std::vector<TStepSequence>& sequences, TRange range)
 {
     for (const TStepSequence& sequence : sequences) {
         SCOPED_TRACE(std::string(sequence.Class) + ": " + sequence.What);
         TRig rig(sequence.Class);
-        const auto [lowest, bits] = range(*static_cast<TPart*>(rig.Part));
+        const auto [lowest, bits] = range(*static_cast<TPart*>(rig.Component));
         rig.Start();
         for (std::size_t i = 0; i < sequence.Rows.size(); ++i) {
             const TStepRow& row = sequence.Rows[i];

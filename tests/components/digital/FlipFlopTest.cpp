@@ -168,7 +168,7 @@ TEST_F(FlipFlopTest, WhenTheOutputsAreWritten)
         rig.Start();
         rig.Step(c.Inputs);
         const Extended settled = rig.Value(1);
-        rig.Part->Outputs[1].Value = 3.3L;
+        rig.Component->Outputs[1].Value = 3.3L;
         rig.Step(c.Inputs);
         EXPECT_EQ(rig.Value(1), c.EveryStep ? settled : 3.3L);
     }
@@ -234,7 +234,7 @@ TEST_F(FlipFlopTest, RetainedStatesSurviveStopAndStart)
                 EXPECT_EQ(ini.ReadString(c.Section, key, "?"), value) << key;
         }
         StartAndLoad(rig, file.Name);
-        auto* ff = static_cast<TFlipFlop*>(rig.Part);
+        auto* ff = static_cast<TFlipFlop*>(rig.Component);
         EXPECT_NE(ff->Q, startQ);
         // Before the first step: the outputs show the restored Q only where
         // loading writes them.
@@ -255,7 +255,7 @@ TEST_F(FlipFlopTest, AMissingSectionGivesTheDefaults)
         TStateFile file;
         TRig rig(c.Class);
         rig.Start();
-        auto* ff = static_cast<TFlipFlop*>(rig.Part);
+        auto* ff = static_cast<TFlipFlop*>(rig.Component);
         ff->Q = !c.Q;
         ff->Master = !c.Master;
         ff->KLatch = true;
@@ -285,9 +285,9 @@ TEST_F(FlipFlopTest, StatesAreKeptPerLanguageOfTheDesignator)
     }
     LanguageIndex = 1;
     TRig english("TBTRSFFZ");
-    EXPECT_EQ(english.Part->Designator, "RSC");
+    EXPECT_EQ(english.Component->Designator, "RSC");
     StartAndLoad(english, file.Name);
-    EXPECT_TRUE(static_cast<TFlipFlop*>(english.Part)->Q);   // the default, not the saved false
+    EXPECT_TRUE(static_cast<TFlipFlop*>(english.Component)->Q);   // the default, not the saved false
 }
 
 // The clock's level is kept from the end of one run: high at the stop and low

@@ -95,7 +95,7 @@ TEST_F(MonoFlopTest, RetriggerRules)
     for (const TCase& c : {TCase{false, 1000}, TCase{true, 1800}}) {
         SCOPED_TRACE(c.Retrigger);
         TRig rig("TBTMonoFlop");
-        static_cast<TBTMonoFlop*>(rig.Part)->Retrigger = c.Retrigger;
+        static_cast<TBTMonoFlop*>(rig.Component)->Retrigger = c.Retrigger;
         rig.Start();
         EXPECT_EQ(rig.Levels(), "01");
         rig.Step("11");
@@ -130,11 +130,11 @@ TEST_F(MonoFlopTest, ADurationOfNothingGivesNoVisiblePulse)
 {
     for (const Extended duration : {0.0L, -2.0L}) {
         TRig rig("TBTMonoFlop");
-        static_cast<TBTMonoFlop*>(rig.Part)->Duration = duration;
+        static_cast<TBTMonoFlop*>(rig.Component)->Duration = duration;
         rig.Start();
         rig.Step("11");
         EXPECT_EQ(HighSteps(rig, "01", 10), 0);
-        EXPECT_FALSE(static_cast<TBTMonoFlop*>(rig.Part)->Triggered);
+        EXPECT_FALSE(static_cast<TBTMonoFlop*>(rig.Component)->Triggered);
     }
 }
 
@@ -158,7 +158,7 @@ TEST_F(MonoFlopTest, TheDurationInputInSeconds)
         if (c.Wired)
             rig.SetValue(1, c.T);
         rig.Step();
-        auto* mono = static_cast<TBTMonoFlopDyn*>(rig.Part);
+        auto* mono = static_cast<TBTMonoFlopDyn*>(rig.Component);
         EXPECT_EQ(mono->DurationMs, c.DurationMs);
         if (c.DurationMs > 3000)
             continue;
@@ -211,7 +211,7 @@ TEST_F(MonoFlopTest, SwitchDelayEdges)
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.On * 100 + c.Off);
         TRig rig("TBTOnOffDelay");
-        auto* delay = static_cast<TBTOnOffDelay*>(rig.Part);
+        auto* delay = static_cast<TBTOnOffDelay*>(rig.Component);
         delay->OnDelay = c.On;
         delay->OffDelay = c.Off;
         rig.Set("0");
@@ -235,7 +235,7 @@ TEST_F(MonoFlopTest, SwitchDelayEdges)
 TEST_F(MonoFlopTest, ADelayLoweredWhileRunningStillFires)
 {
     TRig rig("TBTOnOffDelay");
-    auto* delay = static_cast<TBTOnOffDelay*>(rig.Part);
+    auto* delay = static_cast<TBTOnOffDelay*>(rig.Component);
     delay->OnDelay = 100;
     rig.Set("0");
     rig.Start();
@@ -251,7 +251,7 @@ TEST_F(MonoFlopTest, ADelayLoweredWhileRunningStillFires)
 TEST_F(MonoFlopTest, TheSwitchDelayStartsWithItsInput)
 {
     TRig rig("TBTOnOffDelay", 0);
-    static_cast<TBTOnOffDelay*>(rig.Part)->OnDelay = 50;
+    static_cast<TBTOnOffDelay*>(rig.Component)->OnDelay = 50;
     rig.Start();
     EXPECT_TRUE(rig.High(0));   // an open input reads high
 }

@@ -113,10 +113,10 @@ TEST_F(MultiplexerTest, OpenInputsAndTheSelectBitOrder)
     sixteen.Start();
     sixteen.Step("11010" "0000010000000000");
     EXPECT_TRUE(sixteen.High(1));
-    EXPECT_EQ(std::string(sixteen.Part->Inputs[10].Name), "D5");
+    EXPECT_EQ(std::string(sixteen.Component->Inputs[10].Name), "D5");
     // Both outputs are written in every step.
-    sixteen.Part->Outputs[0].Value = 3.3L;
-    sixteen.Part->Outputs[1].Value = 3.3L;
+    sixteen.Component->Outputs[0].Value = 3.3L;
+    sixteen.Component->Outputs[1].Value = 3.3L;
     sixteen.Step();
     EXPECT_EQ(sixteen.Value(0), LowLevel);
     EXPECT_EQ(sixteen.Value(1), HighLevel);
@@ -155,27 +155,27 @@ TEST_F(MultiplexerTest, DemultiplexersWriteOnChangeOnly)
 {
     TRig rig("TBTDMUX4");
     rig.Start();
-    rig.Part->Outputs[3].Value = 3.3L;   // Q0
+    rig.Component->Outputs[3].Value = 3.3L;   // Q0
     rig.Step("100");
     EXPECT_EQ(rig.Value(3), HighLevel);
-    rig.Part->Outputs[3].Value = 3.3L;
-    rig.Part->Outputs[0].Value = 3.3L;
+    rig.Component->Outputs[3].Value = 3.3L;
+    rig.Component->Outputs[0].Value = 3.3L;
     rig.Step("100");
     EXPECT_EQ(rig.Value(3), 3.3L);
     EXPECT_EQ(rig.Value(0), 3.3L);
     rig.Step("000");
     EXPECT_EQ(rig.Levels(), "0000");
-    rig.Part->Outputs[3].Value = 3.3L;
+    rig.Component->Outputs[3].Value = 3.3L;
     rig.Step("011");   // still none selected
     EXPECT_EQ(rig.Value(3), 3.3L);
     rig.Step("111");
     EXPECT_EQ(rig.Levels(), "0001");
-    EXPECT_EQ(static_cast<TDemultiplexer*>(rig.Part)->LastSelection, 3);
+    EXPECT_EQ(static_cast<TDemultiplexer*>(rig.Component)->LastSelection, 3);
 
     // A stop and a start forget the selection, so the same one is written again.
     rig.t.Board().StopSimulation();
     rig.Start();
-    EXPECT_EQ(static_cast<TDemultiplexer*>(rig.Part)->LastSelection, TDemultiplexer::NoSelection);
+    EXPECT_EQ(static_cast<TDemultiplexer*>(rig.Component)->LastSelection, TDemultiplexer::NoSelection);
     rig.Step("111");
     EXPECT_EQ(rig.Levels(), "0001");
 }

@@ -102,7 +102,7 @@ TEST_F(RegisterTest, OutputsAreWrittenOnChangeOnly)
         TRig rig(className);
         rig.Start();
         rig.Step("100001");
-        rig.Part->Outputs[3].Value = 3.3L;   // Q0
+        rig.Component->Outputs[3].Value = 3.3L;   // Q0
         rig.Step("100001");
         EXPECT_EQ(rig.Value(3), 3.3L);
         rig.Step("110001");   // the latch shows 8
@@ -131,7 +131,7 @@ TEST_F(RegisterTest, ValuesAreKeptInTheRunStateFile)
         SCOPED_TRACE(c.Class);
         TRunStateFile file;
         TRig rig(c.Class);
-        auto* part = static_cast<TRegister*>(rig.Part);
+        auto* part = static_cast<TRegister*>(rig.Component);
         const Integer bits = part->Bits();
         rig.Start();
         for (const char* inputs : c.Run)

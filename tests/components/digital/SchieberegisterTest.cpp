@@ -121,7 +121,7 @@ TEST_F(SchieberegisterTest, ContentsKeptAndTheEdgeAcrossStopAndStart)
         SCOPED_TRACE(c.Class);
         TRunStateFile file;
         TRig rig(c.Class, 5);
-        auto* part = static_cast<TSchieberegister*>(rig.Part);
+        auto* part = static_cast<TSchieberegister*>(rig.Component);
         const Integer bits = part->Bits();
         rig.Start();
         part->State = c.Kept;

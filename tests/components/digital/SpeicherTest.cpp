@@ -99,7 +99,7 @@ TEST_F(SpeicherTest, PinsSizesAndHint)
 TEST_F(SpeicherTest, RamWritesOnTheFallingEdgeOnly)
 {
     TRig rig("TBTRAM");
-    auto* ram = static_cast<TBTRAM*>(rig.Part);
+    auto* ram = static_cast<TBTRAM*>(rig.Component);
     ram->Memory[5] = 0x11;
     rig.Start();
     // Low from the start: no output is written, nothing is stored.
@@ -126,16 +126,16 @@ TEST_F(SpeicherTest, UnconnectedInputsReadHigh)
 {
     // R/W open: a read-only memory at the address of the wired inputs.
     TRig ram("TBTRAM", 16);
-    static_cast<TBTRAM*>(ram.Part)->Memory[3] = 0x42;
+    static_cast<TBTRAM*>(ram.Component)->Memory[3] = 0x42;
     ram.Start();
     ram.Step(RamLevels(3, 0, false).substr(0, 16));
     EXPECT_EQ(OutputByte(ram), 0x42);
     ram.Step(RamLevels(3, 0x99, false).substr(0, 16));
-    EXPECT_EQ(static_cast<TBTRAM*>(ram.Part)->Memory[3], 0x42);
+    EXPECT_EQ(static_cast<TBTRAM*>(ram.Component)->Memory[3], 0x42);
 
     // A ROM with no address wired shows its last byte.
     TRig rom("TBTROM", 0);
-    static_cast<TBTROM*>(rom.Part)->Memory[1023] = 0x7E;
+    static_cast<TBTROM*>(rom.Component)->Memory[1023] = 0x7E;
     rom.Start();
     rom.Step();
     EXPECT_EQ(OutputByte(rom), 0x7E);
@@ -144,7 +144,7 @@ TEST_F(SpeicherTest, UnconnectedInputsReadHigh)
 TEST_F(SpeicherTest, RomWritesEveryOutputInTheFirstStep)
 {
     TRig rig("TBTROM");
-    auto* rom = static_cast<TBTROM*>(rig.Part);
+    auto* rom = static_cast<TBTROM*>(rig.Component);
     rom->Memory[2] = 0x81;
     rig.Start();
     for (Integer o = 0; o < 8; ++o)
@@ -160,7 +160,7 @@ TEST_F(SpeicherTest, RomWritesEveryOutputInTheFirstStep)
 TEST_F(SpeicherTest, MoreThanSixteenAddressLinesAreMasked)
 {
     TRig rig("TBTROM", 0);
-    auto* rom = static_cast<TBTROM*>(rig.Part);
+    auto* rom = static_cast<TBTROM*>(rig.Component);
     rom->SetInputCount(24);
     EXPECT_EQ(rom->AddressMask(), 65535);
     EXPECT_EQ(rom->MemorySize(), 65536);
@@ -246,7 +246,7 @@ TEST_F(SpeicherTest, AutoLoadAtStartAndStop)
     WriteFile(Path("ram.hex"), text);
 
     TRig rig("TBTRAM");
-    auto* ram = static_cast<TBTRAM*>(rig.Part);
+    auto* ram = static_cast<TBTRAM*>(rig.Component);
     std::memset(ram->Memory.get(), 0x33, TSpeicher::Capacity);
     ram->AutoLoad = true;
     ram->FileName = Path("ram.hex");

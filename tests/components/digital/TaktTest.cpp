@@ -91,7 +91,7 @@ TEST_F(TaktTest, TheFixedClockDoesNotDrift)
     for (const TCase& c : {TCase{1, {1'000'000}}, TCase{7, {300'000, 1'700'000}}, TCase{333, {70'000, 13'000}}}) {
         SCOPED_TRACE(c.Frequency);
         TRig rig("TBTHiTakt");
-        static_cast<TBTHiTakt*>(rig.Part)->Frequency = c.Frequency;
+        static_cast<TBTHiTakt*>(rig.Component)->Frequency = c.Frequency;
         rig.Start();
         EXPECT_FALSE(rig.High(0));
         const Int64 start = clock.Nanoseconds();
@@ -134,7 +134,7 @@ TEST_F(TaktTest, TheTickClockCountsItsInputInTenthsOfASecond)
         rig.SetValue(0, c.Input);
         rig.Start();
         rig.Step();
-        auto* part = static_cast<TBTTaktgeber_ES*>(rig.Part);
+        auto* part = static_cast<TBTTaktgeber_ES*>(rig.Component);
         EXPECT_EQ(part->TickLimit, c.N);
         if (c.N > 10)
             continue;
@@ -183,7 +183,7 @@ TEST_F(TaktTest, TheTickClockKeepsItsStateAcrossARestart)
     rig.t.Board().Tick();   // one tick counted, then cleared by the start
     rig.t.Board().StopSimulation();
     rig.Start();
-    rig.Part->Outputs[0].Value = 0.0L;
+    rig.Component->Outputs[0].Value = 0.0L;
     rig.Step();
     EXPECT_TRUE(rig.High(0));
     rig.t.Board().Tick();
@@ -210,7 +210,7 @@ TEST_F(TaktTest, TheVcoHonoursItsLimits)
         rig.SetValue(0, c.Input);
         rig.Start();
         rig.Step();
-        EXPECT_EQ(static_cast<TBTVCO*>(rig.Part)->Frequency, c.Frequency);
+        EXPECT_EQ(static_cast<TBTVCO*>(rig.Component)->Frequency, c.Frequency);
         const std::vector<Int64> times = ToggleTimes(rig, {100'000}, 100'000, 1'000'000'000);
         EXPECT_EQ(times.size(), c.Toggles);
     }

@@ -60,7 +60,7 @@ TEST_F(VersorgungTest, SupplyAndGround)
                            TCase{"TBTMasse", false, 0.0L}, TCase{"TBTMasse", true, 5.0L}}) {
         SCOPED_TRACE(std::string(c.Class) + (c.Inverted ? " inverted" : ""));
         TRig rig(c.Class);
-        rig.Part->Outputs[0].Inverted = c.Inverted;
+        rig.Component->Outputs[0].Inverted = c.Inverted;
         rig.Start();
         EXPECT_EQ(rig.Value(0), c.Level);
         rig.Step();
@@ -84,9 +84,9 @@ TEST_F(VersorgungTest, TheStepDelayReturnsTheLevelStepsLater)
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Steps);
         TRig rig("TBTVerzoegerung");
-        auto* delay = static_cast<TBTVerzoegerung*>(rig.Part);
+        auto* delay = static_cast<TBTVerzoegerung*>(rig.Component);
         delay->Steps = c.Steps;
-        rig.Part->Inputs[0].Inverted = c.InputInverted;
+        rig.Component->Inputs[0].Inverted = c.InputInverted;
         rig.Start();
         for (std::size_t i = 0; i < c.In.size(); ++i) {
             rig.SetValue(0, c.In[i]);
@@ -100,7 +100,7 @@ TEST_F(VersorgungTest, TheStepDelayReturnsTheLevelStepsLater)
 TEST_F(VersorgungTest, TheStepDelayStartsEmptyEveryRun)
 {
     TRig rig("TBTVerzoegerung", 0);
-    static_cast<TBTVerzoegerung*>(rig.Part)->Steps = 4;
+    static_cast<TBTVerzoegerung*>(rig.Component)->Steps = 4;
     for (Integer run = 0; run < 2; ++run) {
         rig.Start();
         std::vector<Extended> out;
@@ -118,7 +118,7 @@ TEST_F(VersorgungTest, TheStepDelayStartsEmptyEveryRun)
 TEST_F(VersorgungTest, LoweringTheStepsWhileRunning)
 {
     TRig rig("TBTVerzoegerung");
-    auto* delay = static_cast<TBTVerzoegerung*>(rig.Part);
+    auto* delay = static_cast<TBTVerzoegerung*>(rig.Component);
     delay->Steps = 5;
     rig.Start();
     for (const Extended v : {10.0L, 20.0L, 30.0L}) {
@@ -156,7 +156,7 @@ TEST_F(VersorgungTest, PowerOnResetPulse)
         TFakeClock clock;
         TScopedClock scoped(clock);
         TRig rig("TBTPowerOnReset");
-        rig.Part->Outputs[0].Value = 0.0L;
+        rig.Component->Outputs[0].Value = 0.0L;
         rig.Start();
         EXPECT_TRUE(rig.High(0));
         for (const auto& [offset, high] : c.Steps) {
@@ -172,7 +172,7 @@ TEST_F(VersorgungTest, AnInvertedPowerOnResetGivesAHighPulse)
     TFakeClock clock;
     TScopedClock scoped(clock);
     TRig rig("TBTPowerOnReset");
-    rig.Part->Outputs[0].Inverted = true;
+    rig.Component->Outputs[0].Inverted = true;
     rig.Start();
     std::string levels;
     for (const Cardinal tick : {0u, 11u, 22u}) {

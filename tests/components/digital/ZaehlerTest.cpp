@@ -136,7 +136,7 @@ TEST_F(ZaehlerTest, OpenInputsCountUpAndWrap)
                            TCase{"TBTCNTL", 15}, TCase{"TBTCNTLD", 9}}) {
         SCOPED_TRACE(c.Class);
         TRig rig(c.Class, 1);
-        const Integer bits = static_cast<TZaehler*>(rig.Part)->Bits();
+        const Integer bits = static_cast<TZaehler*>(rig.Component)->Bits();
         rig.Start();
         bool terminalLastStep = false;
         Integer expected = 0;
@@ -211,7 +211,7 @@ TEST_F(ZaehlerTest, LastClockIsCarriedAcrossStopAndStart)
     rig.t.Board().StopSimulation();
     EXPECT_EQ(rig.Number(4, 4), 0);   // every output low at the stop
     rig.Start();
-    EXPECT_EQ(static_cast<TZaehler*>(rig.Part)->Count, 0);
+    EXPECT_EQ(static_cast<TZaehler*>(rig.Component)->Count, 0);
     rig.Step("0");
     EXPECT_EQ(rig.Number(4, 4), 1);
 }
@@ -231,7 +231,7 @@ TEST_F(ZaehlerTest, EveryCounterKeepsItsCountInTheRunStateFile)
         SCOPED_TRACE(c.Class);
         TRunStateFile file;
         TRig rig(c.Class, 1);
-        const Integer bits = static_cast<TZaehler*>(rig.Part)->Bits();
+        const Integer bits = static_cast<TZaehler*>(rig.Component)->Bits();
         rig.Start();
         for (Integer i = 0; i < 5; ++i) {
             rig.Step("1");
@@ -300,8 +300,8 @@ TEST_F(ZaehlerTest, CountOutputsAreWrittenOnChangeOnly)
     TRig rig("TBTCNT4");
     rig.Start();
     rig.Step("11111");
-    rig.Part->Outputs[4].Value = 3.3L;   // Q0
-    rig.Part->Outputs[0].Value = 3.3L;   // /RCO
+    rig.Component->Outputs[4].Value = 3.3L;   // Q0
+    rig.Component->Outputs[0].Value = 3.3L;   // /RCO
     rig.Step("11111");
     EXPECT_EQ(rig.Value(4), 3.3L);
     EXPECT_EQ(rig.Value(0), LowLevel);

@@ -20,7 +20,7 @@
 
 #include <memory>
 
-// An operating element as the element Parts build them: three hotkeys made
+// An operating element as the element classes build them: three hotkeys made
 // in the constructor, one state key, a dialog that counts its openings.
 class TTestElement : public TFP_Element {
     ZK_CLASS(TTestElement, TFP_Element)

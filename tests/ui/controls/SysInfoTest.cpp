@@ -1,4 +1,4 @@
-// System information: the locale items in the original's formats, the
+// System information: the locale items in the system's own formats, the
 // temporary folder, memory in kilobytes, and the items read from the system.
 #include "ui/controls/UCLSysInfo.h"
 
