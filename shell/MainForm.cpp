@@ -137,7 +137,8 @@ void TForm1::CreateControls()
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto* panel7 = new QWidget(central);
+    Panel7 = new QWidget(central);
+    QWidget* panel7 = Panel7;
     panel7->setObjectName("Panel7");
     auto* column = new QVBoxLayout(panel7);
     auto makeButton = [panel7, column](const char* name, const char* picture, const QString& hint) {
@@ -230,7 +231,7 @@ void TForm1::CreateControls()
     connect(new QShortcut(Qt::Key_F9, this), &QShortcut::activated, this, &TForm1::StartRequest);
 
     // Menus, tool bar, mode buttons, context menu and command keys.
-    new TMainMenu(*this);
+    MainMenu = new TMainMenu(*this);
     WindowHandle = std::make_unique<TWinHandle>([this](TMessage& message) { WndProc(message); });
     BoardMouse = std::make_unique<TBoardMouse>(*this);
 }
@@ -407,8 +408,8 @@ void TForm1::ApplySettings()
     CurrentBoard->GridVisible = Settings.Raster;
     if (Settings.Raster) {
         CurrentBoard->Repaint();
-        if (auto* grid = findChild<QAction*>("SB_Raster"))
-            grid->setChecked(true);
+        if (SB_Raster)
+            SB_Raster->setChecked(true);
     }
     GridVisible = Settings.FPGridVisible;
     GridColor = Settings.FPGridColor;
@@ -420,8 +421,8 @@ void TForm1::ApplySettings()
         CB_NurTextClick();
     }
     ShowComponentHints = Settings.ComponentHint;
-    if (auto* hints = findChild<QToolButton*>("HintBtn"))
-        hints->setChecked(Settings.ComponentHint);
+    if (HintBtn)
+        HintBtn->setChecked(Settings.ComponentHint);
     if (Settings.MainMax) {
         setWindowState(Qt::WindowMaximized);
     } else {

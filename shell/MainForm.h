@@ -36,6 +36,8 @@ class QToolBar;
 class QToolButton;
 class TBibo;
 class TBoardMouse;
+class TMainMenu;
+class QToolButton;
 class TDesign;
 class TWinHandle;
 struct TMessage;
@@ -198,6 +200,11 @@ public:
     TUCLSpeedButton* SearchBtn = nullptr;
     TUCLSpeedButton* sb_BiboPlus = nullptr;
     TUCLSpeedButton* sb_BiboMinus = nullptr;
+    // The column of mode and display buttons beside the board.
+    QWidget* Panel7 = nullptr;
+    QToolButton* HintBtn = nullptr;             // component hints on or off
+    QAction* SB_Raster = nullptr;               // the tool bar's grid button
+    TMainMenu* MainMenu = nullptr;              // menus, tool bar and command keys
     std::array<TLibraryCategory, LibraryCategoryCount> LibraryCategories;
     // Index-parallel: each type name once, and its class identifier.
     std::vector<AnsiString> SearchNames;

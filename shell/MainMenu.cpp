@@ -8,12 +8,12 @@
 #include "platform/AnsiText.h"
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
-#include "shell/MainForm.h"
 #include "shell/BoardPrint.h"
 #include "shell/InfoDlg.h"
+#include "shell/MainForm.h"
 #include "shell/MaterialsList.h"
 #include "shell/OnlineUpdate.h"
-#include "ui/controls/UCLBaseGraphicButton.h"
+#include "ui/controls/UCLSpeedButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -253,6 +253,12 @@ TMainMenu::TMainMenu(TForm1& form)
 
 TMainMenu::~TMainMenu() = default;
 
+QAction* TMainMenu::Command(std::string_view name) const
+{
+    const auto found = commands_.find(name);
+    return found == commands_.end() ? nullptr : found->second;
+}
+
 QAction* TMainMenu::MakeAction(const TCommand& command, QObject* owner)
 {
     auto* action = new QAction(QString::fromUtf8(command.Caption), owner);
@@ -266,6 +272,7 @@ QAction* TMainMenu::MakeAction(const TCommand& command, QObject* owner)
     if (command.Run)
         connect(action, &QAction::triggered, this, [this, run = command.Run] { Run(run); });
     ruled_.push_back({action, command.Rule});
+    commands_[command.Name] = action;
     return action;
 }
 
@@ -298,9 +305,9 @@ void TMainMenu::BuildMenus()
             menu->addAction(MakeAction(command, &form_));
         connect(menu, &QMenu::aboutToShow, this, &TMainMenu::UpdateCommandStates);
     }
-    raster_ = form_.findChild<QAction*>("Raster");
+    raster_ = Command("Raster");
     raster_->setCheckable(true);
-    hints_ = form_.findChild<QAction*>("Hinweistexte");
+    hints_ = Command("Hinweistexte");
     hints_->setCheckable(true);
     hints_->setChecked(true);
 }
@@ -318,13 +325,13 @@ void TMainMenu::BuildToolBar()
         action->setToolTip(QString::fromUtf8(command.Caption));
         bar->addAction(action);
     }
-    rasterButton_ = form_.findChild<QAction*>("SB_Raster");
-    rasterButton_->setCheckable(true);
+    form_.SB_Raster = Command("SB_Raster");
+    form_.SB_Raster->setCheckable(true);
 }
 
 void TMainMenu::BuildButtonColumn()
 {
-    auto* column = form_.findChild<QWidget*>("Panel7");
+    QWidget* column = form_.Panel7;
     auto* layout = column ? qobject_cast<QBoxLayout*>(column->layout()) : nullptr;
     if (!layout)
         return;
@@ -365,7 +372,8 @@ void TMainMenu::BuildButtonColumn()
     front->setCheckable(false);
     connect(front, &QToolButton::clicked, this, [this] { form_.ShowPanelWindow(); });
     layout->insertWidget(after++, front);
-    auto* hint = makeButton("HintBtn", ":/pictures/buttons/hint.svg", "Bauteilhinweise anzeigen");
+    QToolButton* hint = makeButton("HintBtn", ":/pictures/buttons/hint.svg", "Bauteilhinweise anzeigen");
+    form_.HintBtn = hint;
     hint->setChecked(ShowComponentHints);
     connect(hint, &QToolButton::toggled, this, [](bool on) { ShowComponentHints = on; });
     layout->insertWidget(after, hint);
@@ -446,7 +454,7 @@ void TMainMenu::UpdateCommandStates()
         ruled.Action->setEnabled(RuleHolds(ruled.Rule, state));
     if (form_.MainBoard) {
         raster_->setChecked(form_.MainBoard->GridVisible);
-        rasterButton_->setChecked(form_.MainBoard->GridVisible);
+        form_.SB_Raster->setChecked(form_.MainBoard->GridVisible);
     }
 }
 
@@ -467,7 +475,7 @@ void TMainMenu::BoardPopupRequest()
     UpdateCommandStates();
     // The help item names the one selected component, on one line.
     const TIOBauteil* component = Commands.SelectedComponent();
-    auto* help = form_.findChild<QAction*>("Hilfe2");
+    QAction* help = Command("Hilfe2");
     help->setVisible(component != nullptr);
     if (component) {
         AnsiString name = component->GetTypeName();
@@ -478,33 +486,31 @@ void TMainMenu::BoardPopupRequest()
         const char* prefix = Prefixes[LanguageChoice()];
         help->setText(QString::fromUtf8(prefix) + AnsiToQString(name) + QStringLiteral("´"));
     }
-    form_.findChild<QAction*>("HerstellerDatenblattVertrieb1")->setVisible(false);
+    Command("HerstellerDatenblattVertrieb1")->setVisible(false);
     BauteilMenu->popup(QCursor::pos());
 }
 
 void TMainMenu::ToggleLibrary()
 {
-    QWidget* library = form_.findChild<QWidget*>("P_Bibo");
+    QWidget* library = form_.P_Bibo;
     if (!library)
-        library = form_.findChild<QWidget*>("SB_Bibliothek");
+        library = form_.SB_Bibliothek;
     if (!library)
         return;
     library->setVisible(!library->isVisible());
-    if (auto* splitter = form_.findChild<QWidget*>("Splitter1"))
-        splitter->setVisible(library->isVisible());
     closeBibo_->setText(library->isVisible() ? QStringLiteral("<<<") : QStringLiteral(">>>"));
 }
 
 bool TMainMenu::LibraryWheel(QWidget* target, QWheelEvent& event)
 {
-    auto* library = form_.findChild<QWidget*>("P_Bibo");
-    auto* box = form_.findChild<QScrollArea*>("SB_Bibliothek");
+    QWidget* library = form_.P_Bibo;
+    QScrollArea* box = form_.SB_Bibliothek;
     const int turn = event.angleDelta().y();
     if (!target || !library || !box || turn == 0 || (target != library && !library->isAncestorOf(target)))
         return false;
     if (event.buttons() & Qt::MiddleButton) {
         // Away from the user: the previous category.
-        if (auto* step = form_.findChild<TUCLBaseGraphicButton*>(turn > 0 ? "sb_BiboMinus" : "sb_BiboPlus"))
+        if (TUCLSpeedButton* step = turn > 0 ? form_.sb_BiboMinus : form_.sb_BiboPlus)
             step->Click();
         return true;
     }
@@ -520,7 +526,7 @@ bool TMainMenu::CommandKey(QKeyEvent& event)
         if (!event.isAutoRepeat() && !CtrlLatch) {
             CtrlLatch = true;
             UpdateCommandStates();
-            if (auto* action = form_.findChild<QAction*>(name); action && action->isEnabled())
+            if (QAction* action = Command(name); action && action->isEnabled())
                 action->trigger();
         }
         return true;

@@ -11,7 +11,11 @@
 
 #include <QObject>
 
+#include <array>
+#include <map>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -91,6 +95,9 @@ public:
     explicit TMainMenu(TForm1& form);
     ~TMainMenu() override;
 
+    // The edit-mode buttons: standard, wire, zoom.
+    std::array<QToolButton*, 3> ModeButtons() const { return {standardBtn_, lineBtn_, zoomBtn_}; }
+
     TMainCommands Commands;
     TPalette BoardPalette;
 
@@ -111,6 +118,9 @@ protected:
 
 private:
     QAction* MakeAction(const TCommand& command, QObject* owner);
+    // The action made for a command of the tables, by its command name;
+    // nullptr for a name no table has.
+    QAction* Command(std::string_view name) const;
     void BuildMenus();
     void BuildToolBar();
     void BuildButtonColumn();
@@ -128,12 +138,12 @@ private:
         TRule Rule;
     };
     std::vector<TRuled> ruled_;
+    std::map<std::string, QAction*, std::less<>> commands_;
     QToolButton* standardBtn_ = nullptr;
     QToolButton* lineBtn_ = nullptr;
     QToolButton* zoomBtn_ = nullptr;
     QToolButton* closeBibo_ = nullptr;
     QAction* raster_ = nullptr;
-    QAction* rasterButton_ = nullptr;
     QAction* hints_ = nullptr;
     bool updatePending_ = false;
 };

@@ -17,7 +17,7 @@ void TForm1::InstallPanelCallbacks(IFrontplatte& panel)
     panel.OnStartKey = [this] { StartRequest(); };
     // The board stops for the dialog and starts afresh after it.
     panel.OnHardwareDialog = [this] {
-        auto* menu = findChild<TMainMenu*>("MainMenu");
+        TMainMenu* menu = MainMenu;
         if (!menu || !MainBoard)
             return;
         Guarded([this, menu] {

@@ -15,19 +15,23 @@
 #include "platform/ScreenCursors.h"
 #include "shell/BoardMouse.h"
 #include "shell/HardwareSettings.h"
+#include "shell/MainMenu.h"
 #include "shell/Settings.h"
 #include "ui/controls/UCLHiTimer.h"
+#include "ui/controls/UCLSpeedButton.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <cstdio>
 #include <exception>
+#include <vector>
 
 namespace {
 
@@ -310,11 +314,12 @@ void TForm1::LockEditor(bool running)
     for (QAction* menu : menuBar()->actions())
         menu->setEnabled(!running);
     // The library and the edit modes; the start, stop, display and speed controls stay.
-    static const char* const LockedControls[] = {"SB_Bibliothek", "BiboButton", "cb_NurText", "SearchBtn",
-                                                 "sb_BiboPlus",   "sb_BiboMinus", "StandardBtn", "LineBtn",
-                                                 "ZoomBtn"};
-    for (const char* name : LockedControls)
-        if (auto* control = findChild<QWidget*>(name))
+    std::vector<QWidget*> locked = {SB_Bibliothek, BiboButton, cb_NurText, SearchBtn, sb_BiboPlus, sb_BiboMinus};
+    if (MainMenu)
+        for (QToolButton* mode : MainMenu->ModeButtons())
+            locked.push_back(mode);
+    for (QWidget* control : locked)
+        if (control)
             control->setEnabled(!running);
     // The boards take no edits; the mouse over them zooms and shows wire values.
     for (TPlatine* board : OpenBoards)
