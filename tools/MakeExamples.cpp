@@ -30,7 +30,7 @@
 #include "panel/framework/PanelClasses.h"
 #include "platform/AnsiText.h"
 #include "shell/ComponentClasses.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QApplication>
 #include <QDir>

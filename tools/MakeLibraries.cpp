@@ -10,7 +10,7 @@
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
 #include "shell/ComponentClasses.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QApplication>
 #include <QDir>

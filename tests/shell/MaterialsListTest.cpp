@@ -15,7 +15,7 @@
 #include "platform/Dialogs.h"
 #include "panel/framework/BT_LED.h"
 #include "shell/MaterialsList.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QAction>
 #include <QCheckBox>
