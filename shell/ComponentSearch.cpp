@@ -6,7 +6,6 @@
 #include "platform/Paths.h"
 #include "shell/Categories.h"
 #include "shell/MainForm.h"
-#include "shell/Placing.h"
 #include "ui/controls/UCLImageListBox.h"
 #include "ui/controls/UCLSpeedButton.h"
 
@@ -20,6 +19,10 @@
 #include <algorithm>
 
 namespace {
+
+// The class identifier of a search entry that names a device: this prefix
+// followed by the device's class name.
+constexpr const char* HardwarePrefix = "Hardware";
 
 // The class identifier of a search entry: its class name, or for a hardware
 // component the prefix and its device's class name.

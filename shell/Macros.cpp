@@ -19,7 +19,7 @@
 #include "shell/BoardMouse.h"
 #include "shell/MainForm.h"
 #include "panel/framework/Frontplatte.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 #include "ui/controls/UCLSpeedButton.h"
 
 #include <QAction>
@@ -185,8 +185,7 @@ void TForm1::ImportMacroFile(const AnsiString& fileName, bool placeByHand, TPlat
         TKeep<Byte> version(LoadedFileVersion);
         TFileStream file(QtFileName(ResolvePath(fileName)).toStdString(), TFileMode::fmOpenRead);
         TReader reader(file);
-        if (!ReadFileHeader(file, reader))
-            throw EFileFormatError();
+        LoadedFileVersion = ReadProjectHeader(reader, SaveCompiled);
         macro = ReadMacro(nullptr, file, fileName, LoadedFileVersion, board, reader);
     }
     board->InsertObject(macro);
@@ -201,7 +200,7 @@ void TForm1::ImportMacroFile(const AnsiString& fileName, bool placeByHand, TPlat
         board->PasteFromStream(*ClipboardStream, static_cast<Byte>(FileVersion));
         CurrentDesign->BringSelectionToFront();
     }
-    if (IDesign* root = PanelInUse().RootDesign())
+    if (IDesign* root = Links.Panel->RootDesign())
         root->RefreshTransparency(nullptr);
 }
 
@@ -218,7 +217,7 @@ TMakro* TForm1::ReadMacro(TMakro* macro, TStream& stream, const AnsiString& file
         macro->FileName = fileName;
     }
     try {
-        BoardNewMacro(macro, stream, board, reader, version);
+        Links.ReadMacro(*macro, stream, *board, reader, version);
     } catch (...) {
         if (created) {
             // Its circuit and its panel go before the macro itself.
@@ -398,7 +397,7 @@ void TForm1::MakroClick()
     auto scratch = std::make_unique<TPlatine>();
     scratch->ClipboardStream = ClipboardStream.get();
     scratch->BoardPalette = MainBoard ? MainBoard->BoardPalette : nullptr;
-    AttachBoardHandlers(scratch.get());
+    Links.Attach(*scratch);
     struct TFreeScratch {
         TForm1& Form;
         std::unique_ptr<TPlatine>& Board;

@@ -293,6 +293,7 @@ void TForm1::FormCreate()
     Frontplatte = CreateFrontplatte();
     Frontplatte->ResetToNewProject();
     PanelWindow = Frontplatte.get();
+    Links.Panel = Frontplatte.get();
     CurrentDesign = Frontplatte->RootDesign();
 
     RunOnlyMode = IsRunOnlyExecutable(commandLine_.value(0));
@@ -552,7 +553,7 @@ TPlatine* TForm1::CreateBoard()
     auto* board = new TPlatine();
     board->ClipboardStream = ClipboardStream.get();
     board->MainWindowHandle = WindowHandle->Handle();
-    AttachBoardHandlers(board);
+    Links.Attach(*board);
     board->Mode = TBoardMode::Select;
     board->PreviousMode = TBoardMode::Select;
     auto* view = new TPlatineView(*board, Panel4);

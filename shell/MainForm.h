@@ -5,6 +5,7 @@
 
 #include "engine/PanelInterfaces.h"
 #include "platform/SysTypes.h"
+#include "project/PanelLinks.h"
 #include "shell/Categories.h"
 #include "shell/EventHook.h"
 #include "shell/Settings.h"
@@ -125,9 +126,6 @@ public:
     // The open command and the recent files 1..4, reporting their errors.
     void ffnen2Click();
     void HistoryClick(Integer tag);
-    // False for a header that is not this program's or a newer format;
-    // LoadedFileVersion and the palette's FileVersion take the version byte.
-    bool ReadFileHeader(TStream& stream, TReader& reader);
     // The palette's header reader: raises EFileFormatError for a rejected header.
     void ReadLibraryHeader(TStream& stream, TReader& reader);
     // Library save and load of the library-building aid (hidden with it).
@@ -152,8 +150,11 @@ public:
     // by CreateFrontplatte.
     std::unique_ptr<IFrontplatte> Frontplatte;
     std::function<std::unique_ptr<IFrontplatte>()> CreateFrontplatte;
-    // The design that receives the elements of new components.
-    IDesign* CurrentDesign = nullptr;
+    // The boards' pairing of components and elements: the panel shown (while
+    // a file is read, the new one) and the design that receives the elements
+    // of new components.
+    TPanelLinks Links;
+    IDesign*& CurrentDesign = Links.Design;
     // The panel window's keys and buttons reach the simulation and the dialogs.
     void InstallPanelCallbacks(IFrontplatte& panel);
     // Shows the panel window and brings it to the front (F12, SB_Front).
@@ -162,19 +163,11 @@ public:
     // inside the screen.
     void KeepPanelOnScreen();
 
-    // ---- Placing and removing components
-    // The board events of a component read, removed or written.
-    void AttachBoardHandlers(TPlatine* board);
-    void BoardNewComponent(TPlatine* board, TIOBauteil* component, TStream& stream, TReader& reader, Byte version);
-    // A macro read: its nested panel, its inner board and the panel's design block.
-    void BoardNewMacro(TMakro* macro, TStream& stream, TPlatine* board, TReader& reader, Byte version);
-    void BoardRemoveComponent(TPlatine* board, TIOBauteil* component);
-    void BoardWritePanelData(TPlatine* board, TIOBauteil* component, TStream& stream, TWriter& writer);
+    // ---- Placing components
     void LibraryItemPicked(TBibo* palette);
     // The palette's mouse, which it keeps from a press to the release, goes
     // to the board while a component picked from it hangs at the pointer.
     void InstallLibraryDrag();
-    void UpdateMacroPanelVisibility(TPlatine* board);
     // An object of the class (a device class inside a hardware component)
     // hangs at the cursor of the current board to be placed.
     void PlaceNewObject(const AnsiString& className);
@@ -306,9 +299,6 @@ public:
     void LockEditor(bool running);
     void SB_Hilo1Click();
     void SB_StatusClick();
-    // The project's retained-state file (empty name: the unnamed project).
-    void SaveRunState(const AnsiString& projectFileName);
-    void LoadRunState(const AnsiString& projectFileName);
 
     // ---- Language
     void TranslateUI();
@@ -362,12 +352,9 @@ private:
     TPlatineView* TabView(int index) const;
     void RemoveTab(int index);
     void StepLibraryCategory(int direction);
-    // The panel that receives elements: while a file is read, the new one.
-    IFrontplatte& PanelInUse() const;
     AnsiString ChooseFileToOpen(const AnsiString& pattern);
 
     QStringList commandLine_;
-    IFrontplatte* loadingPanel_ = nullptr;
     std::unique_ptr<TEventHook> libraryResize_;
     std::unique_ptr<TEventHook> libraryDrag_;   // a drag from the palette onto the board
     std::unique_ptr<TEventHook> searchMouse_;

@@ -1,11 +1,9 @@
-// Project, macro and library files: the save prompt, the empty project,
-// saving without ever destroying the previous file, opening into a fresh
-// board and panel that replace the project only when the whole file was read,
-// the header check, the recent files and the library save and load.
-#include "shell/ProjectFiles.h"
-
+// The main window's file commands: the save prompt, the empty project, save
+// and save-as, opening into a fresh board and panel (read by the project
+// reader) that replace the project only when the whole file was read, the
+// recent files and the library save and load. The window asks for the names
+// and reports the errors.
 #include "engine/AnsiLiteral.h"
-#include "engine/Bauteil.h"
 #include "engine/Bibo.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
@@ -14,36 +12,25 @@
 #include "panel/framework/Frontplatte.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
-#include "platform/FileHeader.h"
 #include "platform/FlagScope.h"
 #include "platform/MouseCursor.h"
 #include "platform/Paths.h"
-#include "platform/SafeSave.h"
 #include "platform/Stream.h"
-#include "platform/TextLanguage.h"
+#include "project/ProjectFile.h"
+#include "project/RunStateFile.h"
 #include "shell/MainForm.h"
-#include "shell/Placing.h"
 #include "shell/ProgramTitle.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
 
-#include <cerrno>
-#include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 namespace {
-
-
-
-constexpr std::size_t HeaderSize = 5;
 
 AnsiString OpenCaption()
 {
@@ -66,89 +53,7 @@ AnsiString Utf8ToAnsi(const char* text)
     return QStringToAnsi(QString::fromUtf8(text));
 }
 
-
 } // namespace
-
-// ---- The file as a whole
-
-EFileFormatError::EFileFormatError()
-    : EReadError(ByLanguage("Falsches Dateiformat!", "File format mismatch!", "Format de fichier diff\u00E9rent !")),
-      caption_(ByLanguage("Schaltung \u00F6ffnen", "Open circuit", "Open circuit"))
-{
-}
-
-bool HeaderAccepted(const Byte header[HeaderSize])
-{
-    const Word version = static_cast<Word>(header[3] | header[4] << 8);
-    return header[0] == 2 && header[1] == 0 && header[2] == 0 && version <= FileVersion;
-}
-
-void WriteProjectFile(const AnsiString& fileName, TPlatine& board, IDesign& design, IFrontplatte& panel)
-{
-    // A link is followed: the file it points at is replaced, the link stays.
-    QString target = QtFileName(ResolvePath(fileName));
-    const QFileInfo info(target);
-    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
-        target = info.canonicalFilePath();
-    const QByteArray temporary = TemporaryNameBeside(QFile::encodeName(target));
-    const std::string temporaryName = temporary.toStdString();
-    // The messages name the file the user chose, never the temporary one.
-    const std::string shownName = QtFileName(fileName).toStdString();
-    try {
-        int err = 0;
-        std::unique_ptr<TFileStream> file;
-        try {
-            file = std::make_unique<TFileStream>(temporaryName, TFileMode::fmCreate);
-        } catch (const EStreamError& error) {
-            err = error.SystemError();
-        }
-        if (!file)
-            throw EStreamError(FileErrorMessage(shownName, true, err));
-        {
-            TWriter writer(*file);
-            WriteFileHeader(writer, SaveCompiled);
-            board.WriteObjects(*file, writer, false);
-            design.WriteToStream(*file, writer);
-            panel.WriteToStream(*file, writer);
-            writer.FlushBuffer();
-        }
-        try {
-            file->Flush();
-        } catch (const EStreamError&) {
-            throw EStreamError(TranslateLibraryMessage(SWriteError) + ": " + shownName);
-        }
-    } catch (...) {
-        std::remove(temporaryName.c_str());
-        throw;
-    }
-    if (info.exists())
-        QFile::setPermissions(QFile::decodeName(temporary), QFile::permissions(target));
-    if (!RenameOverTarget(temporary, QFile::encodeName(target))) {
-        const int err = errno;
-        std::remove(temporaryName.c_str());
-        throw EStreamError(TranslateLibraryMessage(SWriteError) + ": " + shownName + ": " + SystemErrorText(err));
-    }
-}
-
-void WriteLibraryFile(const AnsiString& fileName, const std::vector<AnsiString>& classNames)
-{
-    TPlatine board;
-    board.WritingLibrary = true;
-    // One below the other, so that a library loaded onto a board shows them apart.
-    Integer y = 100;
-    for (const AnsiString& name : classNames) {
-        TBauteil* object = CreateLibraryObject(name);
-        object->X = 100;
-        object->Y = y;
-        if (auto* component = dynamic_cast<TIOBauteil*>(object))
-            component->LayoutPins();
-        board.InsertObject(object);
-        y = board.SnapToGrid(TPoint{0, object->GetBounds().Bottom + 100}).Y;
-    }
-    TFrontplatte panel;
-    panel.ResetToNewProject();
-    WriteProjectFile(fileName, board, *panel.RootDesign(), panel);
-}
 
 // ---- The window's parts for files, panel and library
 
@@ -163,7 +68,11 @@ void TForm1::CreateProjectControls(QBoxLayout& centre)
     // The program starts with the panel of a new project.
     Frontplatte->ResetToNewProject();
     PanelWindow = Frontplatte.get();
+    Links.Panel = Frontplatte.get();
     CurrentDesign = Frontplatte->RootDesign();
+    Links.MacroEdited = [this](TMakro* macro) { MacroNameChanged(macro); };
+    Links.MacroRemoved = [this] { DropClosedMacroTabs(); };
+    Links.DeletingMacroPin = [this] { return CurrentBoard && CurrentBoard->DeletingMacroPin; };
 
     CreateLibraryAid();
     // The library save and load are there only with the aid's button.
@@ -295,7 +204,7 @@ bool TForm1::Speichernals1Click()
         ProjectFolder = ExtractFilePath(fileName);
         if (Frontplatte->AutoSave())
             Frontplatte->SaveDefaultSettings(ProjectFileName);
-        SaveRunState(ProjectFileName);
+        SaveRunState(*MainBoard, ProjectFileName);
     } catch (const std::exception& error) {
         ReportSaveError(error);
     }
@@ -304,26 +213,9 @@ bool TForm1::Speichernals1Click()
 
 // ---- Opening
 
-bool TForm1::ReadFileHeader(TStream&, TReader& reader)
-{
-    if (SaveCompiled) {
-        for (int i = 0; i < RunOnlyPrefixCount; ++i)
-            reader.ReadInteger();
-    }
-    Byte header[HeaderSize];
-    reader.Read(header, HeaderSize);
-    LoadedFileVersion = header[3];
-    Bibo->FileVersion = header[3];
-    return HeaderAccepted(header);
-}
-
 void TForm1::ReadLibraryHeader(TStream&, TReader& reader)
 {
-    Byte header[HeaderSize];
-    reader.Read(header, HeaderSize);
-    Bibo->FileVersion = header[3];
-    if (!HeaderAccepted(header))
-        throw EFileFormatError();
+    Bibo->FileVersion = ReadProjectHeader(reader, false);
 }
 
 bool TForm1::OpenProject(const AnsiString& requested)
@@ -347,33 +239,14 @@ bool TForm1::OpenProject(const AnsiString& requested)
     TWaitCursor wait;
     std::unique_ptr<IFrontplatte> panel = LibraryLoading ? nullptr : CreateFrontplatte();
     TPlatine* board = CreateBoard();
-    IDesign* const previousDesign = CurrentDesign;
-    const Byte previousVersion = LoadedFileVersion;
-    if (panel) {
-        CurrentDesign = panel->RootDesign();
-        loadingPanel_ = panel.get();
-    }
     try {
-        TFileStream file(QtFileName(ResolvePath(fileName)).toStdString(), TFileMode::fmOpenRead);
-        TReader reader(file);
-        if (!ReadFileHeader(file, reader))
-            throw EFileFormatError();
-        board->ReadObjects(file, reader, LoadedFileVersion);
-        if (panel) {
-            panel->RootDesign()->ReadFromStream(file, reader, LoadedFileVersion);
-            panel->RootDesign()->SortByZOrder();
-            panel->ReadFromStream(file, reader, LoadedFileVersion);
-        }
+        ReadProjectFile(fileName, *board, panel.get(), Links);
     } catch (...) {
-        loadingPanel_ = nullptr;
-        CurrentDesign = previousDesign;
-        LoadedFileVersion = previousVersion;
         // Its components' elements leave the fresh panel before it goes.
         DeleteBoard(board);
         QDir::setCurrent(previousDirectory);
         throw;
     }
-    loadingPanel_ = nullptr;
 
     CloseMacroTabs();
     TPlatine* replaced = MainBoard;
@@ -388,6 +261,7 @@ bool TForm1::OpenProject(const AnsiString& requested)
         const bool wasVisible = previous && previous->isVisible();
         Frontplatte = std::move(panel);
         PanelWindow = Frontplatte.get();
+        Links.Panel = Frontplatte.get();
         CurrentDesign = Frontplatte->RootDesign();
         ProjectFolder = folder;
         KeepPanelOnScreen();

@@ -13,6 +13,7 @@
 #include "platform/MouseCursor.h"
 #include "platform/Paths.h"
 #include "platform/ScreenCursors.h"
+#include "project/RunStateFile.h"
 #include "shell/BoardMouse.h"
 #include "shell/HardwareSettings.h"
 #include "shell/MainMenu.h"
@@ -142,7 +143,7 @@ void TForm1::StartSimulation()
             else
                 Frontplatte->ResetElementsToDefault();
             ShowPanelWindow();
-            LoadRunState(ProjectFileName);
+            LoadRunState(*MainBoard, ProjectFileName);
             CurrentDesign->RefreshTransparency(nullptr);
             if (QWidget* panel = Frontplatte->Window())
                 panel->repaint();
@@ -236,7 +237,7 @@ void TForm1::SB_StopClick()
         if (Frontplatte->AutoSave())
             Frontplatte->SaveDefaultSettings(ProjectFileName);
     });
-    attempt([this] { SaveRunState(ProjectFileName); });
+    attempt([this] { SaveRunState(*MainBoard, ProjectFileName); });
     attempt([this] { Frontplatte->SetRunMode(false); });
     if (!RunOnlyMode)
         LockEditor(false);
@@ -340,16 +341,4 @@ void TForm1::SB_StatusClick()
 {
     MainBoard->ShowComponentStates = SB_Status->isChecked();
     MainBoard->SetShowComponentStates(SB_Status->isChecked());
-}
-
-void TForm1::SaveRunState(const AnsiString& projectFileName)
-{
-    TRunStateFile file(projectFileName);
-    MainBoard->SaveComponentStates(file);
-}
-
-void TForm1::LoadRunState(const AnsiString& projectFileName)
-{
-    TRunStateFile file(projectFileName);
-    MainBoard->LoadComponentStates(file, 0);
 }

@@ -29,7 +29,7 @@
 #include "panel/framework/Frontplatte.h"
 #include "panel/framework/PanelClasses.h"
 #include "platform/AnsiText.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 #include "tools/ToolStartup.h"
 
 #include <QDir>

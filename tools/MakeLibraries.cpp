@@ -9,7 +9,7 @@
 // Usage: zk_make_libraries <list file> <library folder>
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 #include "tools/ToolStartup.h"
 
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "FuzzSupport.h"
 
 #include "platform/IniFile.h"
-#include "shell/Settings.h"
+#include "project/RunStateFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -14,7 +14,7 @@
 #include "panel/framework/HintBox.h"
 #include "platform/Messages.h"
 #include "shell/BoardMouse.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QApplication>
 #include <QTest>

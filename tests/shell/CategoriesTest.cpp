@@ -13,7 +13,7 @@
 #include "engine/Language.h"
 #include "platform/AnsiText.h"
 #include "shell/Categories.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 #include "ui/controls/UCLImageListBox.h"
 #include "ui/controls/UCLSpeedButton.h"
 

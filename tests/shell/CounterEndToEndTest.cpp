@@ -12,7 +12,7 @@
 #include "engine/Bibo.h"
 #include "engine/PlatineView.h"
 #include "platform/Dialogs.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QAction>
 #include <QMenu>

@@ -19,7 +19,7 @@
 #include "shell/InfoDlg.h"
 #include "shell/MaterialsList.h"
 #include "shell/OnlineUpdate.h"
-#include "shell/Placing.h"
+#include "project/ProjectFile.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

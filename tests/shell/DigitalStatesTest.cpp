@@ -8,6 +8,7 @@
 #include "engine/Globals.h"
 #include "engine/Platine.h"
 #include "platform/IniFile.h"
+#include "project/RunStateFile.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_F(DigitalStatesTest, FlipFlopsAndMonoflopsKeepTheirStatesInTheProjectsState
     jk->Q = false;
     jk->Master = true;   // the J latch
     mono->Triggered = true;
-    form.SaveRunState(project);
+    SaveRunState(*form.MainBoard, project);
     board.StopSimulation();
 
     TIniFile file(Program() + "ZAEHLER_Default.set");
@@ -41,7 +42,7 @@ TEST_F(DigitalStatesTest, FlipFlopsAndMonoflopsKeepTheirStatesInTheProjectsState
     board.PrepareSimulation();
     EXPECT_TRUE(jk->Q);
     EXPECT_FALSE(mono->Triggered);
-    form.LoadRunState(project);
+    LoadRunState(*form.MainBoard, project);
     EXPECT_FALSE(jk->Q);
     EXPECT_TRUE(jk->Master);
     EXPECT_EQ(jk->Outputs[1].Value, LowLevel);

@@ -40,6 +40,7 @@ inline TFakeFrontplatte& UseFakePanels(TForm1& form)
 {
     form.CreateFrontplatte = [] { return std::make_unique<TFakeFrontplatte>(); };
     form.Frontplatte = form.CreateFrontplatte();
+    form.Links.Panel = form.Frontplatte.get();
     form.CurrentDesign = form.Frontplatte->RootDesign();
     return static_cast<TFakeFrontplatte&>(*form.Frontplatte);
 }

@@ -11,7 +11,7 @@
 #include "engine/Platine.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 #include "shell/Settings.h"
 
 #include <QAction>

@@ -21,7 +21,7 @@
 #include "platform/FileHeader.h"
 #include "shell/ComponentClasses.h"
 #include "panel/framework/Frontplatte.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QAction>
 #include <QMenu>

@@ -15,7 +15,7 @@
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "shell/MaterialsList.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -17,7 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileHeader.h"
 #include "platform/Stream.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QComboBox>
 
@@ -132,7 +132,7 @@ TEST_F(PlacingTest, MacroPinsFollowThePinComponentsOnTheInnerBoard)
     UseFakePanels(form);
     auto* macro = CreateBauteil<TMakro>();
     TPlatine* inner = form.MainBoard->CreateInnerBoard(macro);
-    form.AttachBoardHandlers(inner);
+    form.Links.Attach(*inner);
     form.MainBoard->InsertObject(macro);
 
     std::vector<TBTPin*> pins;
@@ -162,7 +162,7 @@ TEST_F(PlacingTest, ADeletedMacroTakesItsPanelAlong)
     TFakeFrontplatte& panel = UseFakePanels(form);
     auto* macro = CreateBauteil<TMakro>();
     TPlatine* inner = form.MainBoard->CreateInnerBoard(macro);
-    form.AttachBoardHandlers(inner);
+    form.Links.Attach(*inner);
     TFakeDesign* macroPanel = panel.Root().AddDesign();
     macro->SubDesign = macroPanel;
     macro->ParentDesign = &panel.Root();
@@ -171,7 +171,7 @@ TEST_F(PlacingTest, ADeletedMacroTakesItsPanelAlong)
     // Its panel shows only while it holds elements of its own.
     form.CurrentDesign = macroPanel;
     form.CurrentBoard = inner;
-    form.UpdateMacroPanelVisibility(inner);
+    UpdateMacroPanelVisibility(inner);
     EXPECT_FALSE(macroPanel->Visible);
     Paste<TBTTestLamp>(*inner);
     EXPECT_EQ(macroPanel->ElementCount(), 1);

@@ -24,7 +24,7 @@
 #include "panel/framework/PanelGlobals.h"
 
 #include <QTabBar>
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QAction>
 #include <QDir>
@@ -383,7 +383,7 @@ TEST_F(ProjectFilesTest, MacroNamesWriteTheShownMacroBoardAndItsPanel)
     TForm1& form = Create();
     auto* macro = CreateBauteil<TMakro>();
     TPlatine* inner = form.MainBoard->CreateInnerBoard(macro);
-    form.AttachBoardHandlers(inner);
+    form.Links.Attach(*inner);
     TFakeDesign macroPanel;
     macroPanel.BorderWidth = 7;
     macro->SubDesign = &macroPanel;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Paths.h"
+#include "project/RunStateFile.h"
 #include "shell/Settings.h"
 
 #include <QDir>

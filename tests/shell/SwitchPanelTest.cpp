@@ -17,7 +17,7 @@
 #include "panel/framework/Frontplatte.h"
 #include "platform/FileHeader.h"
 #include "shell/ComponentClasses.h"
-#include "shell/ProjectFiles.h"
+#include "project/ProjectFile.h"
 
 #include <QAction>
 #include <QComboBox>

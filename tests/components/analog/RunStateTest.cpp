@@ -9,7 +9,7 @@
 #include "components/analog/BT_Regler.h"
 #include "components/analog/BT_Relais.h"
 #include "components/analog/BT_Spiel.h"
-#include "shell/Settings.h"
+#include "project/RunStateFile.h"
 #include "support/TestBoard.h"
 
 #include <QTemporaryDir>

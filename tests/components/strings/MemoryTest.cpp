@@ -3,7 +3,7 @@
 // stop and a start through the program's retained-state file.
 #include "StringRig.h"
 
-#include "shell/Settings.h"
+#include "project/RunStateFile.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,38 +1,98 @@
-// Panels in project files, through the main window's own open and save: a
-// panel of decorations on two pages with a macro panel saves, reopens and
-// saves again byte for byte, and a file written before the panel classes
-// existed (its design block laid out by the tables) reads and writes the same.
-#include "shell/ShellFixture.h"
+// Panels in project files, through the project reader and writer: a panel
+// of decorations on two pages with a macro panel saves, reopens and saves
+// again byte for byte, and a file written before the panel classes existed
+// (its design block laid out by the tables) reads and writes the same.
 #include "support/StreamBytes.h"
 #include "support/TestComponents.h"
 
-#include "components/digital/BT_Gatter.h"
+#include "engine/Globals.h"
 #include "engine/Makro.h"
 #include "engine/Platine.h"
 #include "panel/framework/Design.h"
 #include "panel/framework/FP_Decorations.h"
+#include "panel/framework/Frontplatte.h"
+#include "panel/framework/PanelClasses.h"
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "project/PanelLinks.h"
+#include "project/ProjectFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
 constexpr int PanelColor = 14215660;
 
-class PanelProjectTest : public TShellFixture {
+// A project as the program holds one: a board and a panel window, paired
+// by the links.
+struct TProjectRig {
+    // A new project's panel, or a bare one for a file to fill.
+    explicit TProjectRig(bool newProject = true)
+    {
+        if (newProject)
+            panel.ResetToNewProject();
+        links.Panel = &panel;
+        links.Design = panel.RootDesign();
+        links.Attach(*board);
+    }
+    ~TProjectRig()
+    {
+        // Its components' elements leave the panel before it goes.
+        board.reset();
+    }
+    TFrontplatte panel;
+    TPanelLinks links;
+    std::unique_ptr<TPlatine> board = std::make_unique<TPlatine>();
+    TDesign& Root() { return dynamic_cast<TDesign&>(*panel.RootDesign()); }
+    void Save(const AnsiString& fileName)
+    {
+        panel.RootDesign()->RenumberZOrder();
+        WriteProjectFile(fileName, *board, *panel.RootDesign(), panel);
+    }
+};
+
+// A project read from a file into a fresh board and panel.
+struct TReadProject : TProjectRig {
+    explicit TReadProject(const AnsiString& fileName) : TProjectRig(false)
+    {
+        ReadProjectFile(fileName, *board, &panel, links);
+    }
+};
+
+class PanelProjectTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TShellFixture::SetUp();
+        ASSERT_TRUE(folder_.isValid());
+        SetProgramFolder(Program());
+        ResetGlobals();
         RegisterTestClasses();
+        RegisterPanelClasses();
+    }
+    void TearDown() override
+    {
+        SetProgramFolder("");
+        ResetGlobals();
+    }
+    AnsiString Program() const { return folder_.path().toStdString() + "/"; }
+    QString Path(const QString& name) const { return folder_.filePath(name); }
+    void WriteFile(const QString& name, const QByteArray& content)
+    {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
     }
     QByteArray Bytes(const QString& name) const
     {
         QFile file(Path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static TDesign& Root(TForm1& form) { return dynamic_cast<TDesign&>(*form.Frontplatte->RootDesign()); }
     template <class T>
     static T* Add(TDesign& design, const char* className, Integer left, Integer top, Integer width, Integer height)
     {
@@ -40,6 +100,9 @@ protected:
         element->SetBounds(left, top, width, height);
         return element;
     }
+
+private:
+    QTemporaryDir folder_;
 };
 
 } // namespace
@@ -47,8 +110,8 @@ protected:
 TEST_F(PanelProjectTest, APanelWithPagesAndAMacroPanelSavesReopensAndSavesTheSame)
 {
     {
-        TForm1& form = Create();
-        TDesign& root = Root(form);
+        TProjectRig project;
+        TDesign& root = project.Root();
         root.BorderWidth = 2;
         root.HtmlHead = {"<h1>Anlage</h1>"};
         auto* label = Add<TBeschriftung>(root, "TBeschriftung", 20, 30, 120, 20);
@@ -73,27 +136,26 @@ TEST_F(PanelProjectTest, APanelWithPagesAndAMacroPanelSavesReopensAndSavesTheSam
         // No pin components inside: no pins, as reading it back will find.
         macro->SetInputCount(0);
         macro->SetOutputCount(0);
-        TPlatine* inner = form.MainBoard->CreateInnerBoard(macro);
-        form.AttachBoardHandlers(inner);
+        TPlatine* inner = project.board->CreateInnerBoard(macro);
+        project.links.Attach(*inner);
         auto* nested = dynamic_cast<TDesign*>(root.AddElement("TDesign"));
         nested->OwnerDesign = &root;
         nested->SetElementName("Makro: M1");
         macro->SubDesign = nested;
         macro->ParentDesign = &root;
-        form.MainBoard->InsertObject(macro);
-        inner->InsertObject(CreateComponent("TBTAnd"));
+        project.board->InsertObject(macro);
+        inner->InsertObject(CreateBauteil<TBTTestGate>());
         Add<TRahmen>(*nested, "TRahmen", 6, 6, 100, 50)->Bevel.Shape = bsFrame;
         Add<TFlaeche>(*nested, "TFlaeche", 20, 20, 30, 30)->theShape.Shape = stCircle;
         nested->SetBounds(150, 150, 120, 70);
         root.RenumberZOrder();
         // The window gives every page in use its tab, as it does after reading.
-        form.Frontplatte->CheckeFrontplattenNummern();
-        form.SaveProject(Program() + "Panel.prj");
+        project.panel.CheckeFrontplattenNummern();
+        project.Save(Program() + "Panel.prj");
     }
     TModalHook hook(std::vector<TModalAnswer>{});
-    TForm1& form = Create();
-    ASSERT_TRUE(form.OpenProject(Program() + "Panel.prj"));
-    TDesign& root = Root(form);
+    TReadProject project(Program() + "Panel.prj");
+    TDesign& root = project.Root();
     ASSERT_EQ(root.Elements.size(), 4u);
     auto* label = dynamic_cast<TBeschriftung*>(root.Elements[0]);
     ASSERT_NE(label, nullptr);
@@ -104,8 +166,8 @@ TEST_F(PanelProjectTest, APanelWithPagesAndAMacroPanelSavesReopensAndSavesTheSam
     EXPECT_EQ(scale->FrontplattenNR(), 1);
     // Only the page shown holds its elements (the window selects the last page
     // it added for the scale, and keeps that page in the file).
-    EXPECT_EQ(form.Frontplatte->AktiveFrontplatte(), 1);
-    EXPECT_EQ(scale->parentWidget() == &root, form.Frontplatte->AktiveFrontplatte() == 1);
+    EXPECT_EQ(project.panel.AktiveFrontplatte(), 1);
+    EXPECT_EQ(scale->parentWidget() == &root, project.panel.AktiveFrontplatte() == 1);
     EXPECT_NE(label->parentWidget(), &root);
     auto* picture = dynamic_cast<TLogo*>(root.Elements[2]);
     ASSERT_NE(picture, nullptr);
@@ -118,7 +180,7 @@ TEST_F(PanelProjectTest, APanelWithPagesAndAMacroPanelSavesReopensAndSavesTheSam
     EXPECT_EQ(root.BorderWidth, 2);
     EXPECT_EQ(root.HtmlHead, std::vector<AnsiString>{"<h1>Anlage</h1>"});
 
-    form.SaveProject(Program() + "Kopie.prj");
+    project.Save(Program() + "Kopie.prj");
     EXPECT_FALSE(Bytes("Kopie.prj").isEmpty());
     EXPECT_EQ(Bytes("Kopie.prj"), Bytes("Panel.prj"));
     EXPECT_TRUE(hook.Requests().empty());
@@ -131,7 +193,7 @@ TEST_F(PanelProjectTest, AFileWhosePanelBlocksWereKeptWholeReadsAndWritesTheSame
     head.Raw({2, 0, 0, 46, 0}).Int(0);
     head.Int(0).Int(0).Int(0).Int(0).Int(120).Half().Str("").Bool(true).Bool(true).Bool(false).Int(-1).Int(0).Int(0);
     {
-        Create().SaveProject(Program() + "Leer.prj");
+        TProjectRig().Save(Program() + "Leer.prj");
     }
     const QByteArray empty = Bytes("Leer.prj");
     // Whether the root panel publishes is the window's matter: taken as written.
@@ -177,9 +239,8 @@ TEST_F(PanelProjectTest, AFileWhosePanelBlocksWereKeptWholeReadsAndWritesTheSame
     WriteFile("Alt.prj", QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size())));
 
     TModalHook hook(std::vector<TModalAnswer>{});
-    TForm1& form = Create();
-    ASSERT_TRUE(form.OpenProject(Program() + "Alt.prj"));
-    TDesign& root = Root(form);
+    TReadProject project(Program() + "Alt.prj");
+    TDesign& root = project.Root();
     ASSERT_EQ(root.Elements.size(), 2u);
     auto* label = dynamic_cast<TBeschriftung*>(root.Elements[0]);
     ASSERT_NE(label, nullptr);
@@ -190,7 +251,7 @@ TEST_F(PanelProjectTest, AFileWhosePanelBlocksWereKeptWholeReadsAndWritesTheSame
     EXPECT_EQ(root.BorderWidth, 3);
     EXPECT_EQ(root.BevelOuter, bvLowered);
     EXPECT_EQ(root.HtmlHead, (std::vector<AnsiString>{"<p>", "</p>"}));
-    form.SaveProject(Program() + "Neu.prj");
+    project.Save(Program() + "Neu.prj");
     const QByteArray saved = Bytes("Neu.prj");
     EXPECT_EQ(TBytes(saved.begin(), saved.end()), file);
     EXPECT_TRUE(hook.Requests().empty());
