@@ -13,7 +13,6 @@
 #include "engine/ShellHooks.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
-#include "panel/framework/BT_LED.h"
 #include "shell/MaterialsList.h"
 #include "shell/ProjectFiles.h"
 
@@ -306,7 +305,7 @@ namespace {
 TEST_F(MaterialsListTest, OverviewOpensAnElementsSettingsOnDoubleClick)
 {
     TForm1& form = Create();
-    ASSERT_NE(Paste<TBTLed>(*form.MainBoard), nullptr);
+    ASSERT_NE(Paste(*form.MainBoard, "TBTLed"), nullptr);
     TObjektliste& overview = OverviewWindow(form);
     overview.VTree->clear();
     overview.FillFromBoard(*form.MainBoard);
