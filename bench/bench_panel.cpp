@@ -24,8 +24,7 @@ constexpr Integer Leds = 200;   // indicators of one kind
 // As the main window's fast loop: messages every 17 steps.
 constexpr Int64 MessageInterval = 17;
 
-template <class TComponent>
-void Indicators(benchmark::State& state, const char* elementClass, Integer size)
+void Indicators(benchmark::State& state, const char* componentClass, Integer size)
 {
     const bool withElements = state.range(0) != 0;
     const bool changing = state.range(1) != 0;
@@ -37,13 +36,13 @@ void Indicators(benchmark::State& state, const char* elementClass, Integer size)
     // An inverter fed by itself: its output changes in every step.
     auto* clock = t.Place("TBTInverter", 100, 100);
     t.Connect(clock, 0, clock, 0);
-    std::vector<TComponent*> indicators;
+    std::vector<TIOBauteil*> indicators;
     for (Integer i = 0; i < Leds; ++i) {
-        auto* indicator = t.Place<TComponent>(600 + 300 * (i % 20), 100 + 300 * (i / 20));
+        auto* indicator = t.Place(componentClass, 600 + 300 * (i % 20), 100 + 300 * (i / 20));
         if (changing)
             t.Connect(clock, 0, indicator, 0);
         if (withElements) {
-            TFP_Element* element = design.AddElement(elementClass);
+            TFP_Element* element = design.AddElement(indicator->PanelElementClass);
             element->OwnerDesign = &design;
             element->SetBounds(10 + (size + 16) * (i % 20), 10 + (size + 16) * (i / 20), size, size);
             indicator->SetPanelElement(element);
@@ -60,19 +59,19 @@ void Indicators(benchmark::State& state, const char* elementClass, Integer size)
     }
     state.SetItemsProcessed(steps);
     t.Board().StopSimulation();
-    for (TComponent* indicator : indicators)
+    for (TIOBauteil* indicator : indicators)
         indicator->SetPanelElement(nullptr);
 }
 
 void BM_LedPanel(benchmark::State& state)
 {
-    Indicators<TBTLed>(state, "TPLed", 24);
+    Indicators(state, "TBTLed", 24);
 }
 
 // The lamp recolours (renders its two looks) at every change of its voltage.
 void BM_LampPanel(benchmark::State& state)
 {
-    Indicators<TBTLampe>(state, "TPLampe", 32);
+    Indicators(state, "TBTLampe", 32);
 }
 
 } // namespace
@@ -87,6 +86,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     RegisterElementClasses();
     RegisterRows(GateRows());
+    RegisterRows(LedRows());
+    RegisterRows(LampRows());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -5,9 +5,6 @@
 
 #include "engine/GrundBT.h"
 
-#include <span>
-#include <string_view>
-
 class TBTFront : public TGrundBT {
     ZK_ROW_BASE_CLASS(TBTFront, TGrundBT, Row ? &Row->Class : nullptr)
 
@@ -18,15 +15,3 @@ public:
     // an element is linked and has one.
     AnsiString GetHintText() override;
 };
-
-// Every component class that owns an element, with the element class its
-// constructor names (the registry finds element classes regardless of
-// letter case). A class the program does not have is listed here but
-// not registered. No other component class names an element.
-struct TFrontClass {
-    const char* Component;
-    const char* Element;
-};
-std::span<const TFrontClass> FrontClasses();
-// The element class of a component class ("" for one that owns none).
-const char* FrontElementClassOf(std::string_view componentClass);

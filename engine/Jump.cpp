@@ -62,7 +62,7 @@ void TBTJump::DrawArrow(const TIOBauteil& component, TCanvas& canvas)
     canvas.Font.Style = 0;
     canvas.Font.Color = clBlack;
     canvas.Pen.Style = TPenStyle::psSolid;
-    canvas.Pen.Color = component.Selected ? clRed : component.SymbolColor;
+    canvas.Pen.Color = component.FigureColor();
     canvas.Pen.Width = 3;
     const TRect& b = component.BodyRect;
     const Integer l = b.Left, t = b.Top, r = b.Right, bottom = b.Bottom;

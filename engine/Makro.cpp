@@ -265,7 +265,7 @@ void TBTPin::Draw(TCanvas& canvas)
     TGrundBT::Draw(canvas);
     canvas.Font.Name = ArialFamily;
     canvas.Font.Height = 26;
-    canvas.Font.Color = Selected ? clRed : SymbolColor;
+    canvas.Font.Color = FigureColor();
     canvas.Brush.Style = TBrushStyle::bsClear;
     const AnsiString label = Label;
     const Integer centreY = BodyRect.Top + BodyRect.Height() / 2;

@@ -224,20 +224,13 @@ constexpr const char* Order[] = {
 // The component families: each gives its rows.
 constexpr TRowList (*Families[])() = {
     &GateRows,
+    &LedRows,
+    &LampRows,
+    &SwitchRows,
 };
 
 // The classes that stand for themselves (no family's row).
 constexpr const TClassInfo& (*Classes[])() = {
-    &TBTLed::StaticClass,
-    &TBTDuoLED::StaticClass,
-    &TBTRGB_LED::StaticClass,
-    &TBTLampe::StaticClass,
-    &TBTTaster::StaticClass,
-    &TBTSchalter::StaticClass,
-    &TBTAnalogSchalter::StaticClass,
-    &TBTAnalogSchalter2::StaticClass,
-    &TBTAnalogTaster::StaticClass,
-    &TBTAnalogTaster2::StaticClass,
     &TBTSysTime::StaticClass,
     &TBTSysDate::StaticClass,
     &TBTHiTakt::StaticClass,

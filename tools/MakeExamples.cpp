@@ -22,9 +22,6 @@
 #include "panel/elements/FP_LED.h"
 #include "panel/elements/FP_Lampe.h"
 #include "panel/elements/FP_Schalter.h"
-#include "panel/framework/BT_LED.h"
-#include "panel/framework/BT_Lampe.h"
-#include "panel/framework/BT_Schalter.h"
 #include "panel/framework/FP_Decorations.h"
 #include "panel/framework/Frontplatte.h"
 #include "panel/framework/PanelClasses.h"
@@ -91,24 +88,44 @@ void Bus(TPlatine& board, const TBauteilPin& from, Integer x, const std::vector<
         Wire(board, {TPoint{x, ys[i - 1]}, TPoint{x, ys[i]}});
 }
 
-// A component placed so that its first output lies at the height y.
+// A placed component moved so that its first output lies at the height y.
 template <class T>
-T* PlaceOutputAt(TPlatine& board, Integer x, Integer y)
+T* OutputAt(T* component, Integer y)
 {
-    T* component = Place<T>(board, x, y);
     component->Y += y - component->Outputs[0].Y;
     component->LayoutPins();
     return component;
 }
 
+template <class T>
+T* PlaceOutputAt(TPlatine& board, Integer x, Integer y)
+{
+    return OutputAt(Place<T>(board, x, y), y);
+}
+
+TIOBauteil* PlaceOutputAt(TPlatine& board, std::string_view className, Integer x, Integer y)
+{
+    return OutputAt(Place(board, className, x, y), y);
+}
+
 // A component at x whose first input lies at height y, level with what drives it.
 template <class T>
-T* PlaceInputAt(TPlatine& board, Integer x, Integer y)
+T* InputAt(T* component, Integer y)
 {
-    T* component = Place<T>(board, x, y);
     component->Y += y - component->Inputs[0].Y;
     component->LayoutPins();
     return component;
+}
+
+template <class T>
+T* PlaceInputAt(TPlatine& board, Integer x, Integer y)
+{
+    return InputAt(Place<T>(board, x, y), y);
+}
+
+TIOBauteil* PlaceInputAt(TPlatine& board, std::string_view className, Integer x, Integer y)
+{
+    return InputAt(Place(board, className, x, y), y);
 }
 
 // A wire with one bend: along the source's height to x, then to the
@@ -242,7 +259,7 @@ void GateDemo(TPlatine& board, TFrontplatte& panel)
     Integer column = 0;
     for (TIOBauteil* gate : std::vector<TIOBauteil*>{gateAnd, gateOr, gateXor, inverter}) {
         const TBauteilPin& out = gate->Outputs[0];
-        auto* led = Place<TBTLed>(board, 0, 0);
+        auto* led = Place(board, "TBTLed", 0, 0);
         led->X += out.X + 400 - led->Inputs[0].X;
         led->Y += out.Y - led->Inputs[0].Y;
         led->LayoutPins();
@@ -305,7 +322,7 @@ void CounterDemo(TPlatine& board, TFrontplatte& panel)
     };
     for (Integer segment = 0; segment < 7; ++segment) {
         const TBauteilPin& out = decoder->Outputs[6 - segment];
-        auto* led = PlaceInputAt<TBTLed>(board, ledX, out.Y + (segment - middle) * pitch);
+        auto* led = PlaceInputAt(board, "TBTLed", ledX, out.Y + (segment - middle) * pitch);
         const Integer bend = out.X + 80 + 60 * (middle - std::abs(segment - middle));
         Route(board, out, bend, led->Inputs[0]);
         const TRect& r = bars[segment];
@@ -337,7 +354,7 @@ void BlinkDemo(TPlatine& board, TFrontplatte& panel)
                    "fréquence, sur la LED sa couleur.")});
     auto* clock = Place<TBTHiTakt>(board, 500, 900);
     clock->Frequency = 1;
-    auto* led = PlaceInputAt<TBTLed>(board, 2200, clock->Outputs[0].Y);
+    auto* led = PlaceInputAt(board, "TBTLed", 2200, clock->Outputs[0].Y);
     Wire(board, {PinAt(clock->Outputs[0]), PinAt(led->Inputs[0])});
     Element<TPLED>(panel, led, 187, 70, 40, 40);
     PanelLabel(panel, 12, 10, 390, Say("Blinkende LED", "Blinking LED", "LED clignotante"), true);
@@ -358,8 +375,8 @@ void SwitchLampDemo(TPlatine& board, TFrontplatte& panel)
                    "l'interrupteur de la face avant :"),
                Say("die Lampe leuchtet, solange er an ist.", "while the switch is on.",
                    "la lampe s'allume tant qu'il est fermé.")});
-    auto* sw = Place<TBTSchalter>(board, 500, 900);
-    auto* lamp = PlaceInputAt<TBTLampe>(board, 2200, sw->Outputs[0].Y);
+    auto* sw = Place(board, "TBTSchalter", 500, 900);
+    auto* lamp = PlaceInputAt(board, "TBTLampe", 2200, sw->Outputs[0].Y);
     Wire(board, {PinAt(sw->Outputs[0]), PinAt(lamp->Inputs[0])});
     auto* element = Element<TSchalter>(panel, sw, 110, 70, 40, 60);
     element->LoadPictures();
@@ -409,7 +426,7 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
 
     // The setpoint above the controller, down to X+: the switch on the
     // panel chooses 2 (off, E0) or 5 (on, E1).
-    auto* chooser = PlaceOutputAt<TBTAnalogSchalter>(board, 1000, pid->Inputs[0].Y - 160);
+    auto* chooser = PlaceOutputAt(board, "TBTAnalogSchalter", 1000, pid->Inputs[0].Y - 160);
     Route(board, chooser->Outputs[0], pid->Inputs[0].X - 160, pid->Inputs[0]);
     auto* low = Constant(board, 2, 600, chooser->Inputs[0].Y - 160);
     Route(board, low->Outputs[0], chooser->Inputs[0].X - 40, chooser->Inputs[0]);
@@ -446,7 +463,7 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
     Wire(board, {PinAt(actual), TPoint{joint, actual.Y}});
     auto* probe = PlaceInputAt<TBTTestpunkt>(board, joint + 300, actual.Y);
     Wire(board, {TPoint{joint, actual.Y}, PinAt(probe->Inputs[0])});
-    auto* lamp = PlaceInputAt<TBTLampe>(board, joint + 300, actual.Y + 400);
+    auto* lamp = PlaceInputAt(board, "TBTLampe", joint + 300, actual.Y + 400);
     Wire(board, {TPoint{joint, actual.Y}, TPoint{joint, lamp->Inputs[0].Y}, PinAt(lamp->Inputs[0])});
     const Integer over = setpoint->Outputs[0].Y - 220;
     const Integer back = 400;

@@ -322,9 +322,7 @@ void TPLED::ReadData(TStream& stream, TReader& reader, Byte version)
 
 Integer TPLED::EditProperties()
 {
-    TDefault_Dlg& dlg = Default_Dlg();
-    dlg.SetCaption(Hint());
-    dlg.SetHelpContext(IsDuo ? 18010 : IsRGB ? 18012 : 18005);
+    TDefault_Dlg& dlg = SettingsSheet(IsDuo ? 18010 : IsRGB ? 18012 : 18005);
     TPropScrollbox& props = *dlg.Props;
     const AnsiString colour = Translate("Farbe");
     TColor c1 = Colour1, c2 = Colour2, c3 = Colour3;
@@ -336,8 +334,7 @@ Integer TPLED::EditProperties()
         props.AddColor(colour, c1);
     }
     TColor background = HintergrundFarbe;
-    if (!BackgroundFollowsPanel && !GetBisteTransparent())
-        props.AddColor(Translate("Hintergrund"), background);
+    AddBackgroundRow(background);
     Integer shape = Shape;
     props.AddCombo(Translate("Stil"), shape,
                    {Translate("Rund"), Translate("Eckig"), Translate("Dreieck oben"), Translate("Dreieck unten"),
@@ -349,12 +346,7 @@ Integer TPLED::EditProperties()
     props.AddFontName(Translate("Schriftart"), Font);
     props.AddFontStyle(Translate("Stil"), Font);
     props.AddColor(Translate("Farbe"), Font.Color);
-    props.AddCaption(Translate("Optionen"));
-    AnsiString hint = Hint();
-    props.AddEdit(Translate("Hinweistext"), hint, 0, 190);
-    if (userEdit)
-        props.AddCheck(Translate("Zur Laufzeit einstellbar"), RuntimeAdjustable);
-    const Integer result = dlg.ShowModal();
+    const Integer result = ShowSettings(dlg);
     // The rows wrote back only on OK; unchanged values stay as they were.
     Colour1 = c1;
     Colour2 = c2;
@@ -363,7 +355,6 @@ Integer TPLED::EditProperties()
     if (shape >= 0 && shape <= LuminousText)
         Shape = static_cast<Byte>(shape);
     LedText = text;
-    SetHint(hint);
     update();
     return result;
 }

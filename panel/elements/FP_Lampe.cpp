@@ -173,9 +173,7 @@ Integer TPLampe::EditProperties()
     const std::vector<AnsiString> rotations = {"0\xB0", "90\xB0", "180\xB0", "270\xB0"};
     const std::vector<AnsiString> shapes = {Translate("Rechteck"), Translate("Kreis"),     Translate("Raute"),
                                             Translate("Halbkreis"), Translate("Dreieck"), Translate("Trapez")};
-    TDefault_Dlg& dlg = Default_Dlg();
-    dlg.SetCaption(Hint());
-    dlg.SetHelpContext(18015);
+    TDefault_Dlg& dlg = SettingsSheet(18015);
     TPropScrollbox& props = *dlg.Props;
     AnsiString volts = FloatToText(NennSpannung);
     props.AddEdit(Translate("Spannung") + " [V]", volts, 0, 64);
@@ -192,17 +190,11 @@ Integer TPLampe::EditProperties()
     props.AddCombo(Translate("Stil"), rim, rims, 120);
     Integer rimWidth = Renderer->OuterBorderDepth();
     props.AddSpin(Translate("Breite"), rimWidth, 0, MaxRimWidth, 64);
-    props.AddCaption(Translate("Optionen"));
-    AnsiString hint = Hint();
-    props.AddEdit(Translate("Hinweistext"), hint, 0, 190);
-    if (userEdit)
-        props.AddCheck(Translate("Zur Laufzeit einstellbar"), RuntimeAdjustable);
-    const Integer result = dlg.ShowModal();
+    const Integer result = ShowSettings(dlg);
 
     // Applied whatever the result (the rows changed only on OK). The detour
     // through another voltage recolours even an unchanged value.
     BaseColor = colour;
-    SetHint(hint);
     SetNennSpannung(TextToFloat(volts) + 1);
     SetNennSpannung(NennSpannung - 1);
     SetRendererAligned(false);

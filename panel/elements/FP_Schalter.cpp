@@ -126,12 +126,7 @@ TSchalter::TSchalter()
     SetHint(ByLanguage<AnsiString>("Schalter", "Switch", "Interrupteur"));
     setFocusPolicy(Qt::StrongFocus);
 
-    for (Integer i = 0; i < HotkeyCount; ++i) {
-        auto hotkey = std::make_unique<THotkey>();
-        hotkey->OnPress = [this](THotkey* h) { HotkeyPressed(h); };
-        hotkey->OnRelease = [this](THotkey* h) { HotkeyReleased(h); };
-        Hotkeys.push_back(std::move(hotkey));
-    }
+    CreateHotkeys(HotkeyCount);
     SetTaster(false);
     AlignChildren();
 }
@@ -417,14 +412,14 @@ void TSchalter::SaveState(TCustomIniFile& file, const AnsiString& prefix)
 {
     if (taster_)
         return;
-    file.WriteBool(prefix + "." + ElementName(), "Status", state_);
+    file.WriteBool(StateSection(prefix), "Status", state_);
 }
 
 bool TSchalter::LoadState(TCustomIniFile& file, const AnsiString& prefix, bool checkOnly)
 {
     if (taster_)
         return true;
-    const AnsiString section = prefix + "." + ElementName();
+    const AnsiString section = StateSection(prefix);
     if (checkOnly)
         return file.ValueExists(section, "Status");
     SetEingeschaltet(file.ReadBool(section, "Status", DefaultState));

@@ -67,8 +67,8 @@ public:
     // Operator actions.
     void Press();     // left mouse button or key went down
     void Release();   // ... went up
-    void HotkeyPressed(THotkey* hotkey);
-    void HotkeyReleased(THotkey* hotkey);
+    void HotkeyPressed(THotkey* hotkey) override;
+    void HotkeyReleased(THotkey* hotkey) override;
     // Web: code 2 presses (a push button stays on until read after 250 ms).
     void WebAction(Integer code);
 

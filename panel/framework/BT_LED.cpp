@@ -12,10 +12,38 @@
 
 namespace {
 
-constexpr TColor Red = 0x0000FF;
 constexpr TColor Grey = 0x808080;
 
+const TComponentRow Leds[] = {
+    {.Class = RowClass<TSingleLedBT>("TBTLed"),
+     .TypeName = {"LED", "LED", "Led"},
+     .Designator = "LED",
+     .HelpContext = 18005,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Names = ""},
+     // The sensor outputs, none or three.
+     .Outputs = {.Count = 0, .Min = 0, .Max = 3, .Names = "S,R,L"},
+     .ElementClass = "TPLed"},
+    {.Class = RowClass<TDuoLedBT>("TBTDuoLED"),
+     .TypeName = {"Duo-LED", "Duo-LED", "Led double"},
+     .Designator = "DLED",
+     .HelpContext = 18010,
+     .Inputs = {.Count = 2, .Names = "L1,L2"},
+     .ElementClass = "TDuoLED"},
+    {.Class = RowClass<TRGBLedBT>("TBTRGB_LED"),
+     .TypeName = {"RGB-LED", "RGB-LED", "Led RGB"},
+     .Designator = "RGB",
+     .HelpContext = 18012,
+     .Inputs = {.Count = 3, .Names = "R,G,B"},
+     .ElementClass = "TRGBLED"},
+};
+
 } // namespace
+
+TRowList LedRows()
+{
+    return RowList(Leds);
+}
 
 // ---- Shared
 
@@ -38,7 +66,7 @@ void TLedBT::Draw(TCanvas& canvas)
     const Integer y = BodyRect.Top + BodyRect.Height() / 2 - 12;
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Pen.Width = 2;
-    canvas.Pen.Color = Selected ? Red : SymbolColor;
+    canvas.Pen.Color = FigureColor();
     canvas.Brush.Style = TBrushStyle::bsSolid;
     canvas.Brush.SetColor(ShowComponentStates ? LiveFill() : Grey);
     canvas.Ellipse(x - 10, y - 10, x + 11, y + 11);
@@ -47,36 +75,7 @@ void TLedBT::Draw(TCanvas& canvas)
 
 // ---- Single LED
 
-TBTLed::TBTLed()
-{
-    SetInputCount(1);
-    SetOutputCount(0);
-    PanelElementClass = "TPLed";
-    Designator = "LED";
-    HelpContext = 18005;
-    HasPropertyDialog = true;
-}
-
-void TBTLed::InputsCreated()
-{
-    Inputs[0].Name = "";
-}
-
-void TBTLed::OutputsCreated()
-{
-    if (OutputCount != 3)
-        return;
-    Outputs[0].Name = "S";
-    Outputs[1].Name = "R";
-    Outputs[2].Name = "L";
-}
-
-AnsiString TBTLed::GetTypeName() const
-{
-    return ByLanguage<const char*>("LED", "LED", "Led");
-}
-
-Integer TBTLed::EditProperties()
+Integer TSingleLedBT::EditProperties()
 {
     TDefault_Dlg& dlg = Default_Dlg();
     dlg.SetCaption(GetTypeName());
@@ -88,14 +87,14 @@ Integer TBTLed::EditProperties()
     return result;
 }
 
-void TBTLed::ResetForStart()
+void TSingleLedBT::ResetForStart()
 {
     if (ILedElement* led = Led())
         led->SetEingeschaltet(false);
     LastInput = false;
 }
 
-void TBTLed::Calculate()
+void TSingleLedBT::Calculate()
 {
     ILedElement* led = Led();
     if (!led) [[unlikely]]
@@ -109,13 +108,13 @@ void TBTLed::Calculate()
         if (led->OnHiddenPage())
             led->ClearMouseFlags();
         const bool flags[3] = {led->MouseOver(), led->RightPressed(), led->LeftPressed()};
-        // A count other than three comes only from a damaged file.
-        for (Integer o = 0; o < OutputCount && o < 3; ++o)
+        // The row allows at most three.
+        for (Integer o = 0; o < OutputCount; ++o)
             SetOutputLogic(o, flags[o]);
     }
 }
 
-void TBTLed::DrawLiveState(TCanvas& canvas)
+void TSingleLedBT::DrawLiveState(TCanvas& canvas)
 {
     if (ILedElement* led = Led(); led && led->GetEingeschaltet() != LastShown) {
         LastShown = led->GetEingeschaltet();
@@ -126,34 +125,14 @@ void TBTLed::DrawLiveState(TCanvas& canvas)
 
 // ---- Two-colour LED
 
-TBTDuoLED::TBTDuoLED()
-{
-    SetInputCount(2);
-    SetOutputCount(0);
-    PanelElementClass = "TDuoLED";
-    Designator = "DLED";
-    HelpContext = 18010;
-}
-
-void TBTDuoLED::InputsCreated()
-{
-    Inputs[0].Name = "L1";
-    Inputs[1].Name = "L2";
-}
-
-AnsiString TBTDuoLED::GetTypeName() const
-{
-    return ByLanguage<const char*>("Duo-LED", "Duo-LED", "Led double");
-}
-
-void TBTDuoLED::ResetForStart()
+void TDuoLedBT::ResetForStart()
 {
     if (ILedElement* led = Led())
         led->SetEingeschaltet(false);
     LastStatus = 0;
 }
 
-void TBTDuoLED::Calculate()
+void TDuoLedBT::Calculate()
 {
     ILedElement* led = Led();
     if (!led) [[unlikely]]
@@ -165,7 +144,7 @@ void TBTDuoLED::Calculate()
     }
 }
 
-void TBTDuoLED::DrawLiveState(TCanvas& canvas)
+void TDuoLedBT::DrawLiveState(TCanvas& canvas)
 {
     if (ILedElement* led = Led(); led && led->GetDuoLEDStatus() != LastShown) {
         LastShown = led->GetDuoLEDStatus();
@@ -176,28 +155,7 @@ void TBTDuoLED::DrawLiveState(TCanvas& canvas)
 
 // ---- RGB LED
 
-TBTRGB_LED::TBTRGB_LED()
-{
-    SetInputCount(3);
-    SetOutputCount(0);
-    PanelElementClass = "TRGBLED";
-    Designator = "RGB";
-    HelpContext = 18012;
-}
-
-void TBTRGB_LED::InputsCreated()
-{
-    Inputs[0].Name = "R";
-    Inputs[1].Name = "G";
-    Inputs[2].Name = "B";
-}
-
-AnsiString TBTRGB_LED::GetTypeName() const
-{
-    return ByLanguage<const char*>("RGB-LED", "RGB-LED", "Led RGB");
-}
-
-Byte TBTRGB_LED::Channel(Extended volts)
+Byte TRGBLedBT::Channel(Extended volts)
 {
     Extended c = volts / 5 * 255;
     if (!(c >= 0))
@@ -207,7 +165,7 @@ Byte TBTRGB_LED::Channel(Extended volts)
     return static_cast<Byte>(std::nearbyint(c));
 }
 
-void TBTRGB_LED::Calculate()
+void TRGBLedBT::Calculate()
 {
     ILedElement* led = Led();
     if (!led) [[unlikely]]

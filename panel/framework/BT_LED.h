@@ -11,9 +11,9 @@ class ILedElement;
 
 // The symbol shared by the three: the body with a lamp circle filled in the
 // element's colour while component states are shown.
-// Not a registered class of its own: the three are TBTFront's children.
 class TLedBT : public TBTFront {
 public:
+    using TBTFront::TBTFront;
     void SetPanelElement(IFP_Element* element) override;
     void Draw(TCanvas& canvas) override;
 
@@ -26,11 +26,11 @@ private:
     ILedElement* led_ = nullptr;
 };
 
-class TBTLed : public TLedBT {
-    ZK_CLASS(TBTLed, TBTFront)
-
+// TBTLed: one input; the settings sheet adds the sensor outputs "S", "R"
+// and "L" (mouse over the LED, right and left button held).
+class TSingleLedBT : public TLedBT {
 public:
-    TBTLed();
+    using TLedBT::TLedBT;
 
     bool LastInput = false;   // the input state last passed to the element
     bool LastShown = false;   // the element state last drawn on the symbol
@@ -38,44 +38,36 @@ public:
     Integer EditProperties() override;
     void Calculate() override;
     void ResetForStart() override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override;
     void DrawLiveState(TCanvas& canvas) override;
 };
 
-class TBTDuoLED : public TLedBT {
-    ZK_CLASS(TBTDuoLED, TBTFront)
-
+// TBTDuoLED: inputs "L1" and "L2" choose the colour.
+class TDuoLedBT : public TLedBT {
 public:
-    TBTDuoLED();
+    using TLedBT::TLedBT;
 
     Byte LastStatus = 0;   // the status last passed to the element
     Byte LastShown = 0;    // the status last drawn on the symbol
 
     void Calculate() override;
     void ResetForStart() override;
-    void InputsCreated() override;
-    void OutputsCreated() override {}
-    AnsiString GetTypeName() const override;
     void DrawLiveState(TCanvas& canvas) override;
 };
 
-class TBTRGB_LED : public TLedBT {
-    ZK_CLASS(TBTRGB_LED, TBTFront)
-
+// TBTRGB_LED: inputs "R", "G" and "B" as voltages.
+class TRGBLedBT : public TLedBT {
 public:
-    TBTRGB_LED();
+    using TLedBT::TLedBT;
 
     // One input's voltage as a colour channel: 5 V is 255, rounded half to
     // even; negative or no number gives 0.
     static Byte Channel(Extended volts);
 
     void Calculate() override;
-    void InputsCreated() override;
-    void OutputsCreated() override {}
-    AnsiString GetTypeName() const override;
 
 protected:
     TColor LiveFill() const override { return 0x000080; }
 };
+
+// TBTLed, TBTDuoLED and TBTRGB_LED.
+TRowList LedRows();

@@ -7,22 +7,20 @@
 
 class ILampElement;
 
-class TBTLampe : public TBTFront {
-    ZK_CLASS(TBTLampe, TBTFront)
-
+class TLampeBT : public TBTFront {
 public:
-    TBTLampe();
+    using TBTFront::TBTFront;
 
     TColor ShownColor = 0x808080;   // the lamp colour last drawn on the symbol
 
     void SetPanelElement(IFP_Element* element) override;
     void Draw(TCanvas& canvas) override;
     void Calculate() override;
-    void InputsCreated() override;
-    void OutputsCreated() override {}
-    AnsiString GetTypeName() const override;
     void DrawLiveState(TCanvas& canvas) override;
 
 private:
     ILampElement* lamp_ = nullptr;
 };
+
+// TBTLampe.
+TRowList LampRows();

@@ -8,74 +8,77 @@
 
 namespace {
 
-constexpr TColor Red = 0x0000FF;
-
 void Circle(TCanvas& canvas, Integer x, Integer y, Integer r)
 {
     canvas.Ellipse(x - r, y - r, x + r + 1, y + r + 1);
 }
 
+constexpr TPinSide TwoInputPins{.Count = 2, .Names = "E0,E1"};
+constexpr TPinSide OneOutput{.Count = 1, .Names = ""};
+constexpr TPinSide OneInput{.Count = 1, .Names = ""};
+constexpr TPinSide TwoOutputPins{.Count = 2, .Names = "A1,A0"};
+
+const TSwitchRow Switches[] = {
+    {.Component = {.Class = RowClass<TLogicSchalterBT>("TBTTaster"),
+                   .TypeName = {"Taster\rlogisch", "Push button", "Boutton-poussoir"},
+                   .HelpContext = 18105,
+                   .Outputs = OneOutput,
+                   .ElementClass = "TSchalter"},
+     .Designators = {"T", "PB", "BP"},
+     .PushButton = true},
+    {.Component = {.Class = RowClass<TLogicSchalterBT>("TBTSchalter"),
+                   .TypeName = {"Schalter\rlogisch", "Switch", "Interrupteur"},
+                   .HelpContext = 18100,
+                   .Outputs = OneOutput,
+                   .ElementClass = "TSchalter"},
+     .Designators = {"S", "SW", "IN"},
+     .PushButton = false},
+    {.Component = {.Class = RowClass<TAnalogInputsSchalterBT>("TBTAnalogSchalter"),
+                   .TypeName = {"Schalter\r2 Eingänge"_ansi, "Switch\r2 inputs", "Commutateur\r2 Entrées"_ansi},
+                   .HelpContext = 18165,
+                   .Inputs = TwoInputPins,
+                   .Outputs = OneOutput,
+                   .ElementClass = "TSchalter"},
+     .Designators = {"SB", "SWB", "CM"},
+     .PushButton = false},
+    {.Component = {.Class = RowClass<TAnalogOutputsSchalterBT>("TBTAnalogSchalter2"),
+                   .TypeName = {"Schalter\r2 Ausgänge"_ansi, "Switch\r2 outputs", "Interrupteur\r2 Sorties"},
+                   .HelpContext = 18170,
+                   .Inputs = OneInput,
+                   .Outputs = TwoOutputPins,
+                   .ElementClass = "TSchalter"},
+     .Designators = {"SA", "SWA", "INA"},
+     .PushButton = false},
+    {.Component = {.Class = RowClass<TAnalogInputsSchalterBT>("TBTAnalogTaster"),
+                   .TypeName = {"Taster\r2 Eingänge"_ansi, "Push button\r2 inputs", "Bouton-poussoir\r2 Entrées"_ansi},
+                   .HelpContext = 18165,
+                   .Inputs = TwoInputPins,
+                   .Outputs = OneOutput,
+                   .ElementClass = "TSchalter"},
+     .Designators = {"TB", "PBB", "BP"},
+     .PushButton = true},
+    {.Component = {.Class = RowClass<TAnalogOutputsSchalterBT>("TBTAnalogTaster2"),
+                   .TypeName = {"Taster\r2 Ausgänge"_ansi, "Push button\r2 outputs", "Bouton-poussoir\r2 Sorties"},
+                   .HelpContext = 18170,
+                   .Inputs = OneInput,
+                   .Outputs = TwoOutputPins,
+                   .ElementClass = "TSchalter"},
+     .Designators = {"TA", "PBA", "PBA"},
+     .PushButton = true},
+};
+
 } // namespace
+
+TRowList SwitchRows()
+{
+    return RowList(Switches);
+}
 
 // ---- Shared
 
-namespace {
-
-const TSwitchInfo TasterInfo{
-    {"Taster\rlogisch", "Push button", "Boutton-poussoir"},
-    {"T", "PB", "BP"},
-    18105, 0, 1, true};
-const TSwitchInfo SchalterInfo{
-    {"Schalter\rlogisch", "Switch", "Interrupteur"},
-    {"S", "SW", "IN"},
-    18100, 0, 1, false};
-const TSwitchInfo AnalogTasterInfo{
-    {"Taster\r2 Eingänge"_ansi, "Push button\r2 inputs", "Bouton-poussoir\r2 Entrées"_ansi},
-    {"TB", "PBB", "BP"},
-    18165, 2, 1, true};
-const TSwitchInfo AnalogSchalterInfo{
-    {"Schalter\r2 Eingänge"_ansi, "Switch\r2 inputs", "Commutateur\r2 Entrées"_ansi},
-    {"SB", "SWB", "CM"},
-    18165, 2, 1, false};
-const TSwitchInfo AnalogTaster2Info{
-    {"Taster\r2 Ausgänge"_ansi, "Push button\r2 outputs", "Bouton-poussoir\r2 Sorties"},
-    {"TA", "PBA", "PBA"},
-    18170, 1, 2, true};
-const TSwitchInfo AnalogSchalter2Info{
-    {"Schalter\r2 Ausgänge"_ansi, "Switch\r2 outputs", "Interrupteur\r2 Sorties"},
-    {"SA", "SWA", "INA"},
-    18170, 1, 2, false};
-
-} // namespace
-
-TSchalterBT::TSchalterBT(const TSwitchInfo& info) : info_(info)
+TSchalterBT::TSchalterBT(const TComponentRow& row) : TBTFront(row), row_(FamilyRow<TSwitchRow>(row))
 {
-    PanelElementClass = "TSchalter";
-    Designator = ByLanguage(info.Designators[0], info.Designators[1], info.Designators[2]);
-    HelpContext = info.HelpContext;
-}
-
-AnsiString TSchalterBT::GetTypeName() const
-{
-    return ByLanguage<AnsiString>(info_.TypeNames[0], info_.TypeNames[1], info_.TypeNames[2]);
-}
-
-TLogicSchalterBT::TLogicSchalterBT(const TSwitchInfo& info) : TSchalterBT(info)
-{
-    SetInputCount(info.Inputs);
-    SetOutputCount(info.Outputs);
-}
-
-TAnalogInputsSchalterBT::TAnalogInputsSchalterBT(const TSwitchInfo& info) : TAnalogSchalterBT(info)
-{
-    SetInputCount(info.Inputs);
-    SetOutputCount(info.Outputs);
-}
-
-TAnalogOutputsSchalterBT::TAnalogOutputsSchalterBT(const TSwitchInfo& info) : TAnalogSchalterBT(info)
-{
-    SetInputCount(info.Inputs);
-    SetOutputCount(info.Outputs);
+    Designator = ByLanguage(row_.Designators[0], row_.Designators[1], row_.Designators[2]);
 }
 
 void TSchalterBT::SetPanelElement(IFP_Element* element)
@@ -100,18 +103,13 @@ void TSchalterBT::Draw(TCanvas& canvas)
     canvas.Brush.Style = TBrushStyle::bsClear;
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Pen.Width = 2;
-    canvas.Pen.Color = Selected ? Red : SymbolColor;
+    canvas.Pen.Color = FigureColor();
     DrawSymbol(canvas);
     canvas.Pen.Width = 1;
     canvas.Brush.Style = TBrushStyle::bsSolid;
 }
 
 // ---- Logic members
-
-void TLogicSchalterBT::OutputsCreated()
-{
-    Outputs[0].Name = "";
-}
 
 // The state is read once per step: a read can end a web press, so a second
 // read could write off what the first one saw on, and the press would leave
@@ -171,10 +169,6 @@ void TLogicSchalterBT::DrawSymbol(TCanvas& canvas)
     }
 }
 
-TBTTaster::TBTTaster() : TLogicSchalterBT(TasterInfo) {}
-
-TBTSchalter::TBTSchalter() : TLogicSchalterBT(SchalterInfo) {}
-
 // ---- Analog members
 
 void TAnalogSchalterBT::DrawLiveState(TCanvas& canvas)
@@ -223,31 +217,9 @@ void TAnalogSchalterBT::DrawSymbol(TCanvas& canvas)
     }
 }
 
-void TAnalogInputsSchalterBT::InputsCreated()
-{
-    Inputs[0].Name = "E0";
-    Inputs[1].Name = "E1";
-}
-
-void TAnalogInputsSchalterBT::OutputsCreated()
-{
-    Outputs[0].Name = "";
-}
-
 void TAnalogInputsSchalterBT::Calculate()
 {
     SetOutputValue(0, InputValue(ReadState() ? 1 : 0));
-}
-
-void TAnalogOutputsSchalterBT::InputsCreated()
-{
-    Inputs[0].Name = "";
-}
-
-void TAnalogOutputsSchalterBT::OutputsCreated()
-{
-    Outputs[0].Name = "A1";
-    Outputs[1].Name = "A0";
 }
 
 void TAnalogOutputsSchalterBT::Calculate()
@@ -258,10 +230,3 @@ void TAnalogOutputsSchalterBT::Calculate()
     SetOutputValue(1, on ? 0.0L : v);
 }
 
-TBTAnalogTaster::TBTAnalogTaster() : TAnalogInputsSchalterBT(AnalogTasterInfo) {}
-
-TBTAnalogSchalter::TBTAnalogSchalter() : TAnalogInputsSchalterBT(AnalogSchalterInfo) {}
-
-TBTAnalogTaster2::TBTAnalogTaster2() : TAnalogOutputsSchalterBT(AnalogTaster2Info) {}
-
-TBTAnalogSchalter2::TBTAnalogSchalter2() : TAnalogOutputsSchalterBT(AnalogSchalter2Info) {}

@@ -965,19 +965,8 @@ void TDesign::WriteToStream(TStream& stream, TWriter& writer)
         writer.WriteString(element->ClassName());
         WriteElement(element, stream, writer);
     }
-    writer.WriteInteger(BorderWidth);
-    writer.WriteInteger(BevelWidth);
-    writer.WriteInteger(BevelInner);
-    writer.WriteInteger(BevelOuter);
-    writer.WriteInteger(static_cast<Integer>(HintergrundFarbe));
-    writer.WriteInteger(static_cast<Integer>(Color()));
-    writer.WriteBoolean(ColorFollowsPanel);
-    writer.WriteBoolean(BackgroundFollowsPanel);
-    writer.WriteInteger(WebSortOrder);
-    writer.WriteBoolean(GetPublish());
-    writer.WriteBoolean(WebTitle);
-    WriteLines(writer, HtmlHead);
-    WriteLines(writer, HtmlFoot);
+    WriteLook(writer);
+    WriteWebTail(writer);
 }
 
 void TDesign::ReadFromStream(TStream& stream, TReader& reader, Byte version)
@@ -998,24 +987,8 @@ void TDesign::ReadFromStream(TStream& stream, TReader& reader, Byte version)
     }
     if (version < 40)
         return;
-    BorderWidth = ReadFrameWidth(reader);
-    BevelWidth = ReadFrameWidth(reader);
-    BevelInner = reader.ReadInteger();
-    BevelOuter = reader.ReadInteger();
-    HintergrundFarbe = static_cast<TColor>(reader.ReadInteger());
-    SetColor(static_cast<TColor>(reader.ReadInteger()));
-    ColorFollowsPanel = reader.ReadBoolean();
-    BackgroundFollowsPanel = reader.ReadBoolean();
-    if (version < 43) {
-        WebSortOrder = ZOrder();
-        return;
-    }
-    WebSortOrder = reader.ReadInteger();
-    Publish = reader.ReadBoolean();
-    WebTitle = reader.ReadBoolean();
-    ReadLines(reader, HtmlHead);
-    ReadLines(reader, HtmlFoot);
-    update();
+    ReadLook(reader);
+    ReadWebTail(reader, version);
 }
 
 // ---- The pop-up menu

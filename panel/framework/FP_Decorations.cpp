@@ -50,12 +50,6 @@ void TDecoration::AddCommonRows()
         Default_Dlg().Props->AddCheck(T("Zur Laufzeit einstellbar"), RuntimeAdjustable);
 }
 
-void TDecoration::AddBackgroundRow(TColor& background)
-{
-    if (!BackgroundFollowsPanel && !GetBisteTransparent())
-        Default_Dlg().Props->AddColor(T("Hintergrund"), background);
-}
-
 // ---- Scale
 
 TSkale::TSkale()

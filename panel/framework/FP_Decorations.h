@@ -20,9 +20,6 @@ public:
 protected:
     // The rows every decoration dialog ends with.
     void AddCommonRows();
-    // The background row of the scale and the label, shown only when the
-    // background neither follows the panel nor is transparent.
-    void AddBackgroundRow(TColor& background);
 };
 
 class TSkale : public TDecoration {

@@ -358,6 +358,53 @@ void TFP_Element::ReadHotkeys(TReader& reader)
         hotkey->ReadData(reader);
 }
 
+void TFP_Element::WriteLook(TWriter& writer) const
+{
+    writer.WriteInteger(BorderWidth);
+    writer.WriteInteger(BevelWidth);
+    writer.WriteInteger(BevelInner);
+    writer.WriteInteger(BevelOuter);
+    writer.WriteInteger(static_cast<Integer>(HintergrundFarbe));
+    writer.WriteInteger(static_cast<Integer>(color_));
+    writer.WriteBoolean(ColorFollowsPanel);
+    writer.WriteBoolean(BackgroundFollowsPanel);
+}
+
+void TFP_Element::ReadLook(TReader& reader)
+{
+    BorderWidth = ReadFrameWidth(reader);
+    BevelWidth = ReadFrameWidth(reader);
+    BevelInner = reader.ReadInteger();
+    BevelOuter = reader.ReadInteger();
+    HintergrundFarbe = static_cast<TColor>(reader.ReadInteger());
+    SetColor(static_cast<TColor>(reader.ReadInteger()));
+    ColorFollowsPanel = reader.ReadBoolean();
+    BackgroundFollowsPanel = reader.ReadBoolean();
+}
+
+void TFP_Element::WriteWebTail(TWriter& writer)
+{
+    writer.WriteInteger(WebSortOrder);
+    writer.WriteBoolean(GetPublish());
+    writer.WriteBoolean(WebTitle);
+    WriteLines(writer, HtmlHead);
+    WriteLines(writer, HtmlFoot);
+}
+
+void TFP_Element::ReadWebTail(TReader& reader, Byte version)
+{
+    if (version < 43) {
+        WebSortOrder = zOrder_;
+        return;
+    }
+    WebSortOrder = reader.ReadInteger();
+    Publish = reader.ReadBoolean();
+    WebTitle = reader.ReadBoolean();
+    ReadLines(reader, HtmlHead);
+    ReadLines(reader, HtmlFoot);
+    update();
+}
+
 void TFP_Element::WriteData(TStream&, TWriter& writer)
 {
     writer.WriteInteger(zOrder_);
@@ -367,20 +414,9 @@ void TFP_Element::WriteData(TStream&, TWriter& writer)
     WriteRawWord(writer, height());
     writer.WriteString(hint_);
     writer.WriteBoolean(RuntimeAdjustable);
-    writer.WriteInteger(BorderWidth);
-    writer.WriteInteger(BevelWidth);
-    writer.WriteInteger(BevelInner);
-    writer.WriteInteger(BevelOuter);
-    writer.WriteInteger(static_cast<Integer>(HintergrundFarbe));
-    writer.WriteInteger(static_cast<Integer>(color_));
-    writer.WriteBoolean(ColorFollowsPanel);
-    writer.WriteBoolean(BackgroundFollowsPanel);
+    WriteLook(writer);
     WriteHotkeys(writer);
-    writer.WriteInteger(WebSortOrder);
-    writer.WriteBoolean(GetPublish());
-    writer.WriteBoolean(WebTitle);
-    WriteLines(writer, HtmlHead);
-    WriteLines(writer, HtmlFoot);
+    WriteWebTail(writer);
 }
 
 void TFP_Element::ReadData(TStream&, TReader& reader, Byte version)
@@ -402,33 +438,27 @@ void TFP_Element::ReadData(TStream&, TReader& reader, Byte version)
     RuntimeAdjustable = reader.ReadBoolean();
     if (version < 40)
         return;
-    BorderWidth = ReadFrameWidth(reader);
-    BevelWidth = ReadFrameWidth(reader);
-    BevelInner = reader.ReadInteger();
-    BevelOuter = reader.ReadInteger();
-    HintergrundFarbe = static_cast<TColor>(reader.ReadInteger());
-    color_ = static_cast<TColor>(reader.ReadInteger());
-    ColorFollowsPanel = reader.ReadBoolean();
-    BackgroundFollowsPanel = reader.ReadBoolean();
+    ReadLook(reader);
     ReadHotkeys(reader);
-    if (version < 43) {
-        WebSortOrder = zOrder_;
-        return;
-    }
-    WebSortOrder = reader.ReadInteger();
-    Publish = reader.ReadBoolean();
-    WebTitle = reader.ReadBoolean();
-    ReadLines(reader, HtmlHead);
-    ReadLines(reader, HtmlFoot);
-    update();
+    ReadWebTail(reader, version);
 }
 
 // ---- Names, state and hotkeys
 
 bool TFP_Element::MatchFullName(const AnsiString& prefix, const AnsiString& section)
 {
-    FullName = prefix + "." + elementName_;
+    FullName = StateSection(prefix);
     return FullName == section;
+}
+
+void TFP_Element::CreateHotkeys(Integer count)
+{
+    for (Integer i = 0; i < count; ++i) {
+        auto hotkey = std::make_unique<THotkey>();
+        hotkey->OnPress = [this](THotkey* h) { HotkeyPressed(h); };
+        hotkey->OnRelease = [this](THotkey* h) { HotkeyReleased(h); };
+        Hotkeys.push_back(std::move(hotkey));
+    }
 }
 
 void TFP_Element::HotkeyDown(Word key, Byte shift)
@@ -460,6 +490,35 @@ void TFP_Element::ApplyAspectRatio()
         return;
     const Integer f = 2 * FrameWidth();
     resize(static_cast<Integer>(std::nearbyint(r * (height() - f))) + f, height());
+}
+
+// ---- Settings
+
+TDefault_Dlg& TFP_Element::SettingsSheet(Integer helpContext) const
+{
+    TDefault_Dlg& dlg = Default_Dlg();
+    dlg.SetCaption(hint_);
+    dlg.SetHelpContext(helpContext);
+    return dlg;
+}
+
+Integer TFP_Element::ShowSettings(TDefault_Dlg& dlg)
+{
+    TPropScrollbox& props = *dlg.Props;
+    props.AddCaption(Translate("Optionen"));
+    AnsiString hint = hint_;
+    props.AddEdit(Translate("Hinweistext"), hint, 0, 190);
+    if (userEdit)
+        props.AddCheck(Translate("Zur Laufzeit einstellbar"), RuntimeAdjustable);
+    const Integer result = dlg.ShowModal();
+    hint_ = hint;
+    return result;
+}
+
+void TFP_Element::AddBackgroundRow(TColor& background) const
+{
+    if (!BackgroundFollowsPanel && !GetBisteTransparent())
+        Default_Dlg().Props->AddColor(Translate("Hintergrund"), background);
 }
 
 // ---- Web settings

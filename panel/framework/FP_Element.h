@@ -17,6 +17,7 @@
 
 class TCanvas;
 class TCustomIniFile;
+class TDefault_Dlg;
 class TDesign;
 class THotkey;
 
@@ -93,8 +94,10 @@ public:
     virtual void SaveState(TCustomIniFile& file, const AnsiString& prefix) {}
     // With checkOnly: whether every key of the element is in its section.
     virtual bool LoadState(TCustomIniFile& file, const AnsiString& prefix, bool checkOnly) { return true; }
-    // FullName := prefix + "." + ElementName; true when it is the section (letter case counts).
+    // FullName := StateSection(prefix); true when it is the section (letter case counts).
     virtual bool MatchFullName(const AnsiString& prefix, const AnsiString& section);
+    // The section of the element's run-time state: prefix + "." + ElementName.
+    AnsiString StateSection(const AnsiString& prefix) const { return prefix + "." + elementName_; }
     // 0 = free; else width / height of the area inside the frame.
     virtual long double GetAspectRatio() const { return 0; }
     virtual void SetHintergrundFarbe(TColor color);
@@ -137,6 +140,29 @@ protected:
     // The record's hotkey part: one record per hotkey, no count.
     void WriteHotkeys(TWriter& writer) const;
     void ReadHotkeys(TReader& reader);
+    // The look part of a record (frame widths, bevels, background and frame
+    // colours and whether they follow the panel) and the web tail (sort
+    // order, publish, title, HTML head and foot; before version 43 the sort
+    // order is the z-order). Elements and containers write them alike.
+    void WriteLook(TWriter& writer) const;
+    void ReadLook(TReader& reader);
+    void WriteWebTail(TWriter& writer);
+    void ReadWebTail(TReader& reader, Byte version);
+    // count hotkeys, whose presses and releases go to HotkeyPressed and
+    // HotkeyReleased.
+    void CreateHotkeys(Integer count);
+    virtual void HotkeyPressed(THotkey*) {}
+    virtual void HotkeyReleased(THotkey*) {}
+    // The element's settings sheet: the shared sheet with the hint as its
+    // caption and the help context; the caller adds its rows, then
+    // ShowSettings adds the options section (hint text; the run-time flag
+    // while the panel is edited), shows the sheet modally and applies the
+    // hint (changed only on OK); the modal result.
+    TDefault_Dlg& SettingsSheet(Integer helpContext) const;
+    Integer ShowSettings(TDefault_Dlg& dlg);
+    // The shared sheet's background colour row, while the element has a
+    // background of its own.
+    void AddBackgroundRow(TColor& background) const;
     // The look dialog's values and their application after OK.
     void ApplyLook(bool transparent, Integer inner, Integer outer, Integer border, Integer bevel,
                    bool backgroundFollows, TColor background, bool colorFollows, TColor color);

@@ -12,8 +12,8 @@
 #include "engine/Bibo.h"
 #include "engine/BTFront.h"
 #include "engine/PlatineView.h"
+#include "panel/elements/ElementClasses.h"
 #include "panel/elements/FP_LED.h"
-#include "panel/framework/BT_LED.h"
 #include "panel/framework/Design.h"
 #include "panel/framework/PanelGlobals.h"
 #include "platform/ClassRegistry.h"
@@ -28,7 +28,6 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include <set>
 
 namespace {
 
@@ -42,12 +41,8 @@ TEST_F(LedPanelTest, EveryElementOwningClassNamesItsElementAndNoOtherClassDoes)
 {
     RegisterBaseClasses();
     RegisterComponentClasses();
-    std::set<std::string> owners;
-    for (const TFrontClass& row : FrontClasses()) {
-        EXPECT_TRUE(owners.insert(row.Component).second) << row.Component;
-        EXPECT_LE(std::string(row.Element).size(), 20u);
-    }
-    EXPECT_EQ(owners.size(), 46u);
+    RegisterElementClasses();
+    Integer owners = 0;
     for (const TClassInfo* row : ComponentClassTable()) {
         const TClassInfo& info = *row;
         SCOPED_TRACE(info.Name);
@@ -55,14 +50,27 @@ TEST_F(LedPanelTest, EveryElementOwningClassNamesItsElementAndNoOtherClassDoes)
         ASSERT_NE(object, nullptr);
         auto* component = dynamic_cast<TIOBauteil*>(object.get());
         if (!component) {   // a text label: no pins, no element
-            EXPECT_EQ(owners.count(info.Name), 0u);
+            EXPECT_STREQ(FrontElementClassOf(info.Name), "");
             continue;
         }
-        EXPECT_EQ(component->PanelElementClass, FrontElementClassOf(info.Name));
-        EXPECT_EQ(dynamic_cast<TBTFront*>(component) != nullptr, owners.count(info.Name) == 1);
+        const bool front = dynamic_cast<TBTFront*>(component) != nullptr;
+        EXPECT_EQ(front, !component->PanelElementClass.empty());
+        if (const TComponentRow* componentRow = FindRow(info)) {
+            // The row alone pairs a component with its element.
+            EXPECT_EQ(component->PanelElementClass, componentRow->ElementClass);
+            EXPECT_EQ(component->PanelElementClass, FrontElementClassOf(info.Name));
+            EXPECT_EQ(info.InheritsFrom(TBTFront::StaticClass()), *componentRow->ElementClass != 0);
+            EXPECT_LE(std::string(componentRow->ElementClass).size(), 20u);
+            // The element class is registered (found whatever its letter case).
+            if (front)
+                EXPECT_NE(GetClass(component->PanelElementClass.View()), nullptr);
+        }
+        owners += front;
     }
-    // A class of the table that the program does not have is refused by name.
+    EXPECT_GE(owners, 12);   // at least the LEDs, the lamp, the switches, the text display and entry
+    // A class the program does not have is refused by name and owns no element.
     EXPECT_THROW(CreateBauteil("TBTZeiger"), EClassNotFound);
+    EXPECT_STREQ(FrontElementClassOf("TBTZeiger"), "");
 }
 
 TEST_F(LedPanelTest, ElementsAreMadeNamedSelectedAndFreedWithTheirComponents)
@@ -71,10 +79,10 @@ TEST_F(LedPanelTest, ElementsAreMadeNamedSelectedAndFreedWithTheirComponents)
     TPlatine& board = *form.MainBoard;
     TDesign& root = Root(form);
     const std::size_t before = root.Elements.size();
-    auto* led = Paste<TBTLed>(board);
-    auto* duo = Paste<TBTDuoLED>(board);
-    auto* rgb = Paste<TBTRGB_LED>(board);
-    auto* led2 = Paste<TBTLed>(board);
+    auto* led = Paste(board, "TBTLed");
+    auto* duo = Paste(board, "TBTDuoLED");
+    auto* rgb = Paste(board, "TBTRGB_LED");
+    auto* led2 = Paste(board, "TBTLed");
     ASSERT_TRUE(led && duo && rgb && led2);
     ASSERT_EQ(root.Elements.size(), before + 4);
     struct TCase {
@@ -129,10 +137,10 @@ TEST_F(LedPanelTest, PickedWiredRunSavedAndOpenedTheLedsShowTheirStatesAgain)
             board.Step();
         std::vector<bool> lit;
         for (Integer k = 0; k < 2; ++k)
-            lit.push_back(dynamic_cast<TPLED*>(Find<TBTLed>(board, k)->PanelElement)->GetEingeschaltet());
+            lit.push_back(dynamic_cast<TPLED*>(FindComponent(board, "TBTLed", k)->PanelElement)->GetEingeschaltet());
         return lit;
     };
-    auto colourOf = [](TBTLed* led) {
+    auto colourOf = [](TIOBauteil* led) {
         auto* element = dynamic_cast<TPLED*>(led->PanelElement);
         QImage image;
         element->PaintToBitmap(image);
@@ -152,8 +160,8 @@ TEST_F(LedPanelTest, PickedWiredRunSavedAndOpenedTheLedsShowTheirStatesAgain)
         TPlatine& board = *form.MainBoard;
         auto* vcc = Find<TBTVcc>(board);
         auto* ground = Find<TBTMasse>(board);
-        TBTLed* on = Find<TBTLed>(board, 0);
-        TBTLed* off = Find<TBTLed>(board, 1);
+        TIOBauteil* on = FindComponent(board, "TBTLed", 0);
+        TIOBauteil* off = FindComponent(board, "TBTLed", 1);
         ASSERT_TRUE(vcc && ground && on && off);
         ASSERT_NE(on->PanelElement, nullptr);
         EXPECT_EQ(on->PanelElement->ElementName(), "LED1");
@@ -171,7 +179,7 @@ TEST_F(LedPanelTest, PickedWiredRunSavedAndOpenedTheLedsShowTheirStatesAgain)
         board.StopSimulation();
         EXPECT_FALSE(dynamic_cast<TPLED*>(on->PanelElement)->GetEingeschaltet());
         for (Integer k = 0; k < 2; ++k)
-            places[k] = dynamic_cast<TPLED*>(Find<TBTLed>(board, k)->PanelElement)->geometry().topLeft();
+            places[k] = dynamic_cast<TPLED*>(FindComponent(board, "TBTLed", k)->PanelElement)->geometry().topLeft();
 
         TModalHook save({TModalAnswer::File(project)});
         ASSERT_TRUE(form.Speichern1Click());
@@ -185,17 +193,17 @@ TEST_F(LedPanelTest, PickedWiredRunSavedAndOpenedTheLedsShowTheirStatesAgain)
     form.ffnen2Click();
     ASSERT_EQ(form.ProjectFileName, project);
     TPlatine& board = *form.MainBoard;
-    ASSERT_EQ(CountOf<TBTLed>(board), 2);
+    ASSERT_EQ(CountOf(board, "TBTLed"), 2);
     TDesign& root = Root(form);
     for (Integer k = 0; k < 2; ++k) {
-        auto* element = dynamic_cast<TPLED*>(Find<TBTLed>(board, k)->PanelElement);
+        auto* element = dynamic_cast<TPLED*>(FindComponent(board, "TBTLed", k)->PanelElement);
         ASSERT_NE(element, nullptr);
         EXPECT_EQ(element->Design(), &root);
         EXPECT_EQ(element->geometry().topLeft(), places[k]);
     }
-    EXPECT_EQ(dynamic_cast<TPLED*>(Find<TBTLed>(board, 1)->PanelElement)->size(), QSize(24, 24));
+    EXPECT_EQ(dynamic_cast<TPLED*>(FindComponent(board, "TBTLed", 1)->PanelElement)->size(), QSize(24, 24));
     EXPECT_EQ(run(board), (std::vector<bool>{true, false}));
-    EXPECT_GT(colourOf(Find<TBTLed>(board, 0)).green(), 200);
+    EXPECT_GT(colourOf(FindComponent(board, "TBTLed", 0)).green(), 200);
     board.StopSimulation();
     form.SaveProject(Program() + "Kopie.prj");
     EXPECT_EQ(ReadFile("Kopie.prj"), ReadFile("Leds.prj"));
@@ -222,7 +230,7 @@ TEST_F(LedPanelTest, AnOldProjectsLedOfAHugeSizeOpensWithTheLargestElementSize)
     TModalHook hook(std::vector<TModalAnswer>{});
     ASSERT_TRUE(form.OpenProject(Program() + "Riesig.prj"));
     EXPECT_TRUE(hook.Requests().empty());
-    auto* led = Find<TBTLed>(*form.MainBoard);
+    auto* led = FindComponent(*form.MainBoard, "TBTLed");
     ASSERT_NE(led, nullptr);
     auto* element = dynamic_cast<TPLED*>(led->PanelElement);
     ASSERT_NE(element, nullptr);

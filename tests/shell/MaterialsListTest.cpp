@@ -306,7 +306,7 @@ namespace {
 TEST_F(MaterialsListTest, OverviewOpensAnElementsSettingsOnDoubleClick)
 {
     TForm1& form = Create();
-    ASSERT_NE(Paste<TBTLed>(*form.MainBoard), nullptr);
+    ASSERT_NE(Paste(*form.MainBoard, "TBTLed"), nullptr);
     TObjektliste& overview = OverviewWindow(form);
     overview.VTree->clear();
     overview.FillFromBoard(*form.MainBoard);

@@ -11,9 +11,6 @@
 #include "panel/elements/FP_LED.h"
 #include "panel/elements/FP_Lampe.h"
 #include "panel/elements/FP_Schalter.h"
-#include "panel/framework/BT_LED.h"
-#include "panel/framework/BT_Lampe.h"
-#include "panel/framework/BT_Schalter.h"
 #include "panel/framework/Frontplatte.h"
 #include "platform/AnsiText.h"
 #include "platform/ClassRegistry.h"
@@ -137,7 +134,7 @@ void DigitCounts(TExampleRun& run)
     ASSERT_EQ(decoders.size(), 1u);
     // Each LED's segment: the decoder output that drives it, bit k of a pattern.
     std::vector<std::pair<TPLED*, int>> segments;
-    for (TBTLed* led : All<TBTLed>(run.Board))
+    for (TIOBauteil* led : All(run.Board, "TBTLed"))
         for (int k = 0; k < 7; ++k)
             if (led->Inputs[0].Source == &decoders[0]->Outputs[k]) {
                 ASSERT_NE(dynamic_cast<TPLED*>(led->PanelElement), nullptr) << "an LED without its element";
@@ -164,7 +161,7 @@ void DigitCounts(TExampleRun& run)
 // Blinking LED: the LED on the panel goes on and off again and again.
 void LedBlinks(TExampleRun& run)
 {
-    const std::vector<TBTLed*> leds = All<TBTLed>(run.Board);
+    const std::vector<TIOBauteil*> leds = All(run.Board, "TBTLed");
     ASSERT_EQ(leds.size(), 1u);
     auto* element = dynamic_cast<TPLED*>(leds[0]->PanelElement);
     ASSERT_NE(element, nullptr);
@@ -181,8 +178,8 @@ void LedBlinks(TExampleRun& run)
 // Switch and lamp: the lamp on the panel follows the switch on the panel.
 void LampFollowsSwitch(TExampleRun& run)
 {
-    const std::vector<TBTSchalter*> switches = All<TBTSchalter>(run.Board);
-    const std::vector<TBTLampe*> lamps = All<TBTLampe>(run.Board);
+    const std::vector<TIOBauteil*> switches = All(run.Board, "TBTSchalter");
+    const std::vector<TIOBauteil*> lamps = All(run.Board, "TBTLampe");
     ASSERT_EQ(switches.size(), 1u);
     ASSERT_EQ(lamps.size(), 1u);
     auto* sw = dynamic_cast<TSchalter*>(switches[0]->PanelElement);
@@ -200,8 +197,8 @@ void LampFollowsSwitch(TExampleRun& run)
 void PidSettles(TExampleRun& run)
 {
     const std::vector<TBT_PID_Regler*> controllers = All<TBT_PID_Regler>(run.Board);
-    const std::vector<TBTAnalogSchalter*> switches = All<TBTAnalogSchalter>(run.Board);
-    const std::vector<TBTLampe*> lamps = All<TBTLampe>(run.Board);
+    const std::vector<TIOBauteil*> switches = All(run.Board, "TBTAnalogSchalter");
+    const std::vector<TIOBauteil*> lamps = All(run.Board, "TBTLampe");
     ASSERT_EQ(controllers.size(), 1u);
     ASSERT_EQ(switches.size(), 1u);
     ASSERT_EQ(lamps.size(), 1u);

@@ -11,8 +11,6 @@
 #include "panel/elements/DLG_Schalter_Taster.h"
 #include "panel/elements/FP_LED.h"
 #include "panel/elements/FP_Schalter.h"
-#include "panel/framework/BT_LED.h"
-#include "panel/framework/BT_Schalter.h"
 #include "panel/framework/Design.h"
 #include "panel/framework/Frontplatte.h"
 #include "platform/FileHeader.h"
@@ -43,9 +41,9 @@ TEST_F(SwitchPanelTest, EachClassGetsItsSwitchElementMomentaryForPushButtons)
         const char* Name;
         bool Push;
     };
-    const TCase cases[] = {{Paste<TBTSchalter>(board), "S1", false},   {Paste<TBTTaster>(board), "T1", true},
-                           {Paste<TBTAnalogSchalter>(board), "SB1", false}, {Paste<TBTAnalogTaster>(board), "TB1", true},
-                           {Paste<TBTAnalogSchalter2>(board), "SA1", false}, {Paste<TBTAnalogTaster2>(board), "TA1", true}};
+    const TCase cases[] = {{Paste(board, "TBTSchalter"), "S1", false},   {Paste(board, "TBTTaster"), "T1", true},
+                           {Paste(board, "TBTAnalogSchalter"), "SB1", false}, {Paste(board, "TBTAnalogTaster"), "TB1", true},
+                           {Paste(board, "TBTAnalogSchalter2"), "SA1", false}, {Paste(board, "TBTAnalogTaster2"), "TA1", true}};
     for (const TCase& c : cases) {
         ASSERT_NE(c.Component, nullptr);
         SCOPED_TRACE(c.Name);
@@ -74,9 +72,9 @@ TEST_F(SwitchPanelTest, PickedFromThePaletteAClickAndAHotkeyReachTheLedWithinOne
     OpenCategory(form, "Anzeigen");
     PickAndPlace(form, "TBTLed", QPoint(500, 100));
     TPlatine& board = *form.MainBoard;
-    auto* sw = Find<TBTSchalter>(board);
+    auto* sw = FindComponent(board, "TBTSchalter");
     auto* inverter = FindComponent(board, "TBTInverter");
-    auto* led = Find<TBTLed>(board);
+    auto* led = FindComponent(board, "TBTLed");
     ASSERT_TRUE(sw && inverter && led);
     TSchalter* element = ElementOf(sw);
     ASSERT_NE(element, nullptr);
@@ -111,7 +109,7 @@ TEST_F(SwitchPanelTest, PickedFromThePaletteAClickAndAHotkeyReachTheLedWithinOne
 TEST_F(SwitchPanelTest, ADoubleClickOnTheElementInEditModeOpensItsSettings)
 {
     TForm1& form = Create();
-    TSchalter* element = ElementOf(Paste<TBTSchalter>(*form.MainBoard));
+    TSchalter* element = ElementOf(Paste(*form.MainBoard, "TBTSchalter"));
     ASSERT_NE(element, nullptr);
     auto& panel = dynamic_cast<TFrontplatte&>(*form.Frontplatte);
     panel.show();

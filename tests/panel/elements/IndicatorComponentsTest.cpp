@@ -55,10 +55,10 @@ protected:
     {
         ResetGlobals();
         RegisterElementClasses();
-        for (const TClassInfo* info : {&TBTLed::StaticClass(), &TBTDuoLED::StaticClass(), &TBTRGB_LED::StaticClass(),
-                                       &TBTLampe::StaticClass()})
-            RegisterClass(*info);
+        RegisterRows(LedRows());
+        RegisterRows(LampRows());
     }
+
     // The colour of the symbol's lamp point with states shown.
     static QColor SymbolColour(TIOBauteil& component, QPoint at) { return Symbol(component).pixelColor(at); }
     static QPoint LedPoint(const TIOBauteil& c)
@@ -69,7 +69,7 @@ protected:
 
 TEST_F(Indicators, TheLedIsToldOnlyOfChangesAndDarkAfterEveryStart)
 {
-    auto* led = t.Place<TBTLed>(1000, 100);
+    auto* led = Place<TSingleLedBT>("TBTLed", 1000, 100);
     TCountingLED element;
     led->SetPanelElement(&element);
     TBTTestSource* source = Feed(led, 1);
@@ -96,7 +96,7 @@ TEST_F(Indicators, TheLedIsToldOnlyOfChangesAndDarkAfterEveryStart)
 
 TEST_F(Indicators, SensorOutputsFollowTheMouseAndDropOnAHiddenPage)
 {
-    auto* led = t.Place<TBTLed>(1000, 100);
+    auto* led = Place<TSingleLedBT>("TBTLed", 1000, 100);
     EXPECT_TRUE(led->HasPropertyDialog);
     auto tick = [&](bool on) {
         TFormHook hook({[&](TModalForm& form) {
@@ -155,7 +155,7 @@ TEST_F(Indicators, SensorOutputsFollowTheMouseAndDropOnAHiddenPage)
 
 TEST_F(Indicators, TheDuoLedShowsTheStatusOfBothInputs)
 {
-    auto* duo = t.Place<TBTDuoLED>(1000, 100);
+    auto* duo = t.Place("TBTDuoLED", 1000, 100);
     EXPECT_EQ(duo->Inputs[0].Name, "L1");
     EXPECT_EQ(duo->Inputs[1].Name, "L2");
     TCountingLED element;
@@ -182,14 +182,14 @@ TEST_F(Indicators, TheDuoLedShowsTheStatusOfBothInputs)
 
 TEST_F(Indicators, TheRgbLedMapsFiveVoltsToFullBrightnessInEveryStep)
 {
-    EXPECT_EQ(TBTRGB_LED::Channel(2.5L), 128);   // 127.5 rounds to even
-    EXPECT_EQ(TBTRGB_LED::Channel(5), 255);
-    EXPECT_EQ(TBTRGB_LED::Channel(10), 255);
-    EXPECT_EQ(TBTRGB_LED::Channel(-1), 0);
-    EXPECT_EQ(TBTRGB_LED::Channel(std::numeric_limits<Extended>::quiet_NaN()), 0);
-    EXPECT_EQ(TBTRGB_LED::Channel(0.5L / 255 * 5 * 3), 2);   // 1.5 rounds to 2
+    EXPECT_EQ(TRGBLedBT::Channel(2.5L), 128);   // 127.5 rounds to even
+    EXPECT_EQ(TRGBLedBT::Channel(5), 255);
+    EXPECT_EQ(TRGBLedBT::Channel(10), 255);
+    EXPECT_EQ(TRGBLedBT::Channel(-1), 0);
+    EXPECT_EQ(TRGBLedBT::Channel(std::numeric_limits<Extended>::quiet_NaN()), 0);
+    EXPECT_EQ(TRGBLedBT::Channel(0.5L / 255 * 5 * 3), 2);   // 1.5 rounds to 2
 
-    auto* rgb = t.Place<TBTRGB_LED>(1000, 100);
+    auto* rgb = t.Place("TBTRGB_LED", 1000, 100);
     TCountingLED element;
     element.IsRGB = true;
     rgb->SetPanelElement(&element);
@@ -209,7 +209,7 @@ TEST_F(Indicators, TheRgbLedMapsFiveVoltsToFullBrightnessInEveryStep)
 
 TEST_F(Indicators, TheSymbolFollowsTheElementWhileStatesAreShown)
 {
-    auto* led = t.Place<TBTLed>(1000, 100);
+    auto* led = Place<TSingleLedBT>("TBTLed", 1000, 100);
     TPLED element;
     element.Colour1 = 0xFF0000;
     led->SetPanelElement(&element);
@@ -232,7 +232,7 @@ TEST_F(Indicators, TheSymbolFollowsTheElementWhileStatesAreShown)
 
 TEST_F(Indicators, TheLampGetsTheVoltageInEveryStepAndKeepsItsLookAfterStop)
 {
-    auto* lamp = t.Place<TBTLampe>(1000, 100);
+    auto* lamp = Place<TLampeBT>("TBTLampe", 1000, 100);
     TPLampe element;
     lamp->SetPanelElement(&element);
     TBTTestSource* source = Feed(lamp, 1);
@@ -274,7 +274,7 @@ TEST_F(Indicators, WithoutAnElementTheStepDoesNothing)
     }
     // An element of another kind is no LED: the open input (high) does not
     // switch the lamp on.
-    auto* led = t.Place<TBTLed>(1000, 100);
+    auto* led = Place<TSingleLedBT>("TBTLed", 1000, 100);
     TPLampe lamp;
     led->SetPanelElement(&lamp);
     led->Calculate();
@@ -318,6 +318,17 @@ TEST_F(Indicators, WhoTheyAre)
             EXPECT_NE(dynamic_cast<TFP_Element*>(element.get()), nullptr);
         }
     }
+}
+
+// A record whose pin counts the component cannot have is damaged: refused
+// with the stream error; the counts it can have are read back (the LED's
+// sensor outputs count 0 to 3).
+TEST_F(Indicators, PinCountsOutsideTheRowAreRefused)
+{
+    CheckPinCounts({{"TBTLed", 1, 0, false}, {"TBTLed", 1, 3, false}, {"TBTLed", 1, 4, true},
+                    {"TBTLed", 2, 0, true}, {"TBTDuoLED", 2, 0, false}, {"TBTDuoLED", 1, 0, true},
+                    {"TBTRGB_LED", 3, 0, false}, {"TBTRGB_LED", 3, 1, true}, {"TBTLampe", 1, 0, false},
+                    {"TBTLampe", 0, 0, true}});
 }
 
 } // namespace

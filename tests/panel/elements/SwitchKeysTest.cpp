@@ -37,6 +37,7 @@ protected:
         ResetGlobals();
         RegisterPanelClasses();
         RegisterElementClasses();
+        RegisterRows(SwitchRows());
         Panel = std::make_unique<TFrontplatte>();
         Panel->ResetToNewProject();
         Panel->resize(400, 300);
@@ -60,8 +61,7 @@ protected:
         EXPECT_NE(element, nullptr);
         if (!element)
             return nullptr;
-        Component = push ? static_cast<TIOBauteil*>(t.Place<TBTTaster>(1000, 100))
-                         : static_cast<TIOBauteil*>(t.Place<TBTSchalter>(1000, 100));
+        Component = t.Place(push ? "TBTTaster" : "TBTSchalter", 1000, 100);
         Component->SetPanelElement(element);
         Panel->SetRunMode(true);
         element->setFocus();
