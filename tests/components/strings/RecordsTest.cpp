@@ -3,8 +3,10 @@
 // pin counts the class cannot have.
 #include "StringRig.h"
 
+#include "platform/Canvas.h"
 #include "platform/Stream.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace std::string_literals;
@@ -74,6 +76,40 @@ TEST_F(TextRecords, EachClassHasItsNamesPinsAndHelp)
             for (std::size_t o = 0; o < row.Outputs.size(); ++o)
                 EXPECT_EQ(c->Outputs[o].Name, row.Outputs[o]);
         }
+    }
+}
+
+// Red pixels inside the body, drawn selected or not.
+int RedInBody(TIOBauteil& c, bool selected)
+{
+    c.X = 100;
+    c.Y = 100;
+    c.LayoutPins();
+    c.Selected = selected;
+    QImage image(600, 600, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        TCanvas canvas(&image);
+        c.Draw(canvas);
+    }
+    int red = 0;
+    const TRect& body = c.BodyRect;
+    for (int y = body.Top + 3; y < body.Bottom - 3; ++y)
+        for (int x = body.Left + 3; x < body.Right - 3; ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            red += colour.red() > 200 && colour.green() < 80 && colour.blue() < 80;
+        }
+    return red;
+}
+
+TEST_F(TextRecords, EachSymbolTakesTheSelectionRed)
+{
+    for (const TComponentRow* row : StringRows()) {
+        SCOPED_TRACE(row->Class.Name);
+        std::unique_ptr<TIOBauteil> c(CreateComponent(row->Class.Name));
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(RedInBody(*c, false), 0);
+        EXPECT_GT(RedInBody(*c, true), 20);
     }
 }
 
