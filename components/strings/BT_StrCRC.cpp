@@ -12,9 +12,18 @@
 
 namespace {
 
-const TStrInfo CrcInfo{{"$CRC", "$CRC", "$CRC"}, "$CRC", "CRC", 35012, false, 8, 1,
-                       {"$D", "C", "P", "I", "/R1", "/R2", "/R3", "FX"}, {"CRC"}};
-const TStrInfo BytesInfo{{"$Bytes", "$Bytes", "$Bytes"}, "$BYTES", "$Bytes", 35010, true, 9, 9, {}, {}};
+const TStrRow Rows[] = {
+    {.Component = {.Class = RowClass<TBTStrCRC>("TBTStrCRC"), .TypeName = {"$CRC", "$CRC", "$CRC"},
+                   .Designator = "$CRC", .HelpContext = 35012, .Inputs = FixedPins("$D,C,P,I,/R1,/R2,/R3,FX"),
+                   .Outputs = FixedPins("CRC")},
+     .Label = "CRC"},
+    // The text pin and up to 64 byte pins each way, named by the class.
+    {.Component = {.Class = RowClass<TBTStrBytes>("TBTStrBytes"), .TypeName = {"$Bytes", "$Bytes", "$Bytes"},
+                   .Designator = "$BYTES", .HelpContext = TextHelp, .HasDialog = true,
+                   .Inputs = {.Count = 9, .Min = 1, .Max = TBTStrBytes::MaxBytes + 1},
+                   .Outputs = {.Count = 9, .Min = 1, .Max = TBTStrBytes::MaxBytes + 1}},
+     .Label = "$Bytes"},
+};
 
 // The low 32 bits of the value rounded to a 64-bit integer; beyond the
 // 64-bit range it saturates, NaN gives the lower limit.
@@ -32,6 +41,11 @@ Cardinal Low32(Extended v)
 }
 
 } // namespace
+
+TRowList StrCrcRows()
+{
+    return RowList(Rows);
+}
 
 Cardinal ReverseBits(Cardinal value, Integer n)
 {
@@ -64,8 +78,6 @@ Cardinal ComputeCrc(std::string_view data, Cardinal initial, Cardinal flags, Car
 
 // ---- CRC
 
-TBTStrCRC::TBTStrCRC() : TStrBT(CrcInfo) {}
-
 void TBTStrCRC::Calculate()
 {
     Extended c = InputValue(1);
@@ -87,8 +99,6 @@ void TBTStrCRC::Calculate()
 }
 
 // ---- Byte strings
-
-TBTStrBytes::TBTStrBytes() : TStrBT(BytesInfo) {}
 
 void TBTStrBytes::InputsCreated()
 {
@@ -130,15 +140,14 @@ void TBTStrBytes::Calculate()
 // were).
 Integer TBTStrBytes::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
+    TSettingsSheet sheet(*this);
     Integer inputs = std::clamp<Integer>(InputCount - 1, 1, MaxBytes);
     Integer outputs = std::clamp<Integer>(OutputCount - 1, 1, MaxBytes);
     if (!SimulationRunning && !RunOnlyMode) {
-        dlg.Props->AddSpin(Translate("Eingänge"_ansi), inputs, 1, MaxBytes, 80);
-        dlg.Props->AddSpin(Translate("Ausgänge"_ansi), outputs, 1, MaxBytes, 80);
+        sheet.Props().AddSpin(Translate("Eingänge"_ansi), inputs, 1, MaxBytes, 80);
+        sheet.Props().AddSpin(Translate("Ausgänge"_ansi), outputs, 1, MaxBytes, 80);
     }
-    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    const Integer result = dlg.ShowModal();
+    const Integer result = sheet.Show();
     if (!SimulationRunning && !RunOnlyMode) {
         SetOutputCount(std::clamp<Integer>(outputs, 1, MaxBytes) + 1);
         SetInputCount(std::clamp<Integer>(inputs, 1, MaxBytes) + 1);

@@ -25,30 +25,27 @@ Cardinal ComputeCrc(std::string_view data, Cardinal initial, Cardinal flags, Car
 // initial value I, final XOR FX and the reflection switches "/R1" (input),
 // "/R2" (polynomial given reflected) and "/R3" (output), active low.
 class TBTStrCRC : public TStrBT {
-    ZK_CLASS(TBTStrCRC, TGrundBT)
-
 public:
-    TBTStrCRC();
+    using TStrBT::TStrBT;
     void Calculate() override;
 };
 
 // "$IN" split into byte outputs B1, B2 ... (0 beyond the text), and "$OUT"
-// built from the byte inputs B1, B2 ... (each clamped to 0..255).
+// built from the byte inputs B1, B2 ... (each clamped to 0..255); 0 to 64
+// bytes each way.
 class TBTStrBytes : public TStrBT {
-    ZK_CLASS(TBTStrBytes, TGrundBT)
-
 public:
     static constexpr Integer MaxBytes = 64;
 
-    TBTStrBytes();
+    using TStrBT::TStrBT;
     void InputsCreated() override;
     void OutputsCreated() override;
     void Calculate() override;
     Integer EditProperties() override;
 
-protected:
-    bool FitsPins() const override { return InputCount >= 1 && OutputCount >= 1; }
-
 private:
     AnsiString built_;
 };
+
+// The CRC and the byte strings.
+TRowList StrCrcRows();

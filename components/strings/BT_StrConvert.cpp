@@ -9,47 +9,82 @@
 
 namespace {
 
-constexpr Integer TextHelp = 35010;
-
-// Type name (the same in every language), designator, label, dialog, pins.
-constexpr TStrInfo Row(const char* name, const char* designator, const char* label, bool dialog, Integer inputs,
-                       std::initializer_list<const char*> inputNames, Integer outputs, const char* output)
-{
-    TStrInfo info{{name, name, name}, designator, label, TextHelp, dialog, inputs, outputs, {}, {output}};
-    std::size_t i = 0;
-    for (const char* n : inputNames)
-        info.InputNames[i++] = n;
-    return info;
-}
-
-constexpr TStrInfo FestInfo = Row("$Const", "$CNST", "CNST", true, 0, {}, 1, "$");
-constexpr TStrInfo ValueInfo = Row("$Value", "$VAL", "VAL", false, 1, {"$"}, 1, "V");
-constexpr TStrInfo FormatInfo = Row("$Format", "$FMT", "FMT", true, 1, {"V"}, 1, "$");
-constexpr TStrInfo ChrInfo = Row("$Character", "$CHR", "CHR", false, 1, {"ASC"}, 1, "$CHR");
-constexpr TStrInfo AsciiInfo = Row("$ASCII", "$ASC", "ASC", false, 1, {"$CHR"}, 1, "ASC");
-constexpr TStrInfo LengthInfo = Row("$Length", "$LEN", "LEN", false, 1, {"$"}, 1, "L");
-constexpr TStrInfo UpperInfo = Row("$Upper", "$UPP", "UPP", false, 2, {"$", "U/L"}, 1, "$");
-constexpr TStrInfo TrimInfo = Row("$Trim", "$TRM", "TRIM", false, 3, {"$", "L", "R"}, 1, "$");
-constexpr TStrInfo PlusInfo = Row("$Add", "$ADD", "ADD", true, 2, {}, 1, "$");
-constexpr TStrInfo CsvInfo = Row("$CSV", "$CSV", "$CSV", true, 4, {}, 1, "$");
-
 bool IsControlOrBlank(char c)
 {
     return static_cast<unsigned char>(c) <= 32;
 }
 
+const TStrRow Rows[] = {
+    {.Component = {.Class = RowClass<TBT_Str_Fest>("TBT_Str_Fest"), .TypeName = {"$Const", "$Const", "$Const"},
+                   .Designator = "$CNST", .HelpContext = TextHelp, .HasDialog = true, .Inputs = {},
+                   .Outputs = FixedPins("$")},
+     .Label = "CNST"},
+    {.Component = {.Class = RowClass<TBT_Str_Value>("TBT_Str_Value"), .TypeName = {"$Value", "$Value", "$Value"},
+                   .Designator = "$VAL", .HelpContext = TextHelp, .Inputs = FixedPins("$"),
+                   .Outputs = FixedPins("V")},
+     .Label = "VAL"},
+    {.Component = {.Class = RowClass<TBTStrFormat>("TBTStrFormat"), .TypeName = {"$Format", "$Format", "$Format"},
+                   .Designator = "$FMT", .HelpContext = TextHelp, .HasDialog = true, .Inputs = FixedPins("V"),
+                   .Outputs = FixedPins("$")},
+     .Label = "FMT"},
+    {.Component = {.Class = RowClass<TBTStrChr>("TBTStrChr"), .TypeName = {"$Character", "$Character", "$Character"},
+                   .Designator = "$CHR", .HelpContext = TextHelp, .Inputs = FixedPins("ASC"),
+                   .Outputs = FixedPins("$CHR")},
+     .Label = "CHR"},
+    {.Component = {.Class = RowClass<TBTStrASCII>("TBTStrASCII"), .TypeName = {"$ASCII", "$ASCII", "$ASCII"},
+                   .Designator = "$ASC", .HelpContext = TextHelp, .Inputs = FixedPins("$CHR"),
+                   .Outputs = FixedPins("ASC")},
+     .Label = "ASC"},
+    {.Component = {.Class = RowClass<TBTStrLength>("TBTStrLength"), .TypeName = {"$Length", "$Length", "$Length"},
+                   .Designator = "$LEN", .HelpContext = TextHelp, .Inputs = FixedPins("$"),
+                   .Outputs = FixedPins("L")},
+     .Label = "LEN"},
+    {.Component = {.Class = RowClass<TBTStrUpper>("TBTStrUpper"), .TypeName = {"$Upper", "$Upper", "$Upper"},
+                   .Designator = "$UPP", .HelpContext = TextHelp, .Inputs = FixedPins("$,U/L"),
+                   .Outputs = FixedPins("$")},
+     .Label = "UPP"},
+    {.Component = {.Class = RowClass<TBTStrTrim>("TBTStrTrim"), .TypeName = {"$Trim", "$Trim", "$Trim"},
+                   .Designator = "$TRM", .HelpContext = TextHelp, .Inputs = FixedPins("$,L,R"),
+                   .Outputs = FixedPins("$")},
+     .Label = "TRIM"},
+};
+
+// Any count of 2..16 inputs, named by the class.
+constexpr TPinSide JoinInputs(Integer count)
+{
+    return {.Count = count, .Min = TStrBT::MinCount, .Max = TStrBT::MaxCount};
+}
+
+const TJoinRow JoinRows[] = {
+    {.Component = {.Class = RowClass<TStrJoin>("TBTStrPlus"), .TypeName = {"$Add", "$Add", "$Add"},
+                   .Designator = "$ADD", .HelpContext = TextHelp, .HasDialog = true, .Inputs = JoinInputs(2),
+                   .Outputs = FixedPins("$")},
+     .Label = "ADD",
+     .Separated = false},
+    {.Component = {.Class = RowClass<TStrJoin>("TBTStrCSV"), .TypeName = {"$CSV", "$CSV", "$CSV"},
+                   .Designator = "$CSV", .HelpContext = TextHelp, .HasDialog = true, .Inputs = JoinInputs(4),
+                   .Outputs = FixedPins("$")},
+     .Label = "$CSV",
+     .Separated = true},
+};
+
 } // namespace
+
+TRowList StrConvertRows()
+{
+    TRowList rows = RowList(Rows);
+    for (const TComponentRow* row : RowList(JoinRows))
+        rows.push_back(row);
+    return rows;
+}
 
 // ---- The constant
 
-TBT_Str_Fest::TBT_Str_Fest() : TStrBT(FestInfo) {}
-
 Integer TBT_Str_Fest::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    dlg.Props->AddEdit(Translate("String"), Text, 0, 200);
-    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    return dlg.ShowModal();
+    TSettingsSheet sheet(*this);
+    sheet.Props().AddEdit(Translate("String"), Text, 0, 200);
+    return sheet.Show();
 }
 
 AnsiString TBT_Str_Fest::GetHintText()
@@ -71,10 +106,6 @@ void TBT_Str_Fest::ReadData(TStream& stream, TReader& reader, Byte version)
 
 // ---- Conversions
 
-TBT_Str_Value::TBT_Str_Value() : TStrBT(ValueInfo) {}
-
-TBTStrFormat::TBTStrFormat() : TStrBT(FormatInfo) {}
-
 void TBTStrFormat::Calculate()
 {
     SetOutputString(0, Format.FormatNumber(static_cast<double>(InputValue(0))));
@@ -82,10 +113,9 @@ void TBTStrFormat::Calculate()
 
 Integer TBTStrFormat::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    dlg.Props->AddFormat(Translate("Format"), Format);
-    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    return dlg.ShowModal();
+    TSettingsSheet sheet(*this);
+    sheet.Props().AddFormat(Translate("Format"), Format);
+    return sheet.Show();
 }
 
 void TBTStrFormat::WriteData(TStream& stream, TWriter& writer)
@@ -100,24 +130,16 @@ void TBTStrFormat::ReadData(TStream& stream, TReader& reader, Byte version)
     Format.ReadData(reader);
 }
 
-TBTStrChr::TBTStrChr() : TStrBT(ChrInfo) {}
-
 void TBTStrChr::Calculate()
 {
     SetOutputString(0, AnsiString(1, static_cast<char>(InputInteger(0) & 0xFF)));
 }
-
-TBTStrASCII::TBTStrASCII() : TStrBT(AsciiInfo) {}
 
 void TBTStrASCII::Calculate()
 {
     const AnsiString& text = InputText(0);
     SetOutputValue(0, text.empty() ? 0.0L : static_cast<Extended>(static_cast<unsigned char>(text[0])));
 }
-
-TBTStrLength::TBTStrLength() : TStrBT(LengthInfo) {}
-
-TBTStrUpper::TBTStrUpper() : TStrBT(UpperInfo) {}
 
 void TBTStrUpper::Calculate()
 {
@@ -130,8 +152,6 @@ void TBTStrUpper::Calculate()
             c = static_cast<char>(c ^ 0x20);
     SetOutputString(0, result_);
 }
-
-TBTStrTrim::TBTStrTrim() : TStrBT(TrimInfo) {}
 
 void TBTStrTrim::Calculate()
 {
@@ -149,7 +169,10 @@ void TBTStrTrim::Calculate()
 
 // ---- Joining
 
-TStrJoin::TStrJoin(const TStrInfo& info, bool separated) : TStrBT(info), separated_(separated) {}
+TStrJoin::TStrJoin(const TComponentRow& row)
+    : TStrBT(row, FamilyRow<TJoinRow>(row).Label), join_(FamilyRow<TJoinRow>(row))
+{
+}
 
 void TStrJoin::InputsCreated()
 {
@@ -162,7 +185,7 @@ void TStrJoin::Calculate()
 {
     result_.clear();
     for (Integer i = 0; i < InputCount; ++i) {
-        if (separated_ && i > 0)
+        if (join_.Separated && i > 0)
             result_ += static_cast<char>(Separator);
         result_ += InputText(i);
     }
@@ -170,23 +193,19 @@ void TStrJoin::Calculate()
 }
 
 // The separated join offers its count and options only while stopped; the
-// plain join offers its count at any time. Whatever the result, the count is
-// set from the entry (Cancel leaves the entries as they were); a count outside
-// 2..16 read from a file shows no entry and stays.
-Integer TStrJoin::EditJoin()
+// plain join offers its count at any time, titled with its type name.
+// Whatever the result, the count is set from the entry (Cancel leaves the
+// entries as they were).
+Integer TStrJoin::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(separated_ ? GetCaption() : GetTypeName());
+    TSettingsSheet sheet(*this, join_.Separated ? GetCaption() : GetTypeName());
     Integer separator = Separator;
     Integer entry = InputCount - MinCount;
-    if (separated_) {
-        dlg.Props->AddCombo(Translate("Trennzeichen"), separator, SeparatorChoices(), 64);
-        if (!SimulationRunning && !RunOnlyMode)
-            dlg.Props->AddCombo(Translate("Eingänge"_ansi), entry, CountChoices(), 64);
-        dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    } else {
-        dlg.Props->AddCombo(Translate("Eingänge"_ansi), entry, CountChoices(), 64);
-    }
-    const Integer result = dlg.ShowModal();
+    if (join_.Separated)
+        sheet.Props().AddCombo(Translate("Trennzeichen"), separator, SeparatorChoices(), 64);
+    if (!join_.Separated || (!SimulationRunning && !RunOnlyMode))
+        sheet.Props().AddCombo(Translate("Eingänge"_ansi), entry, CountChoices(), 64);
+    const Integer result = join_.Separated ? sheet.Show() : sheet.Dialog().ShowModal();
     if (entry >= 0 && entry <= MaxCount - MinCount)
         SetInputCount(entry + MinCount);
     if (separator >= 0)
@@ -194,18 +213,16 @@ Integer TStrJoin::EditJoin()
     return result;
 }
 
-TBTStrPlus::TBTStrPlus() : TStrJoin(PlusInfo, false) {}
-
-TBTStrCSV::TBTStrCSV() : TStrJoin(CsvInfo, true) {}
-
-void TBTStrCSV::WriteData(TStream& stream, TWriter& writer)
+void TStrJoin::WriteData(TStream& stream, TWriter& writer)
 {
-    TStrJoin::WriteData(stream, writer);
-    writer.WriteInteger(Separator);
+    TStrBT::WriteData(stream, writer);
+    if (join_.Separated)
+        writer.WriteInteger(Separator);
 }
 
-void TBTStrCSV::ReadData(TStream& stream, TReader& reader, Byte version)
+void TStrJoin::ReadData(TStream& stream, TReader& reader, Byte version)
 {
-    TStrJoin::ReadData(stream, reader, version);
-    Separator = ClampSeparator(reader.ReadInteger());
+    TStrBT::ReadData(stream, reader, version);
+    if (join_.Separated)
+        Separator = ClampSeparator(reader.ReadInteger());
 }

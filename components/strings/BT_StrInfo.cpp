@@ -16,7 +16,12 @@
 
 namespace {
 
-const TStrInfo InfoInfo{{"$Info", "$Info", "$Info"}, "$Inf", "INFO", 35010, true, 0, 2, {}, {"$N", "$I"}};
+const TStrRow Rows[] = {
+    {.Component = {.Class = RowClass<TBTStrInfo>("TBTStrInfo"), .TypeName = {"$Info", "$Info", "$Info"},
+                   .Designator = "$Inf", .HelpContext = TextHelp, .HasDialog = true, .Inputs = {},
+                   .Outputs = FixedPins("$N,$I")},
+     .Label = "INFO"},
+};
 
 constexpr Int64 NoSecond = std::numeric_limits<Int64>::min();
 
@@ -136,12 +141,18 @@ Int64 CurrentSecond()
 
 } // namespace
 
+TRowList StrInfoRows()
+{
+    return RowList(Rows);
+}
+
 AnsiString BoolText(bool value)
 {
     return value ? "True" : "False";
 }
 
-TBTStrInfo::TBTStrInfo() : TStrBT(InfoInfo), SysInfo(std::make_unique<TUCLSysInfo>()), lastCpuSecond_(NoSecond)
+TBTStrInfo::TBTStrInfo(const TComponentRow& row)
+    : TStrBT(row), SysInfo(std::make_unique<TUCLSysInfo>()), lastCpuSecond_(NoSecond)
 {
     Items.reserve(ItemCount);
     for (const TSysItem& item : SysItems)
@@ -201,11 +212,10 @@ void TBTStrInfo::Calculate()
 // entry and stays unless one is chosen.
 Integer TBTStrInfo::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetTypeName());
+    TSettingsSheet sheet(*this, GetTypeName());
     Integer entry = ItemIndex >= 0 && ItemIndex < ItemCount ? ItemIndex : -1;
-    dlg.Props->AddCombo("Info", entry, Items, 200);
-    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddCombo("Info", entry, Items, 200);
+    const Integer result = sheet.Show();
     if (result == 1 && entry >= 0 && entry < ItemCount)
         ItemIndex = entry;
     return result;

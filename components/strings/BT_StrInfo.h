@@ -13,14 +13,12 @@
 class TUCLSysInfo;
 
 class TBTStrInfo : public TStrBT {
-    ZK_CLASS(TBTStrInfo, TGrundBT)
-
 public:
     static constexpr Integer ItemCount = 80;
     static constexpr Integer FirstCpuItem = 72;   // .. 78; 79 is the count
     static constexpr Integer LastCpuItem = 78;
 
-    TBTStrInfo();
+    explicit TBTStrInfo(const TComponentRow& row);
     ~TBTStrInfo() override;
 
     // 0..79; another value read from a file is kept and gives empty texts.
@@ -44,3 +42,6 @@ private:
 
 // "True" or "False".
 AnsiString BoolText(bool value);
+
+// The system information.
+TRowList StrInfoRows();

@@ -11,29 +11,36 @@
 
 namespace {
 
-constexpr Integer TextHelp = 35010;
-
-const TStrInfo MuxInfo{{"$Multiplexer", "$Multiplexer", "$Multipléxeur"_ansi}, "$MUX", "MUX", TextHelp, true, 4, 1,
-                       {}, {"$"}};
-const TStrInfo HoldInfo{{"$Hold", "$Hold", "$Hold"}, "$HLD", "HOLD", TextHelp, false, 2, 1, {"$", "/Hld"}, {"$"}};
-const TStrInfo BufferInfo{{"$Buffer", "$Buffer", "$Buffer"}, "$BUF", "BUFFER", TextHelp, false, 5, 2,
-                          {"$", "|W", "|R", "/CLR", "N"}, {"$Buf", "$Data"}};
+const TStrRow Rows[] = {
+    // 4, 7, 12 or 21 inputs, named by the class.
+    {.Component = {.Class = RowClass<TBTStrMux>("TBTStrMux"),
+                   .TypeName = {"$Multiplexer", "$Multiplexer", "$Multipléxeur"_ansi},
+                   .Designator = "$MUX", .HelpContext = TextHelp, .HasDialog = true,
+                   .Inputs = {.Count = 4, .Min = 4, .Max = 21, .Names = ""}, .Outputs = FixedPins("$")},
+     .Label = "MUX"},
+    {.Component = {.Class = RowClass<TBTStrHold>("TBTStrHold"), .TypeName = {"$Hold", "$Hold", "$Hold"},
+                   .Designator = "$HLD", .HelpContext = TextHelp, .Inputs = FixedPins("$,/Hld"),
+                   .Outputs = FixedPins("$")},
+     .Label = "HOLD"},
+    {.Component = {.Class = RowClass<TBTStrBuffer>("TBTStrBuffer"), .TypeName = {"$Buffer", "$Buffer", "$Buffer"},
+                   .Designator = "$BUF", .HelpContext = TextHelp, .Inputs = FixedPins("$,|W,|R,/CLR,N"),
+                   .Outputs = FixedPins("$Buf,$Data")},
+     .Label = "BUFFER"},
+};
 
 } // namespace
 
-// ---- Multiplexer
-
-TBTStrMux::TBTStrMux() : TStrBT(MuxInfo)
+TRowList StrMemoryRows()
 {
-    SetChannels(0);
+    return RowList(Rows);
 }
+
+// ---- Multiplexer
 
 void TBTStrMux::SetChannels(Integer kind)
 {
-    SetOutputCount(1);
     SetInputCount(KindInputs[std::clamp<Integer>(kind, 0, 3)]);
     InputsCreated();
-    OutputsCreated();
 }
 
 Integer TBTStrMux::ChannelKind() const
@@ -74,18 +81,16 @@ void TBTStrMux::Calculate()
 // Cancel leaves the pins as they are.
 Integer TBTStrMux::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(AnsiString(Designator));
+    TSettingsSheet sheet(*this, AnsiString(Designator));
     Integer kind = std::max<Integer>(kind_, 0);
-    dlg.Props->AddCombo(Translate("Kanäle"_ansi), kind, {"2", "4", "8", "16"}, 64);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddCombo(Translate("Kanäle"_ansi), kind, {"2", "4", "8", "16"}, 64);
+    const Integer result = sheet.Dialog().ShowModal();
     if (kind >= 0)
         SetChannels(kind);
     return result;
 }
 
 // ---- Hold
-
-TBTStrHold::TBTStrHold() : TStrBT(HoldInfo) {}
 
 void TBTStrHold::Calculate()
 {
@@ -111,8 +116,6 @@ void TBTStrHold::LoadState(TCustomIniFile& ini, const AnsiString& section, Integ
 }
 
 // ---- Buffer
-
-TBTStrBuffer::TBTStrBuffer() : TStrBT(BufferInfo) {}
 
 void TBTStrBuffer::Calculate()
 {

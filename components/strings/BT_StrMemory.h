@@ -8,14 +8,12 @@
 
 // "$": the channel chosen by S0..S3 while EN reads high, else empty. The
 // input count (4, 7, 12 or 21) is the channel kind; it travels in the base
-// record.
+// record, which may hold any count of 4..21.
 class TBTStrMux : public TStrBT {
-    ZK_CLASS(TBTStrMux, TGrundBT)
-
 public:
     static constexpr Integer KindInputs[4] = {4, 7, 12, 21};
 
-    TBTStrMux();
+    using TStrBT::TStrBT;
     // 0..3: 2, 4, 8 or 16 channels; the pins are rebuilt only when the count
     // changes.
     void SetChannels(Integer kind);
@@ -28,9 +26,6 @@ public:
     void ResetForStart() override { SetOutputString(0, AnsiString()); }
     Integer EditProperties() override;
 
-protected:
-    bool FitsPins() const override { return OutputCount == 1; }
-
 private:
     Integer kind_ = 0;
 };
@@ -38,10 +33,8 @@ private:
 // "$" follows the input while "/Hld" reads high and keeps the last text
 // while it reads low.
 class TBTStrHold : public TStrBT {
-    ZK_CLASS(TBTStrHold, TGrundBT)
-
 public:
-    TBTStrHold();
+    using TStrBT::TStrBT;
     AnsiString Held;
 
     void Calculate() override;
@@ -54,10 +47,8 @@ public:
 // of "|R" moves the first N characters of Buffer to Data; "/CLR" low
 // empties both.
 class TBTStrBuffer : public TStrBT {
-    ZK_CLASS(TBTStrBuffer, TGrundBT)
-
 public:
-    TBTStrBuffer();
+    using TStrBT::TStrBT;
     AnsiString Buffer;
     AnsiString Data;
     bool LastWrite = false;
@@ -68,3 +59,6 @@ public:
     void SaveState(TCustomIniFile& ini, const AnsiString& section) override;
     void LoadState(TCustomIniFile& ini, const AnsiString& section, Integer flag) override;
 };
+
+// The multiplexer, the hold and the buffer.
+TRowList StrMemoryRows();

@@ -12,33 +12,41 @@
 
 namespace {
 
-constexpr Integer TextHelp = 35010;
-
-constexpr TStrInfo Row(const char* name, const char* designator, const char* label, bool dialog,
-                       std::initializer_list<const char*> inputNames, std::initializer_list<const char*> outputNames,
-                       Integer unnamedOutputs = 0)
-{
-    TStrInfo info{{name, name, name}, designator, label, TextHelp, dialog, static_cast<Integer>(inputNames.size()),
-                  static_cast<Integer>(outputNames.size()) + unnamedOutputs, {}, {}};
-    std::size_t i = 0;
-    for (const char* n : inputNames)
-        info.InputNames[i++] = n;
-    i = 0;
-    for (const char* n : outputNames)
-        info.OutputNames[i++] = n;
-    return info;
-}
-
-constexpr TStrInfo CopyInfo = Row("$Copy", "$C", "COPY", false, {"$", "P", "N"}, {"$"});
-constexpr TStrInfo InsertInfo = Row("$Insert", "$INS", "INS", false, {"$", "$Ins", "Pos"}, {"$"});
-constexpr TStrInfo DeleteInfo = Row("$Delete", "$DEL", "DEL", false, {"$", "P", "N"}, {"$"});
-constexpr TStrInfo IndexInfo = Row("$Index", "$Idx", "INDX", false, {"$", "[i]"}, {"$Chr"});
-constexpr TStrInfo PosInfo = Row("$Position", "$POS", "POS", false, {"$M", "$S"}, {"Pos"});
-constexpr TStrInfo ReplaceInfo =
-    Row("$Replace", "$RPL", "RPLCE", false, {"$", "$Old", "$New", "All", "CS"}, {"$"});
-constexpr TStrInfo CompareInfo = Row("$Compare", "$CMP", "CMP", false, {"$A", "$B"}, {"A>B", "A=B", "A<B"});
-// Four outputs, named by the class.
-constexpr TStrInfo PartsInfo = Row("$Part", "$Part", "PART", true, {"$"}, {}, 4);
+const TStrRow Rows[] = {
+    {.Component = {.Class = RowClass<TBTStrCopy>("TBTStrCopy"), .TypeName = {"$Copy", "$Copy", "$Copy"},
+                   .Designator = "$C", .HelpContext = TextHelp, .Inputs = FixedPins("$,P,N"),
+                   .Outputs = FixedPins("$")},
+     .Label = "COPY"},
+    {.Component = {.Class = RowClass<TBTStrInsert>("TBTStrInsert"), .TypeName = {"$Insert", "$Insert", "$Insert"},
+                   .Designator = "$INS", .HelpContext = TextHelp, .Inputs = FixedPins("$,$Ins,Pos"),
+                   .Outputs = FixedPins("$")},
+     .Label = "INS"},
+    {.Component = {.Class = RowClass<TBTStrDelete>("TBTStrDelete"), .TypeName = {"$Delete", "$Delete", "$Delete"},
+                   .Designator = "$DEL", .HelpContext = TextHelp, .Inputs = FixedPins("$,P,N"),
+                   .Outputs = FixedPins("$")},
+     .Label = "DEL"},
+    {.Component = {.Class = RowClass<TBTStrIndex>("TBTStrIndex"), .TypeName = {"$Index", "$Index", "$Index"},
+                   .Designator = "$Idx", .HelpContext = TextHelp, .Inputs = FixedPins("$,[i]"),
+                   .Outputs = FixedPins("$Chr")},
+     .Label = "INDX"},
+    {.Component = {.Class = RowClass<TBTStrPos>("TBTStrPos"), .TypeName = {"$Position", "$Position", "$Position"},
+                   .Designator = "$POS", .HelpContext = TextHelp, .Inputs = FixedPins("$M,$S"),
+                   .Outputs = FixedPins("Pos")},
+     .Label = "POS"},
+    {.Component = {.Class = RowClass<TBTStrReplace>("TBTStrReplace"), .TypeName = {"$Replace", "$Replace", "$Replace"},
+                   .Designator = "$RPL", .HelpContext = TextHelp, .Inputs = FixedPins("$,$Old,$New,All,CS"),
+                   .Outputs = FixedPins("$")},
+     .Label = "RPLCE"},
+    {.Component = {.Class = RowClass<TBTStrCompare>("TBTStrCompare"), .TypeName = {"$Compare", "$Compare", "$Compare"},
+                   .Designator = "$CMP", .HelpContext = TextHelp, .Inputs = FixedPins("$A,$B"),
+                   .Outputs = FixedPins("A>B,A=B,A<B")},
+     .Label = "CMP"},
+    // 2 to 16 outputs, named by the class.
+    {.Component = {.Class = RowClass<TBTStrParts>("TBTStrParts"), .TypeName = {"$Part", "$Part", "$Part"},
+                   .Designator = "$Part", .HelpContext = TextHelp, .HasDialog = true, .Inputs = FixedPins("$"),
+                   .Outputs = {.Count = 4, .Min = TStrBT::MinCount, .Max = TStrBT::MaxCount}},
+     .Label = "PART"},
+};
 
 // A 1-based position as an index; 0 counts as 1.
 std::size_t IndexOf(Integer position)
@@ -48,7 +56,10 @@ std::size_t IndexOf(Integer position)
 
 } // namespace
 
-TBTStrCopy::TBTStrCopy() : TStrBT(CopyInfo) {}
+TRowList StrOperationRows()
+{
+    return RowList(Rows);
+}
 
 void TBTStrCopy::Calculate()
 {
@@ -61,8 +72,6 @@ void TBTStrCopy::Calculate()
         SetOutputString(0, text.substr(IndexOf(p), static_cast<std::size_t>(n)));
 }
 
-TBTStrInsert::TBTStrInsert() : TStrBT(InsertInfo) {}
-
 void TBTStrInsert::Calculate()
 {
     result_ = InputText(0);
@@ -70,8 +79,6 @@ void TBTStrInsert::Calculate()
     result_.insert(at, InputText(1));
     SetOutputString(0, result_);
 }
-
-TBTStrDelete::TBTStrDelete() : TStrBT(DeleteInfo) {}
 
 void TBTStrDelete::Calculate()
 {
@@ -81,8 +88,6 @@ void TBTStrDelete::Calculate()
         result_.erase(IndexOf(p), static_cast<std::size_t>(InputInteger(2)));
     SetOutputString(0, result_);
 }
-
-TBTStrIndex::TBTStrIndex() : TStrBT(IndexInfo) {}
 
 void TBTStrIndex::Calculate()
 {
@@ -94,16 +99,12 @@ void TBTStrIndex::Calculate()
         SetOutputString(0, AnsiString());
 }
 
-TBTStrPos::TBTStrPos() : TStrBT(PosInfo) {}
-
 void TBTStrPos::Calculate()
 {
     const AnsiString& sought = InputText(1);
     const std::size_t at = sought.empty() ? AnsiString::npos : InputText(0).find(sought);
     SetOutputValue(0, at == AnsiString::npos ? 0.0L : static_cast<Extended>(at + 1));
 }
-
-TBTStrReplace::TBTStrReplace() : TStrBT(ReplaceInfo) {}
 
 void TBTStrReplace::Calculate()
 {
@@ -139,8 +140,6 @@ void TBTStrReplace::Calculate()
     SetOutputString(0, result_);
 }
 
-TBTStrCompare::TBTStrCompare() : TStrBT(CompareInfo) {}
-
 void TBTStrCompare::Calculate()
 {
     // std::string compares its bytes as unsigned characters.
@@ -149,8 +148,6 @@ void TBTStrCompare::Calculate()
     SetOutputLogic(1, order == 0);
     SetOutputLogic(2, order < 0);
 }
-
-TBTStrParts::TBTStrParts() : TStrBT(PartsInfo) {}
 
 void TBTStrParts::OutputsCreated()
 {
@@ -184,18 +181,16 @@ void TBTStrParts::Calculate()
 }
 
 // Whatever the result, the count and the separator are set from the entries
-// (Cancel leaves them as they were); a count outside 2..16 read from a file
-// shows no entry and stays.
+// (Cancel leaves them as they were).
 Integer TBTStrParts::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
+    TSettingsSheet sheet(*this);
     Integer separator = Separator;
     Integer entry = OutputCount - MinCount;
-    dlg.Props->AddCombo(Translate("Trennzeichen"), separator, SeparatorChoices(), 64);
+    sheet.Props().AddCombo(Translate("Trennzeichen"), separator, SeparatorChoices(), 64);
     if (!SimulationRunning && !RunOnlyMode)
-        dlg.Props->AddCombo(Translate("Ausgänge"_ansi), entry, CountChoices(), 64);
-    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    const Integer result = dlg.ShowModal();
+        sheet.Props().AddCombo(Translate("Ausgänge"_ansi), entry, CountChoices(), 64);
+    const Integer result = sheet.Show();
     if (entry >= 0 && entry <= MaxCount - MinCount)
         SetOutputCount(entry + MinCount);
     if (separator >= 0)

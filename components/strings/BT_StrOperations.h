@@ -9,20 +9,16 @@
 // "$": N characters from position P (0 counts as 1); empty when P lies past
 // the end or N is 0.
 class TBTStrCopy : public TStrBT {
-    ZK_CLASS(TBTStrCopy, TGrundBT)
-
 public:
-    TBTStrCopy();
+    using TStrBT::TStrBT;
     void Calculate() override;
 };
 
 // "$" with "$Ins" inserted before position Pos (0 counts as 1; past the end
 // appends).
 class TBTStrInsert : public TStrBT {
-    ZK_CLASS(TBTStrInsert, TGrundBT)
-
 public:
-    TBTStrInsert();
+    using TStrBT::TStrBT;
     void Calculate() override;
 
 private:
@@ -31,10 +27,8 @@ private:
 
 // "$" without the N characters from position P; P = 0 passes the text.
 class TBTStrDelete : public TStrBT {
-    ZK_CLASS(TBTStrDelete, TGrundBT)
-
 public:
-    TBTStrDelete();
+    using TStrBT::TStrBT;
     void Calculate() override;
 
 private:
@@ -43,19 +37,15 @@ private:
 
 // "$Chr": the character at position i, empty outside 1..length.
 class TBTStrIndex : public TStrBT {
-    ZK_CLASS(TBTStrIndex, TGrundBT)
-
 public:
-    TBTStrIndex();
+    using TStrBT::TStrBT;
     void Calculate() override;
 };
 
 // Pos: where "$S" first occurs in "$M"; 0 when not, or when "$S" is empty.
 class TBTStrPos : public TStrBT {
-    ZK_CLASS(TBTStrPos, TGrundBT)
-
 public:
-    TBTStrPos();
+    using TStrBT::TStrBT;
     void Calculate() override;
 };
 
@@ -63,10 +53,8 @@ public:
 // (left to right, replaced text not searched again), else the first; by
 // codes while CS reads high, else without regard to letter case.
 class TBTStrReplace : public TStrBT {
-    ZK_CLASS(TBTStrReplace, TGrundBT)
-
 public:
-    TBTStrReplace();
+    using TStrBT::TStrBT;
     void Calculate() override;
 
 private:
@@ -78,20 +66,16 @@ private:
 // A>B, A=B, A<B by character codes, position by position; a prefix is the
 // smaller. Exactly one output is high.
 class TBTStrCompare : public TStrBT {
-    ZK_CLASS(TBTStrCompare, TGrundBT)
-
 public:
-    TBTStrCompare();
+    using TStrBT::TStrBT;
     void Calculate() override;
 };
 
 // Splits "$" at the separator onto n outputs "$1" (top) .. "$n" (output 0);
 // "$n" takes everything after the (n-1)-th separator.
 class TBTStrParts : public TStrBT {
-    ZK_CLASS(TBTStrParts, TGrundBT)
-
 public:
-    TBTStrParts();
+    using TStrBT::TStrBT;
     Integer Separator = 59;
 
     void Calculate() override;
@@ -100,9 +84,9 @@ public:
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 
-protected:
-    bool FitsPins() const override { return InputCount == 1; }
-
 private:
     AnsiString part_;
 };
+
+// Copy, insert, delete, index, position, replace, compare and split.
+TRowList StrOperationRows();

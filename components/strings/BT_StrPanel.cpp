@@ -1,13 +1,20 @@
 #include "components/strings/BT_StrPanel.h"
 
 #include "engine/AnsiLiteral.h"
-#include "engine/Language.h"
 #include "engine/PanelInterfaces.h"
 #include "platform/Canvas.h"
+#include "platform/Colors.h"
 
 namespace {
 
-constexpr TColor Red = 0x0000FF;
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTStrDisplay>("TBTStrDisplay"), .TypeName = {"$Display", "$Display", "$Afficheur"},
+     .Designator = "$DSP", .HelpContext = 18042, .Inputs = {.Count = 1, .Names = "$"}, .Outputs = {},
+     .ElementClass = "TTDisplay"},
+    {.Class = RowClass<TBTStrEdit>("TBTStrEdit"), .TypeName = {"$Eingabe", "$Edit", "$Entrée"_ansi},
+     .Designator = "$EDT", .HelpContext = 18180, .Inputs = {}, .Outputs = {.Count = 1, .Names = "$"},
+     .ElementClass = "TFP_Str_Edit"},
+};
 
 TPoint BodyCentre(const TIOBauteil& component)
 {
@@ -17,26 +24,12 @@ TPoint BodyCentre(const TIOBauteil& component)
 
 } // namespace
 
+TRowList StrPanelRows()
+{
+    return RowList(Rows);
+}
+
 // ---- Display
-
-TBTStrDisplay::TBTStrDisplay()
-{
-    SetInputCount(1);
-    SetOutputCount(0);
-    Designator = "$DSP";
-    HelpContext = 18042;
-    PanelElementClass = "TTDisplay";
-}
-
-void TBTStrDisplay::InputsCreated()
-{
-    Inputs[0].Name = "$";
-}
-
-AnsiString TBTStrDisplay::GetTypeName() const
-{
-    return ByLanguage<const char*>("$Display", "$Display", "$Afficheur");
-}
 
 ITextDisplayElement* TBTStrDisplay::Display() const
 {
@@ -52,7 +45,7 @@ void TBTStrDisplay::ResetForStart()
 void TBTStrDisplay::Calculate()
 {
     ITextDisplayElement* display = Display();
-    if (!display || InputCount < 1)
+    if (!display)
         return;
     const AnsiString text = InputString(0);
     if (text != display->NDUserText())
@@ -65,9 +58,9 @@ void TBTStrDisplay::Draw(TCanvas& canvas)
     const TPoint c = BodyCentre(*this);
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Pen.Width = 2;
-    canvas.Pen.Color = Selected ? Red : SymbolColor;
+    canvas.Pen.Color = FigureColor();
     canvas.Brush.Style = TBrushStyle::bsSolid;
-    canvas.Brush.Color = Selected ? Red : 0x808080;
+    canvas.Brush.Color = Selected ? clRed : 0x808080;
     canvas.Rectangle(c.X - 35, c.Y - 32, c.X + 35, c.Y + 6);
     canvas.Font.Name = "ARIAL";
     canvas.Font.Height = 25;
@@ -80,25 +73,6 @@ void TBTStrDisplay::Draw(TCanvas& canvas)
 }
 
 // ---- Entry
-
-TBTStrEdit::TBTStrEdit()
-{
-    SetInputCount(0);
-    SetOutputCount(1);
-    Designator = "$EDT";
-    HelpContext = 18180;
-    PanelElementClass = "TFP_Str_Edit";
-}
-
-void TBTStrEdit::OutputsCreated()
-{
-    Outputs[0].Name = "$";
-}
-
-AnsiString TBTStrEdit::GetTypeName() const
-{
-    return ByLanguage<const char*>("$Eingabe", "$Edit", "$Entrée"_ansi);
-}
 
 ITextEntryElement* TBTStrEdit::Entry() const
 {
@@ -117,7 +91,7 @@ void TBTStrEdit::ResetForStart()
 void TBTStrEdit::TextChanged()
 {
     ITextEntryElement* entry = Entry();
-    if (entry && OutputCount >= 1)
+    if (entry)
         SetOutputString(0, entry->AcceptedText());
 }
 
@@ -125,7 +99,7 @@ void TBTStrEdit::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
     const TPoint c = BodyCentre(*this);
-    const TColor colour = Selected ? Red : SymbolColor;
+    const TColor colour = FigureColor();
     canvas.Pen.Color = colour;
     canvas.Font.Name = "ARIAL";
     canvas.Font.Height = 35;

@@ -12,15 +12,10 @@ class ITextEntryElement;
 // Shows the text of "$" on its display element, setting it only when it
 // differs from what the element shows; "$String" after every start and stop.
 class TBTStrDisplay : public TBTFront {
-    ZK_CLASS(TBTStrDisplay, TBTFront)
-
 public:
     static constexpr const char* IdleText = "$String";
 
-    TBTStrDisplay();
-    void InputsCreated() override;
-    void OutputsCreated() override {}
-    AnsiString GetTypeName() const override;
+    using TBTFront::TBTFront;
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
@@ -32,12 +27,8 @@ private:
 // "$": the text the operator confirmed on the entry element. No step of its
 // own: the element announces each confirmed text.
 class TBTStrEdit : public TBTFront {
-    ZK_CLASS(TBTStrEdit, TBTFront)
-
 public:
-    TBTStrEdit();
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override;
+    using TBTFront::TBTFront;
     void Draw(TCanvas& canvas) override;
     // Installs TextChanged on the element and takes its current text.
     void ResetForStart() override;
@@ -47,3 +38,6 @@ public:
 private:
     ITextEntryElement* Entry() const;
 };
+
+// The display and the entry.
+TRowList StrPanelRows();

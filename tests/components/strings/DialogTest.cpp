@@ -59,7 +59,7 @@ protected:
 
 TEST_F(TextDialogs, CsvChoosesItsSeparatorAndCount)
 {
-    auto* csv = t.Place<TBTStrCSV>(1000, 100);
+    auto* csv = PlaceAs<TStrJoin>(t, "TBTStrCSV", 1000, 100);
     csv->SetCaption("Zeile");
     EXPECT_EQ(Edit(csv, {0x2C, 5}, true), 1);
     EXPECT_EQ(Caption, "Zeile");
@@ -85,14 +85,14 @@ TEST_F(TextDialogs, CsvChoosesItsSeparatorAndCount)
 
 TEST_F(TextDialogs, PartsAndAddAndMultiplexer)
 {
-    auto* parts = t.Place<TBTStrParts>(1000, 100);
+    auto* parts = PlaceAs<TBTStrParts>(t, "TBTStrParts", 1000, 100);
     Edit(parts, {9, 14}, true);
     EXPECT_EQ(Rows, (std::vector<std::string>{"Trennzeichen", "Ausgänge"}));
     EXPECT_EQ(parts->Separator, 9);
     EXPECT_EQ(parts->OutputCount, 16);
     EXPECT_EQ(parts->Outputs[15].Name, "$1");
 
-    auto* plus = t.Place<TBTStrPlus>(1000, 1000);
+    auto* plus = t.Place("TBTStrPlus", 1000, 1000);
     plus->SetCaption("Anders");
     SimulationRunning = true;   // the count is offered while running too
     Edit(plus, {3}, true);
@@ -101,7 +101,7 @@ TEST_F(TextDialogs, PartsAndAddAndMultiplexer)
     EXPECT_EQ(plus->InputCount, 5);
     SimulationRunning = false;
 
-    auto* mux = t.Place<TBTStrMux>(1000, 2000);
+    auto* mux = PlaceAs<TBTStrMux>(t, "TBTStrMux", 1000, 2000);
     LanguageIndex = 1;
     Edit(mux, {3}, true);
     EXPECT_EQ(Caption, "$MUX");
@@ -115,7 +115,7 @@ TEST_F(TextDialogs, PartsAndAddAndMultiplexer)
 TEST_F(TextDialogs, InfoOffersItsItemsUntranslated)
 {
     LanguageIndex = 2;
-    auto* info = t.Place<TBTStrInfo>(1000, 100);
+    auto* info = PlaceAs<TBTStrInfo>(t, "TBTStrInfo", 1000, 100);
     info->ItemIndex = 300;   // from a damaged file: no entry shown, kept on Cancel and OK without choice
     Edit(info, {-1}, true);
     EXPECT_EQ(Rows, (std::vector<std::string>{"Info"}));

@@ -42,7 +42,8 @@ protected:
     }
     TBTStrInfo* Place(Integer item)
     {
-        auto* info = t.Place<TBTStrInfo>(1000, 100 + 400 * static_cast<Integer>(t.Board().Objects.size()));
+        const Integer y = 100 + 400 * static_cast<Integer>(t.Board().Objects.size());
+        auto* info = PlaceAs<TBTStrInfo>(t, "TBTStrInfo", 1000, y);
         info->ItemIndex = item;
         return info;
     }

@@ -58,7 +58,7 @@ TEST_F(TextMemory, MultiplexerWithOpenControlsTakesTheLastChannel)
 TEST_F(TextMemory, MultiplexerRebuildKeepsOrDropsPins)
 {
     TTestBoard t;
-    auto* mux = t.Place<TBTStrMux>(1000, 100);
+    auto* mux = PlaceAs<TBTStrMux>(t, "TBTStrMux", 1000, 100);
     mux->SetChannels(3);
     EXPECT_EQ(mux->InputCount, 21);
     EXPECT_EQ(mux->Inputs[4].Name, "S3");
@@ -164,8 +164,8 @@ TEST_F(TextMemory, RetainedTextsSurviveStopAndStart)
     const AnsiString awkward = "line 1\r\nline 2\0end \xE4\xFF "s;
 
     TTestBoard t;
-    auto* hold = t.Place<TBTStrHold>(1000, 100);
-    auto* buffer = t.Place<TBTStrBuffer>(1000, 600);
+    auto* hold = PlaceAs<TBTStrHold>(t, "TBTStrHold", 1000, 100);
+    auto* buffer = PlaceAs<TBTStrBuffer>(t, "TBTStrBuffer", 1000, 600);
     t.Board().PrepareSimulation();   // numbers them and resets them
     hold->Held = awkward;
     buffer->Buffer = awkward;
@@ -193,7 +193,7 @@ TEST_F(TextMemory, MissingStateKeysReadAsEmptyTexts)
 {
     QTemporaryDir dir;
     TTestBoard t;
-    auto* buffer = t.Place<TBTStrBuffer>(1000, 600);
+    auto* buffer = PlaceAs<TBTStrBuffer>(t, "TBTStrBuffer", 1000, 600);
     buffer->Buffer = "x";
     TRunStateFile ini(dir.path().toStdString() + "/none.prj");
     t.Board().LoadComponentStates(ini, 0);

@@ -39,7 +39,7 @@ TEST_F(TextPanel, DisplayWritesOnlyOnChangeAndShowsItsIdleTextAtStartAndStop)
 TEST_F(TextPanel, EntryTakesTheElementsTextAtStartAndOnEveryConfirmation)
 {
     TTestBoard t;
-    auto* edit = t.Place<TBTStrEdit>(1000, 100);
+    auto* edit = PlaceAs<TBTStrEdit>(t, "TBTStrEdit", 1000, 100);
     TFakeTextEntry element(&design, edit);
     element.Field = "typed\0\xE9"s;
     edit->SetPanelElement(&element);
@@ -70,7 +70,7 @@ TEST_F(TextPanel, WithoutAnElementNothingHappens)
     display.Step();
 
     TTestBoard t;
-    auto* edit = t.Place<TBTStrEdit>(1000, 100);
+    auto* edit = PlaceAs<TBTStrEdit>(t, "TBTStrEdit", 1000, 100);
     edit->ResetForStart();
     edit->TextChanged();
     EXPECT_EQ(edit->Outputs[0].Text, "");
@@ -106,7 +106,7 @@ TEST_F(TextPanel, IdentityAndHint)
     }
     LanguageIndex = 0;
     TTestBoard t;
-    auto* display = t.Place<TBTStrDisplay>(1000, 100);
+    auto* display = t.Place("TBTStrDisplay", 1000, 100);
     const AnsiString plain = display->GetHintText();
     TFakeElement element(&design, display);
     element.HintText = "Anzeige";

@@ -3,8 +3,10 @@
 // pin counts the class cannot have.
 #include "StringRig.h"
 
+#include "platform/Canvas.h"
 #include "platform/Stream.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace std::string_literals;
@@ -77,6 +79,40 @@ TEST_F(TextRecords, EachClassHasItsNamesPinsAndHelp)
     }
 }
 
+// Red pixels inside the body, drawn selected or not.
+int RedInBody(TIOBauteil& c, bool selected)
+{
+    c.X = 100;
+    c.Y = 100;
+    c.LayoutPins();
+    c.Selected = selected;
+    QImage image(600, 600, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        TCanvas canvas(&image);
+        c.Draw(canvas);
+    }
+    int red = 0;
+    const TRect& body = c.BodyRect;
+    for (int y = body.Top + 3; y < body.Bottom - 3; ++y)
+        for (int x = body.Left + 3; x < body.Right - 3; ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            red += colour.red() > 200 && colour.green() < 80 && colour.blue() < 80;
+        }
+    return red;
+}
+
+TEST_F(TextRecords, EachSymbolTakesTheSelectionRed)
+{
+    for (const TComponentRow* row : StringRows()) {
+        SCOPED_TRACE(row->Class.Name);
+        std::unique_ptr<TIOBauteil> c(CreateComponent(row->Class.Name));
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(RedInBody(*c, false), 0);
+        EXPECT_GT(RedInBody(*c, true), 20);
+    }
+}
+
 // The board written and read back; the objects of the copy in order.
 std::vector<TIOBauteil*> RoundTrip(TTestBoard& t, TTestBoard& copy)
 {
@@ -93,21 +129,21 @@ TEST_F(TextRecords, OwnFieldsTravelInTheRecord)
     TTestBoard t;
     AnsiString text = "a\0\r\n\xFF\x80 "s;
     text.append(300, 'x');
-    t.Place<TBT_Str_Fest>(1000, 100)->Text = text;
-    auto* format = t.Place<TBTStrFormat>(1000, 500);
+    PlaceAs<TBT_Str_Fest>(t, "TBT_Str_Fest", 1000, 100)->Text = text;
+    auto* format = PlaceAs<TBTStrFormat>(t, "TBTStrFormat", 1000, 500);
     format->Format.Decimals = 5;
     format->Format.Prefix = "U=";
-    auto* csv = t.Place<TBTStrCSV>(1000, 900);
+    auto* csv = PlaceAs<TStrJoin>(t, "TBTStrCSV", 1000, 900);
     csv->Separator = 0;
     csv->SetInputCount(7);
-    auto* parts = t.Place<TBTStrParts>(1000, 1400);
+    auto* parts = PlaceAs<TBTStrParts>(t, "TBTStrParts", 1000, 1400);
     parts->Separator = 255;
     parts->SetOutputCount(16);
-    t.Place<TBTStrMux>(1000, 2000)->SetChannels(2);
-    auto* bytes = t.Place<TBTStrBytes>(1000, 2800);
+    PlaceAs<TBTStrMux>(t, "TBTStrMux", 1000, 2000)->SetChannels(2);
+    auto* bytes = t.Place("TBTStrBytes", 1000, 2800);
     bytes->SetOutputCount(3);
     bytes->SetInputCount(65);
-    t.Place<TBTStrInfo>(1000, 4000)->ItemIndex = 120;   // kept as stored
+    PlaceAs<TBTStrInfo>(t, "TBTStrInfo", 1000, 4000)->ItemIndex = 120;   // kept as stored
 
     TTestBoard copy;
     const std::vector<TIOBauteil*> read = RoundTrip(t, copy);
@@ -115,7 +151,7 @@ TEST_F(TextRecords, OwnFieldsTravelInTheRecord)
     EXPECT_EQ(static_cast<TBT_Str_Fest*>(read[0])->Text, text);
     EXPECT_EQ(static_cast<TBTStrFormat*>(read[1])->Format.Decimals, 5);
     EXPECT_EQ(static_cast<TBTStrFormat*>(read[1])->Format.Prefix, "U=");
-    EXPECT_EQ(static_cast<TBTStrCSV*>(read[2])->Separator, 0);
+    EXPECT_EQ(static_cast<TStrJoin*>(read[2])->Separator, 0);
     EXPECT_EQ(read[2]->InputCount, 7);
     EXPECT_EQ(read[2]->Inputs[6].Name, "$7");
     EXPECT_EQ(static_cast<TBTStrParts*>(read[3])->Separator, 255);
@@ -131,7 +167,7 @@ TEST_F(TextRecords, OwnFieldsTravelInTheRecord)
 TEST_F(TextRecords, TheConstantWritesItsTextAtStartAndStopOnly)
 {
     TTestBoard t;
-    auto* constant = t.Place<TBT_Str_Fest>(1000, 100);
+    auto* constant = PlaceAs<TBT_Str_Fest>(t, "TBT_Str_Fest", 1000, 100);
     constant->Text = "\0one"s;
     t.Board().PrepareSimulation();
     EXPECT_EQ(constant->Outputs[0].Text, "\0one"s);
@@ -143,19 +179,44 @@ TEST_F(TextRecords, TheConstantWritesItsTextAtStartAndStopOnly)
     EXPECT_EQ(constant->GetHintText(), "$CNST 1\r$Const\r= \"two\"");
 }
 
+// What only a damaged file holds: pin counts the class cannot have are the
+// stream error; the counts it can have read back as written.
 TEST_F(TextRecords, PinCountsTheClassCannotHaveAreRefused)
 {
-    for (const char* className : {"TBTStrCopy", "TBTStrCRC", "TBTStrParts", "TBTStrPlus", "TBTStrBytes"}) {
-        SCOPED_TRACE(className);
+    struct TCase {
+        const char* Class;
+        Integer Inputs, Outputs;   // -1: as placed
+        bool Refused;
+    };
+    const TCase cases[] = {
+        {"TBTStrCopy", 0, -1, true},      {"TBTStrCopy", 4, -1, true},      {"TBTStrCRC", 0, -1, true},
+        {"TBTStrCompare", -1, 2, true},   {"TBTStrInfo", -1, 1, true},      {"TBT_Str_Fest", 1, -1, true},
+        {"TBTStrParts", 0, -1, true},     {"TBTStrParts", -1, 1, true},     {"TBTStrParts", -1, 17, true},
+        {"TBTStrParts", -1, 2, false},    {"TBTStrParts", -1, 16, false},   {"TBTStrPlus", -1, 0, true},
+        {"TBTStrPlus", 1, -1, true},      {"TBTStrPlus", 17, -1, true},     {"TBTStrPlus", 16, -1, false},
+        {"TBTStrCSV", 2, -1, false},      {"TBTStrCSV", -1, 2, true},       {"TBTStrBytes", 0, -1, true},
+        {"TBTStrBytes", -1, 0, true},     {"TBTStrBytes", 66, -1, true},    {"TBTStrBytes", 65, 1, false},
+        {"TBTStrBytes", 1, 65, false},    {"TBTStrMux", 3, -1, true},       {"TBTStrMux", 22, -1, true},
+        {"TBTStrMux", 21, -1, false},     {"TBTStrMux", 5, -1, false},      {"TBTStrMux", -1, 2, true},
+        {"TBTStrDisplay", 0, -1, true},   {"TBTStrDisplay", -1, 1, true},   {"TBTStrEdit", -1, 2, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Class) + " " + std::to_string(c.Inputs) + "/" + std::to_string(c.Outputs));
         TTestBoard t;
-        TIOBauteil* c = t.Place(className, 1000, 100);
-        // What only a damaged file holds: a side without the pins the step reads.
-        if (std::string_view(className) == "TBTStrPlus")
-            c->SetOutputCount(0);
-        else
-            c->SetInputCount(0);
+        TIOBauteil* placed = t.Place(c.Class, 1000, 100);
+        if (c.Inputs >= 0)
+            placed->SetInputCount(c.Inputs);
+        if (c.Outputs >= 0)
+            placed->SetOutputCount(c.Outputs);
         TTestBoard copy;
-        EXPECT_THROW(copy.ReadFromMemory(t.WriteToMemory()), EReadError);
+        if (c.Refused) {
+            EXPECT_THROW(copy.ReadFromMemory(t.WriteToMemory()), EReadError);
+            continue;
+        }
+        const std::vector<TIOBauteil*> read = RoundTrip(t, copy);
+        ASSERT_EQ(read.size(), 1u);
+        EXPECT_EQ(read[0]->InputCount, placed->InputCount);
+        EXPECT_EQ(read[0]->OutputCount, placed->OutputCount);
     }
 }
 

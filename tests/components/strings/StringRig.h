@@ -22,23 +22,30 @@
 
 inline const std::optional<AnsiString> Open;
 
-// Every text component class, in the program's registration order.
-inline const TClassInfo* const StringClasses[] = {
-    &TBTStrDisplay::StaticClass(), &TBTStrPlus::StaticClass(),   &TBTStrCopy::StaticClass(),
-    &TBTStrReplace::StaticClass(), &TBTStrCompare::StaticClass(), &TBTStrChr::StaticClass(),
-    &TBTStrASCII::StaticClass(),   &TBTStrInsert::StaticClass(),  &TBTStrLength::StaticClass(),
-    &TBTStrPos::StaticClass(),     &TBTStrTrim::StaticClass(),    &TBTStrUpper::StaticClass(),
-    &TBTStrIndex::StaticClass(),   &TBTStrDelete::StaticClass(),  &TBTStrBuffer::StaticClass(),
-    &TBTStrMux::StaticClass(),     &TBTStrHold::StaticClass(),    &TBTStrEdit::StaticClass(),
-    &TBTStrInfo::StaticClass(),    &TBTStrFormat::StaticClass(),  &TBTStrParts::StaticClass(),
-    &TBTStrBytes::StaticClass(),   &TBTStrCSV::StaticClass(),     &TBT_Str_Fest::StaticClass(),
-    &TBT_Str_Value::StaticClass(), &TBTStrCRC::StaticClass(),
-};
+// Every text component family's rows.
+inline const TRowList& StringRows()
+{
+    static const TRowList rows = [] {
+        TRowList all;
+        for (TRowList (*family)() :
+             {&StrPanelRows, &StrConvertRows, &StrOperationRows, &StrMemoryRows, &StrInfoRows, &StrCrcRows})
+            for (const TComponentRow* row : family())
+                all.push_back(row);
+        return all;
+    }();
+    return rows;
+}
 
 inline void RegisterAllComponents()
 {
-    for (const TClassInfo* info : StringClasses)
-        RegisterClass(*info);
+    RegisterRows(StringRows());
+}
+
+// A text component placed by class name, as its family's class.
+template <class T>
+T* PlaceAs(TTestBoard& t, std::string_view className, Integer x, Integer y)
+{
+    return static_cast<T*>(t.Place(className, x, y));
 }
 
 // The text classes registered; every global back to its start value after.

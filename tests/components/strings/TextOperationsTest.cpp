@@ -77,7 +77,7 @@ TEST_F(TextOperations, JoiningWithSeparatorZeroAndSixteenInputs)
 {
     RegisterAllComponents();
     TStringRig csv("TBTStrCSV", {"a", "b", Open, "d"});
-    static_cast<TBTStrCSV*>(csv.C)->Separator = 0;
+    static_cast<TStrJoin*>(csv.C)->Separator = 0;
     csv.Step();
     EXPECT_EQ(csv.Text(0), "a\0b\0\0d"s);
 
@@ -181,7 +181,7 @@ TEST_F(TextOperations, NumbersOnTextInputsAreTheirTexts)
     RegisterAllComponents();
     TTestBoard t;
     auto* source = t.Place<TBTTestSource>(100, 100);
-    auto* length = t.Place<TBTStrLength>(1000, 100);
+    auto* length = t.Place("TBTStrLength", 1000, 100);
     t.Connect(source, 0, length, 0);
     source->Values = {12.5L};
     t.CalculateAll();
