@@ -26,24 +26,38 @@
 
 namespace {
 
+// A component by its class name, as its family class T.
+template <class T>
+T* Create(const char* className)
+{
+    static const bool registered = [] {
+        for (const auto rows : {&ArithmetikRows, &KonstantenRows, &ReglerRows, &PTGliederRows, &IntegriererRows,
+                                &GeneratorRows, &KorrekturtabelleRows, &FormelRows})
+            RegisterRows(rows());
+        return true;
+    }();
+    (void)registered;
+    return dynamic_cast<T*>(CreateComponent(className));
+}
+
 TIOBauteil* CreateBlock(unsigned kind)
 {
     switch (kind % 7) {
-    case 0: return CreateBauteil<TBTAdd>();
-    case 1: return CreateBauteil<TBTSub>();
-    case 2: return CreateBauteil<TBTMul>();
-    case 3: return CreateBauteil<TBTDiv>();
+    case 0: return Create<TBTAdd>("TBTAdd");
+    case 1: return Create<TBTSub>("TBTSub");
+    case 2: return Create<TBTMul>("TBTMul");
+    case 3: return Create<TBTDiv>("TBTDiv");
     case 4: {
-        auto* gain = CreateBauteil<TBTGain>();
+        auto* gain = Create<TBTGain>("TBTGain");
         gain->Gain = 0.5L;
         return gain;
     }
     case 5: {
-        auto* offset = CreateBauteil<TBTOffset>();
+        auto* offset = Create<TBTOffset>("TBTOffset");
         offset->Offset = 0.25L;
         return offset;
     }
-    default: return CreateBauteil<TBTVerstaerker>();
+    default: return Create<TBTVerstaerker>("TBTVerstaerker");
     }
 }
 
@@ -105,20 +119,20 @@ struct TDynamicBoard {
     {
         PerfFrequency = static_cast<double>(QueryPerformanceFrequency());   // as the program sets it at start
         for (Integer l = 0; l < loops; ++l) {
-            auto* setPoint = Add(CreateBauteil<TBTFest>());
-            auto* pid = Add(CreateBauteil<TBT_PID_Regler>());
+            auto* setPoint = Add(Create<TBTFest>("TBTFest"));
+            auto* pid = Add(Create<TBT_PID_Regler>("TBT_PID_Regler"));
             pid->Filter.Enabled = true;
             pid->OutputMin = -10.0L;
             pid->OutputMax = 10.0L;
-            auto* plant = Add(CreateBauteil<TBTPT2>());
-            auto* sensor = Add(CreateBauteil<TBTPT1>());
-            auto* trim = Add(CreateBauteil<TBT_PI_Regler>());
-            auto* dt1 = Add(CreateBauteil<TBTDT1>());
-            auto* pd = Add(CreateBauteil<TBT_PD_Regler>());
-            auto* p = Add(CreateBauteil<TBT_P_Regler>());
-            auto* integrator = Add(CreateBauteil<TBTIntegrierer>());
-            auto* differentiator = Add(CreateBauteil<TBTDifferenzierer>());
-            auto* one = Add(CreateBauteil<TBTFest>());
+            auto* plant = Add(Create<TPTGlied>("TBTPT2"));
+            auto* sensor = Add(Create<TPTGlied>("TBTPT1"));
+            auto* trim = Add(Create<TBT_PI_Regler>("TBT_PI_Regler"));
+            auto* dt1 = Add(Create<TBTDT1>("TBTDT1"));
+            auto* pd = Add(Create<TBT_PD_Regler>("TBT_PD_Regler"));
+            auto* p = Add(Create<TBT_P_Regler>("TBT_P_Regler"));
+            auto* integrator = Add(Create<TBTIntegrierer>("TBTIntegrierer"));
+            auto* differentiator = Add(Create<TBTDifferenzierer>("TBTDifferenzierer"));
+            auto* one = Add(Create<TBTFest>("TBTFest"));
             Link(setPoint, pid, 0);
             Link(sensor, pid, 1);
             for (Integer i = 2; i <= 4; ++i)
@@ -196,13 +210,13 @@ void BM_SourcesAndCorrectionStep(benchmark::State& state)
 {
     TDynamicBoard bench(0);
     for (Integer c = 0; c < state.range(0); ++c) {
-        auto* f = bench.Add(CreateBauteil<TBTFest>());
+        auto* f = bench.Add(Create<TBTFest>("TBTFest"));
         f->Value = 50.0L;
-        auto* gen = bench.Add(CreateBauteil<TBTFktGenerator>());
-        auto* pulse = bench.Add(CreateBauteil<TBTPulse>());
-        auto* ramp = bench.Add(CreateBauteil<TBTRampenGenerator>());
-        bench.Add(CreateBauteil<TBTRandom>());
-        auto* table = bench.Add(CreateBauteil<TBTKorrekturtabelle>());
+        auto* gen = bench.Add(Create<TBTFktGenerator>("TBTFktGenerator"));
+        auto* pulse = bench.Add(Create<TBTPulse>("TBTPulse"));
+        auto* ramp = bench.Add(Create<TBTRampenGenerator>("TBTRampenGenerator"));
+        bench.Add(Create<TBTRandom>("TBTRandom"));
+        auto* table = bench.Add(Create<TBTKorrekturtabelle>("TBTKorrekturtabelle"));
         table->Values.Clear();
         for (Integer i = 0; i < 100; ++i)
             table->Values.Add(i * 0.02L - 1.0L, std::sin(i * 0.1L));
@@ -226,7 +240,7 @@ BENCHMARK(BM_SourcesAndCorrectionStep)->Arg(100);
 // is evaluated in every step.
 void BM_FormulaTwentyOperators(benchmark::State& state)
 {
-    std::unique_ptr<TBTFormel> formel(CreateBauteil<TBTFormel>());
+    std::unique_ptr<TBTFormel> formel(Create<TBTFormel>("TBTFormel"));
     formel->SetInputCount(2);
     formel->Formula = "SIN(E0)*2+E1/3-(E0+1)^2*E1+4*5-6/E0+E1*E1-7+8*9/E1+ABS(E0-E1)";
     TBauteilPin in[2];

@@ -6,9 +6,6 @@
 //
 // Usage: zk_make_examples <program folder>
 #include "components/analog/BT_Konstanten.h"
-#include "components/analog/BT_PTGlieder.h"
-#include "components/analog/BT_Regler.h"
-#include "components/analog/BT_TestPunkt.h"
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_Gatter.h"
 #include "components/digital/BT_Takt.h"
@@ -88,10 +85,10 @@ void Bus(TPlatine& board, const TBauteilPin& from, Integer x, const std::vector<
         Wire(board, {TPoint{x, ys[i - 1]}, TPoint{x, ys[i]}});
 }
 
-// A placed component moved so that its first output lies at the height y.
-template <class T>
-T* OutputAt(T* component, Integer y)
+// A component placed so that its first output lies at the height y.
+TIOBauteil* PlaceOutputAt(TPlatine& board, std::string_view className, Integer x, Integer y)
 {
+    TIOBauteil* component = Place(board, className, x, y);
     component->Y += y - component->Outputs[0].Y;
     component->LayoutPins();
     return component;
@@ -100,18 +97,13 @@ T* OutputAt(T* component, Integer y)
 template <class T>
 T* PlaceOutputAt(TPlatine& board, Integer x, Integer y)
 {
-    return OutputAt(Place<T>(board, x, y), y);
-}
-
-TIOBauteil* PlaceOutputAt(TPlatine& board, std::string_view className, Integer x, Integer y)
-{
-    return OutputAt(Place(board, className, x, y), y);
+    return static_cast<T*>(PlaceOutputAt(board, T::StaticClass().Name, x, y));
 }
 
 // A component at x whose first input lies at height y, level with what drives it.
-template <class T>
-T* InputAt(T* component, Integer y)
+TIOBauteil* PlaceInputAt(TPlatine& board, std::string_view className, Integer x, Integer y)
 {
+    TIOBauteil* component = Place(board, className, x, y);
     component->Y += y - component->Inputs[0].Y;
     component->LayoutPins();
     return component;
@@ -120,12 +112,7 @@ T* InputAt(T* component, Integer y)
 template <class T>
 T* PlaceInputAt(TPlatine& board, Integer x, Integer y)
 {
-    return InputAt(Place<T>(board, x, y), y);
-}
-
-TIOBauteil* PlaceInputAt(TPlatine& board, std::string_view className, Integer x, Integer y)
-{
-    return InputAt(Place(board, className, x, y), y);
+    return static_cast<T*>(PlaceInputAt(board, T::StaticClass().Name, x, y));
 }
 
 // A wire with one bend: along the source's height to x, then to the
@@ -393,7 +380,7 @@ void SwitchLampDemo(TPlatine& board, TFrontplatte& panel)
 // at the height y.
 TBTFest* Constant(TPlatine& board, Extended value, Integer x, Integer y)
 {
-    auto* constant = PlaceOutputAt<TBTFest>(board, x, y);
+    auto* constant = dynamic_cast<TBTFest*>(PlaceOutputAt(board, "TBTFest", x, y));
     constant->Value = value;
     return constant;
 }
@@ -420,8 +407,8 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
                    "À l'arrêt, un double-clic sur KP, KI ou KD"),
                Say("oder KD den Wert.", "to change its value.", "change sa valeur.")});
     const Integer top = 1350;
-    auto* pid = Place<TBT_PID_Regler>(board, 1600, top);
-    auto* plant = PlaceInputAt<TBTPT1>(board, 2600, pid->Outputs[0].Y);
+    auto* pid = Place(board, "TBT_PID_Regler", 1600, top);
+    auto* plant = PlaceInputAt(board, "TBTPT1", 2600, pid->Outputs[0].Y);
     Wire(board, {PinAt(pid->Outputs[0]), PinAt(plant->Inputs[0])});
 
     // The setpoint above the controller, down to X+: the switch on the
@@ -461,7 +448,7 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
     const TBauteilPin& actual = plant->Outputs[0];
     const Integer joint = actual.X + 200;
     Wire(board, {PinAt(actual), TPoint{joint, actual.Y}});
-    auto* probe = PlaceInputAt<TBTTestpunkt>(board, joint + 300, actual.Y);
+    auto* probe = PlaceInputAt(board, "TBTTestpunkt", joint + 300, actual.Y);
     Wire(board, {TPoint{joint, actual.Y}, PinAt(probe->Inputs[0])});
     auto* lamp = PlaceInputAt(board, "TBTLampe", joint + 300, actual.Y + 400);
     Wire(board, {TPoint{joint, actual.Y}, TPoint{joint, lamp->Inputs[0].Y}, PinAt(lamp->Inputs[0])});

@@ -11,7 +11,7 @@ namespace {
 constexpr Extended ParameterLimit = 1e20L;
 } // namespace
 
-TAbtastBT::TAbtastBT(const TAnalogInfo& info, bool shiftOldIndex) : TAnalogBT(info), shiftOldIndex_(shiftOldIndex) {}
+TAbtastBT::TAbtastBT(const TComponentRow& row, bool shiftOldIndex) : TAnalogBT(row), shiftOldIndex_(shiftOldIndex) {}
 
 void TAbtastBT::WriteData(TStream& stream, TWriter& writer)
 {
@@ -21,16 +21,16 @@ void TAbtastBT::WriteData(TStream& stream, TWriter& writer)
 
 void TAbtastBT::ReadData(TStream& stream, TReader& reader, Byte version)
 {
-    TAnalogBT::ReadData(stream, reader, version);
+    TGrundBT::ReadData(stream, reader, version);
     SamplePeriod.Read(reader, version, shiftOldIndex_);
 }
 
 Integer TAbtastBT::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    SamplePeriod.AddRow(*dlg.Props);
-    AddSettingsRows(*dlg.Props);
-    const Integer result = ShowDialog(dlg);
+    TSettingsSheet sheet(*this);
+    SamplePeriod.AddRow(sheet.Props());
+    AddSettingsRows(sheet.Props());
+    const Integer result = sheet.Show();
     ApplySettings();
     SamplePeriod.Apply();
     return result;

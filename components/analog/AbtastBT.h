@@ -31,7 +31,7 @@ protected:
 
     // shiftOldIndex: records of files below version 3 hold the index of the
     // older table, which began at today's row 7.
-    TAbtastBT(const TAnalogInfo& info, bool shiftOldIndex);
+    TAbtastBT(const TComponentRow& row, bool shiftOldIndex);
 
     // The body, then the black frame and a red curve.
     void DrawFramedCurve(TCanvas& canvas, std::initializer_list<TPoint> curve);

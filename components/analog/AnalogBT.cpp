@@ -1,35 +1,14 @@
 #include "components/analog/AnalogBT.h"
 
-#include "dialogs/DLG_Default.h"
-#include "engine/Language.h"
 #include "engine/Publics.h"
-#include "dialogs/Props.h"
 #include "platform/Canvas.h"
 #include "platform/IniFile.h"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace {
 constexpr TColor Red = 0x0000FF;
-}
-
-TAnalogBT::TAnalogBT(const TAnalogInfo& info) : Info(info)
-{
-    Designator = info.Designator;
-    HelpContext = info.HelpContext;
-    HasPropertyDialog = info.HasDialog;
-}
-
-AnsiString TAnalogBT::GetTypeName() const
-{
-    return ByLanguage(Info.TypeName[0], Info.TypeName[1], Info.TypeName[2]);
-}
-
-TColor TAnalogBT::FigureColor() const
-{
-    return Selected ? Red : SymbolColor;
 }
 
 void TAnalogBT::DrawFigureText(TCanvas& canvas, const AnsiString& text, Integer height, Integer x, Integer y) const
@@ -85,13 +64,6 @@ void TAnalogBT::DrawFramedLines(TCanvas& canvas, std::initializer_list<std::init
         DrawLines(canvas, line, Red, 2);
 }
 
-void TAnalogBT::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    TGrundBT::ReadData(stream, reader, version);
-    SetInputCount(std::clamp(InputCount, Info.MinInputs, Info.MaxInputs));
-    SetOutputCount(std::clamp(OutputCount, Info.MinOutputs, Info.MaxOutputs));
-}
-
 void TAnalogBT::NamePins(TPinList& pins, std::initializer_list<const char*> names)
 {
     std::size_t i = 0;
@@ -106,25 +78,6 @@ void TAnalogBT::NumberPins(TPinList& pins, const char* prefix)
 {
     for (std::size_t i = 0; i < pins.size(); ++i)
         pins[i].Name = prefix + std::to_string(i);
-}
-
-TDefault_Dlg& TAnalogBT::OpenDialog(const AnsiString& caption) const
-{
-    TDefault_Dlg& dlg = Default_Dlg();
-    dlg.SetCaption(caption);
-    dlg.SetHelpContext(HelpContext);
-    return dlg;
-}
-
-Integer TAnalogBT::ShowDialog(TDefault_Dlg& dlg)
-{
-    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    return dlg.ShowModal();
-}
-
-AnsiString TAnalogBT::StateSection(const AnsiString& boardSection) const
-{
-    return boardSection + "." + AnsiString(Designator) + std::to_string(Number);
 }
 
 void TAnalogBT::WriteStateValue(TCustomIniFile& ini, const AnsiString& section, const char* key, Extended value)

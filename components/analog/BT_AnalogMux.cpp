@@ -5,23 +5,36 @@
 #include "engine/AnsiLiteral.h"
 #include "engine/Language.h"
 #include "platform/Canvas.h"
+#include "platform/Stream.h"
 
 #include <algorithm>
 
 namespace {
 
-const TAnalogInfo MuxInfo{{"Multiplexer\ranalog", "Analogue\rMultiplexer", "Multipléxeur\ranalogique"_ansi},
-                          "AMUX", 18455, true, 4, 21, 1, 1};
-const TAnalogInfo DemuxInfo{{"Demultiplexer\ranalog", "Analogue\rDemultiplexer", "Démultiplexeur\ranalogique"_ansi},
-                            "ADMX", 18460, true, 3, 6, 2, 16};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTAnalogMux>("TBTAnalogMux"),
+     .TypeName = {"Multiplexer\ranalog", "Analogue\rMultiplexer", "Multipléxeur\ranalogique"_ansi},
+     .Designator = "AMUX",
+     .HelpContext = 18455,
+     .HasDialog = true,
+     .Inputs = {.Count = 12, .Min = 4, .Max = 21},
+     .Outputs = {.Count = 1, .Names = "A"}},
+    {.Class = RowClass<TBTAnalogDemux>("TBTAnalogDemux"),
+     .TypeName = {"Demultiplexer\ranalog", "Analogue\rDemultiplexer", "Démultiplexeur\ranalogique"_ansi},
+     .Designator = "ADMX",
+     .HelpContext = 18460,
+     .HasDialog = true,
+     .Inputs = {.Count = 5, .Min = 3, .Max = 6},
+     .Outputs = {.Count = 8, .Min = 2, .Max = 16}},
+};
 
 constexpr Integer MuxInputs[4] = {4, 7, 12, 21};
 constexpr Integer DemuxInputs[4] = {3, 4, 5, 6};
 
 } // namespace
 
-TAnalogMuxBT::TAnalogMuxBT(const TAnalogInfo& info, const Integer (&inputCounts)[4], bool channelOutputs)
-    : TAnalogBT(info), inputCounts_(inputCounts), channelOutputs_(channelOutputs)
+TAnalogMuxBT::TAnalogMuxBT(const TComponentRow& row, const Integer (&inputCounts)[4], bool channelOutputs)
+    : TAnalogBT(row), inputCounts_(inputCounts), channelOutputs_(channelOutputs)
 {
 }
 
@@ -51,20 +64,17 @@ void TAnalogMuxBT::Draw(TCanvas& canvas)
 // Entries "2" to "16"; the pins are rebuilt only when the entry changed.
 Integer TAnalogMuxBT::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(Designator.Str());
+    TSettingsSheet sheet(*this, Designator.Str());
     const Integer shown = ChannelIndex();
     Integer entry = shown;
-    dlg.Props->AddCombo(Translate("Kanäle"_ansi), entry, {"2", "4", "8", "16"}, 64);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddCombo(Translate("Kanäle"_ansi), entry, {"2", "4", "8", "16"}, 64);
+    const Integer result = sheet.Dialog().ShowModal();
     if (entry != shown)
         SetChannels(entry);
     return result;
 }
 
-TBTAnalogMux::TBTAnalogMux() : TAnalogMuxBT(MuxInfo, MuxInputs, false)
-{
-    SetChannels(DefaultChannelIndex);
-}
+TBTAnalogMux::TBTAnalogMux(const TComponentRow& row) : TAnalogMuxBT(row, MuxInputs, false) {}
 
 void TBTAnalogMux::InputsCreated()
 {
@@ -76,19 +86,16 @@ void TBTAnalogMux::InputsCreated()
         Inputs[i].Name = "I" + std::to_string(i - c - 2);
 }
 
-// A record whose input count is none of the four sizes is set to the size
-// below it, so that every channel the step reads exists.
+// A record whose input count is none of the four sizes is damaged: a channel
+// the step reads would be missing.
 void TBTAnalogMux::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TAnalogBT::ReadData(stream, reader, version);
     if (InputCount != MuxInputs[ChannelIndex()])
-        SetChannels(ChannelIndex());
+        throw EReadError(SInvalidPropertyValue);
 }
 
-TBTAnalogDemux::TBTAnalogDemux() : TAnalogMuxBT(DemuxInfo, DemuxInputs, true)
-{
-    SetChannels(DefaultChannelIndex);
-}
+TBTAnalogDemux::TBTAnalogDemux(const TComponentRow& row) : TAnalogMuxBT(row, DemuxInputs, true) {}
 
 void TBTAnalogDemux::InputsCreated()
 {
@@ -104,11 +111,12 @@ void TBTAnalogDemux::OutputsCreated()
         Outputs[i].Name = "A" + std::to_string(n - 1 - i);
 }
 
+// A record whose output count does not match its select lines is damaged.
 void TBTAnalogDemux::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TAnalogBT::ReadData(stream, reader, version);
     if (OutputCount != 2 << ChannelIndex())
-        SetChannels(ChannelIndex());
+        throw EReadError(SInvalidPropertyValue);
 }
 
 void TBTAnalogDemux::ResetForStart()
@@ -135,4 +143,9 @@ void TBTAnalogDemux::Calculate()
         LastValue = in;
         SetOutputValue(n - 1 - sel, in);
     }
+}
+
+TRowList AnalogMuxRows()
+{
+    return RowList(Rows);
 }

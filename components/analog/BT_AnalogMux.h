@@ -8,8 +8,6 @@
 
 class TAnalogMuxBT : public TAnalogBT {
 public:
-    static constexpr Integer DefaultChannelIndex = 2;
-
     Integer EditProperties() override;
     void Draw(TCanvas& canvas) override;
 
@@ -20,7 +18,7 @@ public:
 
 protected:
     // inputCounts[c]: the input count for channel index c.
-    TAnalogMuxBT(const TAnalogInfo& info, const Integer (&inputCounts)[4], bool channelOutputs);
+    TAnalogMuxBT(const TComponentRow& row, const Integer (&inputCounts)[4], bool channelOutputs);
     // S0 + 2 S1 + ... over the c + 1 select lines, from input index first.
     Integer Selection(Integer first) const
     {
@@ -37,26 +35,21 @@ private:
 };
 
 class TBTAnalogMux : public TAnalogMuxBT {
-    ZK_CLASS(TBTAnalogMux, TGrundBT)
-
 public:
-    TBTAnalogMux();
+    explicit TBTAnalogMux(const TComponentRow& row);
     void ResetForStart() override { SetOutputValue(0, 0.0L); }
     void Calculate() override
     {
         SetOutputValue(0, InputLogic(0) ? InputValue(1 + ChannelIndex() + 1 + Selection(1)) : 0.0L);
     }
     void InputsCreated() override;
-    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
 
 // Writes its outputs only when the selection or the input changes.
 class TBTAnalogDemux : public TAnalogMuxBT {
-    ZK_CLASS(TBTAnalogDemux, TGrundBT)
-
 public:
-    TBTAnalogDemux();
+    explicit TBTAnalogDemux(const TComponentRow& row);
     Integer LastSelection = -1;
     Extended LastValue = 0.0L;
 
@@ -66,3 +59,6 @@ public:
     void OutputsCreated() override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
+
+// The rows of TBTAnalogMux and TBTAnalogDemux.
+TRowList AnalogMuxRows();

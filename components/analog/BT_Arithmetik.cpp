@@ -9,19 +9,50 @@
 
 namespace {
 
-const TAnalogInfo AddInfo{{"Addierer", "Addition", "Addition"}, "ADD", 18465, true, 2, 16, 1, 1};
-const TAnalogInfo SubInfo{{"Subtrahierer", "Subtraction", "Soustraction"}, "SUB", 18470, true, 2, 16, 1, 1};
-const TAnalogInfo MulInfo{{"Multiplizierer", "Multiplication", "Multiplication"}, "MUL", 18475, true, 2, 16, 1, 1};
-const TAnalogInfo DivInfo{{"Dividierer", "Division", "Division"}, "DIV", 18480, true, 2, 16, 1, 1};
-const TAnalogInfo AmplifierInfo{{"Verstärker"_ansi, "Amplifier", "Amplificateur"}, "AMP", 18405, false, 3, 3, 1, 1};
+// 2 to 16 inputs E0, E1 ...
+constexpr TPinSide ArithmetikInputs{.Count = TArithmetik::MinInputs, .Min = TArithmetik::MinInputs,
+                                    .Max = TArithmetik::MaxInputs};
+
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTAdd>("TBTAdd"),
+     .TypeName = {"Addierer", "Addition", "Addition"},
+     .Designator = "ADD",
+     .HelpContext = 18465,
+     .HasDialog = true,
+     .Inputs = ArithmetikInputs,
+     .Outputs = {.Count = 1, .Names = "A"}},
+    {.Class = RowClass<TBTSub>("TBTSub"),
+     .TypeName = {"Subtrahierer", "Subtraction", "Soustraction"},
+     .Designator = "SUB",
+     .HelpContext = 18470,
+     .HasDialog = true,
+     .Inputs = ArithmetikInputs,
+     .Outputs = {.Count = 1, .Names = "A"}},
+    {.Class = RowClass<TBTMul>("TBTMul"),
+     .TypeName = {"Multiplizierer", "Multiplication", "Multiplication"},
+     .Designator = "MUL",
+     .HelpContext = 18475,
+     .HasDialog = true,
+     .Inputs = ArithmetikInputs,
+     .Outputs = {.Count = 1, .Names = "A"}},
+    {.Class = RowClass<TBTDiv>("TBTDiv"),
+     .TypeName = {"Dividierer", "Division", "Division"},
+     .Designator = "DIV",
+     .HelpContext = 18480,
+     .HasDialog = true,
+     .Inputs = ArithmetikInputs,
+     .Outputs = {.Count = 1, .Names = "A"}},
+    {.Class = RowClass<TBTVerstaerker>("TBTVerstaerker"),
+     .TypeName = {"Verstärker"_ansi, "Amplifier", "Amplificateur"},
+     .Designator = "AMP",
+     .HelpContext = 18405,
+     .Inputs = {.Count = 3},
+     .Outputs = {.Count = 1, .Names = "Out"}},
+};
 
 } // namespace
 
-TArithmetik::TArithmetik(const TAnalogInfo& info, const char* sign) : TAnalogBT(info), sign_(sign)
-{
-    SetInputCount(MinInputs);
-    SetOutputCount(1);
-}
+TArithmetik::TArithmetik(const TComponentRow& row, const char* sign) : TAnalogBT(row), sign_(sign) {}
 
 void TArithmetik::Draw(TCanvas& canvas)
 {
@@ -32,20 +63,16 @@ void TArithmetik::Draw(TCanvas& canvas)
 // The input count chooser, entries "2" to "16".
 Integer TArithmetik::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetTypeName());
-    return EditInputCount(dlg, *this, MinInputs, MaxInputs);
+    TSettingsSheet sheet(*this, GetTypeName());
+    return EditInputCount(sheet.Dialog(), *this, MinInputs, MaxInputs);
 }
 
-TBTAdd::TBTAdd() : TArithmetik(AddInfo, "+") {}
-TBTSub::TBTSub() : TArithmetik(SubInfo, "-") {}
-TBTMul::TBTMul() : TArithmetik(MulInfo, "*") {}
-TBTDiv::TBTDiv() : TArithmetik(DivInfo, "/") {}
+TBTAdd::TBTAdd(const TComponentRow& row) : TArithmetik(row, "+") {}
+TBTSub::TBTSub(const TComponentRow& row) : TArithmetik(row, "-") {}
+TBTMul::TBTMul(const TComponentRow& row) : TArithmetik(row, "*") {}
+TBTDiv::TBTDiv(const TComponentRow& row) : TArithmetik(row, "/") {}
 
-TBTVerstaerker::TBTVerstaerker() : TAnalogBT(AmplifierInfo)
-{
-    SetInputCount(3);
-    SetOutputCount(1);
-}
+TBTVerstaerker::TBTVerstaerker(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTVerstaerker::InputsCreated()
 {
@@ -73,4 +100,9 @@ void TBTVerstaerker::Draw(TCanvas& canvas)
     canvas.Brush.Style = TBrushStyle::bsClear;
     canvas.Polygon({TPoint{back, cy - 44}, TPoint{tip, cy - 14}, TPoint{back, cy + 16}});
     canvas.Brush.Style = TBrushStyle::bsSolid;
+}
+
+TRowList ArithmetikRows()
+{
+    return RowList(Rows);
 }

@@ -13,23 +13,19 @@ public:
     static constexpr Integer MaxInputs = 16;
 
     void ResetForStart() override { SetOutputValue(0, 0.0L); }
-    void InputsCreated() override { NumberPins(Inputs, "E"); }
-    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
     void Draw(TCanvas& canvas) override;
     Integer EditProperties() override;
 
 protected:
-    TArithmetik(const TAnalogInfo& info, const char* sign);
+    TArithmetik(const TComponentRow& row, const char* sign);
 
 private:
     const char* sign_;
 };
 
 class TBTAdd : public TArithmetik {
-    ZK_CLASS(TBTAdd, TGrundBT)
-
 public:
-    TBTAdd();
+    explicit TBTAdd(const TComponentRow& row);
     void Calculate() override
     {
         Extended sum = 0.0L;
@@ -40,10 +36,8 @@ public:
 };
 
 class TBTSub : public TArithmetik {
-    ZK_CLASS(TBTSub, TGrundBT)
-
 public:
-    TBTSub();
+    explicit TBTSub(const TComponentRow& row);
     void Calculate() override
     {
         Extended r = InputValue(0);
@@ -54,10 +48,8 @@ public:
 };
 
 class TBTMul : public TArithmetik {
-    ZK_CLASS(TBTMul, TGrundBT)
-
 public:
-    TBTMul();
+    explicit TBTMul(const TComponentRow& row);
     void Calculate() override
     {
         Extended r = InputValue(0);
@@ -69,12 +61,10 @@ public:
 
 // A zero divisor gives 1e12, whatever the dividend's sign, and ends the step.
 class TBTDiv : public TArithmetik {
-    ZK_CLASS(TBTDiv, TGrundBT)
-
 public:
     static constexpr Extended ZeroDivisorValue = 1e12L;
 
-    TBTDiv();
+    explicit TBTDiv(const TComponentRow& row);
     void Calculate() override
     {
         Extended r = InputValue(0);
@@ -92,13 +82,13 @@ public:
 
 // Out = Lim(Lim(Off) + Lim(In) x Lim(A, 1e12)), every other limit 1e20.
 class TBTVerstaerker : public TAnalogBT {
-    ZK_CLASS(TBTVerstaerker, TGrundBT)
-
 public:
-    TBTVerstaerker();
+    explicit TBTVerstaerker(const TComponentRow& row);
     void ResetForStart() override { SetOutputValue(0, 0.0L); }
     void Calculate() override;
     void InputsCreated() override;
-    void OutputsCreated() override { NamePins(Outputs, {"Out"}); }
     void Draw(TCanvas& canvas) override;
 };
+
+// The rows of TBTAdd, TBTSub, TBTMul, TBTDiv and TBTVerstaerker.
+TRowList ArithmetikRows();

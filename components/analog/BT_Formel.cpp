@@ -11,15 +11,19 @@
 
 namespace {
 
-const TAnalogInfo FormelInfo{{"Formel\runiversell", "Formula", "Formule"}, "FRM", 18500, true, 1, 16, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTFormel>("TBTFormel"),
+     .TypeName = {"Formel\runiversell", "Formula", "Formule"},
+     .Designator = "FRM",
+     .HelpContext = 18500,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Min = 1, .Max = 16},
+     .Outputs = {.Count = 1, .Names = "A"}},
+};
 
 } // namespace
 
-TBTFormel::TBTFormel() : TAnalogBT(FormelInfo)
-{
-    SetInputCount(1);
-    SetOutputCount(1);
-}
+TBTFormel::TBTFormel(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTFormel::ResetForStart()
 {
@@ -67,13 +71,12 @@ void TBTFormel::Draw(TCanvas& canvas)
 // and the input count follows the spin (shown only while stopped).
 Integer TBTFormel::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
+    TSettingsSheet sheet(*this);
     Integer inputs = InputCount;
     if (!SimulationRunning && !RunOnlyMode)
-        dlg.Props->AddSpin(Translate("Eingänge"_ansi), inputs, 1, MaxInputs, 64);
-    dlg.Props->AddEdit(Translate("Formel"), Formula, 0, 250);
-    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    const Integer result = dlg.ShowModal();
+        sheet.Props().AddSpin(Translate("Eingänge"_ansi), inputs, 1, MaxInputs, 64);
+    sheet.Props().AddEdit(Translate("Formel"), Formula, 0, 250);
+    const Integer result = sheet.Show();
     for (char& c : Formula) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
@@ -102,4 +105,9 @@ void TBTFormel::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TAnalogBT::ReadData(stream, reader, version);
     Formula = reader.ReadString();
+}
+
+TRowList FormelRows()
+{
+    return RowList(Rows);
 }

@@ -7,23 +7,22 @@
 #include "components/analog/AnalogBT.h"
 
 class TBTFormel : public TAnalogBT {
-    ZK_CLASS(TBTFormel, TGrundBT)
-
 public:
     static constexpr Integer MaxInputs = 16;
     static constexpr Extended ErrorValue = 1e33L;
 
-    TBTFormel();
+    explicit TBTFormel(const TComponentRow& row);
     AnsiString Formula;
     AnsiString LastEvaluated;
 
     void ResetForStart() override;
     void Calculate() override;
-    void InputsCreated() override { NumberPins(Inputs, "E"); }
-    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
     void Draw(TCanvas& canvas) override;
     Integer EditProperties() override;
     AnsiString GetHintText() override;
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
+
+// The row of TBTFormel.
+TRowList FormelRows();

@@ -16,12 +16,33 @@
 
 namespace {
 
-const TAnalogInfo FktInfo{{"Signalgenerator", "Signal generator", "Générateur\rde signal"_ansi}, "SG", 18445, false,
-                          2, 2, 5, 5};
-const TAnalogInfo PulseInfo{{"Pulsgenerator", "Pulse generator", "Générateur\rde impulsion"_ansi}, "PG", 18296, false,
-                            2, 2, 1, 1};
-const TAnalogInfo RampInfo{{"Rampengenerator", "Ramp generator", "Rampe"}, "RG", 18446, false, 5, 5, 3, 3};
-const TAnalogInfo RandomInfo{{"Random\rZufallswert", "Random", "Aléatoire"_ansi}, "RND", 18545, true, 0, 0, 1, 32};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTFktGenerator>("TBTFktGenerator"),
+     .TypeName = {"Signalgenerator", "Signal generator", "Générateur\rde signal"_ansi},
+     .Designator = "SG",
+     .HelpContext = 18445,
+     .Inputs = {.Count = 2, .Names = "f,A"},
+     .Outputs = {.Count = 5, .Names = "DWN,RUP,TRI,REC,SIN"}},
+    {.Class = RowClass<TBTPulse>("TBTPulse"),
+     .TypeName = {"Pulsgenerator", "Pulse generator", "Générateur\rde impulsion"_ansi},
+     .Designator = "PG",
+     .HelpContext = 18296,
+     .Inputs = {.Count = 2, .Names = "TH,TL"},
+     .Outputs = {.Count = 1, .Names = "CLK"}},
+    {.Class = RowClass<TBTRampenGenerator>("TBTRampenGenerator"),
+     .TypeName = {"Rampengenerator", "Ramp generator", "Rampe"},
+     .Designator = "RG",
+     .HelpContext = 18446,
+     .Inputs = {.Count = 5, .Names = "Y1,Y2,T,Y0,|RUN"},
+     .Outputs = {.Count = 3, .Names = "RUN,T,Y"}},
+    {.Class = RowClass<TBTRandom>("TBTRandom"),
+     .TypeName = {"Random\rZufallswert", "Random", "Aléatoire"_ansi},
+     .Designator = "RND",
+     .HelpContext = 18545,
+     .HasDialog = true,
+     .Inputs = {.Count = 0},
+     .Outputs = {.Count = 1, .Min = 1, .Max = 32}},
+};
 
 // The lowest frequency: zero, negative and unreadable frequencies give it.
 constexpr double LowestFrequency = 0.001;
@@ -30,11 +51,9 @@ constexpr double LowestFrequency = 0.001;
 
 // ---- Signal generator
 
-TBTFktGenerator::TBTFktGenerator() : TAnalogBT(FktInfo)
+TBTFktGenerator::TBTFktGenerator(const TComponentRow& row) : TAnalogBT(row)
 {
     Designator = ByLanguage("SG", "SG", "GS");
-    SetInputCount(2);
-    SetOutputCount(5);
 }
 
 void TBTFktGenerator::Draw(TCanvas& canvas)
@@ -100,11 +119,7 @@ void TBTFktGenerator::Calculate()
 
 // ---- Pulse generator
 
-TBTPulse::TBTPulse() : TAnalogBT(PulseInfo)
-{
-    SetInputCount(2);
-    SetOutputCount(1);
-}
+TBTPulse::TBTPulse(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTPulse::Draw(TCanvas& canvas)
 {
@@ -152,11 +167,7 @@ void TBTPulse::Calculate()
 
 // ---- Ramp generator
 
-TBTRampenGenerator::TBTRampenGenerator() : TAnalogBT(RampInfo)
-{
-    SetInputCount(5);
-    SetOutputCount(3);
-}
+TBTRampenGenerator::TBTRampenGenerator(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTRampenGenerator::Draw(TCanvas& canvas)
 {
@@ -210,9 +221,8 @@ void TBTRampenGenerator::Calculate()
 
 // ---- Random value
 
-TBTRandom::TBTRandom() : TAnalogBT(RandomInfo)
+TBTRandom::TBTRandom(const TComponentRow& row) : TAnalogBT(row)
 {
-    SetInputCount(0);
     BuildOutputs();
 }
 
@@ -276,12 +286,12 @@ void TBTRandom::Calculate()
 
 Integer TBTRandom::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
+    TSettingsSheet sheet(*this);
     Integer mode = Digital ? 1 : 0;
-    dlg.Props->AddCombo(Translate("Ausgang"), mode, {Translate("Analog"), Translate("Digital")}, 90);
-    dlg.Props->AddSpin(Translate("Bereich") + " [min]", RangeMin, -99999, 99999, 64);
-    dlg.Props->AddSpin(Translate("Bereich") + " [max]", RangeMax, -99999, 99999, 64);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddCombo(Translate("Ausgang"), mode, {Translate("Analog"), Translate("Digital")}, 90);
+    sheet.Props().AddSpin(Translate("Bereich") + " [min]", RangeMin, -99999, 99999, 64);
+    sheet.Props().AddSpin(Translate("Bereich") + " [max]", RangeMax, -99999, 99999, 64);
+    const Integer result = sheet.Dialog().ShowModal();
     Digital = mode == 1;
     BuildOutputs();
     return result;
@@ -310,4 +320,9 @@ void TBTRandom::ReadData(TStream& stream, TReader& reader, Byte version)
     RangeMin = reader.ReadInteger();
     RangeMax = reader.ReadInteger();
     BuildOutputs();
+}
+
+TRowList GeneratorRows()
+{
+    return RowList(Rows);
 }

@@ -9,41 +9,31 @@
 #include "components/analog/RandomSource.h"
 
 class TBTFktGenerator : public TAnalogBT {
-    ZK_CLASS(TBTFktGenerator, TGrundBT)
-
 public:
-    TBTFktGenerator();
+    explicit TBTFktGenerator(const TComponentRow& row);
     double Time = 0.0;     // seconds into the current period
     Int64 LastCount = 0;
 
-    void InputsCreated() override { NamePins(Inputs, {"f", "A"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"DWN", "RUP", "TRI", "REC", "SIN"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
 };
 
 class TBTPulse : public TAnalogBT {
-    ZK_CLASS(TBTPulse, TGrundBT)
-
 public:
-    TBTPulse();
+    explicit TBTPulse(const TComponentRow& row);
     bool High = false;
     double Time = 0.0;     // seconds into the current phase
     Int64 LastCount = 0;
 
-    void InputsCreated() override { NamePins(Inputs, {"TH", "TL"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"CLK"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
 };
 
 class TBTRampenGenerator : public TAnalogBT {
-    ZK_CLASS(TBTRampenGenerator, TGrundBT)
-
 public:
-    TBTRampenGenerator();
+    explicit TBTRampenGenerator(const TComponentRow& row);
     bool Running = false;
     bool LastRun = false;
     Int64 StartCount = 0;
@@ -52,18 +42,14 @@ public:
     Extended EndValue = 0.0L;
     Extended Duration = 0.0L;
 
-    void InputsCreated() override { NamePins(Inputs, {"Y1", "Y2", "T", "Y0", "|RUN"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"RUN", "T", "Y"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
 };
 
 class TBTRandom : public TAnalogBT {
-    ZK_CLASS(TBTRandom, TGrundBT)
-
 public:
-    TBTRandom();
+    explicit TBTRandom(const TComponentRow& row);
     bool Digital = false;
     Integer RangeMin = 0;
     Integer RangeMax = 1;
@@ -84,3 +70,6 @@ public:
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
+
+// The rows of TBTFktGenerator, TBTPulse, TBTRampenGenerator and TBTRandom.
+TRowList GeneratorRows();

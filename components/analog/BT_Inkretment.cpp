@@ -11,28 +11,32 @@
 
 namespace {
 
-const TAnalogInfo InkretmentInfo{{"Inkrementation", "Incrementation", "Incrémentation"_ansi}, "INC", 18426, false, 5,
-                                 5, 1, 1};
-const TAnalogInfo DelayInfo{{"Analogverzögerung"_ansi, "Analogue delay", "Délai analogique"_ansi}, "ADL", 18427, true,
-                            2, 2, 1, 1};
-
-constexpr TColor Black = 0x000000;
-constexpr TColor Red = 0x0000FF;
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBT_Inkretment>("TBT_Inkretment"),
+     .TypeName = {"Inkrementation", "Incrementation", "Incrémentation"_ansi},
+     .Designator = "INC",
+     .HelpContext = 18426,
+     .Inputs = {.Count = 5, .Names = "INC,U/D,|CLK,/RST,RES"},
+     .Outputs = {.Count = 1, .Names = "Z"}},
+    {.Class = RowClass<TBT_AnalogDelay>("TBT_AnalogDelay"),
+     .TypeName = {"Analogverzögerung"_ansi, "Analogue delay", "Délai analogique"_ansi},
+     .Designator = "ADL",
+     .HelpContext = 18427,
+     .HasDialog = true,
+     .Inputs = {.Count = 2, .Names = "IN,|CLK"},
+     .Outputs = {.Count = 1, .Names = "OUT"}},
+};
 
 } // namespace
 
 // ---- Incrementer
 
-TBT_Inkretment::TBT_Inkretment() : TAnalogBT(InkretmentInfo)
-{
-    SetInputCount(5);
-    SetOutputCount(1);
-}
+TBT_Inkretment::TBT_Inkretment(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBT_Inkretment::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    DrawVerticalCaption(canvas, "INC", Selected ? Red : Black);
+    DrawVerticalCaption(canvas, "INC", FigureColor());
 }
 
 void TBT_Inkretment::Calculate()
@@ -60,10 +64,8 @@ void TBT_Inkretment::LoadState(TCustomIniFile& ini, const AnsiString& section, I
 
 // ---- Analog delay
 
-TBT_AnalogDelay::TBT_AnalogDelay() : TAnalogBT(DelayInfo)
+TBT_AnalogDelay::TBT_AnalogDelay(const TComponentRow& row) : TAnalogBT(row)
 {
-    SetInputCount(2);
-    SetOutputCount(1);
     SetLength(Length);
 }
 
@@ -77,7 +79,7 @@ void TBT_AnalogDelay::SetLength(Integer n)
 void TBT_AnalogDelay::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    DrawVerticalCaption(canvas, "ADL", Selected ? Red : Black);
+    DrawVerticalCaption(canvas, "ADL", FigureColor());
 }
 
 void TBT_AnalogDelay::ResetForStart()
@@ -102,9 +104,9 @@ void TBT_AnalogDelay::Calculate()
 // Closing the sheet empties the line, whatever its result.
 Integer TBT_AnalogDelay::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    dlg.Props->AddSpin(Translate("Verzögerung"_ansi) + " [x CLK]", Length, MinLength, MaxLength, 64);
-    const Integer result = ShowDialog(dlg);
+    TSettingsSheet sheet(*this);
+    sheet.Props().AddSpin(Translate("Verzögerung"_ansi) + " [x CLK]", Length, MinLength, MaxLength, 64);
+    const Integer result = sheet.Show();
     SetLength(Length);
     return result;
 }
@@ -119,4 +121,9 @@ void TBT_AnalogDelay::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TAnalogBT::ReadData(stream, reader, version);
     SetLength(reader.ReadInteger());
+}
+
+TRowList InkretmentRows()
+{
+    return RowList(Rows);
 }

@@ -9,15 +9,11 @@
 #include <vector>
 
 class TBT_Inkretment : public TAnalogBT {
-    ZK_CLASS(TBT_Inkretment, TGrundBT)
-
 public:
-    TBT_Inkretment();
+    explicit TBT_Inkretment(const TComponentRow& row);
     Extended Value = 0.0L;
     bool LastClock = false;   // kept from run to run
 
-    void InputsCreated() override { NamePins(Inputs, {"INC", "U/D", "|CLK", "/RST", "RES"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"Z"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override { Value = 0.0L; }
     void Calculate() override;
@@ -28,13 +24,11 @@ public:
 // At the k-th falling edge OUT shows the value IN had at edge k - n (0.0 for
 // the first n edges after a reset); OUT holds between edges.
 class TBT_AnalogDelay : public TAnalogBT {
-    ZK_CLASS(TBT_AnalogDelay, TGrundBT)
-
 public:
     static constexpr Integer MinLength = 1;
     static constexpr Integer MaxLength = 1000;
 
-    TBT_AnalogDelay();
+    explicit TBT_AnalogDelay(const TComponentRow& row);
     Integer Length = 100;   // n, in clock edges
     std::vector<Extended> Cells;
     Integer Position = 0;
@@ -43,8 +37,6 @@ public:
     // n cells of 0.0 (n clamped to 1..1000), from the first.
     void SetLength(Integer n);
 
-    void InputsCreated() override { NamePins(Inputs, {"IN", "|CLK"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"OUT"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
@@ -52,3 +44,6 @@ public:
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
+
+// The rows of TBT_Inkretment and TBT_AnalogDelay.
+TRowList InkretmentRows();

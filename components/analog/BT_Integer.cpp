@@ -11,24 +11,50 @@
 
 namespace {
 
-const TIntegerInfo ConvInfo{
-    {{"Integer Format", "Integer Format", "Integer Format"}, "INTC", 18465, true, 1, 1, 1, 1}, {"INT"}, {"INT"}};
-const TIntegerInfo OpInfo{
-    {{"Integer Operation", "Integer Operation", "Integer Operation"}, "INTOP", 18465, true, 2, 2, 1, 1},
-    {"INT", "INT"},
-    {"INT"}};
-const TIntegerInfo ToBytesInfo{
-    {{"Integer to Bytes", "Integer to Bytes", "Integer to Bytes"}, "Int2Byt", 18465, false, 1, 1, 4, 4},
-    {"INT"},
-    {"B3", "B2", "B1", "B0"}};
-const TIntegerInfo BitInfo{
-    {{"Integer Bit", "Integer Bit", "Integer Bit"}, "INTBIT", 18465, true, 1, 1, 1, 1}, {"EN"}, {"INT"}};
-const TIntegerInfo CheckBitInfo{
-    {{"Check Bit", "Check Bit", "Check Bit"}, "CHKB", 18465, true, 1, 1, 1, 1}, {"INT"}, {"D"}};
-const TIntegerInfo FromBytesInfo{
-    {{"Bytes to Integer", "Bytes to Integer", "Bytes to Integer"}, "Byt2Int", 18465, false, 4, 4, 1, 1},
-    {"B0", "B1", "B2", "B3"},
-    {"INT"}};
+constexpr TPinSide OneInt{.Count = 1, .Names = "INT"};
+
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTIntConv>("TBTIntConv"),
+     .TypeName = {"Integer Format", "Integer Format", "Integer Format"},
+     .Designator = "INTC",
+     .HelpContext = 18465,
+     .HasDialog = true,
+     .Inputs = OneInt,
+     .Outputs = OneInt},
+    {.Class = RowClass<TBTIntOp>("TBTIntOp"),
+     .TypeName = {"Integer Operation", "Integer Operation", "Integer Operation"},
+     .Designator = "INTOP",
+     .HelpContext = 18465,
+     .HasDialog = true,
+     .Inputs = {.Count = 2, .Names = "INT,INT"},
+     .Outputs = OneInt},
+    {.Class = RowClass<TBTIntToBytes>("TBTIntToBytes"),
+     .TypeName = {"Integer to Bytes", "Integer to Bytes", "Integer to Bytes"},
+     .Designator = "Int2Byt",
+     .HelpContext = 18465,
+     .Inputs = OneInt,
+     .Outputs = {.Count = 4, .Names = "B3,B2,B1,B0"}},
+    {.Class = RowClass<TBTIntBit>("TBTIntBit"),
+     .TypeName = {"Integer Bit", "Integer Bit", "Integer Bit"},
+     .Designator = "INTBIT",
+     .HelpContext = 18465,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Names = "EN"},
+     .Outputs = OneInt},
+    {.Class = RowClass<TBTIntCheckBit>("TBTIntCheckBit"),
+     .TypeName = {"Check Bit", "Check Bit", "Check Bit"},
+     .Designator = "CHKB",
+     .HelpContext = 18465,
+     .HasDialog = true,
+     .Inputs = OneInt,
+     .Outputs = {.Count = 1, .Names = "D"}},
+    {.Class = RowClass<TBTIntFromBytes>("TBTIntFromBytes"),
+     .TypeName = {"Bytes to Integer", "Bytes to Integer", "Bytes to Integer"},
+     .Designator = "Byt2Int",
+     .HelpContext = 18465,
+     .Inputs = {.Count = 4, .Names = "B0,B1,B2,B3"},
+     .Outputs = OneInt},
+};
 
 const char* const OperationNames[] = {"AND", "OR", "NAND", "NOR", "XOR"};
 constexpr Integer OperationCount = 5;
@@ -46,28 +72,10 @@ Extended TwoTo(Integer n)
 
 } // namespace
 
-TIntegerBT::TIntegerBT(const TIntegerInfo& info) : TAnalogBT(info.Base), integerInfo_(info)
-{
-    SetInputCount(info.Base.MinInputs);
-    SetOutputCount(info.Base.MinOutputs);
-}
-
 void TIntegerBT::ResetForStart()
 {
     for (Integer o = 0; o < OutputCount; ++o)
         SetOutputValue(o, 0.0L);
-}
-
-void TIntegerBT::InputsCreated()
-{
-    for (std::size_t i = 0; i < Inputs.size() && i < 4 && integerInfo_.InputNames[i]; ++i)
-        Inputs[i].Name = integerInfo_.InputNames[i];
-}
-
-void TIntegerBT::OutputsCreated()
-{
-    for (std::size_t i = 0; i < Outputs.size() && i < 4 && integerInfo_.OutputNames[i]; ++i)
-        Outputs[i].Name = integerInfo_.OutputNames[i];
 }
 
 void TIntegerBT::DrawSymbol(TCanvas& canvas, const AnsiString& text)
@@ -79,15 +87,15 @@ void TIntegerBT::DrawSymbol(TCanvas& canvas, const AnsiString& text)
 Integer TIntegerBT::EditCombo(const char* heading, const char* caption, Integer& entry,
                               const std::vector<AnsiString>& items)
 {
-    TDefault_Dlg& dlg = OpenDialog(GetTypeName());
-    dlg.Props->AddCaption(heading);
-    dlg.Props->AddCombo(caption, entry, items, 80);
-    return dlg.ShowModal();
+    TSettingsSheet sheet(*this, GetTypeName());
+    sheet.Props().AddCaption(heading);
+    sheet.Props().AddCombo(caption, entry, items, 80);
+    return sheet.Dialog().ShowModal();
 }
 
 // ---- Format converter --------------------------------------------------------------
 
-TBTIntConv::TBTIntConv() : TIntegerBT(ConvInfo) {}
+TBTIntConv::TBTIntConv(const TComponentRow& row) : TIntegerBT(row) {}
 
 // Fractions pass unrounded.
 void TBTIntConv::Calculate()
@@ -124,15 +132,15 @@ void TBTIntConv::Draw(TCanvas& canvas)
 
 Integer TBTIntConv::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetTypeName());
+    TSettingsSheet sheet(*this, GetTypeName());
     const std::vector<AnsiString> kinds = {"Unsigned", "Signed"};
-    dlg.Props->AddCaption("Input Integer Format");
-    dlg.Props->AddCombo("Signed/Unsigned", InputSigned, kinds, 80);
-    dlg.Props->AddSpin("Bits", InputBits, 2, 32, 80);
-    dlg.Props->AddCaption("Output Integer Format");
-    dlg.Props->AddCombo("Signed/Unsigned", OutputSigned, kinds, 80);
-    dlg.Props->AddSpin("Bits", OutputBits, 2, 32, 80);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddCaption("Input Integer Format");
+    sheet.Props().AddCombo("Signed/Unsigned", InputSigned, kinds, 80);
+    sheet.Props().AddSpin("Bits", InputBits, 2, 32, 80);
+    sheet.Props().AddCaption("Output Integer Format");
+    sheet.Props().AddCombo("Signed/Unsigned", OutputSigned, kinds, 80);
+    sheet.Props().AddSpin("Bits", OutputBits, 2, 32, 80);
+    const Integer result = sheet.Dialog().ShowModal();
     InputsCreated();
     OutputsCreated();
     return result;
@@ -160,7 +168,7 @@ void TBTIntConv::ReadData(TStream& stream, TReader& reader, Byte version)
 
 // ---- Bitwise operation ---------------------------------------------------------------
 
-TBTIntOp::TBTIntOp() : TIntegerBT(OpInfo) {}
+TBTIntOp::TBTIntOp(const TComponentRow& row) : TIntegerBT(row) {}
 
 void TBTIntOp::Calculate()
 {
@@ -195,7 +203,7 @@ void TBTIntOp::ReadData(TStream& stream, TReader& reader, Byte version)
 
 // ---- Bytes ----------------------------------------------------------------------------
 
-TBTIntToBytes::TBTIntToBytes() : TIntegerBT(ToBytesInfo) {}
+TBTIntToBytes::TBTIntToBytes(const TComponentRow& row) : TIntegerBT(row) {}
 
 void TBTIntToBytes::Calculate()
 {
@@ -204,7 +212,7 @@ void TBTIntToBytes::Calculate()
         SetOutputValue(o, w >> (24 - 8 * o) & 0xFF);
 }
 
-TBTIntFromBytes::TBTIntFromBytes() : TIntegerBT(FromBytesInfo) {}
+TBTIntFromBytes::TBTIntFromBytes(const TComponentRow& row) : TIntegerBT(row) {}
 
 void TBTIntFromBytes::Calculate()
 {
@@ -236,7 +244,7 @@ void TIntegerBitBT::ReadData(TStream& stream, TReader& reader, Byte version)
     BitNumber = std::clamp(reader.ReadInteger(), 0, 31);
 }
 
-TBTIntBit::TBTIntBit() : TIntegerBitBT(BitInfo) {}
+TBTIntBit::TBTIntBit(const TComponentRow& row) : TIntegerBitBT(row) {}
 
 void TBTIntBit::Calculate()
 {
@@ -248,7 +256,7 @@ void TBTIntBit::Draw(TCanvas& canvas)
     DrawSymbol(canvas, "BIT" + std::to_string(BitNumber));
 }
 
-TBTIntCheckBit::TBTIntCheckBit() : TIntegerBitBT(CheckBitInfo) {}
+TBTIntCheckBit::TBTIntCheckBit(const TComponentRow& row) : TIntegerBitBT(row) {}
 
 void TBTIntCheckBit::Calculate()
 {
@@ -258,4 +266,9 @@ void TBTIntCheckBit::Calculate()
 void TBTIntCheckBit::Draw(TCanvas& canvas)
 {
     DrawSymbol(canvas, "BIT" + std::to_string(BitNumber) + "?");
+}
+
+TRowList IntegerRows()
+{
+    return RowList(Rows);
 }

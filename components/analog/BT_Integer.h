@@ -7,34 +7,21 @@
 
 #include "components/analog/AnalogBT.h"
 
-struct TIntegerInfo {
-    TAnalogInfo Base;
-    const char* InputNames[4];
-    const char* OutputNames[4];
-};
-
 class TIntegerBT : public TAnalogBT {
 public:
     void ResetForStart() override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
 
 protected:
-    explicit TIntegerBT(const TIntegerInfo& info);
+    using TAnalogBT::TAnalogBT;
     // The symbol text in height 30, centred, at cy - 18.
     void DrawSymbol(TCanvas& canvas, const AnsiString& text);
     // The shared sheet with a heading and one combo, all captions untranslated.
     Integer EditCombo(const char* heading, const char* caption, Integer& entry, const std::vector<AnsiString>& items);
-
-private:
-    const TIntegerInfo& integerInfo_;
 };
 
 class TBTIntConv : public TIntegerBT {
-    ZK_CLASS(TBTIntConv, TGrundBT)
-
 public:
-    TBTIntConv();
+    explicit TBTIntConv(const TComponentRow& row);
     Integer InputBits = 16;
     Integer OutputBits = 16;
     Integer InputSigned = 0;    // 0 unsigned, 1 signed
@@ -48,10 +35,8 @@ public:
 };
 
 class TBTIntOp : public TIntegerBT {
-    ZK_CLASS(TBTIntOp, TGrundBT)
-
 public:
-    TBTIntOp();
+    explicit TBTIntOp(const TComponentRow& row);
     Integer Operation = 0;   // AND, OR, NAND, NOR, XOR
 
     void Calculate() override;
@@ -63,19 +48,15 @@ public:
 
 // "B3" (bits 24..31) to "B0".
 class TBTIntToBytes : public TIntegerBT {
-    ZK_CLASS(TBTIntToBytes, TGrundBT)
-
 public:
-    TBTIntToBytes();
+    explicit TBTIntToBytes(const TComponentRow& row);
     void Calculate() override;
     void Draw(TCanvas& canvas) override { DrawSymbol(canvas, "Bytes"); }
 };
 
 class TBTIntFromBytes : public TIntegerBT {
-    ZK_CLASS(TBTIntFromBytes, TGrundBT)
-
 public:
-    TBTIntFromBytes();
+    explicit TBTIntFromBytes(const TComponentRow& row);
     void Calculate() override;
     void Draw(TCanvas& canvas) override { DrawSymbol(canvas, "INT"); }
 };
@@ -95,19 +76,18 @@ protected:
 
 // 2^n while "EN" reads high, else 0.
 class TBTIntBit : public TIntegerBitBT {
-    ZK_CLASS(TBTIntBit, TGrundBT)
-
 public:
-    TBTIntBit();
+    explicit TBTIntBit(const TComponentRow& row);
     void Calculate() override;
     void Draw(TCanvas& canvas) override;
 };
 
 class TBTIntCheckBit : public TIntegerBitBT {
-    ZK_CLASS(TBTIntCheckBit, TGrundBT)
-
 public:
-    TBTIntCheckBit();
+    explicit TBTIntCheckBit(const TComponentRow& row);
     void Calculate() override;
     void Draw(TCanvas& canvas) override;
 };
+
+// The rows of TBTIntConv, TBTIntOp, TBTIntToBytes, TBTIntBit, TBTIntCheckBit and TBTIntFromBytes.
+TRowList IntegerRows();

@@ -8,9 +8,22 @@
 
 namespace {
 
-const TAnalogInfo IntegriererInfo{{"Integrierer", "Integral", "Intégrale"_ansi}, "INT", 18485, true, 2, 2, 1, 1};
-const TAnalogInfo DifferenziererInfo{
-    {"Differenzierer", "Differential", "Différentiel"_ansi}, "DIF", 18490, true, 2, 2, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTIntegrierer>("TBTIntegrierer"),
+     .TypeName = {"Integrierer", "Integral", "Intégrale"_ansi},
+     .Designator = "INT",
+     .HelpContext = 18485,
+     .HasDialog = true,
+     .Inputs = {.Count = 2, .Names = "E,/RST"},
+     .Outputs = {.Count = 1, .Names = "A"}},
+    {.Class = RowClass<TBTDifferenzierer>("TBTDifferenzierer"),
+     .TypeName = {"Differenzierer", "Differential", "Différentiel"_ansi},
+     .Designator = "DIF",
+     .HelpContext = 18490,
+     .HasDialog = true,
+     .Inputs = {.Count = 2, .Names = "X,/RST"},
+     .Outputs = {.Count = 1, .Names = "Y"}},
+};
 
 // Files before this version carry no filter record behind the differentiator.
 constexpr Byte FilterRecordVersion = 40;
@@ -19,11 +32,7 @@ constexpr Byte FilterRecordVersion = 40;
 
 // ---- Integrator
 
-TBTIntegrierer::TBTIntegrierer() : TAbtastBT(IntegriererInfo, true)
-{
-    SetInputCount(2);
-    SetOutputCount(1);
-}
+TBTIntegrierer::TBTIntegrierer(const TComponentRow& row) : TAbtastBT(row, true) {}
 
 void TBTIntegrierer::Draw(TCanvas& canvas)
 {
@@ -76,11 +85,7 @@ void TBTIntegrierer::LoadState(TCustomIniFile& ini, const AnsiString& section, I
 
 // ---- Differentiator
 
-TBTDifferenzierer::TBTDifferenzierer() : TAbtastBT(DifferenziererInfo, true)
-{
-    SetInputCount(2);
-    SetOutputCount(1);
-}
+TBTDifferenzierer::TBTDifferenzierer(const TComponentRow& row) : TAbtastBT(row, true) {}
 
 void TBTDifferenzierer::Draw(TCanvas& canvas)
 {
@@ -150,4 +155,9 @@ void TBTDifferenzierer::ReadData(TStream& stream, TReader& reader, Byte version)
     TAbtastBT::ReadData(stream, reader, version);
     if (version >= FilterRecordVersion)
         Filter.ReadFrom(reader);
+}
+
+TRowList IntegriererRows()
+{
+    return RowList(Rows);
 }

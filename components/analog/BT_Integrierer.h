@@ -8,14 +8,10 @@
 
 // A := the integral of E over wall-clock time; /RST low clears it.
 class TBTIntegrierer : public TAbtastBT {
-    ZK_CLASS(TBTIntegrierer, TGrundBT)
-
 public:
-    TBTIntegrierer();
+    explicit TBTIntegrierer(const TComponentRow& row);
     Extended Integral = 0.0L;
 
-    void InputsCreated() override { NamePins(Inputs, {"E", "/RST"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
@@ -27,18 +23,14 @@ public:
 // period it acts at the reference plus 1, 2, ... 1000 periods, then the
 // reference moves on by 1000 periods.
 class TBTDifferenzierer : public TAbtastBT {
-    ZK_CLASS(TBTDifferenzierer, TGrundBT)
-
 public:
     static constexpr Integer PeriodWindow = 1000;
 
-    TBTDifferenzierer();
+    explicit TBTDifferenzierer(const TComponentRow& row);
     Extended LastInput = 0.0L;   // the filtered input at the last action
     Integer PeriodCount = 1;     // number of the next action since the reference
     TFilter Filter;
 
-    void InputsCreated() override { NamePins(Inputs, {"X", "/RST"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"Y"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
@@ -47,3 +39,6 @@ public:
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
+
+// The rows of TBTIntegrierer and TBTDifferenzierer.
+TRowList IntegriererRows();

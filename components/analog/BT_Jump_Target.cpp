@@ -9,14 +9,20 @@
 
 namespace {
 
-const TAnalogInfo JumpTargetInfo{{"", "", ""}, "JMPT", 18532, true, 0, 0, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTJumpTarget>("TBTJumpTarget"),
+     .TypeName = {"", "", ""},
+     .Designator = "JMPT",
+     .HelpContext = 18532,
+     .HasDialog = true,
+     .Inputs = {.Count = 0},
+     .Outputs = {.Count = 1, .Names = "$"}},
+};
 
 } // namespace
 
-TBTJumpTarget::TBTJumpTarget() : TAnalogBT(JumpTargetInfo)
+TBTJumpTarget::TBTJumpTarget(const TComponentRow& row) : TAnalogBT(row)
 {
-    SetInputCount(0);
-    SetOutputCount(1);
     Caption = "?";
 }
 
@@ -65,7 +71,7 @@ TRect TBTJumpTarget::GetBounds() const
 
 Integer TBTJumpTarget::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetTypeName());
+    TSettingsSheet sheet(*this, GetTypeName());
     TPropScrollbox::TStrings captions;
     Integer entry = -1;
     if (Board) {
@@ -76,9 +82,14 @@ Integer TBTJumpTarget::EditProperties()
             captions.push_back(jump->GetCaption());
         }
     }
-    dlg.Props->AddCombo(Translate("Sprung"), entry, captions, 100);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddCombo(Translate("Sprung"), entry, captions, 100);
+    const Integer result = sheet.Dialog().ShowModal();
     if (result == 1)
         SetCaption(entry >= 0 && entry < static_cast<Integer>(captions.size()) ? captions[entry] : AnsiString("?"));
     return result;
+}
+
+TRowList JumpTargetRows()
+{
+    return RowList(Rows);
 }

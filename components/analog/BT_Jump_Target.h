@@ -8,10 +8,8 @@
 class TBTJump;
 
 class TBTJumpTarget : public TAnalogBT {
-    ZK_CLASS(TBTJumpTarget, TGrundBT)
-
 public:
-    TBTJumpTarget();
+    explicit TBTJumpTarget(const TComponentRow& row);
     ~TBTJumpTarget() override;
 
     TBTJump* Source = nullptr;
@@ -19,8 +17,10 @@ public:
     AnsiString GetTypeName() const override;
     void ResetForStart() override;
     void Calculate() override;
-    void OutputsCreated() override { NamePins(Outputs, {"$"}); }
     void Draw(TCanvas& canvas) override;
     TRect GetBounds() const override;
     Integer EditProperties() override;
 };
+
+// The row of TBTJumpTarget.
+TRowList JumpTargetRows();

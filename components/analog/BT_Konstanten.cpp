@@ -10,14 +10,34 @@
 
 namespace {
 
-const TAnalogInfo GainInfo{{"Verstärkung"_ansi, "Gain", "Gain"}, "GAIN", 18406, true, 1, 1, 1, 1};
-const TAnalogInfo OffsetInfo{{"Offset", "Offset", "Offset"}, "BIAS", 18407, true, 1, 1, 1, 1};
-const TAnalogInfo FestInfo{{"Festwert", "Fixed value", "Valeur fixe"}, "FW", 18440, true, 0, 0, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTGain>("TBTGain"),
+     .TypeName = {"Verstärkung"_ansi, "Gain", "Gain"},
+     .Designator = "GAIN",
+     .HelpContext = 18406,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Names = ""},
+     .Outputs = {.Count = 1, .Names = ""}},
+    {.Class = RowClass<TBTOffset>("TBTOffset"),
+     .TypeName = {"Offset", "Offset", "Offset"},
+     .Designator = "BIAS",
+     .HelpContext = 18407,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Names = "x"},
+     .Outputs = {.Count = 1, .Names = "y"}},
+    {.Class = RowClass<TBTFest>("TBTFest"),
+     .TypeName = {"Festwert", "Fixed value", "Valeur fixe"},
+     .Designator = "FW",
+     .HelpContext = 18440,
+     .HasDialog = true,
+     .Inputs = {.Count = 0},
+     .Outputs = {.Count = 1, .Names = ""}},
+};
 
 } // namespace
 
-TKonstanteBT::TKonstanteBT(const TAnalogInfo& info, Extended& value, const char* rowTerm, bool translated)
-    : TAnalogBT(info), value_(value), rowTerm_(rowTerm), translated_(translated)
+TKonstanteBT::TKonstanteBT(const TComponentRow& row, Extended& value, const char* rowTerm, bool translated)
+    : TAnalogBT(row), value_(value), rowTerm_(rowTerm), translated_(translated)
 {
 }
 
@@ -25,11 +45,10 @@ TKonstanteBT::TKonstanteBT(const TAnalogInfo& info, Extended& value, const char*
 // number is read back from the row (after Cancel the unchanged text).
 Integer TKonstanteBT::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
+    TSettingsSheet sheet(*this);
     AnsiString text = ValueToStr(value_);
-    dlg.Props->AddEdit(translated_ ? Translate(rowTerm_) : AnsiString(rowTerm_), text, 0, 64);
-    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddEdit(translated_ ? Translate(rowTerm_) : AnsiString(rowTerm_), text, 0, 64);
+    const Integer result = sheet.Show();
     value_ = StrToValue(text);
     return result;
 }
@@ -39,11 +58,7 @@ AnsiString TKonstanteBT::GetHintText()
     return TAnalogBT::GetHintText() + CR + "= " + ValueToStr(value_);
 }
 
-TBTGain::TBTGain() : TKonstanteBT(GainInfo, Gain, "Verstärkung"_ansi, true)
-{
-    SetInputCount(1);
-    SetOutputCount(1);
-}
+TBTGain::TBTGain(const TComponentRow& row) : TKonstanteBT(row, Gain, "Verstärkung"_ansi, true) {}
 
 void TBTGain::Draw(TCanvas& canvas)
 {
@@ -72,11 +87,7 @@ void TBTGain::ReadData(TStream& stream, TReader& reader, Byte version)
     Gain = reader.ReadFloat();
 }
 
-TBTOffset::TBTOffset() : TKonstanteBT(OffsetInfo, Offset, "Offset", false)
-{
-    SetInputCount(1);
-    SetOutputCount(1);
-}
+TBTOffset::TBTOffset(const TComponentRow& row) : TKonstanteBT(row, Offset, "Offset", false) {}
 
 void TBTOffset::Draw(TCanvas& canvas)
 {
@@ -97,9 +108,8 @@ void TBTOffset::ReadData(TStream& stream, TReader& reader, Byte version)
     Offset = reader.ReadFloat();
 }
 
-TBTFest::TBTFest() : TKonstanteBT(FestInfo, Value, "Wert", true)
+TBTFest::TBTFest(const TComponentRow& row) : TKonstanteBT(row, Value, "Wert", true)
 {
-    SetOutputCount(1);
     Designator = ByLanguage("FW", "FV", "VF");
 }
 
@@ -123,4 +133,9 @@ void TBTFest::ReadData(TStream& stream, TReader& reader, Byte version)
     Byte bytes[ExtendedSize];
     reader.Read(bytes, ExtendedSize);
     Value = ExtendedFromBytes(bytes);
+}
+
+TRowList KonstantenRows()
+{
+    return RowList(Rows);
 }

@@ -13,7 +13,7 @@ public:
 
 protected:
     // The row's caption: the term, through Translate when translated is set.
-    TKonstanteBT(const TAnalogInfo& info, Extended& value, const char* rowTerm, bool translated);
+    TKonstanteBT(const TComponentRow& row, Extended& value, const char* rowTerm, bool translated);
 
 private:
     Extended& value_;
@@ -22,32 +22,24 @@ private:
 };
 
 class TBTGain : public TKonstanteBT {
-    ZK_CLASS(TBTGain, TGrundBT)
-
 public:
-    TBTGain();
+    explicit TBTGain(const TComponentRow& row);
     Extended Gain = 1.0L;
 
     void ResetForStart() override { SetOutputValue(0, 0.0L); }
     void Calculate() override { SetOutputValue(0, InputValue(0) * Gain); }
-    void InputsCreated() override { NamePins(Inputs, {""}); }
-    void OutputsCreated() override { NamePins(Outputs, {""}); }
     void Draw(TCanvas& canvas) override;
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
 
 class TBTOffset : public TKonstanteBT {
-    ZK_CLASS(TBTOffset, TGrundBT)
-
 public:
-    TBTOffset();
+    explicit TBTOffset(const TComponentRow& row);
     Extended Offset = 0.0L;
 
     void ResetForStart() override { SetOutputValue(0, 0.0L); }
     void Calculate() override { SetOutputValue(0, InputValue(0) + Offset); }
-    void InputsCreated() override { NamePins(Inputs, {"x"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"y"}); }
     void Draw(TCanvas& canvas) override;
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
@@ -57,15 +49,15 @@ public:
 // next start. Its designator follows the language in use when it is created
 // or read ("FW", "FV", "VF"); the stream does not keep it.
 class TBTFest : public TKonstanteBT {
-    ZK_CLASS(TBTFest, TGrundBT)
-
 public:
-    TBTFest();
+    explicit TBTFest(const TComponentRow& row);
     Extended Value = 1.0L;
 
     void ResetForStart() override { SetOutputValue(0, Value); }
-    void OutputsCreated() override { NamePins(Outputs, {""}); }
     void Draw(TCanvas& canvas) override;
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
+
+// The rows of TBTGain, TBTOffset and TBTFest.
+TRowList KonstantenRows();

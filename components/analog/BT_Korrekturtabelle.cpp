@@ -10,8 +10,15 @@
 
 namespace {
 
-const TAnalogInfo KorrekturInfo{{"Korrekturtabelle", "Correction table", "Table de\rcorrection"}, "KT", 18410, true,
-                                1, 1, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTKorrekturtabelle>("TBTKorrekturtabelle"),
+     .TypeName = {"Korrekturtabelle", "Correction table", "Table de\rcorrection"},
+     .Designator = "KT",
+     .HelpContext = 18410,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Names = "E"},
+     .Outputs = {.Count = 1, .Names = "A"}},
+};
 
 const char* DesignatorText()
 {
@@ -20,11 +27,9 @@ const char* DesignatorText()
 
 } // namespace
 
-TBTKorrekturtabelle::TBTKorrekturtabelle() : TAnalogBT(KorrekturInfo)
+TBTKorrekturtabelle::TBTKorrekturtabelle(const TComponentRow& row) : TAnalogBT(row)
 {
     Designator = DesignatorText();
-    SetInputCount(1);
-    SetOutputCount(1);
 }
 
 void TBTKorrekturtabelle::Draw(TCanvas& canvas)
@@ -59,4 +64,9 @@ void TBTKorrekturtabelle::ReadData(TStream& stream, TReader& reader, Byte versio
 {
     TAnalogBT::ReadData(stream, reader, version);
     Values.ReadFrom(reader);
+}
+
+TRowList KorrekturtabelleRows()
+{
+    return RowList(Rows);
 }

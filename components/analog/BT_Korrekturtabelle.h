@@ -6,14 +6,10 @@
 #include "components/analog/Korrekturwerte.h"
 
 class TBTKorrekturtabelle : public TAnalogBT {
-    ZK_CLASS(TBTKorrekturtabelle, TGrundBT)
-
 public:
-    TBTKorrekturtabelle();
+    explicit TBTKorrekturtabelle(const TComponentRow& row);
     TKorrekturwerte Values;
 
-    void InputsCreated() override { NamePins(Inputs, {"E"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override { SetOutputValue(0, 0.0L); }
     void Calculate() override { SetOutputValue(0, Values.Interpolate(InputValue(0))); }
@@ -21,3 +17,6 @@ public:
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
+
+// The row of TBTKorrekturtabelle.
+TRowList KorrekturtabelleRows();

@@ -12,8 +12,22 @@
 
 namespace {
 
-const TAnalogInfo MathInfo{{"Math", "Math", "Math"}, "MATH", 18495, true, 0, 2, 1, 2};
-const TAnalogInfo PolynomInfo{{"Polynom", "Polynomial", "Polynomial"}, "Poly", 18496, true, 2, 17, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTMath>("TBTMath"),
+     .TypeName = {"Math", "Math", "Math"},
+     .Designator = "MATH",
+     .HelpContext = 18495,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Min = 0, .Max = 2},
+     .Outputs = {.Count = 1, .Min = 1, .Max = 2}},
+    {.Class = RowClass<TBTPolynom>("TBTPolynom"),
+     .TypeName = {"Polynom", "Polynomial", "Polynomial"},
+     .Designator = "Poly",
+     .HelpContext = 18496,
+     .HasDialog = true,
+     .Inputs = {.Count = 3, .Min = 2, .Max = 17},
+     .Outputs = {.Count = 1, .Names = "Y"}},
+};
 
 constexpr Extended Pi = std::numbers::pi_v<Extended>;
 
@@ -98,7 +112,7 @@ Extended PolarAngle(Extended x, Extended y)
 
 } // namespace
 
-TBTMath::TBTMath() : TAnalogBT(MathInfo)
+TBTMath::TBTMath(const TComponentRow& row) : TAnalogBT(row)
 {
     SetFunction(fnSin);
 }
@@ -183,13 +197,13 @@ void TBTMath::Draw(TCanvas& canvas)
 
 Integer TBTMath::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetTypeName());
+    TSettingsSheet sheet(*this, GetTypeName());
     std::vector<AnsiString> names;
     for (Integer i = 0; i < FunctionCount; ++i)
         names.push_back(Functions[i].Name);
     Integer entry = FunctionIndex;
-    dlg.Props->AddCombo(Translate("Funktion"), entry, names, 80);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddCombo(Translate("Funktion"), entry, names, 80);
+    const Integer result = sheet.Dialog().ShowModal();
     SetFunction(entry);
     InputsCreated();
     OutputsCreated();
@@ -217,11 +231,7 @@ void TBTMath::ReadData(TStream& stream, TReader& reader, Byte version)
     OutputsCreated();
 }
 
-TBTPolynom::TBTPolynom() : TAnalogBT(PolynomInfo)
-{
-    SetInputCount(3);
-    SetOutputCount(1);
-}
+TBTPolynom::TBTPolynom(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTPolynom::InputsCreated()
 {
@@ -254,10 +264,15 @@ void TBTPolynom::Draw(TCanvas& canvas)
 
 Integer TBTPolynom::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetTypeName());
+    TSettingsSheet sheet(*this, GetTypeName());
     Integer order = InputCount - 2;
-    dlg.Props->AddSpin("n-Polynom", order, 0, MaxOrder, 80);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddSpin("n-Polynom", order, 0, MaxOrder, 80);
+    const Integer result = sheet.Dialog().ShowModal();
     SetInputCount(order + 2);
     return result;
+}
+
+TRowList MathRows()
+{
+    return RowList(Rows);
 }

@@ -7,12 +7,10 @@
 #include "components/analog/AnalogBT.h"
 
 class TBTMath : public TAnalogBT {
-    ZK_CLASS(TBTMath, TGrundBT)
-
 public:
     static constexpr Integer FunctionCount = 36;
 
-    TBTMath();
+    explicit TBTMath(const TComponentRow& row);
     Byte FunctionIndex = 0;
 
     // Stores the index (limited to the table) and sets the pin counts.
@@ -31,18 +29,18 @@ public:
 };
 
 class TBTPolynom : public TAnalogBT {
-    ZK_CLASS(TBTPolynom, TGrundBT)
-
 public:
     static constexpr Integer MaxOrder = 15;
     static constexpr Extended FaultValue = 1e99L;
 
-    TBTPolynom();
+    explicit TBTPolynom(const TComponentRow& row);
 
     void ResetForStart() override { SetOutputValue(0, 0.0L); }
     void Calculate() override;
     void InputsCreated() override;
-    void OutputsCreated() override { NamePins(Outputs, {"Y"}); }
     void Draw(TCanvas& canvas) override;
     Integer EditProperties() override;
 };
+
+// The rows of TBTMath and TBTPolynom.
+TRowList MathRows();

@@ -27,7 +27,15 @@ const std::array<TMeanIntervalRow, MeanIntervalCount> MeanIntervalTable = {{
 
 namespace {
 
-const TAnalogInfo MittelwertInfo{{"Mittelwert", "Mean value", "Valeur moyenne"}, "MW", 18435, true, 1, 1, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTMittelwert>("TBTMittelwert"),
+     .TypeName = {"Mittelwert", "Mean value", "Valeur moyenne"},
+     .Designator = "MW",
+     .HelpContext = 18435,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Names = "E"},
+     .Outputs = {.Count = 1, .Names = "A"}},
+};
 
 const char* DesignatorText()
 {
@@ -36,12 +44,10 @@ const char* DesignatorText()
 
 } // namespace
 
-TBTMittelwert::TBTMittelwert() : TAnalogBT(MittelwertInfo)
+TBTMittelwert::TBTMittelwert(const TComponentRow& row) : TAnalogBT(row)
 {
     Designator = DesignatorText();
     NeedsTimerTick = true;
-    SetInputCount(1);
-    SetOutputCount(1);
     SetInterval(ExtendedToReal48(MeanIntervalTable[0].Seconds));
 }
 
@@ -93,14 +99,14 @@ void TBTMittelwert::TimerTick()
 // Every closing restarts the averaging, also while the simulation runs.
 Integer TBTMittelwert::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
+    TSettingsSheet sheet(*this);
     TPropScrollbox::TStrings captions;
     for (const TMeanIntervalRow& row : MeanIntervalTable)
         captions.emplace_back(row.Caption);
-    dlg.Props->AddCombo(Translate("Abtastrate"), IntervalIndex, captions, 64);
-    dlg.Props->AddSpin(Translate("Anzahl der Messwerte zur Bildung des Mittelwertes"), SampleCount, MinSamples,
+    sheet.Props().AddCombo(Translate("Abtastrate"), IntervalIndex, captions, 64);
+    sheet.Props().AddSpin(Translate("Anzahl der Messwerte zur Bildung des Mittelwertes"), SampleCount, MinSamples,
                        MaxSamples, 64);
-    const Integer result = ShowDialog(dlg);
+    const Integer result = sheet.Show();
     IntervalIndex = std::clamp(IntervalIndex, 0, MeanIntervalCount - 1);
     SampleCount = std::clamp(SampleCount, MinSamples, MaxSamples);
     SetInterval(ExtendedToReal48(MeanIntervalTable[static_cast<std::size_t>(IntervalIndex)].Seconds));
@@ -129,4 +135,9 @@ void TBTMittelwert::ReadData(TStream& stream, TReader& reader, Byte version)
     IntervalIndex = std::clamp(index[0] | index[1] << 8, 0, MeanIntervalCount - 1);
     // The ring holds 1000 samples: a count from a damaged file is clamped.
     SampleCount = std::clamp(count, MinSamples, MaxSamples);
+}
+
+TRowList MittelwertRows()
+{
+    return RowList(Rows);
 }

@@ -16,13 +16,11 @@ inline constexpr Integer MeanIntervalCount = 14;
 extern const std::array<TMeanIntervalRow, MeanIntervalCount> MeanIntervalTable;
 
 class TBTMittelwert : public TAnalogBT {
-    ZK_CLASS(TBTMittelwert, TGrundBT)
-
 public:
     static constexpr Integer MinSamples = 2;
     static constexpr Integer MaxSamples = 1000;
 
-    TBTMittelwert();
+    explicit TBTMittelwert(const TComponentRow& row);
     Integer IntervalIndex = 0;
     TReal48 Interval{};            // seconds, as the file keeps them
     Integer TicksPerSample = 2;    // 50 ms ticks between samples
@@ -36,8 +34,6 @@ public:
     // Seconds outside the table's span (or not a number) are clamped to it.
     void SetInterval(const TReal48& seconds);
 
-    void InputsCreated() override { NamePins(Inputs, {"E"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void TimerTick() override;
@@ -45,3 +41,6 @@ public:
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
+
+// The row of TBTMittelwert.
+TRowList MittelwertRows();

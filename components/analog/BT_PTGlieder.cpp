@@ -8,9 +8,36 @@
 
 namespace {
 
-const TAnalogInfo PT1Info{{"PT1", "PT1", "PT1"}, "PT1-", 18838, true, 4, 4, 1, 1};
-const TAnalogInfo PT2Info{{"PT2", "PT2", "PT2"}, "PT2-", 18841, true, 5, 5, 1, 1};
-const TAnalogInfo DT1Info{{"DT1", "DT1", "DT1"}, "DT1-", 18842, true, 3, 3, 1, 1};
+constexpr TPinSide OutputY{.Count = 1, .Names = "Y"};
+
+const TPTRow Lags[] = {
+    {.Component = {.Class = RowClass<TPTGlied>("TBTPT1"),
+                   .TypeName = {"PT1", "PT1", "PT1"},
+                   .Designator = "PT1-",
+                   .HelpContext = 18838,
+                   .HasDialog = true,
+                   .Inputs = {.Count = 4, .Names = "X,P,1/T1,/RST"},
+                   .Outputs = OutputY},
+     .Order = 1},
+    {.Component = {.Class = RowClass<TPTGlied>("TBTPT2"),
+                   .TypeName = {"PT2", "PT2", "PT2"},
+                   .Designator = "PT2-",
+                   .HelpContext = 18841,
+                   .HasDialog = true,
+                   .Inputs = {.Count = 5, .Names = "X,P,1/T,D,/RST"},
+                   .Outputs = OutputY},
+     .Order = 2},
+};
+
+const TComponentRow DT1[] = {
+    {.Class = RowClass<TBTDT1>("TBTDT1"),
+     .TypeName = {"DT1", "DT1", "DT1"},
+     .Designator = "DT1-",
+     .HelpContext = 18842,
+     .HasDialog = true,
+     .Inputs = {.Count = 3, .Names = "X,KD,T1"},
+     .Outputs = OutputY},
+};
 
 // Files before this version carry no filter record behind the DT1 element.
 constexpr Byte DT1FilterRecordVersion = 45;
@@ -27,80 +54,22 @@ Extended Bound(Extended v, Extended limit)
 
 } // namespace
 
-// ---- PT1
+// ---- PT1 and PT2
 
-TBTPT1::TBTPT1() : TAbtastBT(PT1Info, true)
-{
-    SetInputCount(4);
-    SetOutputCount(1);
-}
+TPTGlied::TPTGlied(const TComponentRow& row) : TAbtastBT(row, true), pt_(FamilyRow<TPTRow>(row)) {}
 
-void TBTPT1::Draw(TCanvas& canvas)
+void TPTGlied::Draw(TCanvas& canvas)
 {
-    DrawFramedCurve(canvas, {{-38, 23}, {-36, -6}, {-32, -21}, {-24, -28}, {-8, -32}, {14, -34}, {38, -34}});
-}
-
-void TBTPT1::ResetForStart()
-{
-    LastCount = QueryPerformanceCounter();
-    State = 0.0L;
-    SetOutputValue(0, 0.0L);
-}
-
-void TBTPT1::Calculate()
-{
-    const Int64 now = QueryPerformanceCounter();
-    if (!InputLogic(3)) {
-        State = 0.0L;
-        SetOutputValue(0, 0.0L);
-        LastCount = now;
+    if (pt_.Order == 1) {
+        DrawFramedCurve(canvas, {{-38, 23}, {-36, -6}, {-32, -21}, {-24, -28}, {-8, -32}, {14, -34}, {38, -34}});
         return;
     }
-    const Extended x = InputValue(0);
-    const Extended p = InputValue(1);
-    const Extended k = InputValue(2);
-    const Extended ts = SamplePeriod.Seconds();
-    if (ts > 0.0L) {
-        if (CounterSeconds(LastCount, now) < ts)
-            return;
-        State = ts * (x - State) * k + State;
-        SetOutputValue(0, p * State);
-        LastCount += CounterTicks(ts);
-        return;
-    }
-    State = Bound(CounterSeconds(LastCount, now) * (x - State) * k + State, StateLimit);
-    SetOutputValue(0, p * State);
-    LastCount = now;
-}
-
-void TBTPT1::SaveState(TCustomIniFile& ini, const AnsiString& section)
-{
-    SaveValues(ini, section, {{"Value", &State}});
-}
-
-// Y shows the stored state itself until the first action writes P x y.
-void TBTPT1::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
-{
-    LoadValues(ini, section, {{"Value", &State}});
-    SetOutputValue(0, State);
-}
-
-// ---- PT2
-
-TBTPT2::TBTPT2() : TAbtastBT(PT2Info, true)
-{
-    SetInputCount(5);
-    SetOutputCount(1);
-}
-
-void TBTPT2::Draw(TCanvas& canvas)
-{
     DrawFramedCurve(canvas, {{-38, 24}, {-31, -24}, {-27, -33}, {-25, -35}, {-23, -36}, {-20, -35}, {-15, -25},
                              {-13, -23}, {-10, -22}, {-4, -28},  {-1, -30},  {0, -30},   {3, -28},   {6, -25},
                              {8, -24},   {12, -26},  {38, -26}});
 }
 
-void TBTPT2::ResetForStart()
+void TPTGlied::ResetForStart()
 {
     LastCount = QueryPerformanceCounter();
     Rate = 0.0L;
@@ -108,55 +77,72 @@ void TBTPT2::ResetForStart()
     SetOutputValue(0, 0.0L);
 }
 
-void TBTPT2::Calculate()
+void TPTGlied::Calculate()
 {
     const Int64 now = QueryPerformanceCounter();
-    if (!InputLogic(4)) {
+    if (!InputLogic(InputCount - 1)) {
         Rate = 0.0L;
         State = 0.0L;
         SetOutputValue(0, 0.0L);
         LastCount = now;
         return;
     }
-    const Extended x = InputValue(0);
-    const Extended p = InputValue(1);
-    const Extended k = InputValue(2);
-    const Extended d = InputValue(3);
     const Extended ts = SamplePeriod.Seconds();
     if (ts > 0.0L) {
         if (CounterSeconds(LastCount, now) < ts)
             return;
-        Rate = Bound(ts * ((p * x - State) - 2.0L * d * Rate) * k + Rate, StateLimit);
-        State = Bound(ts * Rate * k + State, StateLimit);
-        SetOutputValue(0, State);
+        Step(ts, true);
         LastCount += CounterTicks(ts);
         return;
     }
-    const Extended dt = CounterSeconds(LastCount, now);
-    Rate = ((p * x - State) - 2.0L * d * Rate) * dt * k + Rate;
-    State = dt * Rate * k + State;
-    SetOutputValue(0, State);
+    Step(CounterSeconds(LastCount, now), false);
     LastCount = now;
 }
 
-void TBTPT2::SaveState(TCustomIniFile& ini, const AnsiString& section)
+void TPTGlied::Step(Extended dt, bool periodic)
 {
-    SaveValues(ini, section, {{"Value1", &Rate}, {"Value2", &State}});
+    const Extended x = InputValue(0);
+    const Extended p = InputValue(1);
+    const Extended k = InputValue(2);
+    if (pt_.Order == 1) {
+        State = dt * (x - State) * k + State;
+        if (!periodic)
+            State = Bound(State, PT1StateLimit);
+        SetOutputValue(0, p * State);
+        return;
+    }
+    const Extended d = InputValue(3);
+    Rate = dt * ((p * x - State) - 2.0L * d * Rate) * k + Rate;
+    if (periodic)
+        Rate = Bound(Rate, PT2StateLimit);
+    State = dt * Rate * k + State;
+    if (periodic)
+        State = Bound(State, PT2StateLimit);
+    SetOutputValue(0, State);
 }
 
-void TBTPT2::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
+void TPTGlied::SaveState(TCustomIniFile& ini, const AnsiString& section)
 {
-    LoadValues(ini, section, {{"Value1", &Rate}, {"Value2", &State}});
+    if (pt_.Order == 1)
+        SaveValues(ini, section, {{"Value", &State}});
+    else
+        SaveValues(ini, section, {{"Value1", &Rate}, {"Value2", &State}});
+}
+
+// Y shows the stored state itself until the first action (for PT1 that
+// writes P x y).
+void TPTGlied::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
+{
+    if (pt_.Order == 1)
+        LoadValues(ini, section, {{"Value", &State}});
+    else
+        LoadValues(ini, section, {{"Value1", &Rate}, {"Value2", &State}});
     SetOutputValue(0, State);
 }
 
 // ---- DT1
 
-TBTDT1::TBTDT1() : TAbtastBT(DT1Info, true)
-{
-    SetInputCount(3);
-    SetOutputCount(1);
-}
+TBTDT1::TBTDT1(const TComponentRow& row) : TAbtastBT(row, true) {}
 
 void TBTDT1::Draw(TCanvas& canvas)
 {
@@ -230,4 +216,11 @@ void TBTDT1::LoadState(TCustomIniFile& ini, const AnsiString& section, Integer)
 {
     LoadValues(ini, section, {{"Value", &State}});
     SetOutputValue(0, State);
+}
+
+TRowList PTGliederRows()
+{
+    TRowList rows = RowList(Lags);
+    rows.push_back(&DT1[0]);
+    return rows;
 }

@@ -5,8 +5,14 @@
 
 namespace {
 
-const TAnalogInfo RangeCheckInfo{{"Bereichsprüfung"_ansi, "Range check", "Testeur de limites"}, "RGC", 18416, false,
-                                 3, 3, 3, 3};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTRangeCheck>("TBTRangeCheck"),
+     .TypeName = {"Bereichsprüfung"_ansi, "Range check", "Testeur de limites"},
+     .Designator = "RGC",
+     .HelpContext = 18416,
+     .Inputs = {.Count = 3, .Names = "XH,X,XL"},
+     .Outputs = {.Count = 3, .Names = "OL,OK,OH"}},
+};
 
 constexpr TColor Black = 0x000000;
 constexpr TColor Blue = 0xFF0000;
@@ -16,11 +22,7 @@ constexpr TColor BandGrey = 12632256;
 
 } // namespace
 
-TBTRangeCheck::TBTRangeCheck() : TAnalogBT(RangeCheckInfo)
-{
-    SetInputCount(3);
-    SetOutputCount(3);
-}
+TBTRangeCheck::TBTRangeCheck(const TComponentRow& row) : TAnalogBT(row) {}
 
 // A grey band, a line rising through it (blue below, green inside, red
 // above), arrows at the band's edges and a frame.
@@ -60,8 +62,13 @@ void TBTRangeCheck::Draw(TCanvas& canvas)
     }
 
     canvas.Pen.Width = 2;
-    canvas.Pen.Color = Selected ? Red : SymbolColor;
+    canvas.Pen.Color = FigureColor();
     canvas.Brush.Style = TBrushStyle::bsClear;
     canvas.Rectangle(cx - 30, cy - 34, cx + 30, cy + 26);
     canvas.Brush.Style = TBrushStyle::bsSolid;
+}
+
+TRowList RangeCheckRows()
+{
+    return RowList(Rows);
 }

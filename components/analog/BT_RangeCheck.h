@@ -5,10 +5,8 @@
 #include "components/analog/AnalogBT.h"
 
 class TBTRangeCheck : public TAnalogBT {
-    ZK_CLASS(TBTRangeCheck, TGrundBT)
-
 public:
-    TBTRangeCheck();
+    explicit TBTRangeCheck(const TComponentRow& row);
 
     void Calculate() override
     {
@@ -19,7 +17,8 @@ public:
         SetOutputLogic(1, x >= xl && x < xh);
         SetOutputLogic(0, x < xl);
     }
-    void InputsCreated() override { NamePins(Inputs, {"XH", "X", "XL"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"OL", "OK", "OH"}); }
     void Draw(TCanvas& canvas) override;
 };
+
+// The row of TBTRangeCheck.
+TRowList RangeCheckRows();

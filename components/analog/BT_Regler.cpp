@@ -13,12 +13,41 @@
 
 namespace {
 
-const TAnalogInfo PInfo{{"P-Regler", "P controller", "Contrôleur-P"_ansi}, "P-", 18844, false, 3, 3, 1, 1};
-const TAnalogInfo PIInfo{{"PI-Regler", "PI controller", "Contrôleur-PI"_ansi}, "PI-", 18847, true, 5, 5, 1, 1};
-const TAnalogInfo PIDInfo{{"PID-Regler", "PID controller", "Contrôleur-PID"_ansi}, "PID-", 18853, true, 6, 6, 1, 1};
-const TAnalogInfo PDInfo{{"PD-Regler", "PD controller", "Contrôleur-PD"_ansi}, "PD-", 18850, true, 4, 4, 1, 1};
-const TAnalogInfo ZweiPunktInfo{{"2-Punkt-Regler", "Two-position\rcontroller", "Contrôleur\rdeux-positions"_ansi},
-                                "2HYS-", 18856, false, 3, 3, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBT_P_Regler>("TBT_P_Regler"),
+     .TypeName = {"P-Regler", "P controller", "Contrôleur-P"_ansi},
+     .Designator = "P-",
+     .HelpContext = 18844,
+     .Inputs = {.Count = 3, .Names = "X+,X-,KP"},
+     .Outputs = {.Count = 1, .Names = "Y"}},
+    {.Class = RowClass<TBT_PI_Regler>("TBT_PI_Regler"),
+     .TypeName = {"PI-Regler", "PI controller", "Contrôleur-PI"_ansi},
+     .Designator = "PI-",
+     .HelpContext = 18847,
+     .HasDialog = true,
+     .Inputs = {.Count = 5, .Names = "X+,X-,KP,KI,/RST"},
+     .Outputs = {.Count = 1, .Names = "Y"}},
+    {.Class = RowClass<TBT_PID_Regler>("TBT_PID_Regler"),
+     .TypeName = {"PID-Regler", "PID controller", "Contrôleur-PID"_ansi},
+     .Designator = "PID-",
+     .HelpContext = 18853,
+     .HasDialog = true,
+     .Inputs = {.Count = 6, .Names = "X+,X-,KP,KI,KD,/RST"},
+     .Outputs = {.Count = 1, .Names = "Y"}},
+    {.Class = RowClass<TBT_PD_Regler>("TBT_PD_Regler"),
+     .TypeName = {"PD-Regler", "PD controller", "Contrôleur-PD"_ansi},
+     .Designator = "PD-",
+     .HelpContext = 18850,
+     .HasDialog = true,
+     .Inputs = {.Count = 4, .Names = "X+,X-,KP,KD"},
+     .Outputs = {.Count = 1, .Names = "Y"}},
+    {.Class = RowClass<TBT_2_Punkt_Regler>("TBT_2_Punkt_Regler"),
+     .TypeName = {"2-Punkt-Regler", "Two-position\rcontroller", "Contrôleur\rdeux-positions"_ansi},
+     .Designator = "2HYS-",
+     .HelpContext = 18856,
+     .Inputs = {.Count = 3, .Names = "X+,X-,HYS"},
+     .Outputs = {.Count = 1, .Names = "ON"}},
+};
 
 } // namespace
 
@@ -26,8 +55,8 @@ const TAnalogInfo ZweiPunktInfo{{"2-Punkt-Regler", "Two-position\rcontroller", "
 
 Integer TReglerBT::EditController(TFilter* filter, Extended* start)
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
-    TPropScrollbox& props = *dlg.Props;
+    TSettingsSheet sheet(*this);
+    TPropScrollbox& props = sheet.Props();
     SamplePeriod.AddRow(props);
     props.AddCaption(Translate("Ausgang"));
     AnsiString minText = ValueToStr(OutputMin);
@@ -41,7 +70,7 @@ Integer TReglerBT::EditController(TFilter* filter, Extended* start)
     }
     if (filter)
         filter->AddRows(props);
-    const Integer result = ShowDialog(dlg);
+    const Integer result = sheet.Show();
     if (filter)
         filter->Apply();
     OutputMin = FiniteParameter(StrToValue(minText), DefaultOutputMin);
@@ -68,11 +97,7 @@ void TReglerBT::ReadLimits(TReader& reader)
 
 // ---- P
 
-TBT_P_Regler::TBT_P_Regler() : TAnalogBT(PInfo)
-{
-    SetInputCount(3);
-    SetOutputCount(1);
-}
+TBT_P_Regler::TBT_P_Regler(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBT_P_Regler::Draw(TCanvas& canvas)
 {
@@ -82,11 +107,7 @@ void TBT_P_Regler::Draw(TCanvas& canvas)
 
 // ---- PI
 
-TBT_PI_Regler::TBT_PI_Regler() : TReglerBT(PIInfo, false)
-{
-    SetInputCount(5);
-    SetOutputCount(1);
-}
+TBT_PI_Regler::TBT_PI_Regler(const TComponentRow& row) : TReglerBT(row, false) {}
 
 void TBT_PI_Regler::Draw(TCanvas& canvas)
 {
@@ -156,11 +177,7 @@ void TBT_PI_Regler::LoadState(TCustomIniFile& ini, const AnsiString& section, In
 
 // ---- PID
 
-TBT_PID_Regler::TBT_PID_Regler() : TReglerBT(PIDInfo, false)
-{
-    SetInputCount(6);
-    SetOutputCount(1);
-}
+TBT_PID_Regler::TBT_PID_Regler(const TComponentRow& row) : TReglerBT(row, false) {}
 
 void TBT_PID_Regler::Draw(TCanvas& canvas)
 {
@@ -236,11 +253,7 @@ void TBT_PID_Regler::LoadState(TCustomIniFile& ini, const AnsiString& section, I
 
 // ---- PD
 
-TBT_PD_Regler::TBT_PD_Regler() : TReglerBT(PDInfo, false)
-{
-    SetInputCount(4);
-    SetOutputCount(1);
-}
+TBT_PD_Regler::TBT_PD_Regler(const TComponentRow& row) : TReglerBT(row, false) {}
 
 void TBT_PD_Regler::Draw(TCanvas& canvas)
 {
@@ -295,11 +308,7 @@ void TBT_PD_Regler::ReadData(TStream& stream, TReader& reader, Byte version)
 
 // ---- Two-position
 
-TBT_2_Punkt_Regler::TBT_2_Punkt_Regler() : TAnalogBT(ZweiPunktInfo)
-{
-    SetInputCount(3);
-    SetOutputCount(1);
-}
+TBT_2_Punkt_Regler::TBT_2_Punkt_Regler(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBT_2_Punkt_Regler::Draw(TCanvas& canvas)
 {
@@ -331,4 +340,9 @@ void TBT_2_Punkt_Regler::LoadState(TCustomIniFile& ini, const AnsiString& sectio
 {
     On = ini.ReadBool(StateSection(section), "Status", false);
     SetOutputLogic(0, On);
+}
+
+TRowList ReglerRows()
+{
+    return RowList(Rows);
 }

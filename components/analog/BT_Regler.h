@@ -42,12 +42,8 @@ protected:
 
 // Y := KP x ((X+) - (X-)), every step.
 class TBT_P_Regler : public TAnalogBT {
-    ZK_CLASS(TBT_P_Regler, TGrundBT)
-
 public:
-    TBT_P_Regler();
-    void InputsCreated() override { NamePins(Inputs, {"X+", "X-", "KP"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"Y"}); }
+    explicit TBT_P_Regler(const TComponentRow& row);
     void Draw(TCanvas& canvas) override;
     void Calculate() override { SetOutputValue(0, InputValue(2) * (InputValue(0) - InputValue(1))); }
 };
@@ -55,15 +51,11 @@ public:
 // The integral grows with the real time since the previous action's grid
 // point and is itself limited to [min, max], so it winds up no further.
 class TBT_PI_Regler : public TReglerBT {
-    ZK_CLASS(TBT_PI_Regler, TGrundBT)
-
 public:
-    TBT_PI_Regler();
+    explicit TBT_PI_Regler(const TComponentRow& row);
     Extended Integral = 0.0L;
     Extended IntegralStart = 0.0L;   // "Init"
 
-    void InputsCreated() override { NamePins(Inputs, {"X+", "X-", "KP", "KI", "/RST"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"Y"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
@@ -77,17 +69,13 @@ public:
 // P and I on the error, D on the filtered error over the real time since the
 // last action.
 class TBT_PID_Regler : public TReglerBT {
-    ZK_CLASS(TBT_PID_Regler, TGrundBT)
-
 public:
-    TBT_PID_Regler();
+    explicit TBT_PID_Regler(const TComponentRow& row);
     Extended Integral = 0.0L;
     Extended LastError = 0.0L;   // the filtered error at the last action; kept from run to run
     Extended IntegralStart = 0.0L;
     TFilter Filter;
 
-    void InputsCreated() override { NamePins(Inputs, {"X+", "X-", "KP", "KI", "KD", "/RST"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"Y"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
@@ -99,15 +87,11 @@ public:
 };
 
 class TBT_PD_Regler : public TReglerBT {
-    ZK_CLASS(TBT_PD_Regler, TGrundBT)
-
 public:
-    TBT_PD_Regler();
+    explicit TBT_PD_Regler(const TComponentRow& row);
     Extended LastError = 0.0L;   // kept from run to run
     TFilter Filter;
 
-    void InputsCreated() override { NamePins(Inputs, {"X+", "X-", "KP", "KD"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"Y"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
@@ -119,16 +103,15 @@ public:
 // ON goes high below the band (X+) - HYS/2, low above (X+) + HYS/2, and
 // holds inside it; written only when it changes.
 class TBT_2_Punkt_Regler : public TAnalogBT {
-    ZK_CLASS(TBT_2_Punkt_Regler, TGrundBT)
-
 public:
-    TBT_2_Punkt_Regler();
+    explicit TBT_2_Punkt_Regler(const TComponentRow& row);
     bool On = false;   // kept from run to run
 
-    void InputsCreated() override { NamePins(Inputs, {"X+", "X-", "HYS"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"ON"}); }
     void Draw(TCanvas& canvas) override;
     void Calculate() override;
     void SaveState(TCustomIniFile& ini, const AnsiString& section) override;
     void LoadState(TCustomIniFile& ini, const AnsiString& section, Integer flag) override;
 };
+
+// The rows of TBT_P_Regler, TBT_PI_Regler, TBT_PID_Regler, TBT_PD_Regler and TBT_2_Punkt_Regler.
+TRowList ReglerRows();

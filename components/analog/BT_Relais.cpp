@@ -7,17 +7,32 @@
 
 namespace {
 
-const TAnalogInfo VergleicherInfo{{"Analog-\rVergleicher", "Analogue\rcomparator", "Comparateur\ranalogique"},
-                                  "AVG", 18430, false, 2, 2, 3, 3};
-const TAnalogInfo SampleInfo{{"Sample & Hold", "Sample & Hold", "Echantilloneur\rbloqueur"}, "S&H", 18425, false,
-                             2, 2, 1, 1};
-const TAnalogInfo RelaisInfo{{"Relais\r2 Eingänge"_ansi, "Relay\r2 Inputs", "Relais\r2 entrées"_ansi}, "REL", 18420,
-                             false, 3, 3, 1, 1};
-const TAnalogInfo Relais2Info{{"Relais\r2 Ausgänge"_ansi, "Relay\r2 Outputs", "Relais\r2 sorties"}, "REL", 18422,
-                              false, 2, 2, 2, 2};
-
-constexpr TColor Black = 0x000000;
-constexpr TColor Red = 0x0000FF;
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTAnalogVgl>("TBTAnalogVgl"),
+     .TypeName = {"Analog-\rVergleicher", "Analogue\rcomparator", "Comparateur\ranalogique"},
+     .Designator = "AVG",
+     .HelpContext = 18430,
+     .Inputs = {.Count = 2, .Names = "A,B"},
+     .Outputs = {.Count = 3, .Names = "A<B,A=B,A>B"}},
+    {.Class = RowClass<TBTSample>("TBTSample"),
+     .TypeName = {"Sample & Hold", "Sample & Hold", "Echantilloneur\rbloqueur"},
+     .Designator = "S&H",
+     .HelpContext = 18425,
+     .Inputs = {.Count = 2, .Names = "E,/Hld"},
+     .Outputs = {.Count = 1, .Names = "A"}},
+    {.Class = RowClass<TBTRelais>("TBTRelais"),
+     .TypeName = {"Relais\r2 Eingänge"_ansi, "Relay\r2 Inputs", "Relais\r2 entrées"_ansi},
+     .Designator = "REL",
+     .HelpContext = 18420,
+     .Inputs = {.Count = 3, .Names = "E0,E1,SEL"},
+     .Outputs = {.Count = 1, .Names = "A"}},
+    {.Class = RowClass<TBTRelais_2>("TBTRelais_2"),
+     .TypeName = {"Relais\r2 Ausgänge"_ansi, "Relay\r2 Outputs", "Relais\r2 sorties"},
+     .Designator = "REL",
+     .HelpContext = 18422,
+     .Inputs = {.Count = 2, .Names = "E,SEL"},
+     .Outputs = {.Count = 2, .Names = "A1,A0"}},
+};
 
 // The changeover contact both relays show, in the figure colour.
 void DrawContact(TCanvas& canvas, Integer cx, Integer cy, TColor colour)
@@ -38,17 +53,15 @@ void DrawContact(TCanvas& canvas, Integer cx, Integer cy, TColor colour)
 
 // ---- Comparator
 
-TBTAnalogVgl::TBTAnalogVgl() : TAnalogBT(VergleicherInfo)
+TBTAnalogVgl::TBTAnalogVgl(const TComponentRow& row) : TAnalogBT(row)
 {
-    SetInputCount(2);
-    SetOutputCount(3);
     Designator = ByLanguage("AVG", "ACP", "CPA");
 }
 
 void TBTAnalogVgl::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    DrawVerticalCaption(canvas, ByLanguage("Vergl.", "Comp.", "Comp."), Selected ? Red : Black);
+    DrawVerticalCaption(canvas, ByLanguage("Vergl.", "Comp.", "Comp."), FigureColor());
 }
 
 void TBTAnalogVgl::ResetForStart()
@@ -59,11 +72,7 @@ void TBTAnalogVgl::ResetForStart()
 
 // ---- Sample and hold
 
-TBTSample::TBTSample() : TAnalogBT(SampleInfo)
-{
-    SetInputCount(2);
-    SetOutputCount(1);
-}
+TBTSample::TBTSample(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTSample::Draw(TCanvas& canvas)
 {
@@ -90,11 +99,7 @@ void TBTSample::LoadState(TCustomIniFile& ini, const AnsiString& section, Intege
 
 // ---- Relays
 
-TBTRelais::TBTRelais() : TAnalogBT(RelaisInfo)
-{
-    SetInputCount(3);
-    SetOutputCount(1);
-}
+TBTRelais::TBTRelais(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTRelais::Draw(TCanvas& canvas)
 {
@@ -102,14 +107,15 @@ void TBTRelais::Draw(TCanvas& canvas)
     DrawContact(canvas, CentreX(), CentreY(), FigureColor());
 }
 
-TBTRelais_2::TBTRelais_2() : TAnalogBT(Relais2Info)
-{
-    SetInputCount(2);
-    SetOutputCount(2);
-}
+TBTRelais_2::TBTRelais_2(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTRelais_2::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
     DrawContact(canvas, CentreX(), CentreY(), FigureColor());
+}
+
+TRowList RelaisRows()
+{
+    return RowList(Rows);
 }

@@ -7,14 +7,10 @@
 
 // A<B, A=B and A>B every step; the equality is exact.
 class TBTAnalogVgl : public TAnalogBT {
-    ZK_CLASS(TBTAnalogVgl, TGrundBT)
-
 public:
     // The designator follows the language in use when the block is created
     // or read ("AVG", "ACP", "CPA").
-    TBTAnalogVgl();
-    void InputsCreated() override { NamePins(Inputs, {"A", "B"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"A<B", "A=B", "A>B"}); }
+    explicit TBTAnalogVgl(const TComponentRow& row);
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override
@@ -29,14 +25,10 @@ public:
 
 // A follows E while /Hld is high and holds the last value while it is low.
 class TBTSample : public TAnalogBT {
-    ZK_CLASS(TBTSample, TGrundBT)
-
 public:
-    TBTSample();
+    explicit TBTSample(const TComponentRow& row);
     Extended Hold = 0.0L;
 
-    void InputsCreated() override { NamePins(Inputs, {"E", "/Hld"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override
@@ -51,12 +43,8 @@ public:
 
 // A := E1 while SEL is high (an unconnected SEL too), else E0.
 class TBTRelais : public TAnalogBT {
-    ZK_CLASS(TBTRelais, TGrundBT)
-
 public:
-    TBTRelais();
-    void InputsCreated() override { NamePins(Inputs, {"E0", "E1", "SEL"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
+    explicit TBTRelais(const TComponentRow& row);
     void Draw(TCanvas& canvas) override;
     void Calculate() override { SetOutputValue(0, InputValue(InputLogic(2) ? 1 : 0)); }
 };
@@ -64,12 +52,8 @@ public:
 // E goes to A1 while SEL is high (an unconnected SEL too), else to A0; the
 // other output reads 0.0.
 class TBTRelais_2 : public TAnalogBT {
-    ZK_CLASS(TBTRelais_2, TGrundBT)
-
 public:
-    TBTRelais_2();
-    void InputsCreated() override { NamePins(Inputs, {"E", "SEL"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"A1", "A0"}); }
+    explicit TBTRelais_2(const TComponentRow& row);
     void Draw(TCanvas& canvas) override;
     void Calculate() override
     {
@@ -83,3 +67,6 @@ public:
         }
     }
 };
+
+// The rows of TBTAnalogVgl, TBTSample, TBTRelais and TBTRelais_2.
+TRowList RelaisRows();

@@ -5,15 +5,18 @@
 
 namespace {
 
-const TAnalogInfo StopInfo{{"Simulation\rStop", "Simulation\rStop", "Simulation\rStop"}, "Stp", 18570, false,
-                           1, 1, 0, 0};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTStop>("TBTStop"),
+     .TypeName = {"Simulation\rStop", "Simulation\rStop", "Simulation\rStop"},
+     .Designator = "Stp",
+     .HelpContext = 18570,
+     .Inputs = {.Count = 1, .Names = "|Stp"},
+     .Outputs = {.Count = 0}},
+};
 
 } // namespace
 
-TBTStop::TBTStop() : TAnalogBT(StopInfo)
-{
-    SetInputCount(1);
-}
+TBTStop::TBTStop(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTStop::Calculate()
 {
@@ -28,4 +31,9 @@ void TBTStop::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
     DrawCentredText(canvas, "STOP", 30, CentreX(), CentreY() - 30);
+}
+
+TRowList SimStopRows()
+{
+    return RowList(Rows);
 }

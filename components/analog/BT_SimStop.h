@@ -7,14 +7,14 @@
 #include "components/analog/AnalogBT.h"
 
 class TBTStop : public TAnalogBT {
-    ZK_CLASS(TBTStop, TGrundBT)
-
 public:
-    TBTStop();
+    explicit TBTStop(const TComponentRow& row);
     bool LastLevel = false;
 
     void ResetForStart() override { LastLevel = false; }
     void Calculate() override;
-    void InputsCreated() override { NamePins(Inputs, {"|Stp"}); }
     void Draw(TCanvas& canvas) override;
 };
+
+// The row of TBTStop.
+TRowList SimStopRows();

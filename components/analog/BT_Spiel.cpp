@@ -8,9 +8,26 @@
 
 namespace {
 
-const TAnalogInfo SpielInfo{{"Spiel", "Play", "Lecture"}, "HYS-", 18428, false, 2, 2, 1, 1};
-const TAnalogInfo TotzoneInfo{{"Totzone", "Dead zone", "Zone morte"}, "DZN-", 18429, false, 3, 3, 1, 1};
-const TAnalogInfo LimiterInfo{{"Begrenzer\rLimiter", "Limiter", "Limiteur"}, "LIM", 18450, false, 4, 4, 3, 3};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBT_Spiel>("TBT_Spiel"),
+     .TypeName = {"Spiel", "Play", "Lecture"},
+     .Designator = "HYS-",
+     .HelpContext = 18428,
+     .Inputs = {.Count = 2, .Names = "X,HYS"},
+     .Outputs = {.Count = 1, .Names = "Y"}},
+    {.Class = RowClass<TBT_Totzone>("TBT_Totzone"),
+     .TypeName = {"Totzone", "Dead zone", "Zone morte"},
+     .Designator = "DZN-",
+     .HelpContext = 18429,
+     .Inputs = {.Count = 3, .Names = "X,XL,XH"},
+     .Outputs = {.Count = 1, .Names = "Y"}},
+    {.Class = RowClass<TBTLimiter>("TBTLimiter"),
+     .TypeName = {"Begrenzer\rLimiter", "Limiter", "Limiteur"},
+     .Designator = "LIM",
+     .HelpContext = 18450,
+     .Inputs = {.Count = 4, .Names = "EN,IN,LiH,LiL"},
+     .Outputs = {.Count = 3, .Names = "ClpL,ClpH,A"}},
+};
 
 constexpr TColor Red = 0x0000FF;
 constexpr TColor Black = 0x000000;
@@ -19,11 +36,7 @@ constexpr TColor Black = 0x000000;
 
 // ---- Backlash
 
-TBT_Spiel::TBT_Spiel() : TAnalogBT(SpielInfo)
-{
-    SetInputCount(2);
-    SetOutputCount(1);
-}
+TBT_Spiel::TBT_Spiel(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBT_Spiel::Draw(TCanvas& canvas)
 {
@@ -80,11 +93,7 @@ void TBT_Spiel::LoadState(TCustomIniFile& ini, const AnsiString& section, Intege
 
 // ---- Dead zone
 
-TBT_Totzone::TBT_Totzone() : TAnalogBT(TotzoneInfo)
-{
-    SetInputCount(3);
-    SetOutputCount(1);
-}
+TBT_Totzone::TBT_Totzone(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBT_Totzone::Draw(TCanvas& canvas)
 {
@@ -115,11 +124,7 @@ void TBT_Totzone::Calculate()
 
 // ---- Limiter
 
-TBTLimiter::TBTLimiter() : TAnalogBT(LimiterInfo)
-{
-    SetInputCount(4);
-    SetOutputCount(3);
-}
+TBTLimiter::TBTLimiter(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTLimiter::Draw(TCanvas& canvas)
 {
@@ -154,4 +159,9 @@ void TBTLimiter::Calculate()
     SetOutputValue(2, a);
     SetOutputLogic(1, above);
     SetOutputLogic(0, below);
+}
+
+TRowList SpielRows()
+{
+    return RowList(Rows);
 }

@@ -8,16 +8,12 @@
 // The input drags a band of width HYS along; Y is the band's centre and is
 // written only when the band moves.
 class TBT_Spiel : public TAnalogBT {
-    ZK_CLASS(TBT_Spiel, TGrundBT)
-
 public:
-    TBT_Spiel();
+    explicit TBT_Spiel(const TComponentRow& row);
     Extended HighLimit = 0.0L;
     Extended LowLimit = 0.0L;
     Extended Output = 0.0L;
 
-    void InputsCreated() override { NamePins(Inputs, {"X", "HYS"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"Y"}); }
     void Draw(TCanvas& canvas) override;
     // The band stays from run to run, unless a value that is not a finite
     // number got into it: such a band never moves again, so it starts over.
@@ -29,25 +25,20 @@ public:
 
 // Y := 0 inside [XL, XH), else the distance beyond the nearer edge.
 class TBT_Totzone : public TAnalogBT {
-    ZK_CLASS(TBT_Totzone, TGrundBT)
-
 public:
-    TBT_Totzone();
-    void InputsCreated() override { NamePins(Inputs, {"X", "XL", "XH"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"Y"}); }
+    explicit TBT_Totzone(const TComponentRow& row);
     void Draw(TCanvas& canvas) override;
     void Calculate() override;
 };
 
 // A := IN limited to [LiL, LiH] while EN is high, with a flag for each side.
 class TBTLimiter : public TAnalogBT {
-    ZK_CLASS(TBTLimiter, TGrundBT)
-
 public:
-    TBTLimiter();
-    void InputsCreated() override { NamePins(Inputs, {"EN", "IN", "LiH", "LiL"}); }
-    void OutputsCreated() override { NamePins(Outputs, {"ClpL", "ClpH", "A"}); }
+    explicit TBTLimiter(const TComponentRow& row);
     void Draw(TCanvas& canvas) override;
     void ResetForStart() override;
     void Calculate() override;
 };
+
+// The rows of TBT_Spiel, TBT_Totzone and TBTLimiter.
+TRowList SpielRows();

@@ -14,10 +14,26 @@
 
 namespace {
 
-const TAnalogInfo TimeInfo{{"Systemzeit", "System time", "Heure système"_ansi}, "TM", 18220, false, 0, 0, 4, 5};
-const TAnalogInfo DateInfo{{"Systemdatum", "System date", "Date système"_ansi}, "DT", 18225, false, 0, 0, 4, 5};
-const TAnalogInfo FreqInfo{{"Frequenzzähler"_ansi, "Frequency\rcounter", "Compteur\rfréquence"_ansi}, "FC", 18510,
-                           false, 1, 1, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTSysTime>("TBTSysTime"),
+     .TypeName = {"Systemzeit", "System time", "Heure système"_ansi},
+     .Designator = "TM",
+     .HelpContext = 18220,
+     .Inputs = {.Count = 0},
+     .Outputs = {.Count = 5, .Min = 4, .Max = 5, .Names = "ms,S,M,H,$"}},
+    {.Class = RowClass<TBTSysDate>("TBTSysDate"),
+     .TypeName = {"Systemdatum", "System date", "Date système"_ansi},
+     .Designator = "DT",
+     .HelpContext = 18225,
+     .Inputs = {.Count = 0},
+     .Outputs = {.Count = 5, .Min = 4, .Max = 5, .Names = "DOW,D,M,Y,$"}},
+    {.Class = RowClass<TBTFreqCount>("TBTFreqCount"),
+     .TypeName = {"Frequenzzähler"_ansi, "Frequency\rcounter", "Compteur\rfréquence"_ansi},
+     .Designator = "FC",
+     .HelpContext = 18510,
+     .Inputs = {.Count = 1, .Names = "CLK"},
+     .Outputs = {.Count = 1, .Names = "f"}},
+};
 
 QString LongTimeFormat()
 {
@@ -71,11 +87,7 @@ AnsiString ShortDateText(TDateTime when)
 
 // ---- Time
 
-TBTSysTime::TBTSysTime() : TAnalogBT(TimeInfo)
-{
-    SetInputCount(0);
-    SetOutputCount(5);
-}
+TBTSysTime::TBTSysTime(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTSysTime::Draw(TCanvas& canvas)
 {
@@ -101,11 +113,7 @@ void TBTSysTime::Calculate()
 
 // ---- Date
 
-TBTSysDate::TBTSysDate() : TAnalogBT(DateInfo)
-{
-    SetInputCount(0);
-    SetOutputCount(5);
-}
+TBTSysDate::TBTSysDate(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTSysDate::Draw(TCanvas& canvas)
 {
@@ -132,11 +140,7 @@ void TBTSysDate::Calculate()
 
 // ---- Frequency counter
 
-TBTFreqCount::TBTFreqCount() : TAnalogBT(FreqInfo)
-{
-    SetInputCount(1);
-    SetOutputCount(1);
-}
+TBTFreqCount::TBTFreqCount(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTFreqCount::Draw(TCanvas& canvas)
 {
@@ -172,4 +176,9 @@ void TBTFreqCount::Calculate()
         EdgeCount = 0;
         WindowStart = now;
     }
+}
+
+TRowList SysTimeRows()
+{
+    return RowList(Rows);
 }

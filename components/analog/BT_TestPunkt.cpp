@@ -5,7 +5,14 @@
 
 namespace {
 
-const TAnalogInfo TestpunktInfo{{"Test", "Test", "Test"}, "TP", 18531, false, 1, 1, 0, 0};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTTestpunkt>("TBTTestpunkt"),
+     .TypeName = {"Test", "Test", "Test"},
+     .Designator = "TP",
+     .HelpContext = 18531,
+     .Inputs = {.Count = 1, .Names = ""},
+     .Outputs = {.Count = 0}},
+};
 
 constexpr TColor Red = 0x0000FF;
 constexpr TColor Grey = 8421504;
@@ -13,10 +20,7 @@ constexpr TColor White = 0xFFFFFF;
 
 } // namespace
 
-TBTTestpunkt::TBTTestpunkt() : TAnalogBT(TestpunktInfo)
-{
-    SetInputCount(1);
-}
+TBTTestpunkt::TBTTestpunkt(const TComponentRow& row) : TAnalogBT(row) {}
 
 void TBTTestpunkt::Draw(TCanvas& canvas)
 {
@@ -56,4 +60,9 @@ TRect TBTTestpunkt::GetBounds() const
     r.Top += 20;
     r.Bottom -= 20;
     return r;
+}
+
+TRowList TestpunktRows()
+{
+    return RowList(Rows);
 }

@@ -6,10 +6,8 @@
 #include "components/analog/AnalogBT.h"
 
 class TBTTestpunkt : public TAnalogBT {
-    ZK_CLASS(TBTTestpunkt, TGrundBT)
-
 public:
-    TBTTestpunkt();
+    explicit TBTTestpunkt(const TComponentRow& row);
     Extended Value = 0.0L;
     Extended ShownValue = 0.0L;
 
@@ -17,8 +15,10 @@ public:
     // first live drawing shows the value.
     void ResetForStart() override { ShownValue = Value - 1; }
     void Calculate() override { Value = InputValue(0); }
-    void InputsCreated() override { NamePins(Inputs, {""}); }
     void Draw(TCanvas& canvas) override;
     void DrawLiveState(TCanvas& canvas) override;
     TRect GetBounds() const override;
 };
+
+// The row of TBTTestpunkt.
+TRowList TestpunktRows();

@@ -15,8 +15,22 @@
 
 namespace {
 
-const TAnalogInfo AdcInfo{{"A/D-Wandler", "ADC", "Convertisseur\rA/N"}, "ADC", 18395, true, 1, 1, 2, 16};
-const TAnalogInfo DacInfo{{"D/A-Wandler", "DAC", "Convertisseur\rN/A"}, "DAC", 18400, true, 2, 16, 1, 1};
+const TComponentRow Rows[] = {
+    {.Class = RowClass<TBTADC>("TBTADC"),
+     .TypeName = {"A/D-Wandler", "ADC", "Convertisseur\rA/N"},
+     .Designator = "ADC",
+     .HelpContext = 18395,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Names = "E"},
+     .Outputs = {.Count = 8, .Min = 2, .Max = 16}},
+    {.Class = RowClass<TBTDAC>("TBTDAC"),
+     .TypeName = {"D/A-Wandler", "DAC", "Convertisseur\rN/A"},
+     .Designator = "DAC",
+     .HelpContext = 18400,
+     .HasDialog = true,
+     .Inputs = {.Count = 8, .Min = 2, .Max = 16},
+     .Outputs = {.Count = 1, .Names = "A"}},
+};
 
 void WriteExtended(TWriter& writer, Extended value)
 {
@@ -34,8 +48,8 @@ Extended ReadExtended(TReader& reader)
 
 } // namespace
 
-TWandler::TWandler(const TAnalogInfo& info, const char* symbol, const char* frenchSymbol, bool bitOutputs)
-    : TAnalogBT(info), symbol_(symbol), frenchSymbol_(frenchSymbol), bitOutputs_(bitOutputs)
+TWandler::TWandler(const TComponentRow& row, const char* symbol, const char* frenchSymbol, bool bitOutputs)
+    : TAnalogBT(row), symbol_(symbol), frenchSymbol_(frenchSymbol), bitOutputs_(bitOutputs)
 {
 }
 
@@ -57,15 +71,14 @@ void TWandler::Draw(TCanvas& canvas)
 // two texts, whatever the result.
 Integer TWandler::EditProperties()
 {
-    TDefault_Dlg& dlg = OpenDialog(GetCaption());
+    TSettingsSheet sheet(*this);
     Integer bits = Bits();
     if (!SimulationRunning && !RunOnlyMode)
-        dlg.Props->AddSpin(Translate("Auflösung"_ansi) + " [bit]", bits, MinBits, MaxBits, 64);
+        sheet.Props().AddSpin(Translate("Auflösung"_ansi) + " [bit]", bits, MinBits, MaxBits, 64);
     AnsiString from = ValueToStr(RangeMin);
     AnsiString to = ValueToStr(RangeMax);
-    dlg.Props->AddRange(Translate("Bereich") + " [min/max]", from, to, 0);
-    dlg.Props->AddOptionsSection(Caption, RuntimeAdjustable);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddRange(Translate("Bereich") + " [min/max]", from, to, 0);
+    const Integer result = sheet.Show();
     RangeMin = StrToValue(from);
     RangeMax = StrToValue(to);
     if (bitOutputs_)
@@ -96,11 +109,7 @@ void TWandler::ReadData(TStream& stream, TReader& reader, Byte version)
     RangeMax = ReadExtended(reader);
 }
 
-TBTADC::TBTADC() : TWandler(AdcInfo, "A/D", "A/N", true)
-{
-    SetInputCount(1);
-    SetOutputCount(8);
-}
+TBTADC::TBTADC(const TComponentRow& row) : TWandler(row, "A/D", "A/N", true) {}
 
 void TBTADC::OutputsCreated()
 {
@@ -128,11 +137,7 @@ void TBTADC::Calculate()
         SetOutputLogic(n - 1 - k, (code >> k & 1) != 0);
 }
 
-TBTDAC::TBTDAC() : TWandler(DacInfo, "D/A", "N/A", false)
-{
-    SetInputCount(8);
-    SetOutputCount(1);
-}
+TBTDAC::TBTDAC(const TComponentRow& row) : TWandler(row, "D/A", "N/A", false) {}
 
 void TBTDAC::Calculate()
 {
@@ -140,4 +145,9 @@ void TBTDAC::Calculate()
     for (Integer i = 0; i < InputCount; ++i)
         code |= static_cast<Cardinal>(InputLogic(i)) << i;
     SetOutputValue(0, (code & 0xFFFF) * CodeStep + RangeMin);
+}
+
+TRowList WandlerRows()
+{
+    return RowList(Rows);
 }

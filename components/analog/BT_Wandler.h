@@ -24,7 +24,7 @@ public:
 protected:
     // symbol: the German/English and the French figure text; the bits are
     // outputs or inputs.
-    TWandler(const TAnalogInfo& info, const char* symbol, const char* frenchSymbol, bool bitOutputs);
+    TWandler(const TComponentRow& row, const char* symbol, const char* frenchSymbol, bool bitOutputs);
     Integer Bits() const { return bitOutputs_ ? OutputCount : InputCount; }
 
 private:
@@ -35,22 +35,19 @@ private:
 
 // Output "D" + k carries bit k of the code; "D0" stands on top.
 class TBTADC : public TWandler {
-    ZK_CLASS(TBTADC, TGrundBT)
-
 public:
-    TBTADC();
+    explicit TBTADC(const TComponentRow& row);
     void Calculate() override;
-    void InputsCreated() override { NamePins(Inputs, {"E"}); }
     void OutputsCreated() override;
 };
 
 // Input "D" + i is bit i of the code.
 class TBTDAC : public TWandler {
-    ZK_CLASS(TBTDAC, TGrundBT)
-
 public:
-    TBTDAC();
+    explicit TBTDAC(const TComponentRow& row);
     void Calculate() override;
     void InputsCreated() override { NumberPins(Inputs, "D"); }
-    void OutputsCreated() override { NamePins(Outputs, {"A"}); }
 };
+
+// The rows of TBTADC and TBTDAC.
+TRowList WandlerRows();

@@ -30,21 +30,24 @@
 
 namespace {
 
-using TMaker = TIOBauteil* (*)();
-
-template <class T>
-TIOBauteil* MakeBlock()
-{
-    return CreateBauteil<T>();
-}
-
-const TMaker Makers[] = {
-    MakeBlock<TBTIntegrierer>, MakeBlock<TBTDifferenzierer>, MakeBlock<TBTPT1>,        MakeBlock<TBTPT2>,
-    MakeBlock<TBTDT1>,         MakeBlock<TBT_P_Regler>,      MakeBlock<TBT_PI_Regler>, MakeBlock<TBT_PID_Regler>,
-    MakeBlock<TBT_PD_Regler>,  MakeBlock<TBT_2_Punkt_Regler>, MakeBlock<TBT_Spiel>,    MakeBlock<TBT_Totzone>,
-    MakeBlock<TBTLimiter>,     MakeBlock<TBTAnalogVgl>,      MakeBlock<TBTSample>,     MakeBlock<TBTRelais>,
-    MakeBlock<TBTRelais_2>,    MakeBlock<TBT_Inkretment>,    MakeBlock<TBT_AnalogDelay>,
+const char* const Blocks[] = {
+    "TBTIntegrierer", "TBTDifferenzierer", "TBTPT1",         "TBTPT2",        "TBTDT1",
+    "TBT_P_Regler",   "TBT_PI_Regler",     "TBT_PID_Regler", "TBT_PD_Regler", "TBT_2_Punkt_Regler",
+    "TBT_Spiel",      "TBT_Totzone",       "TBTLimiter",     "TBTAnalogVgl",  "TBTSample",
+    "TBTRelais",      "TBTRelais_2",       "TBT_Inkretment", "TBT_AnalogDelay",
 };
+
+TIOBauteil* MakeBlock(const char* className)
+{
+    static const bool registered = [] {
+        for (const auto rows :
+             {&IntegriererRows, &PTGliederRows, &ReglerRows, &SpielRows, &RelaisRows, &InkretmentRows})
+            RegisterRows(rows());
+        return true;
+    }();
+    (void)registered;
+    return CreateComponent(className);
+}
 
 constexpr Extended Inf = std::numeric_limits<Extended>::infinity();
 const Extended InputValues[16] = {0.0L, 5.0L, 1.0L, -1.0L, 0.5L, 2.5L, 1000.0L, -0.001L,
@@ -58,7 +61,7 @@ constexpr Int64 Ms = 1'000'000;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     TFuzzInput in(data, size);
-    const std::unique_ptr<TIOBauteil> block(Makers[in.Byte() % std::size(Makers)]());
+    const std::unique_ptr<TIOBauteil> block(MakeBlock(Blocks[in.Byte() % std::size(Blocks)]));
     const Byte version = in.Byte();
     const Integer steps = in.Byte() % 64;
     struct TStep {

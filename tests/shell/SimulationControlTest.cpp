@@ -255,7 +255,7 @@ TEST_F(SimulationTest, FastLoopShowsTheStepRateAndStopsFromInside)
 TEST_F(SimulationTest, AStopComponentEndsTheRunFromInside)
 {
     TForm1& form = OpenGates(true);
-    auto* stop = CreateBauteil<TBTStop>();
+    auto* stop = dynamic_cast<TBTStop*>(CreateComponent("TBTStop"));
     stop->X = 2000;
     stop->Y = 2000;
     stop->LayoutPins();

@@ -24,22 +24,9 @@
 
 void RegisterAnalogClasses()
 {
-    for (const TClassInfo* info :
-         {&TBTADC::StaticClass(), &TBTDAC::StaticClass(), &TBTStop::StaticClass(), &TBTTestpunkt::StaticClass(),
-          &TBTJumpTarget::StaticClass(), &TBTRangeCheck::StaticClass(), &TBTFest::StaticClass(),
-          &TBTVerstaerker::StaticClass(), &TBTGain::StaticClass(), &TBTOffset::StaticClass(), &TBTAnalogMux::StaticClass(),
-          &TBTAnalogDemux::StaticClass(), &TBTFormel::StaticClass(), &TBTAdd::StaticClass(), &TBTSub::StaticClass(),
-          &TBTMul::StaticClass(), &TBTDiv::StaticClass(), &TBTMath::StaticClass(), &TBTPolynom::StaticClass(),
-          &TBTIntConv::StaticClass(), &TBTIntOp::StaticClass(), &TBTIntToBytes::StaticClass(),
-          &TBTIntFromBytes::StaticClass(), &TBTIntCheckBit::StaticClass(), &TBTIntBit::StaticClass(),
-          &TBTRelais::StaticClass(), &TBTRelais_2::StaticClass(), &TBTSample::StaticClass(),
-          &TBTAnalogVgl::StaticClass(), &TBTLimiter::StaticClass(), &TBTIntegrierer::StaticClass(),
-          &TBTDifferenzierer::StaticClass(), &TBTPT1::StaticClass(), &TBTPT2::StaticClass(), &TBTDT1::StaticClass(),
-          &TBT_P_Regler::StaticClass(), &TBT_PI_Regler::StaticClass(), &TBT_PID_Regler::StaticClass(),
-          &TBT_PD_Regler::StaticClass(), &TBT_2_Punkt_Regler::StaticClass(), &TBT_Spiel::StaticClass(),
-          &TBT_Totzone::StaticClass(), &TBT_Inkretment::StaticClass(), &TBT_AnalogDelay::StaticClass(),
-          &TBTFktGenerator::StaticClass(), &TBTPulse::StaticClass(), &TBTRampenGenerator::StaticClass(),
-          &TBTRandom::StaticClass(), &TBTMittelwert::StaticClass(), &TBTKorrekturtabelle::StaticClass(),
-          &TBTSysTime::StaticClass(), &TBTSysDate::StaticClass(), &TBTFreqCount::StaticClass()})
-        RegisterClass(*info);
+    for (const auto rows : {&WandlerRows, &SimStopRows, &TestpunktRows, &JumpTargetRows, &RangeCheckRows,
+                            &KonstantenRows, &ArithmetikRows, &AnalogMuxRows, &FormelRows, &MathRows, &IntegerRows,
+                            &RelaisRows, &SpielRows, &IntegriererRows, &PTGliederRows, &ReglerRows, &InkretmentRows,
+                            &GeneratorRows, &MittelwertRows, &KorrekturtabelleRows, &SysTimeRows})
+        RegisterRows(rows());
 }

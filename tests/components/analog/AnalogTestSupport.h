@@ -8,15 +8,24 @@
 #include <initializer_list>
 #include <memory>
 
-template <class T>
-std::unique_ptr<T> Make()
+// Every class of the analog family.
+void RegisterAnalogClasses();
+
+// A component made by its class name (the analog classes registered first),
+// as its family class T.
+template <class T = TIOBauteil>
+std::unique_ptr<T> Make(const char* className)
 {
-    return std::unique_ptr<T>(CreateBauteil<T>());
+    RegisterAnalogClasses();
+    return std::unique_ptr<T>(dynamic_cast<T*>(CreateComponent(className)));
 }
 
-inline std::unique_ptr<TIOBauteil> Make(const char* className)
+// A component placed on a test board by its class name, as its family class T.
+template <class T, class Board>
+T* PlaceAs(Board& board, const char* className, Integer x, Integer y)
 {
-    return std::unique_ptr<TIOBauteil>(dynamic_cast<TIOBauteil*>(CreateBauteil(className)));
+    RegisterAnalogClasses();
+    return dynamic_cast<T*>(board.Place(className, x, y));
 }
 
 // Output pins that drive a component's inputs; input i reads Pins[i].
@@ -45,6 +54,3 @@ public:
 
     std::array<TBauteilPin, 32> Pins;
 };
-
-// Every class of the analog family.
-void RegisterAnalogClasses();

@@ -61,7 +61,7 @@ TEST_F(Arithmetik, MultiInputBlocksComputeLeftToRight)
 
 TEST_F(Arithmetik, AnUnconnectedDivisorGivesTheSubstituteValue)
 {
-    auto div = Make<TBTDiv>();
+    auto div = Make<TBTDiv>("TBTDiv");
     feed.Feed(*div, {7});
     div->Calculate();
     EXPECT_EQ(div->Outputs[0].Value, 1e12L);
@@ -72,14 +72,14 @@ TEST_F(Arithmetik, TheAmplifierLimitsEachInputAndItsResult)
     struct TCase {
         Extended In, A, Off, Out;
     };
-    auto amp = Make<TBTVerstaerker>();
+    auto amp = Make<TBTVerstaerker>("TBTVerstaerker");
     for (const TCase& c : {TCase{2, 3, 1, 7}, TCase{1e21L, 1, 0, 1e20L}, TCase{1, 1e15L, 0, 1e12L},
                            TCase{1e20L, 1e12L, 0, 1e20L}, TCase{-1e20L, 1e12L, 0, -1e20L},
                            TCase{0, 0, -1e30L, -1e20L}, TCase{NaN, 1, 0, -1e20L}}) {
         feed.Step(*amp, {c.In, c.A, c.Off});
         EXPECT_EQ(amp->Outputs[0].Value, c.Out) << c.In << " " << c.A << " " << c.Off;
     }
-    auto open = Make<TBTVerstaerker>();
+    auto open = Make<TBTVerstaerker>("TBTVerstaerker");
     open->Outputs[0].Value = 3;
     open->Calculate();
     EXPECT_EQ(open->Outputs[0].Value, 0.0L);
@@ -87,14 +87,14 @@ TEST_F(Arithmetik, TheAmplifierLimitsEachInputAndItsResult)
 
 TEST_F(Arithmetik, GainAndOffsetApplyTheirSetNumber)
 {
-    auto gain = Make<TBTGain>();
+    auto gain = Make<TBTGain>("TBTGain");
     feed.Step(*gain, {4});
     EXPECT_EQ(gain->Outputs[0].Value, 4);   // a new gain passes its input
     gain->Gain = 2.5L;
     gain->Calculate();
     EXPECT_EQ(gain->Outputs[0].Value, 10);
 
-    auto offset = Make<TBTOffset>();
+    auto offset = Make<TBTOffset>("TBTOffset");
     offset->Offset = -1.5L;
     feed.Step(*offset, {4});
     EXPECT_EQ(offset->Outputs[0].Value, 2.5L);
@@ -108,7 +108,7 @@ TEST_F(Arithmetik, EveryBlockOutputsZeroAtStartAndTheFixedValueItsValue)
         block->ResetForStart();
         EXPECT_EQ(block->Outputs[0].Value, 0.0L) << name;
     }
-    auto fixed = Make<TBTFest>();
+    auto fixed = Make<TBTFest>("TBTFest");
     fixed->ResetForStart();
     EXPECT_EQ(fixed->Outputs[0].Value, 1.0L);
     // Written at start only: a change while running waits for the next start.
@@ -121,11 +121,11 @@ TEST_F(Arithmetik, EveryBlockOutputsZeroAtStartAndTheFixedValueItsValue)
 
 TEST_F(Arithmetik, HintsShowTheSetNumber)
 {
-    auto gain = Make<TBTGain>();
+    auto gain = Make<TBTGain>("TBTGain");
     gain->Gain = 2.5L;
     const AnsiString hint = gain->GetHintText();
     EXPECT_EQ(hint.substr(hint.rfind('\r') + 1), "= " + ValueToStr(2.5L));
-    auto fixed = Make<TBTFest>();
+    auto fixed = Make<TBTFest>("TBTFest");
     EXPECT_EQ(fixed->GetHintText().substr(fixed->GetHintText().rfind('\r') + 1), "= " + ValueToStr(1.0L));
 }
 
@@ -133,13 +133,13 @@ TEST_F(Arithmetik, HintsShowTheSetNumber)
 TEST_F(Arithmetik, RecordsKeepTheNumbersAndInputCounts)
 {
     TTestBoard t;
-    auto* add = t.Place<TBTAdd>(100, 100);
+    auto* add = PlaceAs<TBTAdd>(t, "TBTAdd", 100, 100);
     add->SetInputCount(16);
-    auto* gain = t.Place<TBTGain>(100, 600);
+    auto* gain = PlaceAs<TBTGain>(t, "TBTGain", 100, 600);
     gain->Gain = -0.125L;
-    auto* offset = t.Place<TBTOffset>(100, 900);
+    auto* offset = PlaceAs<TBTOffset>(t, "TBTOffset", 100, 900);
     offset->Offset = 1e-300L;
-    auto* fixed = t.Place<TBTFest>(100, 1200);
+    auto* fixed = PlaceAs<TBTFest>(t, "TBTFest", 100, 1200);
     fixed->Value = nextafterl(1.0L, 2.0L);   // all 64 mantissa bits count
     const std::vector<Byte> bytes = t.WriteToMemory();
 
@@ -177,25 +177,28 @@ TEST_F(Arithmetik, TheFixedValueWritesTenRawBytesAndTheGainATypedFloat)
         const std::vector<Byte>& data = stream.Bytes();
         return std::vector<Byte>(data.end() - static_cast<std::ptrdiff_t>(n), data.end());
     };
-    auto fixed = Make<TBTFest>();
+    auto fixed = Make<TBTFest>("TBTFest");
     fixed->Value = 1.0L;
     EXPECT_EQ(recordTail(*fixed, 10), (std::vector<Byte>{0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
-    auto gain = Make<TBTGain>();
+    auto gain = Make<TBTGain>("TBTGain");
     EXPECT_EQ(recordTail(*gain, 11), (std::vector<Byte>{static_cast<Byte>(TValueType::vaExtended), 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
 }
 
-// A damaged record with pin counts the block cannot have is read with the
-// counts clamped, so the step never reads a pin that is not there.
-TEST_F(Arithmetik, PinCountsFromARecordAreClamped)
+// A damaged record with pin counts the block cannot have is refused with the
+// stream error; counts the block can have are read as written and stepped.
+TEST_F(Arithmetik, PinCountsFromARecordOutsideTheBlocksRangeAreRefused)
 {
     struct TCase {
         const char* Class;
-        Integer Inputs, Outputs, ExpectedInputs, ExpectedOutputs;
+        Integer Inputs, Outputs;
+        bool Allowed;
     };
-    for (const TCase& c : {TCase{"TBTDiv", 0, 0, 2, 1}, TCase{"TBTSub", 40, 3, 16, 1},
-                           TCase{"TBTVerstaerker", 1, 0, 3, 1}, TCase{"TBTGain", 0, 0, 1, 1},
-                           TCase{"TBTFest", 2, 0, 0, 1}}) {
-        SCOPED_TRACE(c.Class);
+    for (const TCase& c : {TCase{"TBTDiv", 0, 0, false}, TCase{"TBTSub", 40, 3, false}, TCase{"TBTSub", 17, 1, false},
+                           TCase{"TBTSub", 16, 1, true}, TCase{"TBTAdd", 1, 1, false}, TCase{"TBTAdd", 2, 1, true},
+                           TCase{"TBTMul", 5, 2, false}, TCase{"TBTVerstaerker", 1, 0, false},
+                           TCase{"TBTVerstaerker", 3, 1, true}, TCase{"TBTGain", 0, 0, false},
+                           TCase{"TBTGain", 1, 1, true}, TCase{"TBTFest", 2, 0, false}, TCase{"TBTFest", 0, 1, true}}) {
+        SCOPED_TRACE(std::string(c.Class) + " " + std::to_string(c.Inputs) + "/" + std::to_string(c.Outputs));
         auto original = Make(c.Class);
         original->SetInputCount(c.Inputs);
         original->SetOutputCount(c.Outputs);
@@ -206,12 +209,14 @@ TEST_F(Arithmetik, PinCountsFromARecordAreClamped)
         }
         stream.SetPosition(0);
         auto read = Make(c.Class);
-        {
-            TReader reader(stream);
-            read->ReadData(stream, reader, 46);
+        TReader reader(stream);
+        if (!c.Allowed) {
+            EXPECT_THROW(read->ReadData(stream, reader, 46), EReadError);
+            continue;
         }
-        EXPECT_EQ(read->InputCount, c.ExpectedInputs);
-        EXPECT_EQ(read->OutputCount, c.ExpectedOutputs);
+        read->ReadData(stream, reader, 46);
+        EXPECT_EQ(read->InputCount, c.Inputs);
+        EXPECT_EQ(read->OutputCount, c.Outputs);
         read->ResetForStart();
         read->Calculate();
     }

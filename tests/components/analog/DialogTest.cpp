@@ -33,7 +33,7 @@ using AnalogDialog = TAnalogSheetTest;
 
 TEST_F(AnalogDialog, TheInputCountOfTheArithmeticBlocks)
 {
-    auto add = Make<TBTAdd>();
+    auto add = Make<TBTAdd>("TBTAdd");
     EXPECT_EQ(Edit(*add, true, [](TDefault_Dlg& dlg) { Row<TComboPropEditor>(dlg, 0).Combo->setCurrentIndex(14); }), 1);
     EXPECT_EQ(Caption, "Addierer");
     EXPECT_EQ(HelpContext, 18465);
@@ -48,7 +48,7 @@ TEST_F(AnalogDialog, TheInputCountOfTheArithmeticBlocks)
 // ValueToStr shows it.
 TEST_F(AnalogDialog, TheSetNumberRowWithTheOptions)
 {
-    auto gain = Make<TBTGain>();
+    auto gain = Make<TBTGain>("TBTGain");
     gain->SetCaption("Verst");
     Edit(*gain, true, [](TDefault_Dlg& dlg) { Row<TEditPropEditor>(dlg, 0).Edit->setText("2,5"); });
     EXPECT_EQ(Caption, "Verst");
@@ -61,11 +61,11 @@ TEST_F(AnalogDialog, TheSetNumberRowWithTheOptions)
     EXPECT_EQ(gain->Gain, StrToValue(ValueToStr(1.0L / 3)));
 
     LanguageIndex = 1;
-    auto offset = Make<TBTOffset>();
+    auto offset = Make<TBTOffset>("TBTOffset");
     Edit(*offset, true, [](TDefault_Dlg& dlg) { Row<TEditPropEditor>(dlg, 0).Edit->setText("-4"); });
     EXPECT_EQ(RowCaptions.value(0), "Offset");
     EXPECT_EQ(offset->Offset, -4);
-    auto fixed = Make<TBTFest>();
+    auto fixed = Make<TBTFest>("TBTFest");
     Edit(*fixed, true, [](TDefault_Dlg& dlg) { Row<TEditPropEditor>(dlg, 0).Edit->setText("7"); });
     EXPECT_EQ(RowCaptions.value(0), "Value");
     EXPECT_EQ(fixed->Value, 7);
@@ -78,7 +78,7 @@ TEST_F(AnalogDialog, TheSetNumberRowWithTheOptions)
 
 TEST_F(AnalogDialog, TheFormulaIsStoredInUpperCaseWithPoints)
 {
-    auto formel = Make<TBTFormel>();
+    auto formel = Make<TBTFormel>("TBTFormel");
     Edit(*formel, false, [](TDefault_Dlg& dlg) {
         Row<TSpinPropEditor>(dlg, 0).Spin->SetValue(3);
         Row<TEditPropEditor>(dlg, 1).Edit->setText("sin(e0)*1,5");
@@ -104,7 +104,7 @@ TEST_F(AnalogDialog, TheFormulaIsStoredInUpperCaseWithPoints)
 
 TEST_F(AnalogDialog, TheFunctionListSetsThePins)
 {
-    auto math = Make<TBTMath>();
+    auto math = Make<TBTMath>("TBTMath");
     Edit(*math, true, [](TDefault_Dlg& dlg) {
         auto& combo = *Row<TComboPropEditor>(dlg, 0).Combo;
         EXPECT_EQ(combo.count(), 36);
@@ -114,7 +114,7 @@ TEST_F(AnalogDialog, TheFunctionListSetsThePins)
     EXPECT_EQ(math->FunctionIndex, 4);
     EXPECT_EQ(math->InputCount, 0);
 
-    auto poly = Make<TBTPolynom>();
+    auto poly = Make<TBTPolynom>("TBTPolynom");
     Edit(*poly, true, [](TDefault_Dlg& dlg) { Row<TSpinPropEditor>(dlg, 0).Spin->SetValue(15); });
     EXPECT_EQ(RowCaptions, QStringList{"n-Polynom"});
     EXPECT_EQ(poly->InputCount, 17);
@@ -123,7 +123,7 @@ TEST_F(AnalogDialog, TheFunctionListSetsThePins)
 TEST_F(AnalogDialog, TheConvertersBitsAndRange)
 {
     LanguageIndex = 2;
-    auto adc = Make<TBTADC>();
+    auto adc = Make<TBTADC>("TBTADC");
     Edit(*adc, true, [](TDefault_Dlg& dlg) {
         Row<TSpinPropEditor>(dlg, 0).Spin->SetValue(12);
         Row<TRangePropEditor>(dlg, 1).FromEdit->setText("-10");
@@ -138,7 +138,7 @@ TEST_F(AnalogDialog, TheConvertersBitsAndRange)
 
 TEST_F(AnalogDialog, IntegerSettingsAndChannels)
 {
-    auto conv = Make<TBTIntConv>();
+    auto conv = Make<TBTIntConv>("TBTIntConv");
     Edit(*conv, true, [](TDefault_Dlg& dlg) {
         Row<TComboPropEditor>(dlg, 1).Combo->setCurrentIndex(1);
         Row<TSpinPropEditor>(dlg, 5).Spin->SetValue(8);
@@ -147,12 +147,12 @@ TEST_F(AnalogDialog, IntegerSettingsAndChannels)
     EXPECT_EQ(conv->InputSigned, 1);
     EXPECT_EQ(conv->OutputBits, 8);
 
-    auto bit = Make<TBTIntCheckBit>();
+    auto bit = Make<TBTIntCheckBit>("TBTIntCheckBit");
     Edit(*bit, true, [](TDefault_Dlg& dlg) { Row<TComboPropEditor>(dlg, 1).Combo->setCurrentIndex(31); });
     EXPECT_EQ(RowCaptions.value(1), "Bit #");
     EXPECT_EQ(bit->BitNumber, 31);
 
-    auto mux = Make<TBTAnalogMux>();
+    auto mux = Make<TBTAnalogMux>("TBTAnalogMux");
     Edit(*mux, true, [](TDefault_Dlg& dlg) { Row<TComboPropEditor>(dlg, 0).Combo->setCurrentIndex(0); });
     EXPECT_EQ(Caption, "AMUX");
     EXPECT_EQ(RowCaptions, QStringList{QString::fromUtf8("Kanäle")});

@@ -24,7 +24,7 @@ protected:
     // The output after the first step with the formula and input values.
     Extended Output(const AnsiString& formula, const std::vector<Extended>& inputs = {})
     {
-        auto formel = Make<TBTFormel>();
+        auto formel = Make<TBTFormel>("TBTFormel");
         formel->SetInputCount(std::max<Integer>(1, static_cast<Integer>(inputs.size())));
         for (std::size_t i = 0; i < inputs.size(); ++i) {
             feed.Pins[i].Value = inputs[i];
@@ -149,7 +149,7 @@ TEST_F(Formel, TheTextHelpers)
 // formula that needs no new evaluation leaves the output alone.
 TEST_F(Formel, OnlyAChangedTextIsEvaluated)
 {
-    auto formel = Make<TBTFormel>();
+    auto formel = Make<TBTFormel>("TBTFormel");
     formel->Formula = "E0*2";
     feed.Feed(*formel, {3});
     formel->ResetForStart();
@@ -204,7 +204,7 @@ TEST_F(Formel, NoTextHangsTheEvaluator)
 
 TEST_F(Formel, TheRecordKeepsTheFormulaAsStored)
 {
-    auto formel = Make<TBTFormel>();
+    auto formel = Make<TBTFormel>("TBTFormel");
     formel->SetInputCount(3);
     formel->Formula = "sin(E0)";   // a file's formula is used as stored
     TMemoryStream stream;
@@ -213,7 +213,7 @@ TEST_F(Formel, TheRecordKeepsTheFormulaAsStored)
         formel->WriteData(stream, writer);
     }
     stream.SetPosition(0);
-    auto read = Make<TBTFormel>();
+    auto read = Make<TBTFormel>("TBTFormel");
     {
         TReader reader(stream);
         read->ReadData(stream, reader, 46);

@@ -17,10 +17,9 @@ namespace {
 
 class GeneratorChain : public AnalogClockTest {
 protected:
-    template <class T>
-    static TPoint PinOffset(bool output, Integer i)
+    static TPoint PinOffset(const char* className, bool output, Integer i)
     {
-        auto probe = Make<T>();
+        auto probe = Make(className);
         probe->LayoutPins();
         const TBauteilPin& pin = output ? probe->Outputs[static_cast<std::size_t>(i)]
                                         : probe->Inputs[static_cast<std::size_t>(i)];
@@ -28,16 +27,16 @@ protected:
     }
     // A block placed with its input 0 on the line of the pin, 400 units on.
     template <class T>
-    T* PlaceAfter(const TBauteilPin& pin)
+    T* PlaceAfter(const char* className, const TBauteilPin& pin)
     {
-        const TPoint in = PinOffset<T>(false, 0);
-        return board.Place<T>(pin.X + 400 - in.X, pin.Y - in.Y);
+        const TPoint in = PinOffset(className, false, 0);
+        return PlaceAs<T>(board, className, pin.X + 400 - in.X, pin.Y - in.Y);
     }
     void Feed(Extended value, TIOBauteil* to, Integer input)
     {
         const TBauteilPin& target = to->Inputs[static_cast<std::size_t>(input)];
-        const TPoint end = PinOffset<TBTFest>(true, 0);
-        auto* fixed = board.Place<TBTFest>(target.X - 40 - end.X, target.Y - end.Y);
+        const TPoint end = PinOffset("TBTFest", true, 0);
+        auto* fixed = PlaceAs<TBTFest>(board, "TBTFest", target.X - 40 - end.X, target.Y - end.Y);
         fixed->Value = value;
         board.Connect(fixed, 0, to, input);
     }
@@ -49,9 +48,9 @@ protected:
 // goes through the curve (-2, 0), (0, 10), (2, 30).
 TEST_F(GeneratorChain, RampAveragedAndCorrected)
 {
-    auto* gen = board.Place<TBTFktGenerator>(1000, 1000);
-    auto* mean = PlaceAfter<TBTMittelwert>(gen->Outputs[1]);
-    auto* table = PlaceAfter<TBTKorrekturtabelle>(mean->Outputs[0]);
+    auto* gen = PlaceAs<TBTFktGenerator>(board, "TBTFktGenerator", 1000, 1000);
+    auto* mean = PlaceAfter<TBTMittelwert>("TBTMittelwert", gen->Outputs[1]);
+    auto* table = PlaceAfter<TBTKorrekturtabelle>("TBTKorrekturtabelle", mean->Outputs[0]);
     Feed(0.25L, gen, 0);
     Feed(2.0L, gen, 1);
     board.Connect(gen, 1, mean, 0);

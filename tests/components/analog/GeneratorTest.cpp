@@ -27,7 +27,7 @@ enum { DWN, RUP, TRI, REC, SIN };
 
 TEST_F(Generators, FiveWavesShareOnePhase)
 {
-    auto gen = Make<TBTFktGenerator>();
+    auto gen = Make<TBTFktGenerator>("TBTFktGenerator");
     EXPECT_EQ(gen->Outputs[SIN].Name, "SIN");
     EXPECT_EQ(gen->Outputs[DWN].Name, "DWN");
     gen->ResetForStart();
@@ -52,13 +52,13 @@ TEST_F(Generators, FiveWavesShareOnePhase)
 TEST_F(Generators, FrequenciesBelowTheLowestGiveAThousandSecondPeriod)
 {
     for (const Extended f : {0.0L, -5.0L, NaN}) {
-        auto gen = Make<TBTFktGenerator>();
+        auto gen = Make<TBTFktGenerator>("TBTFktGenerator");
         gen->ResetForStart();
         Step(*gen, {f, 1.0L}, 250'000 * Ms);
         EXPECT_NEAR(Out(*gen, SIN), 1.0, 1e-9) << f;
         EXPECT_NEAR(Out(*gen, RUP), -0.5, 1e-9) << f;
     }
-    auto unconnected = Make<TBTFktGenerator>();
+    auto unconnected = Make<TBTFktGenerator>("TBTFktGenerator");
     unconnected->ResetForStart();
     feed.Pins[1].SetValue(1.0L);
     unconnected->Inputs[1].Source = &feed.Pins[1];
@@ -71,7 +71,7 @@ TEST_F(Generators, FrequenciesBelowTheLowestGiveAThousandSecondPeriod)
 // 1.5 and the ramps leave [-A, A] until the accumulator catches up.
 TEST_F(Generators, APhaseAboveOneIsReducedByOnePeriodPerStep)
 {
-    auto gen = Make<TBTFktGenerator>();
+    auto gen = Make<TBTFktGenerator>("TBTFktGenerator");
     gen->ResetForStart();
     Step(*gen, {10.0L, 1.0L}, 250 * Ms);
     EXPECT_NEAR(Out(*gen, RUP), 2.0, 1e-9);
@@ -93,7 +93,7 @@ class PulseTest : public AnalogClockTest {
 protected:
     PulseRun Run(Extended th, Extended tl, Integer steps)
     {
-        auto pulse = Make<TBTPulse>();
+        auto pulse = Make<TBTPulse>("TBTPulse");
         pulse->ResetForStart();
         PulseRun run;
         bool last = false;
@@ -145,7 +145,7 @@ protected:
         Step(*ramp, {0.0L, 10.0L, 2.0L, -1.0L, Low});    // the start edge
         EXPECT_EQ(ramp->Outputs[RUN].Level, 1);
     }
-    std::unique_ptr<TBTRampenGenerator> ramp = Make<TBTRampenGenerator>();
+    std::unique_ptr<TBTRampenGenerator> ramp = Make<TBTRampenGenerator>("TBTRampenGenerator");
 };
 
 TEST_F(RampTest, RunsFromY1ToY2InTSecondsThenReturnsToY0)
@@ -202,7 +202,7 @@ protected:
 
 TEST_F(RandomTest, AnalogValueEveryFifthStep)
 {
-    auto rnd = Make<TBTRandom>();
+    auto rnd = Make<TBTRandom>("TBTRandom");
     ASSERT_EQ(rnd->OutputCount, 1);
     EXPECT_EQ(rnd->Outputs[0].Name, "A");
     rnd->ResetForStart();
@@ -223,7 +223,7 @@ TEST_F(RandomTest, AnalogValueEveryFifthStep)
 
 TEST_F(RandomTest, AReversedRangeStartsAtTheMinimum)
 {
-    auto rnd = Make<TBTRandom>();
+    auto rnd = Make<TBTRandom>("TBTRandom");
     rnd->RangeMin = 10;
     rnd->RangeMax = 4;
     rnd->ResetForStart();
@@ -243,7 +243,7 @@ TEST_F(RandomTest, BitCountFollowsTheMaximum)
 
 TEST_F(RandomTest, DigitalModeShowsTheBitsOfAValueInTheRange)
 {
-    auto rnd = Make<TBTRandom>();
+    auto rnd = Make<TBTRandom>("TBTRandom");
     rnd->RangeMax = 7;
     rnd->Digital = true;
     rnd->BuildOutputs();
@@ -266,7 +266,7 @@ TEST_F(RandomTest, DigitalModeShowsTheBitsOfAValueInTheRange)
 // A negative value shows its two's complement in the bits there are.
 TEST_F(RandomTest, NegativeValuesShowTheirTwosComplement)
 {
-    auto rnd = Make<TBTRandom>();
+    auto rnd = Make<TBTRandom>("TBTRandom");
     rnd->RangeMin = -4;
     rnd->RangeMax = -4;
     rnd->Digital = true;
@@ -283,7 +283,7 @@ TEST_F(RandomTest, NegativeValuesShowTheirTwosComplement)
 
 TEST_F(RandomTest, TheRecordBringsTheBitOutputsBack)
 {
-    auto rnd = Make<TBTRandom>();
+    auto rnd = Make<TBTRandom>("TBTRandom");
     rnd->RangeMin = 2;
     rnd->RangeMax = 200;
     rnd->Digital = true;
@@ -293,7 +293,7 @@ TEST_F(RandomTest, TheRecordBringsTheBitOutputsBack)
         TWriter writer(stream);
         rnd->WriteData(stream, writer);
     }
-    auto read = Make<TBTRandom>();
+    auto read = Make<TBTRandom>("TBTRandom");
     stream.SetPosition(0);
     {
         TReader reader(stream);
@@ -313,7 +313,7 @@ TEST_F(RandomTest, TheRecordBringsTheBitOutputsBack)
 // digital with max 1 names the one output A, Cancel keeps the mode.
 TEST_F(RandomTest, TheSheetSwitchesTheMode)
 {
-    auto rnd = Make<TBTRandom>();
+    auto rnd = Make<TBTRandom>("TBTRandom");
     rnd->Digital = true;
     rnd->BuildOutputs();
     EXPECT_EQ(rnd->Outputs[0].Name, "B0");
@@ -351,14 +351,14 @@ TEST_F(Generators, IdentityByLanguage)
 {
     for (Integer language : {0, 1, 2}) {
         LanguageIndex = language;
-        auto gen = Make<TBTFktGenerator>();
+        auto gen = Make<TBTFktGenerator>("TBTFktGenerator");
         EXPECT_EQ(gen->Designator, language == 2 ? "GS" : "SG");
         EXPECT_EQ(gen->HelpContext, 18445);
     }
     LanguageIndex = 1;
-    EXPECT_EQ(Make<TBTPulse>()->GetTypeName(), "Pulse generator");
-    EXPECT_EQ(Make<TBTRampenGenerator>()->Inputs[4].Name, "|RUN");
-    EXPECT_EQ(Make<TBTRandom>()->HelpContext, 18545);
+    EXPECT_EQ(Make<TBTPulse>("TBTPulse")->GetTypeName(), "Pulse generator");
+    EXPECT_EQ(Make<TBTRampenGenerator>("TBTRampenGenerator")->Inputs[4].Name, "|RUN");
+    EXPECT_EQ(Make<TBTRandom>("TBTRandom")->HelpContext, 18545);
 }
 
 } // namespace

@@ -18,7 +18,7 @@ TEST_F(Integrierer, MaxIntegratesWallClockTimeAtAnyStepRate)
 {
     for (const Int64 stepTicks : {Ms, 10'000 * Int64(1), 7 * Ms, 250 * Ms}) {
         SCOPED_TRACE(stepTicks);
-        auto block = Make<TBTIntegrierer>();
+        auto block = Make<TBTIntegrierer>("TBTIntegrierer");
         block->ResetForStart();
         Int64 t = 0;
         for (; t < 2000 * Ms; t += stepTicks)
@@ -32,7 +32,7 @@ TEST_F(Integrierer, MaxIntegratesWallClockTimeAtAnyStepRate)
 // following steps each add one period until the grid has caught up.
 TEST_F(Integrierer, APeriodActsOnTheGridAndCatchesUpOnePeriodPerStep)
 {
-    auto block = Make<TBTIntegrierer>();
+    auto block = Make<TBTIntegrierer>("TBTIntegrierer");
     block->SamplePeriod.Choose(7);
     const Extended ts = block->SamplePeriod.Seconds();
     block->ResetForStart();
@@ -64,7 +64,7 @@ TEST_F(Integrierer, APeriodActsOnTheGridAndCatchesUpOnePeriodPerStep)
 
 TEST_F(Integrierer, ResetClearsAndTheResetTimeIsNotIntegrated)
 {
-    auto block = Make<TBTIntegrierer>();
+    auto block = Make<TBTIntegrierer>("TBTIntegrierer");
     block->ResetForStart();
     for (Integer i = 0; i < 500; ++i)
         Step(*block, {1.0L});
@@ -79,8 +79,8 @@ TEST_F(Integrierer, ResetClearsAndTheResetTimeIsNotIntegrated)
 // nothing: two steps in the same counter tick leave finite outputs.
 TEST_F(Integrierer, StepsInTheSameTickLeaveFiniteOutputs)
 {
-    auto integrator = Make<TBTIntegrierer>();
-    auto differentiator = Make<TBTDifferenzierer>();
+    auto integrator = Make<TBTIntegrierer>("TBTIntegrierer");
+    auto differentiator = Make<TBTDifferenzierer>("TBTDifferenzierer");
     differentiator->Filter.Enabled = true;
     integrator->ResetForStart();
     differentiator->ResetForStart();
@@ -101,7 +101,7 @@ TEST_F(Integrierer, StepsInTheSameTickLeaveFiniteOutputs)
 // by the step (a spike), then a constant input gives 0.
 TEST_F(Integrierer, DifferentiatorSpikesOnceAfterStartThenFollowsTheSlope)
 {
-    auto block = Make<TBTDifferenzierer>();
+    auto block = Make<TBTDifferenzierer>("TBTDifferenzierer");
     block->ResetForStart();
     Step(*block, {2.0L});
     EXPECT_NEAR(static_cast<double>(Out(*block)), 2000.0, 1e-9);
@@ -119,7 +119,7 @@ TEST_F(Integrierer, DifferentiatorSpikesOnceAfterStartThenFollowsTheSlope)
 // gap when the reference moves on after the 1000th action.
 TEST_F(Integrierer, DifferentiatorPeriodsRunOnWithoutAGapAtTheThousandth)
 {
-    auto block = Make<TBTDifferenzierer>();
+    auto block = Make<TBTDifferenzierer>("TBTDifferenzierer");
     block->SamplePeriod.Choose(4);
     const Extended ts = block->SamplePeriod.Seconds();
     block->ResetForStart();
@@ -191,7 +191,7 @@ TEST_F(Integrierer, ADisabledFilterKeepsItsStagesAndTime)
 // the stages away to their bounds; a value that is no number is bounded too.
 TEST_F(Integrierer, FilterFrequenciesThatMakeNoSenseStayBounded)
 {
-    auto block = Make<TBTDifferenzierer>();
+    auto block = Make<TBTDifferenzierer>("TBTDifferenzierer");
     block->Filter.Enabled = true;
     block->Filter.Omega = 0.0L;
     block->ResetForStart();

@@ -35,7 +35,7 @@ protected:
     }
     TBTJumpTarget* Target(const char* caption, Integer y)
     {
-        auto* target = t.Place<TBTJumpTarget>(700, y);
+        auto* target = PlaceAs<TBTJumpTarget>(t, "TBTJumpTarget", 700, y);
         target->SetCaption(caption);
         return target;
     }
@@ -55,7 +55,7 @@ TEST_F(JumpTargetTest, ANewTargetListensToQuestionMarkAndHasOneTextOutput)
 {
     for (Integer language : {0, 1, 2}) {
         LanguageIndex = language;
-        auto target = Make<TBTJumpTarget>();
+        auto target = Make<TBTJumpTarget>("TBTJumpTarget");
         const char* const names[] = {"Sprung (Ziel)", "Jump (Destination)", "Report (Destination)"};
         EXPECT_EQ(target->GetTypeName(), names[language]);
         EXPECT_EQ(target->Caption, "?");
@@ -122,7 +122,7 @@ TEST_F(JumpTargetTest, JumpsDoNotReachIntoOrOutOfMacros)
     auto* innerJump = CreateBauteil<TBTJump>();
     innerJump->SetCaption("M");
     inner->InsertObject(innerJump);
-    auto* innerTarget = CreateBauteil<TBTJumpTarget>();
+    auto* innerTarget = dynamic_cast<TBTJumpTarget*>(CreateComponent("TBTJumpTarget"));
     innerTarget->SetCaption("O");
     inner->InsertObject(innerTarget);
     TBTJump* outerJump = Jump("O", "outside", 100);

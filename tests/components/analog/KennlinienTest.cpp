@@ -20,7 +20,7 @@ class Kennlinien : public AnalogClockTest {};
 // back down it stands until X falls below the band, then follows at X + 1.
 TEST_F(Kennlinien, BacklashDragsItsBand)
 {
-    auto block = Make<TBT_Spiel>();
+    auto block = Make<TBT_Spiel>("TBT_Spiel");
     struct TStep {
         Extended X, Y;
     };
@@ -42,14 +42,14 @@ TEST_F(Kennlinien, BacklashKeepsItsBandAcrossRuns)
 {
     QTemporaryDir folder;
     TIniFile ini(folder.filePath("p_Default.set").toStdString());
-    auto block = Make<TBT_Spiel>();
+    auto block = Make<TBT_Spiel>("TBT_Spiel");
     block->SetNumber(1);
     feed.Step(*block, {5.0L, 2.0L});
     block->SimulationStopped();
     block->ResetForStart();
     EXPECT_EQ(block->Output, 4.0L);
     block->SaveState(ini, "MAIN");
-    auto restored = Make<TBT_Spiel>();
+    auto restored = Make<TBT_Spiel>("TBT_Spiel");
     restored->SetNumber(1);
     restored->LoadState(ini, "MAIN", 0);
     EXPECT_EQ(Out(*restored), 4.0L);
@@ -66,7 +66,7 @@ TEST_F(Kennlinien, BacklashKeepsItsBandAcrossRuns)
 
 TEST_F(Kennlinien, DeadZone)
 {
-    auto block = Make<TBT_Totzone>();
+    auto block = Make<TBT_Totzone>("TBT_Totzone");
     struct TCase {
         Extended X, XL, XH, Y;
     };
@@ -80,7 +80,7 @@ TEST_F(Kennlinien, DeadZone)
 
 TEST_F(Kennlinien, LimiterWithItsFlags)
 {
-    auto block = Make<TBTLimiter>();
+    auto block = Make<TBTLimiter>("TBTLimiter");
     struct TCase {
         Extended EN, IN, LiH, LiL, A;
         bool ClpL, ClpH;
@@ -105,7 +105,7 @@ TEST_F(Kennlinien, LimiterWithItsFlags)
 
 TEST_F(Kennlinien, ComparatorIsExact)
 {
-    auto block = Make<TBTAnalogVgl>();
+    auto block = Make<TBTAnalogVgl>("TBTAnalogVgl");
     struct TCase {
         Extended A, B;
         bool Lt, Eq, Gt;
@@ -117,7 +117,7 @@ TEST_F(Kennlinien, ComparatorIsExact)
         EXPECT_EQ(block->Outputs[1].Level != 0, c.Eq);
         EXPECT_EQ(block->Outputs[2].Level != 0, c.Gt);
     }
-    auto unwired = Make<TBTAnalogVgl>();
+    auto unwired = Make<TBTAnalogVgl>("TBTAnalogVgl");
     unwired->Calculate();
     EXPECT_EQ(unwired->Outputs[1].Value, 5.0L);
     unwired->ResetForStart();
@@ -129,7 +129,7 @@ TEST_F(Kennlinien, SampleAndHoldFollowsHoldsAndRestores)
 {
     QTemporaryDir folder;
     TIniFile ini(folder.filePath("p_Default.set").toStdString());
-    auto block = Make<TBTSample>();
+    auto block = Make<TBTSample>("TBTSample");
     block->SetNumber(3);
     block->ResetForStart();
     feed.Step(*block, {1.5L, 0.0L});   // held from the start: 0.0
@@ -152,7 +152,7 @@ TEST_F(Kennlinien, SampleAndHoldFollowsHoldsAndRestores)
 
 TEST_F(Kennlinien, RelaysRouteInTheSameStep)
 {
-    auto two = Make<TBTRelais>();
+    auto two = Make<TBTRelais>("TBTRelais");
     feed.Step(*two, {1.0L, 2.0L, 0.0L});
     EXPECT_EQ(Out(*two), 1.0L);
     feed.Step(*two, {1.0L, 2.0L, 5.0L});
@@ -162,7 +162,7 @@ TEST_F(Kennlinien, RelaysRouteInTheSameStep)
     EXPECT_EQ(Out(*two), 2.0L);
 
     TFeeder feed2;
-    auto outputs = Make<TBTRelais_2>();
+    auto outputs = Make<TBTRelais_2>("TBTRelais_2");
     feed2.Step(*outputs, {3.0L});   // SEL unconnected: to A1
     EXPECT_EQ(Out(*outputs, 0), 3.0L);
     EXPECT_EQ(Out(*outputs, 1), 0.0L);
@@ -176,7 +176,7 @@ TEST_F(Kennlinien, RelaysRouteInTheSameStep)
 // followed, so an edge under the reset does not count after it.
 TEST_F(Kennlinien, IncrementerCountsFallingEdges)
 {
-    auto block = Make<TBT_Inkretment>();
+    auto block = Make<TBT_Inkretment>("TBT_Inkretment");
     auto clockStep = [&](Extended upDown, Extended clk, Extended rst, Extended res) {
         feed.Step(*block, {0.5L, upDown, clk, rst, res});
         return Out(*block);
@@ -211,7 +211,7 @@ TEST_F(Kennlinien, AnalogDelayShiftsOnFallingEdges)
 {
     for (const Integer n : {3, 1}) {
         SCOPED_TRACE(n);
-        auto block = Make<TBT_AnalogDelay>();
+        auto block = Make<TBT_AnalogDelay>("TBT_AnalogDelay");
         block->SetLength(n);
         block->ResetForStart();
         std::vector<Extended> seen;
@@ -229,7 +229,7 @@ TEST_F(Kennlinien, AnalogDelayShiftsOnFallingEdges)
 
 TEST_F(Kennlinien, AnalogDelayLengthIsClampedAndTheResetEmptiesTheLine)
 {
-    auto block = Make<TBT_AnalogDelay>();
+    auto block = Make<TBT_AnalogDelay>("TBT_AnalogDelay");
     EXPECT_EQ(block->Length, 100);
     EXPECT_EQ(block->Cells.size(), 100u);
     block->SetLength(0);

@@ -63,7 +63,7 @@ TEST_F(CorrectionTable, InterpolatesAndExtrapolates)
         {{{0, 0}, {1, 10}, {2, 15}}, 3, 20},
         {{{0, 0}, {1, 10}, {2, 15}}, -1, -10},
     };
-    auto block = Make<TBTKorrekturtabelle>();
+    auto block = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
     for (const auto& c : cases) {
         block->Values = Table(c.Curve);
         feed.Step(*block, {c.E});
@@ -122,9 +122,9 @@ protected:
 
 TEST_F(CorrectionRecord, CountThenPairsOfFloats)
 {
-    auto block = Make<TBTKorrekturtabelle>();
+    auto block = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
     block->Values = Table({{0, 0}, {1, 10}, {2, 15}});
-    auto read = Make<TBTKorrekturtabelle>();
+    auto read = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
     Read(*read, Record(*block));
     EXPECT_EQ(PairsOf(read->Values), PairsOf(block->Values));
     // 1 tag + 1 count byte, then 3 x 2 x (tag + 10 bytes).
@@ -135,7 +135,7 @@ TEST_F(CorrectionRecord, CountThenPairsOfFloats)
 // are refused, and the block's table stays as it was.
 TEST_F(CorrectionRecord, DamagedRecordsAreRefusedWhole)
 {
-    auto source = Make<TBTKorrekturtabelle>();
+    auto source = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
     const std::vector<Byte> base = BaseRecord(*source);
     const auto withTail = [&](std::vector<Byte> tail) {
         std::vector<Byte> bytes = base;
@@ -154,7 +154,7 @@ TEST_F(CorrectionRecord, DamagedRecordsAreRefusedWhole)
         Record(*source),
     };
     for (const auto& bytes : damaged) {
-        auto block = Make<TBTKorrekturtabelle>();
+        auto block = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
         block->Values = Table({{0, 0}, {3, 3}});
         EXPECT_ANY_THROW(Read(*block, bytes));
         EXPECT_EQ(PairsOf(block->Values), (Pairs{{0, 0}, {3, 3}}));
@@ -223,7 +223,7 @@ protected:
 
 TEST_F(CorrectionEditor, TypingSelectsTheRowAndEnablesTheButtons)
 {
-    auto block = Make<TBTKorrekturtabelle>();
+    auto block = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
     block->Values = Table({{0, 0}, {1, 10}, {2, 15}});
     EXPECT_EQ(Edit(*block,
                    [&](TKorrekturtabelleDlg& dlg) {
@@ -263,7 +263,7 @@ TEST_F(CorrectionEditor, TypingSelectsTheRowAndEnablesTheButtons)
 
 TEST_F(CorrectionEditor, TwoPairsCannotBeDeletedOrCleared)
 {
-    auto block = Make<TBTKorrekturtabelle>();
+    auto block = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
     TModalHook answers({TModalAnswer::Button(IDNO), TModalAnswer::Button(IDYES)});
     Edit(*block,
          [&](TKorrekturtabelleDlg& dlg) {
@@ -289,7 +289,7 @@ TEST_F(CorrectionEditor, TwoPairsCannotBeDeletedOrCleared)
 TEST_F(CorrectionEditor, ImportThenCancelKeepsTheTable)
 {
     const QString path = WriteFile("werte.csv", "0;0\r\n1,5;3\r\n1,5;7\r\n");
-    auto block = Make<TBTKorrekturtabelle>();
+    auto block = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
     block->Values = Table({{0, 0}, {10, 100}});
     TModalHook answers(std::vector<TModalAnswer>{TModalAnswer::File(QStringToAnsi(path)), TModalAnswer::File(QStringToAnsi(path))});
     EXPECT_EQ(Edit(*block,
@@ -309,7 +309,7 @@ TEST_F(CorrectionEditor, ImportThenCancelKeepsTheTable)
 // cancelled file dialog changes nothing either.
 TEST_F(CorrectionEditor, AnUnreadableFileGivesItsMessageAndChangesNothing)
 {
-    auto block = Make<TBTKorrekturtabelle>();
+    auto block = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
     block->Values = Table({{0, 0}, {10, 100}, {20, 150}});
     const AnsiString missing = QStringToAnsi(dir.filePath("fehlt.txt"));
     LanguageIndex = 1;
@@ -334,13 +334,13 @@ TEST_F(CorrectionEditor, TextsRuntimeFlagAndCaption)
     const char* designators[] = {"KT", "CT", "TC"};
     for (Integer language : {0, 1, 2}) {
         LanguageIndex = language;
-        auto block = Make<TBTKorrekturtabelle>();
+        auto block = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
         EXPECT_EQ(block->Designator, designators[language]);
         TKorrekturtabelleDlg dlg;
         EXPECT_EQ(dlg.Caption(), captions[language]);
     }
     LanguageIndex = 1;
-    auto block = Make<TBTKorrekturtabelle>();
+    auto block = Make<TBTKorrekturtabelle>("TBTKorrekturtabelle");
     block->SetCaption("Sensor");
     Edit(*block,
          [&](TKorrekturtabelleDlg& dlg) {

@@ -41,7 +41,7 @@ protected:
         return {math->Outputs[0].Value, math->OutputCount > 1 ? math->Outputs[1].Value : Kept};
     }
 
-    std::unique_ptr<TBTMath> math = Make<TBTMath>();
+    std::unique_ptr<TBTMath> math = Make<TBTMath>("TBTMath");
     TFeeder feed;
 };
 
@@ -165,7 +165,7 @@ TEST_F(MathFunction, TheRecordKeepsTheFunctionAndAHintNamesIt)
         math->WriteData(stream, writer);
     }
     stream.SetPosition(0);
-    auto read = Make<TBTMath>();
+    auto read = Make<TBTMath>("TBTMath");
     {
         TReader reader(stream);
         read->ReadData(stream, reader, 46);
@@ -178,7 +178,7 @@ TEST_F(MathFunction, TheRecordKeepsTheFunctionAndAHintNamesIt)
 TEST_F(MathFunction, ADamagedFunctionIndexIsClampedToTheTable)
 {
     for (const auto& [stored, expected] : {std::pair{99, 35}, std::pair{-4, 0}}) {
-        auto sin = Make<TBTMath>();
+        auto sin = Make<TBTMath>("TBTMath");
         TMemoryStream stream;
         {
             TWriter writer(stream);
@@ -186,7 +186,7 @@ TEST_F(MathFunction, ADamagedFunctionIndexIsClampedToTheTable)
             writer.WriteInteger(stored);
         }
         stream.SetPosition(0);
-        auto read = Make<TBTMath>();
+        auto read = Make<TBTMath>("TBTMath");
         {
             TReader reader(stream);
             read->ReadData(stream, reader, 46);
@@ -198,7 +198,7 @@ TEST_F(MathFunction, ADamagedFunctionIndexIsClampedToTheTable)
 
 TEST_F(MathFunction, ThePolynomial)
 {
-    auto poly = Make<TBTPolynom>();
+    auto poly = Make<TBTPolynom>("TBTPolynom");
     poly->SetInputCount(4);   // order 2
     EXPECT_EQ(poly->Inputs[3].Name, "C2");
     feed.Step(*poly, {2, 1, 0, 3});

@@ -32,7 +32,7 @@ protected:
     }
     static std::unique_ptr<TBTMittelwert> Read(const std::vector<Byte>& bytes)
     {
-        auto block = Make<TBTMittelwert>();
+        auto block = Make<TBTMittelwert>("TBTMittelwert");
         TMemoryStream stream(bytes);
         TReader reader(stream);
         block->ReadData(stream, reader, 46);
@@ -42,7 +42,7 @@ protected:
 
 TEST_F(MeanTest, TheRingFillsThenRunsOverTheLastNSamples)
 {
-    auto mean = Make<TBTMittelwert>();
+    auto mean = Make<TBTMittelwert>("TBTMittelwert");
     mean->SampleCount = 3;
     mean->IntervalIndex = 3;
     mean->SetInterval(ExtendedToReal48(1.0L));
@@ -68,7 +68,7 @@ TEST_F(MeanTest, TheRingFillsThenRunsOverTheLastNSamples)
 
 TEST_F(MeanTest, AConstantInputStaysItsMean)
 {
-    auto mean = Make<TBTMittelwert>();
+    auto mean = Make<TBTMittelwert>("TBTMittelwert");
     feed.Feed(*mean, {4.0L});
     mean->ResetForStart();
     EXPECT_EQ(mean->Outputs[0].Value, 4.0L);
@@ -98,7 +98,7 @@ TEST_F(MeanTest, TheIntervalTableAsSixByteReals)
         const auto& row = rows[i];
         EXPECT_STREQ(MeanIntervalTable[static_cast<std::size_t>(i)].Caption, row.Caption);
         EXPECT_EQ(ExtendedToReal48(MeanIntervalTable[static_cast<std::size_t>(i)].Seconds), row.Bytes) << i;
-        auto mean = Make<TBTMittelwert>();
+        auto mean = Make<TBTMittelwert>("TBTMittelwert");
         mean->IntervalIndex = i;
         mean->SetInterval(row.Bytes);
         const auto read = Read(Record(*mean));
@@ -111,7 +111,7 @@ TEST_F(MeanTest, TheIntervalTableAsSixByteReals)
 
 TEST_F(MeanTest, ThirtyMinutesSampleFirstAtTheFirstTickThenEvery36000)
 {
-    auto mean = Make<TBTMittelwert>();
+    auto mean = Make<TBTMittelwert>("TBTMittelwert");
     mean->SetInterval(ExtendedToReal48(1800.0L));
     feed.Feed(*mean, {2.0L});
     mean->ResetForStart();
@@ -129,7 +129,7 @@ TEST_F(MeanTest, ThirtyMinutesSampleFirstAtTheFirstTickThenEvery36000)
 // damaged file brings are clamped so the ring is never indexed outside.
 TEST_F(MeanTest, TheRecordAndDamagedValues)
 {
-    auto mean = Make<TBTMittelwert>();
+    auto mean = Make<TBTMittelwert>("TBTMittelwert");
     mean->SampleCount = 1000;
     const std::vector<Byte> base = BaseRecord(*mean);
     std::vector<Byte> bytes = Record(*mean);
@@ -164,7 +164,7 @@ TEST_F(MeanTest, TheRecordAndDamagedValues)
 
 TEST_F(MeanTest, TheSheetRestartsTheAveraging)
 {
-    auto mean = Make<TBTMittelwert>();
+    auto mean = Make<TBTMittelwert>("TBTMittelwert");
     feed.Feed(*mean, {1.0L});
     mean->ResetForStart();
     for (Integer i = 0; i < 5; ++i)
@@ -205,9 +205,9 @@ TEST_F(MeanTest, DesignatorByLanguage)
     const char* expected[] = {"MW", "MV", "VM"};
     for (Integer language : {0, 1, 2}) {
         LanguageIndex = language;
-        EXPECT_EQ(Make<TBTMittelwert>()->Designator, expected[language]);
+        EXPECT_EQ(Make<TBTMittelwert>("TBTMittelwert")->Designator, expected[language]);
     }
-    EXPECT_TRUE(Make<TBTMittelwert>()->NeedsTimerTick);
+    EXPECT_TRUE(Make<TBTMittelwert>("TBTMittelwert")->NeedsTimerTick);
 }
 
 } // namespace

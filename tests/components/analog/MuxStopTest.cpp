@@ -30,7 +30,7 @@ protected:
 
 TEST_F(MuxStop, TheMultiplexerPassesTheSelectedChannel)
 {
-    auto mux = Make<TBTAnalogMux>();
+    auto mux = Make<TBTAnalogMux>("TBTAnalogMux");
     EXPECT_EQ(mux->ChannelIndex(), 2);
     // Nothing connected: EN and S0..S2 read high, "I7" is chosen and reads 0.
     mux->Outputs[0].Value = 9;
@@ -59,7 +59,7 @@ TEST_F(MuxStop, TheMultiplexerPassesTheSelectedChannel)
 
 TEST_F(MuxStop, TheDemultiplexerWritesOnChangesOnly)
 {
-    auto demux = Make<TBTAnalogDemux>();
+    auto demux = Make<TBTAnalogDemux>("TBTAnalogDemux");
     demux->SetChannels(1);
     ASSERT_EQ(demux->OutputCount, 4);
     EXPECT_EQ(demux->Outputs[3].Name, "A0");
@@ -99,9 +99,9 @@ TEST_F(MuxStop, TheDemultiplexerWritesOnChangesOnly)
 TEST_F(MuxStop, ChannelSizesComeBackWithTheInputCount)
 {
     for (const Integer c : {0, 1, 3}) {
-        auto mux = Make<TBTAnalogMux>();
+        auto mux = Make<TBTAnalogMux>("TBTAnalogMux");
         mux->SetChannels(c);
-        auto demux = Make<TBTAnalogDemux>();
+        auto demux = Make<TBTAnalogDemux>("TBTAnalogDemux");
         demux->SetChannels(c);
         for (TAnalogMuxBT* original : {static_cast<TAnalogMuxBT*>(mux.get()), static_cast<TAnalogMuxBT*>(demux.get())}) {
             TMemoryStream stream;
@@ -120,29 +120,31 @@ TEST_F(MuxStop, ChannelSizesComeBackWithTheInputCount)
             EXPECT_EQ(read->OutputCount, original->OutputCount);
         }
     }
-    // A damaged count between the sizes is set to the size below it.
-    auto mux = Make<TBTAnalogMux>();
+    // A damaged record: a mux input count between the sizes, a demux output
+    // count that does not match its select lines.
+    auto mux = Make<TBTAnalogMux>("TBTAnalogMux");
     mux->SetInputCount(9);
-    TMemoryStream stream;
-    {
-        TWriter writer(stream);
-        mux->WriteData(stream, writer);
-    }
-    stream.SetPosition(0);
-    auto read = Make<TBTAnalogMux>();
-    {
+    auto demux = Make<TBTAnalogDemux>("TBTAnalogDemux");
+    demux->SetOutputCount(4);
+    for (TAnalogMuxBT* damaged : {static_cast<TAnalogMuxBT*>(mux.get()), static_cast<TAnalogMuxBT*>(demux.get())}) {
+        SCOPED_TRACE(damaged->ClassName());
+        TMemoryStream stream;
+        {
+            TWriter writer(stream);
+            damaged->WriteData(stream, writer);
+        }
+        stream.SetPosition(0);
+        auto read = Make(damaged->ClassName());
         TReader reader(stream);
-        read->ReadData(stream, reader, 46);
+        EXPECT_THROW(read->ReadData(stream, reader, 46), EReadError);
     }
-    EXPECT_EQ(read->InputCount, 7);
-    read->Calculate();
 }
 
 TEST_F(MuxStop, TheStopAsksForTheCloseOnAFallingEdge)
 {
     Integer requests = 0;
     ShellHooks.RequestStop = [&] { ++requests; };
-    auto stop = Make<TBTStop>();
+    auto stop = Make<TBTStop>("TBTStop");
     stop->ResetForStart();
     feed.Step(*stop, {0});   // low at the first step: no edge
     EXPECT_EQ(requests, 0);
@@ -154,7 +156,7 @@ TEST_F(MuxStop, TheStopAsksForTheCloseOnAFallingEdge)
     feed.Step(*stop, {0});
     EXPECT_EQ(requests, 1);
 
-    auto open = Make<TBTStop>();   // an open input reads high
+    auto open = Make<TBTStop>("TBTStop");   // an open input reads high
     for (int i = 0; i < 3; ++i)
         open->Calculate();
     EXPECT_EQ(requests, 1);
@@ -166,7 +168,7 @@ TEST_F(MuxStop, TheStopAsksForTheCloseOnAFallingEdge)
 
 TEST_F(MuxStop, TheRangeCheckFlags)
 {
-    auto check = Make<TBTRangeCheck>();
+    auto check = Make<TBTRangeCheck>("TBTRangeCheck");
     struct TCase {
         Extended XH, X, XL;
         bool OL, OK, OH;
@@ -184,7 +186,7 @@ TEST_F(MuxStop, TheRangeCheckFlags)
 // then its value in red.
 TEST_F(MuxStop, TheTestPointShowsItsValueWhileStatesAreShown)
 {
-    auto point = Make<TBTTestpunkt>();
+    auto point = Make<TBTTestpunkt>("TBTTestpunkt");
     point->X = 100;
     point->Y = 100;
     point->LayoutPins();

@@ -16,7 +16,7 @@ class PTGlieder : public AnalogClockTest {};
 
 TEST_F(PTGlieder, PT1ReachesSixtyThreePercentAfterOneTimeConstant)
 {
-    auto block = Make<TBTPT1>();
+    auto block = Make<TPTGlied>("TBTPT1");
     block->ResetForStart();
     for (Integer i = 0; i < 1000; ++i)
         Step(*block, {1.0L, 1.0L, 1.0L});
@@ -30,7 +30,7 @@ TEST_F(PTGlieder, PT1ReachesSixtyThreePercentAfterOneTimeConstant)
 // P scales only the output; an unconnected 1/T1 holds the state.
 TEST_F(PTGlieder, PT1GainAndTimeConstantInputs)
 {
-    auto block = Make<TBTPT1>();
+    auto block = Make<TPTGlied>("TBTPT1");
     block->ResetForStart();
     for (Integer i = 0; i < 100; ++i)
         Step(*block, {1.0L, 0.0L, 1.0L});
@@ -48,15 +48,15 @@ TEST_F(PTGlieder, PT1GainAndTimeConstantInputs)
 // alternating on the +-1e12 bounds, sampled it grows without a bound.
 TEST_F(PTGlieder, PT1UnstableStepsAreBoundedOnlyWhenContinuous)
 {
-    auto continuous = Make<TBTPT1>();
+    auto continuous = Make<TPTGlied>("TBTPT1");
     continuous->ResetForStart();
     for (Integer i = 0; i < 200; ++i)
         Step(*continuous, {1.0L, 1.0L, 3000.0L});
-    EXPECT_EQ(std::fabs(continuous->State), TBTPT1::StateLimit);
+    EXPECT_EQ(std::fabs(continuous->State), TPTGlied::PT1StateLimit);
     Step(*continuous, {1.0L, 1.0L, 3000.0L});
-    EXPECT_EQ(std::fabs(continuous->State), TBTPT1::StateLimit);
+    EXPECT_EQ(std::fabs(continuous->State), TPTGlied::PT1StateLimit);
 
-    auto sampled = Make<TBTPT1>();
+    auto sampled = Make<TPTGlied>("TBTPT1");
     sampled->SamplePeriod.Choose(1);   // 1 ms
     sampled->ResetForStart();
     for (Integer i = 0; i < 200; ++i)
@@ -68,7 +68,7 @@ TEST_F(PTGlieder, PT1UnstableStepsAreBoundedOnlyWhenContinuous)
 // D = 1 settles without overshoot.
 TEST_F(PTGlieder, PT2OscillatesUndampedAndSettlesCriticallyDamped)
 {
-    auto undamped = Make<TBTPT2>();
+    auto undamped = Make<TPTGlied>("TBTPT2");
     undamped->ResetForStart();
     Extended high = -Inf, low = Inf;
     for (Integer i = 0; i < 20'000; ++i) {   // 20 s, T = 1 s: about three periods
@@ -81,7 +81,7 @@ TEST_F(PTGlieder, PT2OscillatesUndampedAndSettlesCriticallyDamped)
     EXPECT_NEAR(static_cast<double>(high), 4.0, 0.05);
     EXPECT_NEAR(static_cast<double>(low), 0.0, 0.05);
 
-    auto damped = Make<TBTPT2>();
+    auto damped = Make<TPTGlied>("TBTPT2");
     damped->ResetForStart();
     Extended peak = 0;
     for (Integer i = 0; i < 20'000; ++i) {
@@ -94,13 +94,13 @@ TEST_F(PTGlieder, PT2OscillatesUndampedAndSettlesCriticallyDamped)
 
 TEST_F(PTGlieder, PT2WithAPeriodIsBoundedAndTheResetTimeIsNotIntegrated)
 {
-    auto block = Make<TBTPT2>();
+    auto block = Make<TPTGlied>("TBTPT2");
     block->SamplePeriod.Choose(1);
     block->ResetForStart();
     for (Integer i = 0; i < 100; ++i)
         Step(*block, {1.0L, 1.0L, 5000.0L, 0.0L});
-    EXPECT_LE(std::fabs(block->Rate), TBTPT2::StateLimit);
-    EXPECT_LE(std::fabs(block->State), TBTPT2::StateLimit);
+    EXPECT_LE(std::fabs(block->Rate), TPTGlied::PT2StateLimit);
+    EXPECT_LE(std::fabs(block->State), TPTGlied::PT2StateLimit);
     Step(*block, {1.0L, 1.0L, 1.0L, 1.0L, 0.0L}, 1000 * Ms);   // /RST low for a second
     EXPECT_EQ(Out(*block), 0.0L);
     EXPECT_EQ(block->Rate, 0.0L);
@@ -114,7 +114,7 @@ TEST_F(PTGlieder, PT2WithAPeriodIsBoundedAndTheResetTimeIsNotIntegrated)
 // decays with T1.
 TEST_F(PTGlieder, DT1JumpsAndDecays)
 {
-    auto block = Make<TBTDT1>();
+    auto block = Make<TBTDT1>("TBTDT1");
     block->ResetForStart();
     Step(*block, {0.0L, 1.0L, 1.0L});
     Step(*block, {1.0L, 1.0L, 1.0L});
@@ -128,7 +128,7 @@ TEST_F(PTGlieder, DT1JumpsAndDecays)
 // since the previous action.
 TEST_F(PTGlieder, DT1WithAPeriodActsOncePerPeriodOnTheRealTime)
 {
-    auto block = Make<TBTDT1>();
+    auto block = Make<TBTDT1>("TBTDT1");
     block->SamplePeriod.Choose(7);   // 100 ms
     block->ResetForStart();
     Integer changes = 0;
@@ -148,7 +148,7 @@ TEST_F(PTGlieder, DT1WithAPeriodActsOncePerPeriodOnTheRealTime)
 // T1 + dt = 0 has no step: the action waits, no NaN, no infinity.
 TEST_F(PTGlieder, DT1GuardsItsDivision)
 {
-    auto block = Make<TBTDT1>();
+    auto block = Make<TBTDT1>("TBTDT1");
     block->ResetForStart();
     feed.Step(*block, {1.0L, 1.0L, 0.0L});   // T1 = 0, no time
     EXPECT_EQ(Out(*block), 0.0L);
@@ -163,7 +163,7 @@ TEST_F(PTGlieder, DT1GuardsItsDivision)
 // input stays from run to run.
 TEST_F(PTGlieder, DT1FilterIsResetAtStartAndTheLastInputKept)
 {
-    auto block = Make<TBTDT1>();
+    auto block = Make<TBTDT1>("TBTDT1");
     block->Filter.Enabled = true;
     block->ResetForStart();
     for (Integer i = 0; i < 100; ++i)
@@ -180,18 +180,18 @@ TEST_F(PTGlieder, RestoredStatesShowUntilTheFirstAction)
 {
     QTemporaryDir folder;
     TIniFile ini(folder.filePath("p_Default.set").toStdString());
-    auto pt1 = Make<TBTPT1>();
+    auto pt1 = Make<TPTGlied>("TBTPT1");
     pt1->SetNumber(1);
     pt1->State = 2.0L;
     pt1->SaveState(ini, "MAIN");
     EXPECT_EQ(ini.ReadString("MAIN.PT1-1", "Value", ""), "2");
-    auto pt2 = Make<TBTPT2>();
+    auto pt2 = Make<TPTGlied>("TBTPT2");
     pt2->SetNumber(4);
     pt2->Rate = 0.5L;
     pt2->State = -1.25L;
     pt2->SaveState(ini, "MAIN");
 
-    auto restored = Make<TBTPT1>();
+    auto restored = Make<TPTGlied>("TBTPT1");
     restored->SetNumber(1);
     restored->SamplePeriod.Choose(10);   // 1 s
     restored->ResetForStart();
@@ -202,7 +202,7 @@ TEST_F(PTGlieder, RestoredStatesShowUntilTheFirstAction)
     Step(*restored, {2.0L, 3.0L, 0.5L}, 600 * Ms);
     EXPECT_NEAR(static_cast<double>(Out(*restored)), 6.0, 1e-9);   // y stays 2 with X = 2
 
-    auto restored2 = Make<TBTPT2>();
+    auto restored2 = Make<TPTGlied>("TBTPT2");
     restored2->SetNumber(4);
     restored2->ResetForStart();
     restored2->LoadState(ini, "MAIN", 0);

@@ -21,7 +21,7 @@ class Regler : public AnalogClockTest {};
 
 TEST_F(Regler, PIsOutputIsTheGainTimesTheError)
 {
-    auto block = Make<TBT_P_Regler>();
+    auto block = Make<TBT_P_Regler>("TBT_P_Regler");
     feed.Step(*block, {5.0L, 2.0L});
     EXPECT_EQ(Out(*block), 0.0L);   // KP unconnected
     feed.Step(*block, {5.0L, 2.0L, -1.5L});
@@ -32,7 +32,7 @@ TEST_F(Regler, PIsOutputIsTheGainTimesTheError)
 // max = 10, so a negative error brings Y down at once.
 TEST_F(Regler, PIIntegratesWithoutWindUp)
 {
-    auto block = Make<TBT_PI_Regler>();
+    auto block = Make<TBT_PI_Regler>("TBT_PI_Regler");
     block->OutputMax = 10.0L;
     block->ResetForStart();
     for (Integer i = 0; i < 2000; ++i)
@@ -50,7 +50,7 @@ TEST_F(Regler, PIIntegratesWithoutWindUp)
 // held /RST freezes Y and reloads the integral, which starts again from Init.
 TEST_F(Regler, PIWithAPeriodAndTheResetInput)
 {
-    auto block = Make<TBT_PI_Regler>();
+    auto block = Make<TBT_PI_Regler>("TBT_PI_Regler");
     block->SamplePeriod.Choose(10);
     block->IntegralStart = 0.5L;
     block->ResetForStart();
@@ -74,7 +74,7 @@ TEST_F(Regler, PIWithAPeriodAndTheResetInput)
 
 TEST_F(Regler, PIWithMaxAndResetLowWritesTheStartValueEveryStep)
 {
-    auto block = Make<TBT_PI_Regler>();
+    auto block = Make<TBT_PI_Regler>("TBT_PI_Regler");
     block->IntegralStart = 0.25L;
     block->ResetForStart();
     for (Integer i = 0; i < 5; ++i) {
@@ -88,7 +88,7 @@ TEST_F(Regler, PIWithMaxAndResetLowWritesTheStartValueEveryStep)
 TEST_F(Regler, PIDFilterSmoothsTheDerivativeKick)
 {
     auto kick = [&](bool filtered) {
-        auto block = Make<TBT_PID_Regler>();
+        auto block = Make<TBT_PID_Regler>("TBT_PID_Regler");
         block->Filter.Enabled = filtered;
         block->ResetForStart();
         Step(*block, {0.0L, 0.0L, 0.0L, 0.0L, 1.0L});
@@ -113,8 +113,8 @@ TEST_F(Regler, PIDFilterSmoothsTheDerivativeKick)
 
 TEST_F(Regler, PIDAndPDStayInTheirRange)
 {
-    auto pid = Make<TBT_PID_Regler>();
-    auto pd = Make<TBT_PD_Regler>();
+    auto pid = Make<TBT_PID_Regler>("TBT_PID_Regler");
+    auto pd = Make<TBT_PD_Regler>("TBT_PD_Regler");
     for (TReglerBT* block : {static_cast<TReglerBT*>(pid.get()), static_cast<TReglerBT*>(pd.get())}) {
         block->OutputMin = 0.0L;
         block->OutputMax = 5.0L;
@@ -137,7 +137,7 @@ TEST_F(Regler, PIDAndPDStayInTheirRange)
 // Unwired gains: only the limited integral start value.
 TEST_F(Regler, AnUnwiredPIDOutputsItsLimitedStartValue)
 {
-    auto block = Make<TBT_PID_Regler>();
+    auto block = Make<TBT_PID_Regler>("TBT_PID_Regler");
     block->IntegralStart = 8.0L;
     block->OutputMax = 6.0L;
     block->ResetForStart();
@@ -148,7 +148,7 @@ TEST_F(Regler, AnUnwiredPIDOutputsItsLimitedStartValue)
 // Two steps in one counter tick: the D part has no rate; the output holds.
 TEST_F(Regler, StepsWithoutCounterTimeHoldTheOutput)
 {
-    auto pid = Make<TBT_PID_Regler>();
+    auto pid = Make<TBT_PID_Regler>("TBT_PID_Regler");
     pid->ResetForStart();
     Step(*pid, {1.0L, 0.0L, 1.0L, 1.0L, 1.0L});
     const Extended pidOut = Out(*pid);
@@ -160,7 +160,7 @@ TEST_F(Regler, StepsWithoutCounterTimeHoldTheOutput)
     EXPECT_TRUE(std::isfinite(Out(*pid)));
     EXPECT_NE(Out(*pid), pidOut);
 
-    auto pd = Make<TBT_PD_Regler>();
+    auto pd = Make<TBT_PD_Regler>("TBT_PD_Regler");
     pd->ResetForStart();
     Step(*pd, {1.0L, 0.0L, 1.0L, 1.0L});
     const Extended pdOut = Out(*pd);
@@ -181,7 +181,7 @@ TEST_F(Regler, TwoPositionSwitchesAtTheBandEdges)
     for (const TCase& c : {TCase{2.0L, {{20.0L, false}, {19.0L, false}, {18.9L, true}, {20.0L, true}, {21.0L, true},
                                         {21.1L, false}, {19.5L, false}, {18.0L, true}}},
                            TCase{0.0L, {{20.0L, false}, {19.99L, true}, {20.0L, true}, {20.01L, false}}}}) {
-        auto block = Make<TBT_2_Punkt_Regler>();
+        auto block = Make<TBT_2_Punkt_Regler>("TBT_2_Punkt_Regler");
         for (const auto& [actual, on] : c.Sequence) {
             feed.Step(*block, {20.0L, actual, c.Hys});
             EXPECT_EQ(block->On, on) << static_cast<double>(actual);
@@ -196,26 +196,26 @@ TEST_F(Regler, RetainedStatesOfTheControllers)
 {
     QTemporaryDir folder;
     TIniFile ini(folder.filePath("p_Default.set").toStdString());
-    auto onOff = Make<TBT_2_Punkt_Regler>();
+    auto onOff = Make<TBT_2_Punkt_Regler>("TBT_2_Punkt_Regler");
     onOff->SetNumber(2);
     feed.Step(*onOff, {20.0L, 10.0L, 2.0L});
     onOff->SimulationStopped();
     onOff->ResetForStart();
     EXPECT_TRUE(onOff->On);
     onOff->SaveState(ini, "MAIN");
-    auto pid = Make<TBT_PID_Regler>();
+    auto pid = Make<TBT_PID_Regler>("TBT_PID_Regler");
     pid->SetNumber(3);
     pid->Integral = 4.5L;
     pid->SaveState(ini, "MAIN");
     EXPECT_EQ(ini.ReadString("MAIN.PID-3", "Value", ""), "4.5");
     EXPECT_TRUE(ini.ReadBool("MAIN.2HYS-2", "Status", false));
 
-    auto onOff2 = Make<TBT_2_Punkt_Regler>();
+    auto onOff2 = Make<TBT_2_Punkt_Regler>("TBT_2_Punkt_Regler");
     onOff2->SetNumber(2);
     onOff2->LoadState(ini, "MAIN", 0);
     EXPECT_TRUE(onOff2->On);
     EXPECT_EQ(onOff2->Outputs[0].Value, 5.0L);
-    auto pid2 = Make<TBT_PID_Regler>();
+    auto pid2 = Make<TBT_PID_Regler>("TBT_PID_Regler");
     pid2->SetNumber(3);
     pid2->IntegralStart = 1.0L;
     pid2->ResetForStart();
@@ -232,7 +232,7 @@ TEST_F(Regler, RetainedStatesOfTheControllers)
 struct TLoop {
     TTestBoard Board;
     TBT_PID_Regler* Pid;
-    TBTPT2* Plant;
+    TPTGlied* Plant;
 
     // Drawn so that no two nets touch: each fixed value sits with its output
     // end 40 units before the input it feeds, on the input's line; the PID
@@ -240,12 +240,12 @@ struct TLoop {
     // plant's output over the top and down to the PID's input X-.
     TLoop()
     {
-        Pid = Board.Place<TBT_PID_Regler>(1000, 1000);
+        Pid = PlaceAs<TBT_PID_Regler>(Board, "TBT_PID_Regler", 1000, 1000);
         Pid->Filter.Enabled = true;
         Pid->OutputMin = -10.0L;
         Pid->OutputMax = 10.0L;
-        const TPoint plantInput = PinOffset<TBTPT2>(false, 0);
-        Plant = Board.Place<TBTPT2>(2000 - plantInput.X, Pid->Outputs[0].Y - plantInput.Y);
+        const TPoint plantInput = PinOffset("TBTPT2", false, 0);
+        Plant = PlaceAs<TPTGlied>(Board, "TBTPT2", 2000 - plantInput.X, Pid->Outputs[0].Y - plantInput.Y);
         Feed(1.0L, Pid, 0);   // set point
         Feed(2.0L, Pid, 2);   // KP
         Feed(1.0L, Pid, 3);   // KI
@@ -266,10 +266,9 @@ struct TLoop {
         Board.Board().PrepareSimulation();
     }
 
-    template <class T>
-    static TPoint PinOffset(bool output, Integer i)
+    static TPoint PinOffset(const char* className, bool output, Integer i)
     {
-        auto probe = Make<T>();
+        auto probe = Make(className);
         probe->LayoutPins();
         const TBauteilPin& pin = output ? probe->Outputs[static_cast<std::size_t>(i)] : probe->Inputs[static_cast<std::size_t>(i)];
         return {pin.X - probe->X, pin.Y - probe->Y};
@@ -277,8 +276,8 @@ struct TLoop {
     void Feed(Extended value, TIOBauteil* to, Integer input)
     {
         const TBauteilPin& target = to->Inputs[static_cast<std::size_t>(input)];
-        const TPoint end = PinOffset<TBTFest>(true, 0);
-        auto* fixed = Board.Place<TBTFest>(target.X - 40 - end.X, target.Y - end.Y);
+        const TPoint end = PinOffset("TBTFest", true, 0);
+        auto* fixed = PlaceAs<TBTFest>(Board, "TBTFest", target.X - 40 - end.X, target.Y - end.Y);
         fixed->Value = value;
         Board.Connect(fixed, 0, to, input);
         Feeds.push_back({fixed, to, input});

@@ -23,13 +23,13 @@ TEST_F(RunState, RetainedValuesSurviveStopAndStart)
     QTemporaryDir dir;
     const AnsiString project = dir.path().toStdString() + "/p.prj";
     TTestBoard t;
-    auto* integrator = t.Place<TBTIntegrierer>(1000, 100);
-    auto* pt2 = t.Place<TBTPT2>(1000, 500);
-    auto* pid = t.Place<TBT_PID_Regler>(1000, 1000);
-    auto* onOff = t.Place<TBT_2_Punkt_Regler>(1000, 1500);
-    auto* backlash = t.Place<TBT_Spiel>(1000, 1900);
-    auto* hold = t.Place<TBTSample>(1000, 2300);
-    auto* counter = t.Place<TBT_Inkretment>(1000, 2700);
+    auto* integrator = PlaceAs<TBTIntegrierer>(t, "TBTIntegrierer", 1000, 100);
+    auto* pt2 = PlaceAs<TPTGlied>(t, "TBTPT2", 1000, 500);
+    auto* pid = PlaceAs<TBT_PID_Regler>(t, "TBT_PID_Regler", 1000, 1000);
+    auto* onOff = PlaceAs<TBT_2_Punkt_Regler>(t, "TBT_2_Punkt_Regler", 1000, 1500);
+    auto* backlash = PlaceAs<TBT_Spiel>(t, "TBT_Spiel", 1000, 1900);
+    auto* hold = PlaceAs<TBTSample>(t, "TBTSample", 1000, 2300);
+    auto* counter = PlaceAs<TBT_Inkretment>(t, "TBT_Inkretment", 1000, 2700);
     t.Board().PrepareSimulation();   // numbers and resets them
     integrator->Integral = 5.0L;
     pt2->Rate = -0.5L;
@@ -77,8 +77,8 @@ TEST_F(RunState, ValuesThatAreNoNumbersReadAsZero)
     QTemporaryDir dir;
     const AnsiString project = dir.path().toStdString() + "/p.prj";
     TTestBoard t;
-    auto* integrator = t.Place<TBTIntegrierer>(1000, 100);
-    auto* backlash = t.Place<TBT_Spiel>(1000, 500);
+    auto* integrator = PlaceAs<TBTIntegrierer>(t, "TBTIntegrierer", 1000, 100);
+    auto* backlash = PlaceAs<TBT_Spiel>(t, "TBT_Spiel", 1000, 500);
     t.Board().PrepareSimulation();
     {
         TRunStateFile ini(project);

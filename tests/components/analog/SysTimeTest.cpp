@@ -43,8 +43,8 @@ TEST_F(SysTimeTest, TimeAndDateOutputsInTheLocalesFormats)
     };
     for (const auto& c : cases) {
         QLocale::setDefault(c.Locale);
-        auto time = Make<TBTSysTime>();
-        auto date = Make<TBTSysDate>();
+        auto time = Make<TBTSysTime>("TBTSysTime");
+        auto date = Make<TBTSysDate>("TBTSysDate");
         time->Calculate();
         date->Calculate();
         const AnsiString expectedTime = c.Time;
@@ -56,7 +56,7 @@ TEST_F(SysTimeTest, TimeAndDateOutputsInTheLocalesFormats)
         EXPECT_EQ(hint.substr(hint.size() - std::strlen(c.Date) - 1), "\r" + AnsiString(c.Date));
     }
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    auto time = Make<TBTSysTime>();
+    auto time = Make<TBTSysTime>("TBTSysTime");
     time->Calculate();
     EXPECT_EQ(time->Outputs[3].Value, 14.0L);
     EXPECT_EQ(time->Outputs[2].Value, 5.0L);
@@ -64,7 +64,7 @@ TEST_F(SysTimeTest, TimeAndDateOutputsInTheLocalesFormats)
     EXPECT_EQ(time->Outputs[0].Value, 250.0L);
     EXPECT_EQ(time->Outputs[4].Name, "$");
     EXPECT_TRUE(time->Outputs[4].IsTextPin());
-    auto date = Make<TBTSysDate>();
+    auto date = Make<TBTSysDate>("TBTSysDate");
     date->Calculate();
     EXPECT_EQ(date->Outputs[0].Value, 1.0L);   // a Sunday
     EXPECT_EQ(date->Outputs[1].Value, 8.0L);
@@ -78,11 +78,11 @@ TEST_F(SysTimeTest, TimeAndDateOutputsInTheLocalesFormats)
 // A block with four outputs has no text output to write.
 TEST_F(SysTimeTest, FourOutputsWithoutText)
 {
-    auto time = Make<TBTSysTime>();
+    auto time = Make<TBTSysTime>("TBTSysTime");
     time->SetOutputCount(4);
     time->Calculate();
     EXPECT_EQ(time->Outputs[3].Name, "H");
-    auto date = Make<TBTSysDate>();
+    auto date = Make<TBTSysDate>("TBTSysDate");
     date->SetOutputCount(4);
     date->Calculate();
     EXPECT_EQ(date->Outputs[3].Value, 2024.0L);
@@ -108,7 +108,7 @@ protected:
 
 TEST_F(FreqCountTest, SlowClockShowsTheSmoothedReciprocalOncePerSecond)
 {
-    auto counter = Make<TBTFreqCount>();
+    auto counter = Make<TBTFreqCount>("TBTFreqCount");
     counter->ResetForStart();
     const std::vector<Extended> first = Run(*counter, 100 * Ms, Ms, 999 * Ms);
     for (const Extended f : first)
@@ -124,7 +124,7 @@ TEST_F(FreqCountTest, SlowClockShowsTheSmoothedReciprocalOncePerSecond)
 
 TEST_F(FreqCountTest, FastClockShowsTheEdgesOfTheLastSecond)
 {
-    auto counter = Make<TBTFreqCount>();
+    auto counter = Make<TBTFreqCount>("TBTFreqCount");
     counter->ResetForStart();
     const Int64 quarter = Ms / 4;
     Run(*counter, Ms, quarter, 1000 * Ms);
@@ -138,7 +138,7 @@ TEST_F(FreqCountTest, FastClockShowsTheEdgesOfTheLastSecond)
 // Steps longer than half the clock's period miss edges: the counter reads low.
 TEST_F(FreqCountTest, AClockFasterThanHalfTheStepRateReadsLow)
 {
-    auto counter = Make<TBTFreqCount>();
+    auto counter = Make<TBTFreqCount>("TBTFreqCount");
     counter->ResetForStart();
     Run(*counter, Ms, 3 * Ms / 4, 3000 * Ms);
     EXPECT_LT(Out(*counter), 1000.0L);
@@ -147,13 +147,13 @@ TEST_F(FreqCountTest, AClockFasterThanHalfTheStepRateReadsLow)
 TEST_F(FreqCountTest, IdentityAndPins)
 {
     LanguageIndex = 1;
-    auto counter = Make<TBTFreqCount>();
+    auto counter = Make<TBTFreqCount>("TBTFreqCount");
     EXPECT_EQ(counter->GetTypeName(), "Frequency\rcounter");
     EXPECT_EQ(counter->Designator, "FC");
     EXPECT_EQ(counter->HelpContext, 18510);
     EXPECT_EQ(counter->Inputs[0].Name, "CLK");
-    EXPECT_EQ(Make<TBTSysTime>()->HelpContext, 18220);
-    EXPECT_EQ(Make<TBTSysDate>()->Outputs[0].Name, "DOW");
+    EXPECT_EQ(Make<TBTSysTime>("TBTSysTime")->HelpContext, 18220);
+    EXPECT_EQ(Make<TBTSysDate>("TBTSysDate")->Outputs[0].Name, "DOW");
 }
 
 } // namespace

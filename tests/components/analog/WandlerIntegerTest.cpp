@@ -40,7 +40,7 @@ protected:
 
 TEST_F(WandlerInteger, TheAdConverterCodesItsRange)
 {
-    auto adc = Make<TBTADC>();
+    auto adc = Make<TBTADC>("TBTADC");
     adc->ResetForStart();
     struct TCase {
         Extended In;
@@ -70,7 +70,7 @@ TEST_F(WandlerInteger, TheAdConverterCodesItsRange)
 
 TEST_F(WandlerInteger, TheDaConverterScalesItsCode)
 {
-    auto dac = Make<TBTDAC>();
+    auto dac = Make<TBTDAC>("TBTDAC");
     dac->ResetForStart();
     feed.Step(*dac, {5, 5, 5, 5, 5, 5, 5, 5});
     EXPECT_EQ(dac->Outputs[0].Value, 5.0L);
@@ -86,7 +86,7 @@ TEST_F(WandlerInteger, TheDaConverterScalesItsCode)
 
 TEST_F(WandlerInteger, ConverterHintsAndRecords)
 {
-    auto adc = Make<TBTADC>();
+    auto adc = Make<TBTADC>("TBTADC");
     adc->SetOutputCount(2);
     EXPECT_EQ(adc->Outputs[0].Name, "D1");
     EXPECT_EQ(adc->Outputs[1].Name, "D0");
@@ -95,7 +95,7 @@ TEST_F(WandlerInteger, ConverterHintsAndRecords)
     const AnsiString hint = adc->GetHintText();
     EXPECT_NE(hint.find(ValueToStr(-2.5L) + " ... " + ValueToStr(1e300L)), AnsiString::npos);
     EXPECT_EQ(hint.substr(hint.rfind('\r') + 1), "0000h ... 0003h");
-    EXPECT_EQ(Make<TBTDAC>()->GetHintText().substr(Make<TBTDAC>()->GetHintText().rfind('\r') + 1),
+    EXPECT_EQ(Make<TBTDAC>("TBTDAC")->GetHintText().substr(Make<TBTDAC>("TBTDAC")->GetHintText().rfind('\r') + 1),
               "0000h ... 00FFh");
 
     TMemoryStream stream;
@@ -106,7 +106,7 @@ TEST_F(WandlerInteger, ConverterHintsAndRecords)
     // Two raw 80-bit values close the record.
     EXPECT_EQ(stream.Bytes().back(), 0x43);   // high byte of 1e300's exponent
     stream.SetPosition(0);
-    auto read = Make<TBTADC>();
+    auto read = Make<TBTADC>("TBTADC");
     {
         TReader reader(stream);
         read->ReadData(stream, reader, 46);
@@ -137,7 +137,7 @@ TEST_F(WandlerInteger, FormatConversions)
         Integer InBits, InSigned, OutBits, OutSigned;
         Extended In, Out;
     };
-    auto conv = Make<TBTIntConv>();
+    auto conv = Make<TBTIntConv>("TBTIntConv");
     for (const TCase& c : {TCase{16, 1, 16, 0, -1, 65535}, TCase{16, 0, 16, 1, 65535, -1},
                            TCase{16, 0, 8, 1, 200, -56}, TCase{16, 0, 8, 1, 40000, 127},
                            TCase{16, 1, 8, 0, -1, 255}, TCase{16, 0, 16, 0, 3.7L, 3.7L},
@@ -154,7 +154,7 @@ TEST_F(WandlerInteger, FormatConversions)
 
 TEST_F(WandlerInteger, OperationsBytesAndBits)
 {
-    auto op = Make<TBTIntOp>();
+    auto op = Make<TBTIntOp>("TBTIntOp");
     struct TCase {
         Integer Operation;
         Extended A, B, Out;
@@ -166,7 +166,7 @@ TEST_F(WandlerInteger, OperationsBytesAndBits)
         EXPECT_EQ(op->Outputs[0].Value, c.Out) << c.Operation;
     }
 
-    auto toBytes = Make<TBTIntToBytes>();
+    auto toBytes = Make<TBTIntToBytes>("TBTIntToBytes");
     feed.Step(*toBytes, {305419896});
     EXPECT_EQ(toBytes->Outputs[0].Value, 18);
     EXPECT_EQ(toBytes->Outputs[1].Value, 52);
@@ -176,7 +176,7 @@ TEST_F(WandlerInteger, OperationsBytesAndBits)
     for (const TBauteilPin& pin : toBytes->Outputs)
         EXPECT_EQ(pin.Value, 255);
 
-    auto fromBytes = Make<TBTIntFromBytes>();
+    auto fromBytes = Make<TBTIntFromBytes>("TBTIntFromBytes");
     feed.Step(*fromBytes, {120, 86, 52, 18});
     EXPECT_EQ(fromBytes->Outputs[0].Value, 305419896);
     feed.Step(*fromBytes, {256, 0, 0, 0});
@@ -184,14 +184,14 @@ TEST_F(WandlerInteger, OperationsBytesAndBits)
     feed.Step(*fromBytes, {-1, 0, 0, 0});
     EXPECT_EQ(fromBytes->Outputs[0].Value, 255);
 
-    auto bit = Make<TBTIntBit>();
+    auto bit = Make<TBTIntBit>("TBTIntBit");
     bit->BitNumber = 31;
     feed.Step(*bit, {5});
     EXPECT_EQ(bit->Outputs[0].Value, 2147483648.0L);
     feed.Step(*bit, {0});
     EXPECT_EQ(bit->Outputs[0].Value, 0);
 
-    auto check = Make<TBTIntCheckBit>();
+    auto check = Make<TBTIntCheckBit>("TBTIntCheckBit");
     for (const auto& [value, bitNumber, high] : {std::tuple{2.5L, 0, false}, std::tuple{2.5L, 1, true},
                                                  std::tuple{3.5L, 2, true}, std::tuple{-1.0L, 31, true}}) {
         check->BitNumber = bitNumber;
@@ -219,7 +219,7 @@ TEST_F(WandlerInteger, IntegerFieldsFromARecordAreClamped)
         stream.SetPosition(0);
     };
     {
-        auto conv = Make<TBTIntConv>();
+        auto conv = Make<TBTIntConv>("TBTIntConv");
         TMemoryStream stream;
         write(stream, *conv, {99, -3, 7, -1});
         TReader reader(stream);
@@ -230,7 +230,7 @@ TEST_F(WandlerInteger, IntegerFieldsFromARecordAreClamped)
         EXPECT_EQ(conv->OutputSigned, 0);
     }
     {
-        auto op = Make<TBTIntOp>();
+        auto op = Make<TBTIntOp>("TBTIntOp");
         TMemoryStream stream;
         write(stream, *op, {1000});
         TReader reader(stream);
@@ -238,7 +238,7 @@ TEST_F(WandlerInteger, IntegerFieldsFromARecordAreClamped)
         EXPECT_EQ(op->Operation, 4);
     }
     {
-        auto check = Make<TBTIntCheckBit>();
+        auto check = Make<TBTIntCheckBit>("TBTIntCheckBit");
         TMemoryStream stream;
         write(stream, *check, {-7});
         TReader reader(stream);

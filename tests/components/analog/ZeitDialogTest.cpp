@@ -34,7 +34,7 @@ using ZeitDialog = TAnalogSheetTest;
 
 TEST_F(ZeitDialog, TheSamplePeriodRow)
 {
-    auto block = Make<TBTIntegrierer>();
+    auto block = Make<TBTIntegrierer>("TBTIntegrierer");
     block->SetCaption("Tank");
     QStringList items;
     EXPECT_EQ(Edit(*block, true,
@@ -67,7 +67,7 @@ TEST_F(ZeitDialog, TheSamplePeriodRow)
     EXPECT_EQ(block->SamplePeriod.Stored(), SamplePeriodBytes(4));
 
     LanguageIndex = 2;
-    auto pt1 = Make<TBTPT1>();
+    auto pt1 = Make<TPTGlied>("TBTPT1");
     Edit(*pt1, true);
     EXPECT_EQ(RowCaptions.value(0), QString::fromUtf8("Taux d´echantillonage"));
     EXPECT_EQ(HelpContext, 18838);
@@ -75,7 +75,7 @@ TEST_F(ZeitDialog, TheSamplePeriodRow)
 
 TEST_F(ZeitDialog, TheFilterRows)
 {
-    auto block = Make<TBTDifferenzierer>();
+    auto block = Make<TBTDifferenzierer>("TBTDifferenzierer");
     Edit(*block, true, [](TDefault_Dlg& dlg) {
         EXPECT_EQ(Row<TEditPropEditor>(dlg, 3).Edit->text(), "10");
         Row<TCheckPropEditor>(dlg, 2).Check->setChecked(true);
@@ -90,7 +90,7 @@ TEST_F(ZeitDialog, TheFilterRows)
     EXPECT_EQ(block->Filter.Omega, StrToValue(ValueToStr(1.0L / 3)) * TwoPi);
 
     LanguageIndex = 1;
-    auto dt1 = Make<TBTDT1>();
+    auto dt1 = Make<TBTDT1>("TBTDT1");
     Edit(*dt1, false);
     EXPECT_EQ(RowCaptions.mid(0, 4), (QStringList{"Sample rate", "Filter", "Enable", "Filter fo [Hz]"}));
 }
@@ -98,7 +98,7 @@ TEST_F(ZeitDialog, TheFilterRows)
 TEST_F(ZeitDialog, TheControllerRows)
 {
     LanguageIndex = 1;
-    auto pid = Make<TBT_PID_Regler>();
+    auto pid = Make<TBT_PID_Regler>("TBT_PID_Regler");
     Edit(*pid, true, [](TDefault_Dlg& dlg) {
         auto& range = Row<TRangePropEditor>(dlg, 2);
         EXPECT_EQ(range.FromEdit->text(), QString::fromStdString(ValueToStr(-1e12L)));
@@ -115,14 +115,14 @@ TEST_F(ZeitDialog, TheControllerRows)
     EXPECT_EQ(pid->IntegralStart, 1.5L);
     EXPECT_EQ(pid->SamplePeriod.Index(), 2);
 
-    auto pi = Make<TBT_PI_Regler>();
+    auto pi = Make<TBT_PI_Regler>("TBT_PI_Regler");
     Edit(*pi, false, [](TDefault_Dlg& dlg) { Row<TEditPropEditor>(dlg, 4).Edit->setText("9"); });
     EXPECT_EQ(RowCaptions.mid(0, 6),
               (QStringList{"Sample rate", "Output", "Limit [min/max]", "Integration", "Init", "Options"}));
     EXPECT_EQ(pi->IntegralStart, 0.0L);
     EXPECT_EQ(pi->OutputMax, 1e12L);
 
-    auto pd = Make<TBT_PD_Regler>();
+    auto pd = Make<TBT_PD_Regler>("TBT_PD_Regler");
     Edit(*pd, true, [](TDefault_Dlg& dlg) { Row<TRangePropEditor>(dlg, 2).ToEdit->setText("nonsense"); });
     EXPECT_EQ(RowCaptions.mid(0, 7),
               (QStringList{"Sample rate", "Output", "Limit [min/max]", "Filter", "Enable", "Filter fo [Hz]", "Options"}));
@@ -136,7 +136,7 @@ TEST_F(ZeitDialog, TheControllerRows)
 // Closing the delay's sheet empties the line, even with Cancel.
 TEST_F(ZeitDialog, TheDelayLength)
 {
-    auto block = Make<TBT_AnalogDelay>();
+    auto block = Make<TBT_AnalogDelay>("TBT_AnalogDelay");
     block->Cells[0] = 4.0L;
     Edit(*block, true, [](TDefault_Dlg& dlg) { Row<TSpinPropEditor>(dlg, 0).Spin->SetValue(7); });
     EXPECT_EQ(RowCaptions.value(0), QString::fromUtf8("Verzögerung [x CLK]"));

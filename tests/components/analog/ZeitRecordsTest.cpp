@@ -44,9 +44,10 @@ protected:
     // The record read into a new block of the class as a file of the version
     // would bring it; how many bytes were left unread.
     template <class T>
-    static std::unique_ptr<T> ReadAs(const std::vector<Byte>& bytes, Byte version, std::size_t* left = nullptr)
+    static std::unique_ptr<T> ReadAs(const char* className, const std::vector<Byte>& bytes, Byte version,
+                                     std::size_t* left = nullptr)
     {
-        auto block = Make<T>();
+        auto block = Make<T>(className);
         TMemoryStream stream(bytes);
         {
             TReader reader(stream);
@@ -77,13 +78,13 @@ protected:
 // (7d cd cc cc cc 4c, index 7 as 07 00).
 TEST_F(ZeitRecords, ThePeriodIsSixRawBytesThenTheRawIndex)
 {
-    auto block = Make<TBTIntegrierer>();
+    auto block = Make<TBTIntegrierer>("TBTIntegrierer");
     EXPECT_EQ(Tail(*block), (std::vector<Byte>{0x81, 0, 0, 0, 0, 0x80, 0, 0}));
     block->SamplePeriod.Choose(7);
     EXPECT_EQ(Tail(*block), (std::vector<Byte>{0x7d, 0xcd, 0xcc, 0xcc, 0xcc, 0x4c, 7, 0}));
     for (Integer i = 0; i < SamplePeriodCount; ++i) {
         block->SamplePeriod.Choose(i);
-        const auto read = ReadAs<TBTIntegrierer>(Record(*block), 46);
+        const auto read = ReadAs<TBTIntegrierer>("TBTIntegrierer", Record(*block), 46);
         EXPECT_EQ(read->SamplePeriod.Index(), i);
         EXPECT_EQ(read->SamplePeriod.Stored(), block->SamplePeriod.Stored());
         EXPECT_EQ(read->SamplePeriod.Seconds(), block->SamplePeriod.Seconds());
@@ -125,7 +126,7 @@ TEST_F(ZeitRecords, OldIndexesMoveBySevenForTheBlocksButNotForTheControllers)
 // reads it from version 40 on, the DT1 element from 45 on.
 TEST_F(ZeitRecords, TheFilterRecordAndItsVersionGates)
 {
-    auto differentiator = Make<TBTDifferenzierer>();
+    auto differentiator = Make<TBTDifferenzierer>("TBTDifferenzierer");
     differentiator->Filter.Enabled = true;
     differentiator->Filter.Omega = 12.5L;
     differentiator->Filter.Reserved1 = 9;
@@ -145,16 +146,16 @@ TEST_F(ZeitRecords, TheFilterRecordAndItsVersionGates)
     };
     for (const TGate g : {TGate{39, false}, TGate{40, true}, TGate{255, true}}) {
         std::size_t left = 0;
-        const auto read = ReadAs<TBTDifferenzierer>(Record(*differentiator, g.Version), g.Version, &left);
+        const auto read = ReadAs<TBTDifferenzierer>("TBTDifferenzierer", Record(*differentiator, g.Version), g.Version, &left);
         EXPECT_EQ(read->Filter.Enabled, g.Filter);
         EXPECT_EQ(read->Filter.Omega, g.Filter ? 12.5L : TFilter::DefaultOmega);
         EXPECT_EQ(read->Filter.StageCount, g.Filter ? 6 : 4);
         EXPECT_EQ(left, g.Filter ? 0u : filterRecord.size());
     }
-    auto dt1 = Make<TBTDT1>();
+    auto dt1 = Make<TBTDT1>("TBTDT1");
     dt1->Filter.Enabled = true;
     for (const TGate g : {TGate{44, false}, TGate{45, true}}) {
-        const auto read = ReadAs<TBTDT1>(Record(*dt1, g.Version), g.Version);
+        const auto read = ReadAs<TBTDT1>("TBTDT1", Record(*dt1, g.Version), g.Version);
         EXPECT_EQ(read->Filter.Enabled, g.Filter);
     }
 }
@@ -163,7 +164,7 @@ TEST_F(ZeitRecords, TheFilterRecordAndItsVersionGates)
 // min, max and the filter. Read back from a board's stream.
 TEST_F(ZeitRecords, ControllerRecordsRoundTripOnABoard)
 {
-    auto pi = Make<TBT_PI_Regler>();
+    auto pi = Make<TBT_PI_Regler>("TBT_PI_Regler");
     pi->OutputMin = -2.0L;
     pi->OutputMax = 10.0L;
     pi->IntegralStart = 0.75L;
@@ -175,17 +176,17 @@ TEST_F(ZeitRecords, ControllerRecordsRoundTripOnABoard)
     EXPECT_EQ(Tail(*pi), expected);
 
     TTestBoard t;
-    auto* pid = t.Place<TBT_PID_Regler>(100, 100);
+    auto* pid = PlaceAs<TBT_PID_Regler>(t, "TBT_PID_Regler", 100, 100);
     pid->SamplePeriod.Choose(5);
     pid->OutputMin = 0.0L;
     pid->OutputMax = 5.0L;
     pid->IntegralStart = 1.5L;
     pid->Filter.Enabled = true;
     pid->Filter.Omega = 31.0L;
-    auto* pd = t.Place<TBT_PD_Regler>(100, 500);
+    auto* pd = PlaceAs<TBT_PD_Regler>(t, "TBT_PD_Regler", 100, 500);
     pd->OutputMax = 3.0L;
     pd->Filter.Omega = 7.0L;
-    auto* delay = t.Place<TBT_AnalogDelay>(100, 900);
+    auto* delay = PlaceAs<TBT_AnalogDelay>(t, "TBT_AnalogDelay", 100, 900);
     delay->SetLength(42);
     const std::vector<Byte> bytes = t.WriteToMemory();
     TTestBoard copy;
@@ -217,7 +218,7 @@ TEST_F(ZeitRecords, ControllerRecordsRoundTripOnABoard)
 // clamped to what the step can work with; nothing is NaN afterwards.
 TEST_F(ZeitRecords, ValuesFromADamagedFileAreClamped)
 {
-    auto integrator = Make<TBTIntegrierer>();
+    auto integrator = Make<TBTIntegrierer>("TBTIntegrierer");
     struct TPeriodCase {
         std::vector<Byte> Tail;
         Integer Index;
@@ -230,23 +231,23 @@ TEST_F(ZeitRecords, ValuesFromADamagedFileAreClamped)
              TPeriodCase{{0xE0, 0, 0, 0, 0, 0x00, 3, 0}, 3, LongestSamplePeriod},   // 2^95 s
              TPeriodCase{{0x78, 0x8d, 0x97, 0x6e, 0x12, 0x03, 0xFF, 0xFF}, 20, Real48ToExtended({0x78, 0x8d, 0x97, 0x6e, 0x12, 0x03})},
          }) {
-        const auto read = ReadAs<TBTIntegrierer>(WithTail(*integrator, c.Tail), 46);
+        const auto read = ReadAs<TBTIntegrierer>("TBTIntegrierer", WithTail(*integrator, c.Tail), 46);
         EXPECT_EQ(read->SamplePeriod.Index(), c.Index);
         EXPECT_EQ(read->SamplePeriod.Seconds(), c.Seconds);
     }
 
-    auto pi = Make<TBT_PI_Regler>();
+    auto pi = Make<TBT_PI_Regler>("TBT_PI_Regler");
     std::vector<Byte> tail{0x81, 0, 0, 0, 0, 0x80, 0, 0};
     for (const Extended v : {NaN, Inf, -NaN}) {
         const std::vector<Byte> f = Float(v);
         tail.insert(tail.end(), f.begin(), f.end());
     }
-    const auto readPi = ReadAs<TBT_PI_Regler>(WithTail(*pi, tail), 46);
+    const auto readPi = ReadAs<TBT_PI_Regler>("TBT_PI_Regler", WithTail(*pi, tail), 46);
     EXPECT_EQ(readPi->OutputMin, DefaultOutputMin);
     EXPECT_EQ(readPi->OutputMax, 1e20L);
     EXPECT_EQ(readPi->IntegralStart, 0.0L);
 
-    auto pd = Make<TBT_PD_Regler>();
+    auto pd = Make<TBT_PD_Regler>("TBT_PD_Regler");
     std::vector<Byte> pdTail{0x81, 0, 0, 0, 0, 0x80, 0, 0};
     for (const Extended v : {0.0L, 1.0L}) {
         const std::vector<Byte> f = Float(v);
@@ -256,7 +257,7 @@ TEST_F(ZeitRecords, ValuesFromADamagedFileAreClamped)
     const std::vector<Byte> omega = Float(NaN);
     pdTail.insert(pdTail.end(), omega.begin(), omega.end());
     pdTail.insert(pdTail.end(), {0x02, 0, 0x02, 4});
-    auto readPd = ReadAs<TBT_PD_Regler>(WithTail(*pd, pdTail), 46);
+    auto readPd = ReadAs<TBT_PD_Regler>("TBT_PD_Regler", WithTail(*pd, pdTail), 46);
     EXPECT_EQ(readPd->Filter.Omega, TFilter::DefaultOmega);
     readPd->ResetForStart();
     for (Integer i = 0; i < 10; ++i) {
@@ -264,12 +265,12 @@ TEST_F(ZeitRecords, ValuesFromADamagedFileAreClamped)
         EXPECT_TRUE(std::isfinite(Out(*readPd)));
     }
 
-    auto delay = Make<TBT_AnalogDelay>();
+    auto delay = Make<TBT_AnalogDelay>("TBT_AnalogDelay");
     for (const auto& [length, expected] : {std::pair{0, 1}, std::pair{-7, 1}, std::pair{100000, 1000}}) {
         std::vector<Byte> delayTail{0x04};
         for (Integer b = 0; b < 4; ++b)
             delayTail.push_back(static_cast<Byte>(static_cast<std::uint32_t>(length) >> (8 * b)));
-        const auto read = ReadAs<TBT_AnalogDelay>(WithTail(*delay, delayTail), 46);
+        const auto read = ReadAs<TBT_AnalogDelay>("TBT_AnalogDelay", WithTail(*delay, delayTail), 46);
         EXPECT_EQ(read->Length, expected);
         EXPECT_EQ(read->Cells.size(), static_cast<std::size_t>(expected));
     }
@@ -278,10 +279,10 @@ TEST_F(ZeitRecords, ValuesFromADamagedFileAreClamped)
 // A record cut short is a stream read error, not a half-read block.
 TEST_F(ZeitRecords, AShortRecordIsAReadError)
 {
-    auto pid = Make<TBT_PID_Regler>();
+    auto pid = Make<TBT_PID_Regler>("TBT_PID_Regler");
     std::vector<Byte> bytes = Record(*pid);
     bytes.resize(bytes.size() - 3);
-    EXPECT_THROW(ReadAs<TBT_PID_Regler>(bytes, 46), EReadError);
+    EXPECT_THROW(ReadAs<TBT_PID_Regler>("TBT_PID_Regler", bytes, 46), EReadError);
 }
 
 } // namespace
