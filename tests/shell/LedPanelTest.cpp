@@ -150,8 +150,8 @@ TEST_F(LedPanelTest, PickedWiredRunSavedAndOpenedTheLedsShowTheirStatesAgain)
         PickAndPlace(form, "TBTLed", QPoint(400, 100));
         PickAndPlace(form, "TBTLed", QPoint(400, 300));
         TPlatine& board = *form.MainBoard;
-        auto* vcc = Find<TBTVcc>(board);
-        auto* ground = Find<TBTMasse>(board);
+        auto* vcc = FindComponent(board, "TBTVcc");
+        auto* ground = FindComponent(board, "TBTMasse");
         TBTLed* on = Find<TBTLed>(board, 0);
         TBTLed* off = Find<TBTLed>(board, 1);
         ASSERT_TRUE(vcc && ground && on && off);
