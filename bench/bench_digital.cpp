@@ -7,8 +7,8 @@
 #include "components/digital/BT_Gatter.h"
 #include "components/digital/BT_I2C.h"
 #include "components/digital/BT_MonoFlop.h"
-#include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Schieberegister.h"
+#include "components/digital/BT_Takt.h"
 #include "components/digital/BT_Versorgung.h"
 #include "components/digital/BT_Zaehler.h"
 
@@ -17,26 +17,35 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string_view>
 
 namespace {
 
 struct TBench {
     std::unique_ptr<TTestBoard> Board = std::make_unique<TTestBoard>();
     Integer Components = 0;
-    template <class T>
-    T* Put(Integer x, Integer y)
+    TBench()
+    {
+        static const bool registered = [] {
+            for (const TRowList& rows : {GateRows(), TaktRows(), FlipFlopRows(), MonoFlopRows(), VersorgungRows(),
+                                         DekoderRows(), ZaehlerRows(), SchieberegisterRows(), I2cRows()})
+                RegisterRows(rows);
+            return true;
+        }();
+        (void)registered;
+    }
+    // A component of the registered class, as the family's class T.
+    template <class T = TIOBauteil>
+    T* Put(std::string_view className, Integer x, Integer y)
     {
         ++Components;
-        return Board->Place<T>(x, y);
+        return static_cast<T*>(Board->Place(className, x, y));
     }
     // An inverter whose output is wired round to its own input: a clock that
     // toggles every step.
     TIOBauteil* PutToggle(Integer x, Integer y)
     {
-        static const bool registered = (RegisterRows(GateRows()), true);
-        (void)registered;
-        ++Components;
-        TIOBauteil* inverter = Board->Place("TBTInverter", x, y);
+        TIOBauteil* inverter = Put("TBTInverter", x, y);
         const TBauteilPin& out = inverter->Outputs[0];
         const TBauteilPin& in = inverter->Inputs[0];
         const Integer below = inverter->GetBounds().Bottom / 20 * 20 + 40;
@@ -64,10 +73,10 @@ void BM_JKRippleChain(benchmark::State& state)
         const Integer x = 100 + 300 * (i % 50);
         const Integer y = 200 + 400 * (i / 50);
         if (i % 50 == 0) {
-            previous = bench.Put<TBTHiTakt>(x, y);
+            previous = bench.Put("TBTHiTakt", x, y);
             continue;
         }
-        auto* jk = bench.Put<TBTJKFF>(x, y);
+        auto* jk = bench.Put("TBTJKFF", x, y);
         bench.Board->Connect(previous, previous->OutputCount - 1, jk, 2);
         previous = jk;
     }
@@ -82,9 +91,9 @@ void BM_Clocks(benchmark::State& state)
         const Integer x = 100 + 300 * (i % 50);
         const Integer y = 200 + 300 * (i / 50);
         switch (i % 3) {
-        case 0: bench.Put<TBTHiTakt>(x, y); break;
-        case 1: bench.Put<TBTTaktgeber_ES>(x, y); break;
-        default: bench.Put<TBTVCO>(x, y); break;
+        case 0: bench.Put("TBTHiTakt", x, y); break;
+        case 1: bench.Put("TBTTaktgeber_ES", x, y); break;
+        default: bench.Put("TBTVCO", x, y); break;
         }
     }
     bench.Run(state);
@@ -98,11 +107,11 @@ void BM_TimersAndDecoders(benchmark::State& state)
     for (Integer g = 0; g < state.range(0) / 5; ++g) {
         const Integer x = 100 + 2200 * (g % 8);
         const Integer y = 200 + 500 * (g / 8);
-        auto* clock = bench.Put<TBTHiTakt>(x, y);
-        auto* d = bench.Put<TBTDFFF>(x + 400, y);
-        auto* mono = bench.Put<TBTMonoFlop>(x + 800, y);
-        auto* delay = bench.Put<TBTVerzoegerung>(x + 1200, y);
-        auto* seg7 = bench.Put<TBTSeg7Decoder>(x + 1600, y);
+        auto* clock = bench.Put("TBTHiTakt", x, y);
+        auto* d = bench.Put("TBTDFFF", x + 400, y);
+        auto* mono = bench.Put<TBTMonoFlop>("TBTMonoFlop", x + 800, y);
+        auto* delay = bench.Put<TBTVerzoegerung>("TBTVerzoegerung", x + 1200, y);
+        auto* seg7 = bench.Put("TBTSeg7Decoder", x + 1600, y);
         mono->Duration = 0.001L;
         delay->Steps = 10;
         bench.Board->Connect(clock, 0, d, 2);
@@ -128,12 +137,12 @@ void BM_CountersAndShiftRegisters(benchmark::State& state)
         auto* clock = bench.PutToggle(x, y);
         TIOBauteil* part = nullptr;
         switch (g % 6) {
-        case 0: part = bench.Put<TBTCNT4>(x + 260, y); break;
-        case 1: part = bench.Put<TBTSREG>(x + 260, y); break;
-        case 2: part = bench.Put<TBTCNT16>(x + 260, y); break;
-        case 3: part = bench.Put<TBTSREG16>(x + 260, y); break;
-        case 4: part = bench.Put<TBTCNTL8>(x + 260, y); break;
-        default: part = bench.Put<TBTSREGL8>(x + 260, y); break;
+        case 0: part = bench.Put("TBTCNT4", x + 260, y); break;
+        case 1: part = bench.Put("TBTSREG", x + 260, y); break;
+        case 2: part = bench.Put("TBTCNT16", x + 260, y); break;
+        case 3: part = bench.Put("TBTSREG16", x + 260, y); break;
+        case 4: part = bench.Put("TBTCNTL8", x + 260, y); break;
+        default: part = bench.Put("TBTSREGL8", x + 260, y); break;
         }
         if (auto* counter = dynamic_cast<TZaehler*>(part))
             counters.push_back(counter);
@@ -157,7 +166,7 @@ void BM_I2cMasters(benchmark::State& state)
     TBench bench;
     auto* clock = bench.PutToggle(100, 200);
     for (Integer i = 0; i < state.range(0); ++i) {
-        auto* master = bench.Put<TBT_I2C_Master>(600 + 400 * (i % 40), 200 + 500 * (i / 40));
+        auto* master = bench.Put<TBT_I2C_Master>("TBT_I2C_Master", 600 + 400 * (i % 40), 200 + 500 * (i / 40));
         master->Program = {I2cStart,        I2cSendWriteAddress, I2cWaitAcknowledge, I2cLoopStart,
                            I2cSendDataByte, I2cNoAcknowledge,    I2cLoopEnd,         I2cStop};
         master->LoopCount = 1000;

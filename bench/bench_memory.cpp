@@ -22,14 +22,16 @@ namespace {
 // Per pair: a clock on a RAM's "|R/W" and its A0 and Di0, and on a ROM's A0.
 void BM_Memories(benchmark::State& state)
 {
+    RegisterRows(TaktRows());
+    RegisterRows(SpeicherRows());
     auto board = std::make_unique<TTestBoard>();
     Integer components = 0;
     for (Integer g = 0; g < state.range(0) / 3; ++g) {
         const Integer x = 100 + 1500 * (g % 10);
         const Integer y = 200 + 900 * (g / 10);
-        auto* clock = board->Place<TBTHiTakt>(x, y);
-        auto* ram = board->Place<TBTRAM>(x + 400, y);
-        auto* rom = board->Place<TBTROM>(x + 900, y);
+        auto* clock = board->Place("TBTHiTakt", x, y);
+        auto* ram = board->Place("TBTRAM", x + 400, y);
+        auto* rom = board->Place("TBTROM", x + 900, y);
         board->Connect(clock, 0, ram, ram->InputCount - 1);
         board->Connect(clock, 0, ram, 0);
         board->Connect(clock, 0, ram, 8);

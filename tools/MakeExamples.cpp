@@ -9,7 +9,6 @@
 #include "components/digital/BT_Dekoder.h"
 #include "components/digital/BT_Gatter.h"
 #include "components/digital/BT_Takt.h"
-#include "components/digital/BT_Versorgung.h"
 #include "components/digital/BT_Zaehler.h"
 #include "engine/Bauteil.h"
 #include "engine/Language.h"
@@ -85,13 +84,20 @@ void Bus(TPlatine& board, const TBauteilPin& from, Integer x, const std::vector<
         Wire(board, {TPoint{x, ys[i - 1]}, TPoint{x, ys[i]}});
 }
 
+// The component moved so that the pin lies at the height y.
+template <class T>
+T* Level(T* component, const TBauteilPin& pin, Integer y)
+{
+    component->Y += y - pin.Y;
+    component->LayoutPins();
+    return component;
+}
+
 // A component placed so that its first output lies at the height y.
 TIOBauteil* PlaceOutputAt(TPlatine& board, std::string_view className, Integer x, Integer y)
 {
     TIOBauteil* component = Place(board, className, x, y);
-    component->Y += y - component->Outputs[0].Y;
-    component->LayoutPins();
-    return component;
+    return Level(component, component->Outputs[0], y);
 }
 
 template <class T>
@@ -104,9 +110,7 @@ T* PlaceOutputAt(TPlatine& board, Integer x, Integer y)
 TIOBauteil* PlaceInputAt(TPlatine& board, std::string_view className, Integer x, Integer y)
 {
     TIOBauteil* component = Place(board, className, x, y);
-    component->Y += y - component->Inputs[0].Y;
-    component->LayoutPins();
-    return component;
+    return Level(component, component->Inputs[0], y);
 }
 
 template <class T>
@@ -226,7 +230,7 @@ void GateDemo(TPlatine& board, TFrontplatte& panel)
                    "est fixée à l'état haut. Les LED à droite et"),
                Say("der Frontplatte zeigen die Ausgänge.", "panel show the outputs.",
                    "sur la face avant montrent les sorties.")});
-    auto* clock = Place<TBTHiTakt>(board, 300, 2100);
+    auto* clock = static_cast<TBTHiTakt*>(Place(board, "TBTHiTakt", 300, 2100));
     clock->Frequency = 1;
     const Integer gateX = 1800;
     auto* gateAnd = Place(board, "TBTAnd", gateX, 750);
@@ -235,7 +239,7 @@ void GateDemo(TPlatine& board, TFrontplatte& panel)
     auto* inverter = Place(board, "TBTInverter", gateX, 2100);
     // Each gate's first input straight from a supply of its own.
     for (TIOBauteil* gate : std::vector<TIOBauteil*>{gateAnd, gateOr, gateXor}) {
-        auto* high = PlaceOutputAt<TBTVcc>(board, 1300, gate->Inputs[0].Y);
+        auto* high = PlaceOutputAt(board, "TBTVcc", 1300, gate->Inputs[0].Y);
         Wire(board, {PinAt(high->Outputs[0]), PinAt(gate->Inputs[0])});
     }
     Bus(board, clock->Outputs[0], 1100,
@@ -276,16 +280,17 @@ void CounterDemo(TPlatine& board, TFrontplatte& panel)
                Say("auf den Takt ändert die Frequenz.", "the clock to change its frequency.",
                    "sur l'horloge change sa fréquence.")});
     const Integer top = 900;
-    auto* counter = Place<TBTCNT4D>(board, 1300, top);
-    auto* decoder = PlaceInputAt<TBTSeg7Decoder>(board, 2100, counter->Outputs[4].Y);
+    auto* counter = Place(board, "TBTCNT4D", 1300, top);
+    auto* decoder = PlaceInputAt(board, "TBTSeg7Decoder", 2100, counter->Outputs[4].Y);
     for (Integer bit = 0; bit < 4; ++bit)
         Wire(board, {PinAt(counter->Outputs[4 - bit]), PinAt(decoder->Inputs[bit])});
 
-    auto* clock = PlaceOutputAt<TBTHiTakt>(board, 500, counter->Inputs[TZaehler::ClockInput].Y);
+    auto* clock =
+        static_cast<TBTHiTakt*>(PlaceOutputAt(board, "TBTHiTakt", 500, counter->Inputs[TZaehler::ClockInput].Y));
     clock->Frequency = 2;
     Wire(board, {PinAt(clock->Outputs[0]), PinAt(counter->Inputs[TZaehler::ClockInput])});
     // Reset, direction and both enables held high: count up.
-    auto* high = PlaceOutputAt<TBTVcc>(board, 700, counter->Inputs[TZaehler::EnablePInput].Y + 200);
+    auto* high = PlaceOutputAt(board, "TBTVcc", 700, counter->Inputs[TZaehler::EnablePInput].Y + 200);
     Bus(board, high->Outputs[0], 1100,
         {&counter->Inputs[TZaehler::ResetInput], &counter->Inputs[TZaehler::DirectionInput],
          &counter->Inputs[TZaehler::EnableTInput], &counter->Inputs[TZaehler::EnablePInput]});
@@ -339,7 +344,7 @@ void BlinkDemo(TPlatine& board, TFrontplatte& panel)
                    "Un double-clic sur l'horloge change sa"),
                Say("Frequenz, auf die LED ihre Farbe.", "frequency, the LED to change its colour.",
                    "fréquence, sur la LED sa couleur.")});
-    auto* clock = Place<TBTHiTakt>(board, 500, 900);
+    auto* clock = static_cast<TBTHiTakt*>(Place(board, "TBTHiTakt", 500, 900));
     clock->Frequency = 1;
     auto* led = PlaceInputAt(board, "TBTLed", 2200, clock->Outputs[0].Y);
     Wire(board, {PinAt(clock->Outputs[0]), PinAt(led->Inputs[0])});
@@ -428,7 +433,7 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
     Route(board, ki->Outputs[0], pid->Inputs[0].X - 120, pid->Inputs[3]);
     auto* kd = Constant(board, 0.05L, 1000, pid->Inputs[2].Y + 320);
     Route(board, kd->Outputs[0], pid->Inputs[0].X - 80, pid->Inputs[4]);
-    auto* run = PlaceOutputAt<TBTVcc>(board, 1000, pid->Inputs[2].Y + 480);
+    auto* run = PlaceOutputAt(board, "TBTVcc", 1000, pid->Inputs[2].Y + 480);
     Route(board, run->Outputs[0], pid->Inputs[0].X - 40, pid->Inputs[5]);
     for (TBTFest* constant : {kp, ki, kd})
         Label(board, 880, constant->Outputs[0].Y - 30, constant == kp ? "KP" : constant == ki ? "KI" : "KD");
@@ -440,7 +445,7 @@ void PidDemo(TPlatine& board, TFrontplatte& panel)
     Wire(board, {PinAt(gain->Outputs[0]), PinAt(plant->Inputs[1])});
     auto* rate = Constant(board, 1, 2150, plant->Inputs[1].Y + 160);
     Route(board, rate->Outputs[0], plant->Inputs[0].X - 80, plant->Inputs[2]);
-    auto* plantRun = PlaceOutputAt<TBTVcc>(board, 2150, plant->Inputs[1].Y + 320);
+    auto* plantRun = PlaceOutputAt(board, "TBTVcc", 2150, plant->Inputs[1].Y + 320);
     Route(board, plantRun->Outputs[0], plant->Inputs[0].X - 40, plant->Inputs[3]);
 
     // The actual value: a test point to the right, the lamp below, and the

@@ -5,10 +5,12 @@
 
 #include "components/digital/BT_Digital.h"
 
-struct TAddiererInfo {
-    TTypeNames TypeName;
+// An adder's or comparator's row.
+struct TWortRow {
+    TComponentRow Component;
     TTypeNames BodyText;
-    TTypeNames Designator;
+    // The designator by language where it differs from the row's.
+    TTypeNames Designators = {};
     Integer Bits;
 };
 
@@ -16,18 +18,16 @@ struct TAddiererInfo {
 class TWortBT : public TGrundBT {
 public:
     void Draw(TCanvas& canvas) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
     void ResetForStart() override;
-    AnsiString GetTypeName() const override { return info_.TypeName.Pick(); }
 
 protected:
-    explicit TWortBT(const TAddiererInfo& info) : info_(info), bits_(info.Bits) {}
+    explicit TWortBT(const TComponentRow& row);
     // Bit i from input first + i.
     Integer WordValue(Integer first) const { return InputBits(*this, first, bits_); }
     // "A0".., "B0".. in the first 2n inputs.
     void NameWordInputs();
 
-    const TAddiererInfo& info_;
+    const TWortRow& info_;
     const Integer bits_;
 };
 
@@ -35,6 +35,8 @@ protected:
 // from the highest to "S0", which has the highest index.
 class TAddierer : public TWortBT {
 public:
+    explicit TAddierer(const TComponentRow& row) : TWortBT(row) {}
+
     void Calculate() override
     {
         const Integer sum = WordValue(0) + WordValue(bits_) + Integer(InputLogic(2 * bits_));
@@ -44,9 +46,6 @@ public:
     }
     void InputsCreated() override;
     void OutputsCreated() override;
-
-protected:
-    explicit TAddierer(const TAddiererInfo& info);
 };
 
 // Inputs "A0".., "B0.., then the cascade inputs "A<B", "A>B", "A=B";
@@ -56,6 +55,8 @@ public:
     static constexpr Integer EqualOutput = 0;
     static constexpr Integer GreaterOutput = 1;
     static constexpr Integer LessOutput = 2;
+
+    explicit TVergleicher(const TComponentRow& row) : TWortBT(row) {}
 
     void Calculate() override
     {
@@ -72,43 +73,7 @@ public:
         SetOutputLogic(LessOutput, less);
     }
     void InputsCreated() override;
-    void OutputsCreated() override;
-
-protected:
-    explicit TVergleicher(const TAddiererInfo& info);
 };
 
-class TBTADD2 : public TAddierer {
-    ZK_CLASS(TBTADD2, TGrundBT)
-
-public:
-    TBTADD2();
-};
-
-class TBTADD4 : public TAddierer {
-    ZK_CLASS(TBTADD4, TGrundBT)
-
-public:
-    TBTADD4();
-};
-
-class TBTADD8 : public TAddierer {
-    ZK_CLASS(TBTADD8, TGrundBT)
-
-public:
-    TBTADD8();
-};
-
-class TBTVGL4 : public TVergleicher {
-    ZK_CLASS(TBTVGL4, TGrundBT)
-
-public:
-    TBTVGL4();
-};
-
-class TBTVGL8 : public TVergleicher {
-    ZK_CLASS(TBTVGL8, TGrundBT)
-
-public:
-    TBTVGL8();
-};
+// The adders TBTADD2, TBTADD4, TBTADD8 and the comparators TBTVGL4, TBTVGL8.
+TRowList AddiererRows();

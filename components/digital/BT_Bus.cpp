@@ -12,8 +12,23 @@
 
 namespace {
 
-const TTypeNames BusDriverNames{{"Bustreiber\rdigital", "Digital bus\rdriver", "Driver\rbus digital"}};
-const TTypeNames AddressDecoderNames{{"Adressdekoder", "Address decoder", "Décodeur\rd´adresses"_ansi}};
+// Made at the width of 8; the records may bring every width.
+const TComponentRow Buses[] = {
+    {.Class = RowClass<TBTBustreiber>("TBTBustreiber"),
+     .TypeName = {"Bustreiber\rdigital", "Digital bus\rdriver", "Driver\rbus digital"},
+     .Designator = "DBus",
+     .HelpContext = 18360,
+     .HasDialog = true,
+     .Inputs = {.Count = 9, .Min = 3, .Max = 17},
+     .Outputs = {.Count = 8, .Min = 2, .Max = 16}},
+    {.Class = RowClass<TBTAdressdekoder>("TBTAdressdekoder"),
+     .TypeName = {"Adressdekoder", "Address decoder", "Décodeur\rd´adresses"_ansi},
+     .Designator = "ADEC",
+     .HelpContext = 18365,
+     .HasDialog = true,
+     .Inputs = {.Count = 8, .Min = 2, .Max = 16},
+     .Outputs = {.Count = 1, .Names = "CS"}},
+};
 
 const std::vector<AnsiString> WidthChoices = {"2", "4", "8", "16"};
 
@@ -55,20 +70,14 @@ bool IsBusWidth(Integer n)
 
 } // namespace
 
+TRowList BusRows()
+{
+    return RowList(Buses);
+}
+
 // The bus driver.
 
-TBTBustreiber::TBTBustreiber()
-{
-    SetWidth(2);
-    Designator = "DBus";
-    HelpContext = 18360;
-    HasPropertyDialog = true;
-}
-
-AnsiString TBTBustreiber::GetTypeName() const
-{
-    return BusDriverNames.Pick();
-}
+TBTBustreiber::TBTBustreiber(const TComponentRow& row) : TGrundBT(row) {}
 
 Integer TBTBustreiber::WidthIndex() const
 {
@@ -104,11 +113,12 @@ void TBTBustreiber::OutputsCreated()
 void TBTBustreiber::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    DrawVerticalCaption(canvas, "DBus", Selected ? SymbolRed : 0);
+    DrawVerticalCaption(canvas, "DBus", FigureColor());
 }
 
-// Only the four widths exist: other pin counts come from a damaged record
-// (the step pairs each input with an output and takes "EN" after them).
+// Beyond the row's ranges: only the four widths exist, and the step pairs
+// each input with an output and takes "EN" after them. Other counts come
+// from a damaged record.
 void TBTBustreiber::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TGrundBT::ReadData(stream, reader, version);
@@ -118,30 +128,16 @@ void TBTBustreiber::ReadData(TStream& stream, TReader& reader, Byte version)
 
 Integer TBTBustreiber::EditProperties()
 {
-    TDefault_Dlg& dlg = Default_Dlg();
-    dlg.SetCaption(GetTypeName());
-    dlg.SetHelpContext(HelpContext);
+    // The width only: no name or run-time options.
+    TSettingsSheet sheet(*this, GetTypeName());
     Integer entry = WidthIndex();
-    dlg.Props->AddCombo(Translate("Kanäle"_ansi), entry, WidthChoices, 64);
-    const Integer result = dlg.ShowModal();
+    sheet.Props().AddCombo(Translate("Kanäle"_ansi), entry, WidthChoices, 64);
+    const Integer result = sheet.Dialog().ShowModal();
     SetWidth(entry);
     return result;
 }
 
 // The address decoder.
-
-TBTAdressdekoder::TBTAdressdekoder()
-{
-    SetWidth(2);
-    Designator = "ADEC";
-    HelpContext = 18365;
-    HasPropertyDialog = true;
-}
-
-AnsiString TBTAdressdekoder::GetTypeName() const
-{
-    return AddressDecoderNames.Pick();
-}
 
 Integer TBTAdressdekoder::WidthIndex() const
 {
@@ -156,9 +152,7 @@ Integer TBTAdressdekoder::WidthIndex() const
 void TBTAdressdekoder::SetWidth(Integer index)
 {
     SetInputCount(BusWidths[ClampedWidthIndex(index)]);
-    SetOutputCount(1);
     InputsCreated();
-    OutputsCreated();
 }
 
 void TBTAdressdekoder::InputsCreated()
@@ -167,16 +161,10 @@ void TBTAdressdekoder::InputsCreated()
         Inputs[i].Name = "A" + std::to_string(i);
 }
 
-void TBTAdressdekoder::OutputsCreated()
-{
-    for (TBauteilPin& pin : Outputs)
-        pin.Name = "CS";
-}
-
 void TBTAdressdekoder::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    DrawVerticalCaption(canvas, "ADEC", Selected ? SymbolRed : 0);
+    DrawVerticalCaption(canvas, "ADEC", FigureColor());
 }
 
 void TBTAdressdekoder::WriteData(TStream& stream, TWriter& writer)
@@ -186,12 +174,12 @@ void TBTAdressdekoder::WriteData(TStream& stream, TWriter& writer)
     WriteRawInteger(writer, Upper);
 }
 
-// Other pin counts than the four widths with one output come from a damaged
-// record: the step reads as many address bits as there are inputs.
+// Within the row's range only the four widths exist; other input counts
+// come from a damaged record.
 void TBTAdressdekoder::ReadData(TStream& stream, TReader& reader, Byte version)
 {
     TGrundBT::ReadData(stream, reader, version);
-    if (!IsBusWidth(InputCount) || OutputCount != 1)
+    if (!IsBusWidth(InputCount))
         throw EReadError(SInvalidPropertyValue);
     const Integer lower = ReadRawInteger(reader);
     Upper = ReadRawInteger(reader);
@@ -200,7 +188,7 @@ void TBTAdressdekoder::ReadData(TStream& stream, TReader& reader, Byte version)
 
 Integer TBTAdressdekoder::EditProperties()
 {
-    TDigitalDialog dlg(*this);
+    TSettingsSheet dlg(*this);
     const bool widthOffered = !SimulationRunning && !RunOnlyMode;
     Integer entry = WidthIndex();
     if (widthOffered)

@@ -13,10 +13,8 @@ inline constexpr Integer BusWidths[] = {2, 4, 8, 16};
 // Inputs "D0".."D(n-1)" and "EN" last; output "Dk" (index n - 1 - k)
 // belongs to input "Dk".
 class TBTBustreiber : public TGrundBT {
-    ZK_CLASS(TBTBustreiber, TGrundBT)
-
 public:
-    TBTBustreiber();
+    explicit TBTBustreiber(const TComponentRow& row);
 
     void Calculate() override
     {
@@ -34,7 +32,6 @@ public:
     void ResetForStart() override { DriveLow(); }
     void InputsCreated() override;
     void OutputsCreated() override;
-    AnsiString GetTypeName() const override;
 
     // From the input count: 3 gives 0, 5 gives 1, 17 gives 3, any other 2.
     Integer WidthIndex() const;
@@ -52,10 +49,8 @@ private:
 
 // Inputs "A0".."A(n-1)", output "CS": high while Lower <= address <= Upper.
 class TBTAdressdekoder : public TGrundBT {
-    ZK_CLASS(TBTAdressdekoder, TGrundBT)
-
 public:
-    TBTAdressdekoder();
+    using TGrundBT::TGrundBT;
 
     Integer Lower = 0;
     Integer Upper = 0;
@@ -75,10 +70,11 @@ public:
     Integer EditProperties() override;
     AnsiString GetHintText() override;
     void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override;
 
     // From the input count: 2 gives 0, 4 gives 1, 16 gives 3, any other 2.
     Integer WidthIndex() const;
     void SetWidth(Integer index);
 };
+
+// TBTBustreiber and TBTAdressdekoder.
+TRowList BusRows();

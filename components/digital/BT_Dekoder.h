@@ -5,18 +5,21 @@
 
 #include "components/digital/BT_Digital.h"
 
-// The shared body: four inputs, pins and names, the vertical caption.
+// A decoder's row: the text on its body beside the class row.
+struct TDekoderRow {
+    TComponentRow Component;
+    TTypeNames SymbolText;
+};
+
+// The shared body: four inputs and the vertical caption.
 class TDekoder : public TGrundBT {
 public:
     void Draw(TCanvas& canvas) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override { return typeName_.Pick(); }
 
 protected:
-    TDekoder(const TTypeNames& typeName, const TTypeNames& symbolText, const char* designator,
-             Integer helpContext, char inputLetter, const char* const* outputNames, Integer outputs);
+    explicit TDekoder(const TComponentRow& row) : TGrundBT(row), symbolText_(FamilyRow<TDekoderRow>(row).SymbolText)
+    {
+    }
     Integer InputNumber() const
     {
         return InputLogic(0) | InputLogic(1) << 1 | InputLogic(2) << 2 | InputLogic(3) << 3;
@@ -28,21 +31,15 @@ protected:
     }
 
 private:
-    const TTypeNames& typeName_;
     const TTypeNames& symbolText_;
-    char inputLetter_;
-    const char* const* outputNames_;
-    Integer outputNameCount_;
 };
 
 // "Dk" high when the value is k; written in every step.
 class TBTBCDDekoder : public TDekoder {
-    ZK_CLASS(TBTBCDDekoder, TGrundBT)
-
 public:
     static constexpr Integer Digits = 10;
 
-    TBTBCDDekoder();
+    explicit TBTBCDDekoder(const TComponentRow& row) : TDekoder(row) {}
     void Calculate() override
     {
         const Integer v = InputNumber();
@@ -54,14 +51,12 @@ public:
 
 // The segments a to g of the value; written only when the value changes.
 class TBTSeg7Decoder : public TDekoder {
-    ZK_CLASS(TBTSeg7Decoder, TGrundBT)
-
 public:
     // Bit 6 is segment a, bit 0 segment g, for the values 0..15.
     static constexpr Byte Patterns[16] = {0x7E, 0x30, 0x6D, 0x79, 0x33, 0x5B, 0x5F, 0x70,
                                           0x7F, 0x7B, 0,    0,    0,    0,    0,    0};
 
-    TBTSeg7Decoder();
+    explicit TBTSeg7Decoder(const TComponentRow& row) : TDekoder(row) {}
     Integer LastValue = -1;   // the value whose pattern was written last
 
     void Calculate() override
@@ -90,3 +85,6 @@ public:
         SetOutputLogic(0, g);
     }
 };
+
+// TBTBCDDekoder and TBTSeg7Decoder.
+TRowList DekoderRows();

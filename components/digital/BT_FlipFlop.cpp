@@ -2,90 +2,70 @@
 
 #include "engine/AnsiLiteral.h"
 #include "platform/IniFile.h"
-#include "platform/Stream.h"
 
 namespace {
 
-const TFlipFlopInfo RSFFInfo{
-    {"RS-FlipFlop", "RS-FF", "RS-FF"}, {"RS", "RS", "RS"}, 18300, {"S", "R"}, 2, false, false, false, nullptr,
-    nullptr};
-const TFlipFlopInfo RSFFZInfo{{"RS-FF\r(zustandsgest.)", "RS-FF\rwith clock", "RS-FF\ravec horloge"},
-                              {"RSZ", "RSC", "RSC"},
-                              18305,
-                              {"1S", "C1", "1R"},
-                              3,
-                              false,
-                              true,
-                              false,
-                              nullptr,
-                              nullptr};
-const TFlipFlopInfo RSFFFInfo{{"RS-FF\r(flankengest.)", "RS-FF\r(master-slave)", "RS-FF\r(maître-esclave)"_ansi},
-                              {"RSF", "RS-MS", "RS-MS"},
-                              18310,
-                              {"/S", "1S", "|C1", "1R", "/R"},
-                              5,
-                              true,
-                              true,
-                              true,
-                              "Qinternal",
-                              nullptr};
-const TFlipFlopInfo JKFFInfo{{"JK-FlipFlop\r(master-slave)", "JK-FF\r(master-slave)", "JK-FF\r(maître-esclave)"_ansi},
-                             {"JK", "JK", "JK"},
-                             18315,
-                             {"/S", "1J", "|C1", "1K", "/R"},
-                             5,
-                             true,
-                             true,
-                             false,
-                             "J1internal",
-                             "K1internal"};
-const TFlipFlopInfo DFFZInfo{{"D-FF\r(zustandsgest.)", "D-FF\r(transparent latch)", "Latch D-FF\r(transparent)"},
-                             {"DZ", "DL", "LT"},
-                             18320,
-                             {"1D", "C1"},
-                             2,
-                             false,
-                             true,
-                             false,
-                             nullptr,
-                             nullptr};
-const TFlipFlopInfo DFFFInfo{{"D-FF\r(flankengest.)", "D-FF\r(master-slave)", "D-FF\r(maître-esclave)"_ansi},
-                             {"DF", "D-MS", "D-MS"},
-                             18325,
-                             {"/S", "1D", "|C1", "/R"},
-                             4,
-                             true,
-                             false,
-                             false,
-                             "Qinternal",
-                             nullptr};
+const TFlipFlopRow FlipFlops[] = {
+    {.Component = {.Class = RowClass<TBTRSFF>("TBTRSFF"),
+                   .TypeName = {"RS-FlipFlop", "RS-FF", "RS-FF"},
+                   .HelpContext = 18300,
+                   .Inputs = {.Count = 2, .Names = "S,R"},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .Designators = {{"RS", "RS", "RS"}}},
+    {.Component = {.Class = RowClass<TBTRSFFZ>("TBTRSFFZ"),
+                   .TypeName = {"RS-FF\r(zustandsgest.)", "RS-FF\rwith clock", "RS-FF\ravec horloge"},
+                   .HelpContext = 18305,
+                   .Inputs = {.Count = 3, .Names = "1S,C1,1R"},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .Designators = {{"RSZ", "RSC", "RSC"}},
+     .StartQ = true},
+    {.Component = {.Class = RowClass<TBTRSFFF>("TBTRSFFF"),
+                   .TypeName = {"RS-FF\r(flankengest.)", "RS-FF\r(master-slave)", "RS-FF\r(maître-esclave)"_ansi},
+                   .HelpContext = 18310,
+                   .Inputs = {.Count = 5, .Names = "/S,1S,|C1,1R,/R"},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .Designators = {{"RSF", "RS-MS", "RS-MS"}},
+     .EdgeTriggered = true,
+     .StartQ = true,
+     .StartMaster = true,
+     .MasterKey = "Qinternal"},
+    {.Component = {.Class = RowClass<TBTJKFF>("TBTJKFF"),
+                   .TypeName = {"JK-FlipFlop\r(master-slave)", "JK-FF\r(master-slave)", "JK-FF\r(maître-esclave)"_ansi},
+                   .HelpContext = 18315,
+                   .Inputs = {.Count = 5, .Names = "/S,1J,|C1,1K,/R"},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .Designators = {{"JK", "JK", "JK"}},
+     .EdgeTriggered = true,
+     .StartQ = true,
+     .MasterKey = "J1internal",
+     .KLatchKey = "K1internal"},
+    {.Component = {.Class = RowClass<TBTDFFZ>("TBTDFFZ"),
+                   .TypeName = {"D-FF\r(zustandsgest.)", "D-FF\r(transparent latch)", "Latch D-FF\r(transparent)"},
+                   .HelpContext = 18320,
+                   .Inputs = {.Count = 2, .Names = "1D,C1"},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .Designators = {{"DZ", "DL", "LT"}},
+     .StartQ = true},
+    {.Component = {.Class = RowClass<TBTDFFF>("TBTDFFF"),
+                   .TypeName = {"D-FF\r(flankengest.)", "D-FF\r(master-slave)", "D-FF\r(maître-esclave)"_ansi},
+                   .HelpContext = 18325,
+                   .Inputs = {.Count = 4, .Names = "/S,1D,|C1,/R"},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .Designators = {{"DF", "D-MS", "D-MS"}},
+     .EdgeTriggered = true,
+     .MasterKey = "Qinternal"},
+};
 
 } // namespace
 
-TFlipFlop::TFlipFlop(const TFlipFlopInfo& info) : info_(info)
+TFlipFlop::TFlipFlop(const TComponentRow& row) : TGrundBT(row), info_(FamilyRow<TFlipFlopRow>(row))
 {
-    SetInputCount(info.InputCount);
-    SetOutputCount(2);
-    Designator = info.Designator.Pick();
-    HelpContext = info.HelpContext;
+    Designator = info_.Designators.Pick();
 }
 
-AnsiString TFlipFlop::GetTypeName() const
+TRowList FlipFlopRows()
 {
-    return info_.TypeName.Pick();
-}
-
-void TFlipFlop::InputsCreated()
-{
-    for (Integer i = 0; i < InputCount && i < info_.InputCount; ++i)
-        Inputs[i].Name = info_.Inputs[i];
-}
-
-void TFlipFlop::OutputsCreated()
-{
-    static constexpr const char* Names[] = {"/Q", "Q"};
-    for (Integer i = 0; i < OutputCount && i < 2; ++i)
-        Outputs[i].Name = Names[i];
+    return RowList(FlipFlops);
 }
 
 void TFlipFlop::Draw(TCanvas& canvas)
@@ -93,11 +73,6 @@ void TFlipFlop::Draw(TCanvas& canvas)
     TGrundBT::Draw(canvas);
     if (info_.EdgeTriggered)
         DrawClockWedge(canvas, 2);
-}
-
-void TFlipFlop::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    ReadFixedPinsRecord(*this, stream, reader, version);
 }
 
 void TFlipFlop::ResetForStart()
@@ -129,10 +104,3 @@ void TFlipFlop::LoadState(TCustomIniFile& ini, const AnsiString& section, Intege
     if (info_.EdgeTriggered)
         WriteOutputs();
 }
-
-TBTRSFF::TBTRSFF() : TFlipFlop(RSFFInfo) {}
-TBTRSFFZ::TBTRSFFZ() : TFlipFlop(RSFFZInfo) {}
-TBTRSFFF::TBTRSFFF() : TFlipFlop(RSFFFInfo) {}
-TBTJKFF::TBTJKFF() : TFlipFlop(JKFFInfo) {}
-TBTDFFZ::TBTDFFZ() : TFlipFlop(DFFZInfo) {}
-TBTDFFF::TBTDFFF() : TFlipFlop(DFFFInfo) {}

@@ -8,18 +8,16 @@
 
 #include "components/digital/BT_Digital.h"
 
-struct TFlipFlopInfo {
-    TTypeNames TypeName;
-    TTypeNames Designator;
-    Integer HelpContext;
-    const char* Inputs[5];
-    Integer InputCount;
-    bool EdgeTriggered;   // clock wedge at input 2; outputs written on change; LoadState writes them
-    bool StartQ;          // also the key's default
-    bool StartMaster;     // master, or the J latch; also the key's default
+// A flip-flop's row.
+struct TFlipFlopRow {
+    TComponentRow Component;
+    TTypeNames Designators;       // by language
+    bool EdgeTriggered = false;   // clock wedge at input 2; outputs written on change; LoadState writes them
+    bool StartQ = false;          // also the key's default
+    bool StartMaster = false;     // master, or the J latch; also the key's default
     // Retained keys beside "Q": the master (or the J latch), and the K latch.
-    const char* MasterKey;
-    const char* KLatchKey;
+    const char* MasterKey = nullptr;
+    const char* KLatchKey = nullptr;
 };
 
 // The shared body: pins, start values, retained state and symbol.
@@ -28,11 +26,7 @@ public:
     void Draw(TCanvas& canvas) override;
     void SaveState(TCustomIniFile& ini, const AnsiString& section) override;
     void LoadState(TCustomIniFile& ini, const AnsiString& section, Integer flag) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
     void ResetForStart() override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override;
 
     bool Q = false;
     bool Master = false;       // the J latch in the JK flip-flop
@@ -40,7 +34,7 @@ public:
     bool LastClock = false;    // the clock's level in the previous step
 
 protected:
-    explicit TFlipFlop(const TFlipFlopInfo& info);
+    explicit TFlipFlop(const TComponentRow& row);
     void WriteOutputs()
     {
         SetOutputLogic(1, Q);
@@ -58,15 +52,13 @@ protected:
     }
 
 private:
-    const TFlipFlopInfo& info_;
+    const TFlipFlopRow& info_;
 };
 
 // "S" sets, "R" resets; reset wins.
 class TBTRSFF : public TFlipFlop {
-    ZK_CLASS(TBTRSFF, TGrundBT)
-
 public:
-    TBTRSFF();
+    explicit TBTRSFF(const TComponentRow& row) : TFlipFlop(row) {}
     void Calculate() override
     {
         if (InputLogic(0))
@@ -79,10 +71,8 @@ public:
 
 // Set or reset while "C1" is high; both or neither keep Q.
 class TBTRSFFZ : public TFlipFlop {
-    ZK_CLASS(TBTRSFFZ, TGrundBT)
-
 public:
-    TBTRSFFZ();
+    explicit TBTRSFFZ(const TComponentRow& row) : TFlipFlop(row) {}
     void Calculate() override
     {
         if (InputLogic(1)) {
@@ -99,10 +89,8 @@ public:
 // "1R" go to the master at the rising edge ("1R" wins), the master to Q at
 // the falling edge.
 class TBTRSFFF : public TFlipFlop {
-    ZK_CLASS(TBTRSFFF, TGrundBT)
-
 public:
-    TBTRSFFF();
+    explicit TBTRSFFF(const TComponentRow& row) : TFlipFlop(row) {}
     void Calculate() override
     {
         const bool clock = InputLogic(2);
@@ -130,10 +118,8 @@ public:
 // Master-slave JK: J and K latched at the rising edge; at the falling edge
 // set, reset, toggle or hold. "/R" beats "/S"; neither touches the latches.
 class TBTJKFF : public TFlipFlop {
-    ZK_CLASS(TBTJKFF, TGrundBT)
-
 public:
-    TBTJKFF();
+    explicit TBTJKFF(const TComponentRow& row) : TFlipFlop(row) {}
     void Calculate() override
     {
         const bool clock = InputLogic(2);
@@ -158,10 +144,8 @@ public:
 
 // Transparent while "C1" is high.
 class TBTDFFZ : public TFlipFlop {
-    ZK_CLASS(TBTDFFZ, TGrundBT)
-
 public:
-    TBTDFFZ();
+    explicit TBTDFFZ(const TComponentRow& row) : TFlipFlop(row) {}
     void Calculate() override
     {
         if (InputLogic(1))
@@ -173,10 +157,8 @@ public:
 // Master-slave D: "1D" to the master at the rising edge, the master to Q at
 // the falling edge; "/R" beats "/S", neither touches the master.
 class TBTDFFF : public TFlipFlop {
-    ZK_CLASS(TBTDFFF, TGrundBT)
-
 public:
-    TBTDFFF();
+    explicit TBTDFFF(const TComponentRow& row) : TFlipFlop(row) {}
     void Calculate() override
     {
         const bool clock = InputLogic(2);
@@ -192,3 +174,6 @@ public:
         Settle(newQ, clock);
     }
 };
+
+// TBTRSFF, TBTRSFFZ, TBTRSFFF, TBTJKFF, TBTDFFZ and TBTDFFF.
+TRowList FlipFlopRows();

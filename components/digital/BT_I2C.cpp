@@ -17,10 +17,13 @@ namespace {
 
 const bool I2cGlobalsReset = AddGlobalsReset([] { I2cSequenceActive = false; });
 
-constexpr const char* InputNames[] = {"SDA", "SCL", "ADR", "$WR", "CLK", "|NOW"};
-constexpr const char* OutputNames[] = {"ERR", "BSY", "$RD", "/SCL", "/SDA"};
-constexpr Integer InputTotal = 6;
-constexpr Integer OutputTotal = 5;
+const TComponentRow Master{.Class = RowClass<TBT_I2C_Master>("TBT_I2C_Master"),
+                           .TypeName = {"I²C Master"_ansi, "I²C Master"_ansi, "I²C Master"_ansi},
+                           .Designator = "I2CM",
+                           .HelpContext = 18757,
+                           .HasDialog = true,
+                           .Inputs = {.Count = 6, .Names = "SDA,SCL,ADR,$WR,CLK,|NOW"},
+                           .Outputs = {.Count = 5, .Names = "ERR,BSY,$RD,/SCL,/SDA"}};
 
 constexpr const char* StepTexts[I2cStepCodeCount] = {
     "START",
@@ -36,8 +39,6 @@ constexpr const char* StepTexts[I2cStepCodeCount] = {
     "-----  LOOP END  -----",
 };
 
-const AnsiString TypeName = "I²C Master"_ansi;
-
 } // namespace
 
 const char* I2cStepText(Integer code)
@@ -45,36 +46,15 @@ const char* I2cStepText(Integer code)
     return code >= 0 && code < I2cStepCodeCount ? StepTexts[code] : "";
 }
 
-TBT_I2C_Master::TBT_I2C_Master()
+TRowList I2cRows()
 {
-    SetInputCount(InputTotal);
-    SetOutputCount(OutputTotal);
-    Designator = "I2CM";
-    HelpContext = 18757;
-    HasPropertyDialog = true;
-}
-
-AnsiString TBT_I2C_Master::GetTypeName() const
-{
-    return TypeName;
-}
-
-void TBT_I2C_Master::InputsCreated()
-{
-    for (Integer i = 0; i < InputCount && i < InputTotal; ++i)
-        Inputs[i].Name = InputNames[i];
-}
-
-void TBT_I2C_Master::OutputsCreated()
-{
-    for (Integer o = 0; o < OutputCount && o < OutputTotal; ++o)
-        Outputs[o].Name = OutputNames[o];
+    return {&Master};
 }
 
 void TBT_I2C_Master::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    DrawVerticalCaption(canvas, TypeName, SymbolColour(*this));
+    DrawVerticalCaption(canvas, GetTypeName(), FigureColor());
 }
 
 // ---- Record
@@ -91,7 +71,7 @@ void TBT_I2C_Master::WriteData(TStream& stream, TWriter& writer)
 
 void TBT_I2C_Master::ReadData(TStream& stream, TReader& reader, Byte version)
 {
-    ReadFixedPinsRecord(*this, stream, reader, version);
+    TGrundBT::ReadData(stream, reader, version);
     const bool internalClock = reader.ReadBoolean();
     const Integer loopCount = reader.ReadInteger();
     const Integer n = reader.ReadInteger();

@@ -44,8 +44,6 @@ const char* I2cStepText(Integer code);
 extern bool I2cSequenceActive;
 
 class TBT_I2C_Master : public TGrundBT {
-    ZK_CLASS(TBT_I2C_Master, TGrundBT)
-
 public:
     static constexpr Integer SdaInput = 0;
     static constexpr Integer SclInput = 1;
@@ -80,7 +78,7 @@ public:
     Cardinal AckWaitStart = 0;      // tick count when the running acknowledge wait began
     bool AckWaiting = false;        // a tick count of 0 is a valid start too
 
-    TBT_I2C_Master();
+    using TGrundBT::TGrundBT;
 
     // The pending micro-steps, the head first.
     std::vector<Byte> PendingSteps() const { return {queue_.begin() + std::ptrdiff_t(head_), queue_.end()}; }
@@ -92,9 +90,6 @@ public:
     Integer EditProperties() override;
     void Calculate() override;
     void ResetForStart() override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override;
 
 private:
     void Expand();
@@ -106,3 +101,6 @@ private:
     std::vector<Byte> queue_;
     std::size_t head_ = 0;   // queue_[head_] is the next micro-step
 };
+
+// TBT_I2C_Master.
+TRowList I2cRows();

@@ -1,5 +1,6 @@
 #include "components/digital/BT_MonoFlop.h"
 
+#include "dialogs/DLG_Default.h"
 #include "dialogs/Props.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Language.h"
@@ -11,9 +12,32 @@
 
 namespace {
 
-const TTypeNames MonoFlopNames{{"MonoFlop", "Mono-flop", "Monoflop"}};
-const TTypeNames MonoFlopDynNames{{"MonoFlop, einstellbar", "Mono-flop", "Monoflop ajustable"}};
-const TTypeNames OnOffDelayNames{{"Schaltverzögerung"_ansi, "Switch delay", "Interrupteur\rtemporisé"_ansi}};
+const TMonoFlopRow MonoFlops[] = {
+    {.Component = {.Class = RowClass<TBTMonoFlop>("TBTMonoFlop"),
+                   .TypeName = {"MonoFlop", "Mono-flop", "Monoflop"},
+                   .Designator = "MF",
+                   .HelpContext = 18280,
+                   .HasDialog = true,
+                   .Inputs = {.Count = 2, .Names = "|E,/RST"},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .PulseBase = 0},
+    {.Component = {.Class = RowClass<TBTMonoFlopDyn>("TBTMonoFlopDyn"),
+                   .TypeName = {"MonoFlop, einstellbar", "Mono-flop", "Monoflop ajustable"},
+                   .Designator = "MFD",
+                   .HelpContext = 18281,
+                   .HasDialog = true,
+                   .Inputs = {.Count = 3, .Names = "|E,T,/RST"},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .PulseBase = 40},
+};
+
+const TComponentRow OnOffDelay{.Class = RowClass<TBTOnOffDelay>("TBTOnOffDelay"),
+                               .TypeName = {"Schaltverzögerung"_ansi, "Switch delay", "Interrupteur\rtemporisé"_ansi},
+                               .Designator = "DLY",
+                               .HelpContext = 18295,
+                               .HasDialog = true,
+                               .Inputs = {.Count = 1, .Names = "In"},
+                               .Outputs = {.Count = 1, .Names = "Out"}};
 
 // Older files keep the monoflop's duration in ticks of 50 ms.
 constexpr Extended TickSeconds = 0.05L;
@@ -22,26 +46,16 @@ constexpr Extended TickSeconds = 0.05L;
 
 // ---- Monoflops
 
-TMonoFlopBase::TMonoFlopBase(const TTypeNames& typeName, const char* designator, Integer helpContext,
-                             Integer pulseBase)
-    : typeName_(typeName), pulseBase_(pulseBase)
+TRowList MonoFlopRows()
 {
-    HasPropertyDialog = true;
-    Designator = designator;
-    HelpContext = helpContext;
+    TRowList rows = RowList(MonoFlops);
+    rows.push_back(&OnOffDelay);
+    return rows;
 }
 
-void TMonoFlopBase::InputsCreated()
+TMonoFlopBase::TMonoFlopBase(const TComponentRow& row)
+    : TGrundBT(row), pulseBase_(FamilyRow<TMonoFlopRow>(row).PulseBase)
 {
-    for (Integer i = 0; i < InputCount; ++i)
-        Inputs[i].Name = i == 0 ? "|E" : i == InputCount - 1 ? "/RST" : "T";
-}
-
-void TMonoFlopBase::OutputsCreated()
-{
-    static constexpr const char* Names[] = {"/Q", "Q"};
-    for (Integer i = 0; i < OutputCount && i < 2; ++i)
-        Outputs[i].Name = Names[i];
 }
 
 void TMonoFlopBase::Draw(TCanvas& canvas)
@@ -63,11 +77,6 @@ void TMonoFlopBase::Draw(TCanvas& canvas)
     }
 }
 
-void TMonoFlopBase::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    ReadFixedPinsRecord(*this, stream, reader, version);
-}
-
 void TMonoFlopBase::ResetForStart()
 {
     Triggered = false;
@@ -87,12 +96,6 @@ void TMonoFlopBase::LoadState(TCustomIniFile& ini, const AnsiString& section, In
     PulseStart = QueryPerformanceCounter();
 }
 
-TBTMonoFlop::TBTMonoFlop() : TMonoFlopBase(MonoFlopNames, "MF", 18280, 0)
-{
-    SetInputCount(2);
-    SetOutputCount(2);
-}
-
 void TBTMonoFlop::WriteData(TStream& stream, TWriter& writer)
 {
     TIOBauteil::WriteData(stream, writer);
@@ -103,7 +106,7 @@ void TBTMonoFlop::WriteData(TStream& stream, TWriter& writer)
 
 void TBTMonoFlop::ReadData(TStream& stream, TReader& reader, Byte version)
 {
-    TMonoFlopBase::ReadData(stream, reader, version);
+    TGrundBT::ReadData(stream, reader, version);
     Duration = reader.ReadInteger() * TickSeconds;
     if (version >= DurationVersion) {
         Retrigger = reader.ReadBoolean();
@@ -116,7 +119,7 @@ void TBTMonoFlop::ReadData(TStream& stream, TReader& reader, Byte version)
 
 Integer TBTMonoFlop::EditProperties()
 {
-    TDigitalDialog dialog(*this);
+    TSettingsSheet dialog(*this);
     AnsiString duration = ValueToStr(Duration);
     dialog.Props().AddEdit(Translate("Dauer") + " [s]", duration, 0, 64);
     dialog.Props().AddCheck("Retrigger", Retrigger);
@@ -131,12 +134,6 @@ AnsiString TBTMonoFlop::GetHintText()
     return TMonoFlopBase::GetHintText() + CR + FormatGeneral(Duration, 15, 0) + " s";
 }
 
-TBTMonoFlopDyn::TBTMonoFlopDyn() : TMonoFlopBase(MonoFlopDynNames, "MFD", 18281, 40)
-{
-    SetInputCount(3);
-    SetOutputCount(2);
-}
-
 void TBTMonoFlopDyn::WriteData(TStream& stream, TWriter& writer)
 {
     TIOBauteil::WriteData(stream, writer);
@@ -145,44 +142,22 @@ void TBTMonoFlopDyn::WriteData(TStream& stream, TWriter& writer)
 
 void TBTMonoFlopDyn::ReadData(TStream& stream, TReader& reader, Byte version)
 {
-    TMonoFlopBase::ReadData(stream, reader, version);
+    TGrundBT::ReadData(stream, reader, version);
     Retrigger = reader.ReadBoolean();
 }
 
 Integer TBTMonoFlopDyn::EditProperties()
 {
-    TDigitalDialog dialog(*this);
+    TSettingsSheet dialog(*this);
     dialog.Props().AddCheck("Retrigger", Retrigger);
     return dialog.Show();
 }
 
 // ---- Switch delay
 
-TBTOnOffDelay::TBTOnOffDelay()
+TBTOnOffDelay::TBTOnOffDelay(const TComponentRow& row) : TGrundBT(row)
 {
-    SetInputCount(1);
-    SetOutputCount(1);
-    Designator = "DLY";
-    HelpContext = 18295;
-    HasPropertyDialog = true;
     NeedsTimerTick = true;
-}
-
-AnsiString TBTOnOffDelay::GetTypeName() const
-{
-    return OnOffDelayNames.Pick();
-}
-
-void TBTOnOffDelay::InputsCreated()
-{
-    for (TBauteilPin& pin : Inputs)
-        pin.Name = "In";
-}
-
-void TBTOnOffDelay::OutputsCreated()
-{
-    for (TBauteilPin& pin : Outputs)
-        pin.Name = "Out";
 }
 
 void TBTOnOffDelay::TimerTick()
@@ -223,14 +198,14 @@ void TBTOnOffDelay::WriteData(TStream& stream, TWriter& writer)
 
 void TBTOnOffDelay::ReadData(TStream& stream, TReader& reader, Byte version)
 {
-    ReadFixedPinsRecord(*this, stream, reader, version);
+    TGrundBT::ReadData(stream, reader, version);
     OnDelay = std::clamp(reader.ReadInteger(), 0, MaxDelay);
     OffDelay = std::clamp(reader.ReadInteger(), 0, MaxDelay);
 }
 
 Integer TBTOnOffDelay::EditProperties()
 {
-    TDigitalDialog dialog(*this);
+    TSettingsSheet dialog(*this);
     dialog.Props().AddSpin(Translate("Einschaltverzögerung"_ansi) + " [x 50ms]", OnDelay, 0, MaxDelay, 64);
     dialog.Props().AddSpin(Translate("Ausschaltverzögerung"_ansi) + " [x 50ms]", OffDelay, 0, MaxDelay, 64);
     return dialog.Show();

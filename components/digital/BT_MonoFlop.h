@@ -11,17 +11,20 @@
 
 #include <cmath>
 
+// A monoflop's row: where its pulse symbol's base line lies, 0 for the
+// body's top + 40, else this far above the body centre.
+struct TMonoFlopRow {
+    TComponentRow Component;
+    Integer PulseBase;
+};
+
 // The shared pulse: trigger, reset, timing and the retained "Triggered".
 class TMonoFlopBase : public TGrundBT {
 public:
     void Draw(TCanvas& canvas) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
     void SaveState(TCustomIniFile& ini, const AnsiString& section) override;
     void LoadState(TCustomIniFile& ini, const AnsiString& section, Integer flag) override;
     void ResetForStart() override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override { return typeName_.Pick(); }
 
     bool Triggered = false;
     bool Retrigger = true;
@@ -29,7 +32,7 @@ public:
     Int64 PulseStart = 0;     // performance counter
 
 protected:
-    TMonoFlopBase(const TTypeNames& typeName, const char* designator, Integer helpContext, Integer pulseBase);
+    explicit TMonoFlopBase(const TComponentRow& row);
     void WritePulse(bool high)
     {
         SetOutputLogic(0, !high);
@@ -58,18 +61,15 @@ protected:
     }
 
 private:
-    const TTypeNames& typeName_;
-    Integer pulseBase_;   // the symbol's base line below the body centre
+    Integer pulseBase_;
 };
 
 class TBTMonoFlop : public TMonoFlopBase {
-    ZK_CLASS(TBTMonoFlop, TGrundBT)
-
 public:
     // Files before this version keep the duration as an Integer of 50 ms.
     static constexpr Byte DurationVersion = 40;
 
-    TBTMonoFlop();
+    explicit TBTMonoFlop(const TComponentRow& row) : TMonoFlopBase(row) {}
     Extended Duration = 1.0L;   // seconds
 
     void Calculate() override
@@ -83,13 +83,11 @@ public:
 };
 
 class TBTMonoFlopDyn : public TMonoFlopBase {
-    ZK_CLASS(TBTMonoFlopDyn, TGrundBT)
-
 public:
     // The longest duration whose milliseconds fit an Integer.
     static constexpr Extended MaxSeconds = 1073741.8235L;
 
-    TBTMonoFlopDyn();
+    explicit TBTMonoFlopDyn(const TComponentRow& row) : TMonoFlopBase(row) {}
     Integer DurationMs = 0;
 
     void Calculate() override
@@ -105,12 +103,10 @@ public:
 };
 
 class TBTOnOffDelay : public TGrundBT {
-    ZK_CLASS(TBTOnOffDelay, TGrundBT)
-
 public:
     static constexpr Integer MaxDelay = 9999;
 
-    TBTOnOffDelay();
+    explicit TBTOnOffDelay(const TComponentRow& row);
     bool PendingOn = false;   // the direction of the edge on its way
     Integer TickCount = 0;
     Integer OnDelay = 0;      // ticks of 50 ms
@@ -134,7 +130,7 @@ public:
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
     Integer EditProperties() override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override;
 };
+
+// TBTMonoFlop, TBTMonoFlopDyn and TBTOnOffDelay.
+TRowList MonoFlopRows();

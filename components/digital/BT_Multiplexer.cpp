@@ -1,70 +1,102 @@
 #include "components/digital/BT_Multiplexer.h"
 
 #include "engine/AnsiLiteral.h"
-#include "platform/Stream.h"
 
 namespace {
 
-const TMultiplexerInfo MUX2Info{
-    {{"2-Kanal\rMultiplexer", "2-Channel\rMultiplexer", "Multiplexeur\r2 canaux"}}, "2MUX", "Mux (2)", 2, 1};
-const TMultiplexerInfo MUX4Info{
-    {{"4-Kanal\rMultiplexer", "4-Channel\rMultiplexer", "Multiplexeur\r4 canaux"}}, "4MUX", "Mux (4)", 4, 2};
-const TMultiplexerInfo MUX8Info{
-    {{"8-Kanal\rMultiplexer", "8-Channel\rMultiplexer", "Multplixeur\r8 canaux"}}, "8MUX", "Mux (8)", 8, 3};
-const TMultiplexerInfo MUX16Info{
-    {{"16-Kanal\rMultiplexer", "16-Channel\rMultiplexer", "Multiplexeur\r16 canaux"}}, "16MUX", "Mux (16)", 16, 4};
+// "EN", then "S0".."S3": the first names of either kind.
+constexpr const char* ControlInputs = "EN,S0,S1,S2,S3";
 
-const TMultiplexerInfo DMUX2Info{
-    {{"2-Kanal\rDemultiplexer", "2-Channel\rDemultiplexer", "Démultiplexeur\r2 canaux"_ansi}}, "2DMX", "DMux", 2, 1};
-const TMultiplexerInfo DMUX4Info{
-    {{"4-Kanal\rDemultiplexer", "4-Channel\rDemultiplexer", "Démultiplexeur\r4 canaux"_ansi}}, "4DMX", "DMux (4)", 4,
-    2};
-const TMultiplexerInfo DMUX8Info{
-    {{"8-Kanal\rDemultiplexer", "8-Channel\rDemultiplexer", "Démultiplexeur\r8 canaux"_ansi}}, "8DMX", "DMux (8)", 8,
-    3};
-const TMultiplexerInfo DMUX16Info{
-    {{"16-Kanal\rDemultiplexer", "16-Channel\rDemultiplexer", "Démultiplexeur\r16 canaux"_ansi}}, "16DMX",
-    "DMux (16)", 16, 4};
-
-// "EN", then "S0".."S(k-1)".
-AnsiString EnableOrSelectName(Integer i)
-{
-    return i == 0 ? AnsiString("EN") : "S" + std::to_string(i - 1);
-}
+const TMultiplexerRow Multiplexers[] = {
+    {.Component = {.Class = RowClass<TMultiplexer>("TBTMUX2"),
+                   .TypeName = {"2-Kanal\rMultiplexer", "2-Channel\rMultiplexer", "Multiplexeur\r2 canaux"},
+                   .Designator = "2MUX",
+                   .HelpContext = 27000,
+                   .Inputs = {.Count = 4, .Names = ControlInputs},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .BodyText = "Mux (2)",
+     .SelectBits = 1},
+    {.Component = {.Class = RowClass<TMultiplexer>("TBTMUX4"),
+                   .TypeName = {"4-Kanal\rMultiplexer", "4-Channel\rMultiplexer", "Multiplexeur\r4 canaux"},
+                   .Designator = "4MUX",
+                   .HelpContext = 27000,
+                   .Inputs = {.Count = 7, .Names = ControlInputs},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .BodyText = "Mux (4)",
+     .SelectBits = 2},
+    {.Component = {.Class = RowClass<TMultiplexer>("TBTMUX8"),
+                   .TypeName = {"8-Kanal\rMultiplexer", "8-Channel\rMultiplexer", "Multplixeur\r8 canaux"},
+                   .Designator = "8MUX",
+                   .HelpContext = 27000,
+                   .Inputs = {.Count = 12, .Names = ControlInputs},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .BodyText = "Mux (8)",
+     .SelectBits = 3},
+    {.Component = {.Class = RowClass<TMultiplexer>("TBTMUX16"),
+                   .TypeName = {"16-Kanal\rMultiplexer", "16-Channel\rMultiplexer", "Multiplexeur\r16 canaux"},
+                   .Designator = "16MUX",
+                   .HelpContext = 27000,
+                   .Inputs = {.Count = 21, .Names = ControlInputs},
+                   .Outputs = {.Count = 2, .Names = "/Q,Q"}},
+     .BodyText = "Mux (16)",
+     .SelectBits = 4},
+    {.Component = {.Class = RowClass<TDemultiplexer>("TBTDMUX2"),
+                   .TypeName = {"2-Kanal\rDemultiplexer", "2-Channel\rDemultiplexer", "Démultiplexeur\r2 canaux"_ansi},
+                   .Designator = "2DMX",
+                   .HelpContext = 27000,
+                   .Inputs = {.Count = 2, .Names = ControlInputs},
+                   .Outputs = {.Count = 2}},
+     .BodyText = "DMux",
+     .SelectBits = 1},
+    {.Component = {.Class = RowClass<TDemultiplexer>("TBTDMUX4"),
+                   .TypeName = {"4-Kanal\rDemultiplexer", "4-Channel\rDemultiplexer", "Démultiplexeur\r4 canaux"_ansi},
+                   .Designator = "4DMX",
+                   .HelpContext = 27000,
+                   .Inputs = {.Count = 3, .Names = ControlInputs},
+                   .Outputs = {.Count = 4}},
+     .BodyText = "DMux (4)",
+     .SelectBits = 2},
+    {.Component = {.Class = RowClass<TDemultiplexer>("TBTDMUX8"),
+                   .TypeName = {"8-Kanal\rDemultiplexer", "8-Channel\rDemultiplexer", "Démultiplexeur\r8 canaux"_ansi},
+                   .Designator = "8DMX",
+                   .HelpContext = 27000,
+                   .Inputs = {.Count = 4, .Names = ControlInputs},
+                   .Outputs = {.Count = 8}},
+     .BodyText = "DMux (8)",
+     .SelectBits = 3},
+    {.Component = {.Class = RowClass<TDemultiplexer>("TBTDMUX16"),
+                   .TypeName = {"16-Kanal\rDemultiplexer", "16-Channel\rDemultiplexer", "Démultiplexeur\r16 canaux"_ansi},
+                   .Designator = "16DMX",
+                   .HelpContext = 27000,
+                   .Inputs = {.Count = 5, .Names = ControlInputs},
+                   .Outputs = {.Count = 16}},
+     .BodyText = "DMux (16)",
+     .SelectBits = 4},
+};
 
 } // namespace
 
-TMultiplexer::TMultiplexer(const TMultiplexerInfo& info)
-    : info_(info), selectBits_(info.SelectBits), firstDataInput_(FirstSelectInput + info.SelectBits)
+TMultiplexer::TMultiplexer(const TComponentRow& row)
+    : TGrundBT(row), info_(FamilyRow<TMultiplexerRow>(row)), selectBits_(info_.SelectBits),
+      firstDataInput_(FirstSelectInput + info_.SelectBits)
 {
-    SetInputCount(firstDataInput_ + info.Channels);
-    SetOutputCount(2);
-    Designator = info.Designator;
-    HelpContext = 27000;
+}
+
+TRowList MultiplexerRows()
+{
+    return RowList(Multiplexers);
 }
 
 void TMultiplexer::InputsCreated()
 {
-    for (Integer i = 0; i < InputCount; ++i)
-        Inputs[i].Name = i < firstDataInput_ ? EnableOrSelectName(i) : "D" + std::to_string(i - firstDataInput_);
-}
-
-void TMultiplexer::OutputsCreated()
-{
-    static constexpr const char* Names[] = {"/Q", "Q"};
-    for (Integer o = 0; o < OutputCount && o < 2; ++o)
-        Outputs[o].Name = Names[o];
+    for (Integer i = firstDataInput_; i < InputCount; ++i)
+        Inputs[i].Name = "D" + std::to_string(i - firstDataInput_);
 }
 
 void TMultiplexer::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    DrawVerticalCaption(canvas, info_.BodyText, Selected ? SymbolRed : 0);
-}
-
-void TMultiplexer::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    ReadFixedPinsRecord(*this, stream, reader, version);
+    DrawVerticalCaption(canvas, info_.BodyText, FigureColor());
 }
 
 void TMultiplexer::ResetForStart()
@@ -73,18 +105,9 @@ void TMultiplexer::ResetForStart()
     SetOutputLogic(Output, false);
 }
 
-TDemultiplexer::TDemultiplexer(const TMultiplexerInfo& info) : info_(info), selectBits_(info.SelectBits)
+TDemultiplexer::TDemultiplexer(const TComponentRow& row)
+    : TGrundBT(row), info_(FamilyRow<TMultiplexerRow>(row)), selectBits_(info_.SelectBits)
 {
-    SetInputCount(FirstSelectInput + info.SelectBits);
-    SetOutputCount(info.Channels);
-    Designator = info.Designator;
-    HelpContext = 27000;
-}
-
-void TDemultiplexer::InputsCreated()
-{
-    for (Integer i = 0; i < InputCount; ++i)
-        Inputs[i].Name = EnableOrSelectName(i);
 }
 
 void TDemultiplexer::OutputsCreated()
@@ -96,12 +119,7 @@ void TDemultiplexer::OutputsCreated()
 void TDemultiplexer::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    DrawVerticalCaption(canvas, info_.BodyText, Selected ? SymbolRed : 0);
-}
-
-void TDemultiplexer::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    ReadFixedPinsRecord(*this, stream, reader, version);
+    DrawVerticalCaption(canvas, info_.BodyText, FigureColor());
 }
 
 void TDemultiplexer::ResetForStart()
@@ -110,12 +128,3 @@ void TDemultiplexer::ResetForStart()
         SetOutputLogic(o, false);
     LastSelection = NoSelection;
 }
-
-TBTMUX2::TBTMUX2() : TMultiplexer(MUX2Info) {}
-TBTMUX4::TBTMUX4() : TMultiplexer(MUX4Info) {}
-TBTMUX8::TBTMUX8() : TMultiplexer(MUX8Info) {}
-TBTMUX16::TBTMUX16() : TMultiplexer(MUX16Info) {}
-TBTDMUX2::TBTDMUX2() : TDemultiplexer(DMUX2Info) {}
-TBTDMUX4::TBTDMUX4() : TDemultiplexer(DMUX4Info) {}
-TBTDMUX8::TBTDMUX8() : TDemultiplexer(DMUX8Info) {}
-TBTDMUX16::TBTDMUX16() : TDemultiplexer(DMUX16Info) {}

@@ -7,11 +7,10 @@
 
 #include "components/digital/BT_Digital.h"
 
-struct TMultiplexerInfo {
-    TTypeNames TypeName;
-    const char* Designator;
+// A multiplexer's or demultiplexer's row.
+struct TMultiplexerRow {
+    TComponentRow Component;
     const char* BodyText;
-    Integer Channels;
     Integer SelectBits;
 };
 
@@ -23,6 +22,8 @@ public:
     static constexpr Integer InvertedOutput = 0;
     static constexpr Integer Output = 1;
 
+    explicit TMultiplexer(const TComponentRow& row);
+
     void Calculate() override
     {
         bool q = false;
@@ -32,19 +33,13 @@ public:
         SetOutputLogic(InvertedOutput, !q);
     }
     void Draw(TCanvas& canvas) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
     void ResetForStart() override;
     void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override { return info_.TypeName.Pick(); }
-
-protected:
-    explicit TMultiplexer(const TMultiplexerInfo& info);
 
 private:
     Integer Selection() const { return InputBits(*this, FirstSelectInput, selectBits_); }
 
-    const TMultiplexerInfo& info_;
+    const TMultiplexerRow& info_;
     const Integer selectBits_;
     const Integer firstDataInput_;
 };
@@ -55,6 +50,8 @@ public:
     static constexpr Integer EnableInput = 0;
     static constexpr Integer FirstSelectInput = 1;
     static constexpr Integer NoSelection = -1;
+
+    explicit TDemultiplexer(const TComponentRow& row);
 
     Integer LastSelection = NoSelection;
 
@@ -70,72 +67,14 @@ public:
         LastSelection = s;
     }
     void Draw(TCanvas& canvas) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
     void ResetForStart() override;
-    void InputsCreated() override;
     void OutputsCreated() override;
-    AnsiString GetTypeName() const override { return info_.TypeName.Pick(); }
-
-protected:
-    explicit TDemultiplexer(const TMultiplexerInfo& info);
 
 private:
-    const TMultiplexerInfo& info_;
+    const TMultiplexerRow& info_;
     const Integer selectBits_;
 };
 
-class TBTMUX2 : public TMultiplexer {
-    ZK_CLASS(TBTMUX2, TGrundBT)
-
-public:
-    TBTMUX2();
-};
-
-class TBTMUX4 : public TMultiplexer {
-    ZK_CLASS(TBTMUX4, TGrundBT)
-
-public:
-    TBTMUX4();
-};
-
-class TBTMUX8 : public TMultiplexer {
-    ZK_CLASS(TBTMUX8, TGrundBT)
-
-public:
-    TBTMUX8();
-};
-
-class TBTMUX16 : public TMultiplexer {
-    ZK_CLASS(TBTMUX16, TGrundBT)
-
-public:
-    TBTMUX16();
-};
-
-class TBTDMUX2 : public TDemultiplexer {
-    ZK_CLASS(TBTDMUX2, TGrundBT)
-
-public:
-    TBTDMUX2();
-};
-
-class TBTDMUX4 : public TDemultiplexer {
-    ZK_CLASS(TBTDMUX4, TGrundBT)
-
-public:
-    TBTDMUX4();
-};
-
-class TBTDMUX8 : public TDemultiplexer {
-    ZK_CLASS(TBTDMUX8, TGrundBT)
-
-public:
-    TBTDMUX8();
-};
-
-class TBTDMUX16 : public TDemultiplexer {
-    ZK_CLASS(TBTDMUX16, TGrundBT)
-
-public:
-    TBTDMUX16();
-};
+// TBTMUX2, TBTMUX4, TBTMUX8, TBTMUX16 and TBTDMUX2, TBTDMUX4, TBTDMUX8,
+// TBTDMUX16.
+TRowList MultiplexerRows();

@@ -1,71 +1,104 @@
 #include "components/digital/BT_Register.h"
 
 #include "platform/IniFile.h"
-#include "platform/Stream.h"
 
 namespace {
 
-const TRegisterInfo REG2Info{{{"2-bit Register", "Register (2 bit)", "Registre (2 bits)"}},
-                             {{"Regist.(2)", "Regist.(2)", "Regist.(2)"}},
-                             "2REG",
-                             2,
-                             false};
-const TRegisterInfo REG4Info{{{"4-bit Register", "Register (4 bit)", "Registre (4 bits)"}},
-                             {{"Register (4)", "Register (4)", "Register (4)"}},
-                             "4REG",
-                             4,
-                             false};
-const TRegisterInfo REG8Info{{{"8-bit Register", "Register (8 bit)", "Registre 8 bits"}},
-                             {{"Register (8)", "Register (8)", "Registre (8)"}},
-                             "8REG",
-                             8,
-                             false};
-const TRegisterInfo REG16Info{{{"16-bit Register", "Register (16 bit)", "Registre 16 bits"}},
-                              {{"Register (16)", "Register (16)", "Registre (16)"}},
-                              "16REG",
-                              16,
-                              false};
-const TRegisterInfo LAT2Info{{{"2-bit Latch", "Latch (2-bit)", "Latch (2 bits)"}},
-                             {{"Latch (2)", "Latch (2)", "Latch (2)"}},
-                             "2LAT",
-                             2,
-                             true};
-const TRegisterInfo LAT4Info{{{"4-bit Latch", "Latch (4-bit)", "Latch 4 bits"}},
-                             {{"Latch (4)", "Latch (4)", "Latch (4)"}},
-                             "4LAT",
-                             4,
-                             true};
-const TRegisterInfo LAT8Info{{{"8-bit Latch", "Latch (8-bit)", "Latch 8 bits"}},
-                             {{"Latch (8)", "Latch (8)", "Latch (8)"}},
-                             "8LAT",
-                             8,
-                             true};
-const TRegisterInfo LAT16Info{{{"16-bit Latch", "Latch (16-bit)", "Latch (16 bits)"}},
-                              {{"Latch (16)", "Latch (16)", "Latch (16)"}},
-                              "16LAT",
-                              16,
-                              true};
+// The reset and clock inputs; the data inputs follow them.
+constexpr const char* RegisterInputs = "/RST,|CK";
+constexpr const char* LatchInputs = "/RST,CK";
+
+const TRegisterRow Registers[] = {
+    {.Component = {.Class = RowClass<TRegister>("TBTREG2"),
+                   .TypeName = {"2-bit Register", "Register (2 bit)", "Registre (2 bits)"},
+                   .Designator = "2REG",
+                   .HelpContext = 25000,
+                   .Inputs = {.Count = 4, .Names = RegisterInputs},
+                   .Outputs = {.Count = 2}},
+     .BodyText = {{"Regist.(2)", "Regist.(2)", "Regist.(2)"}},
+     .Bits = 2,
+     .Latch = false},
+    {.Component = {.Class = RowClass<TRegister>("TBTREG4"),
+                   .TypeName = {"4-bit Register", "Register (4 bit)", "Registre (4 bits)"},
+                   .Designator = "4REG",
+                   .HelpContext = 25000,
+                   .Inputs = {.Count = 6, .Names = RegisterInputs},
+                   .Outputs = {.Count = 4}},
+     .BodyText = {{"Register (4)", "Register (4)", "Register (4)"}},
+     .Bits = 4,
+     .Latch = false},
+    {.Component = {.Class = RowClass<TRegister>("TBTREG8"),
+                   .TypeName = {"8-bit Register", "Register (8 bit)", "Registre 8 bits"},
+                   .Designator = "8REG",
+                   .HelpContext = 25000,
+                   .Inputs = {.Count = 10, .Names = RegisterInputs},
+                   .Outputs = {.Count = 8}},
+     .BodyText = {{"Register (8)", "Register (8)", "Registre (8)"}},
+     .Bits = 8,
+     .Latch = false},
+    {.Component = {.Class = RowClass<TRegister>("TBTREG16"),
+                   .TypeName = {"16-bit Register", "Register (16 bit)", "Registre 16 bits"},
+                   .Designator = "16REG",
+                   .HelpContext = 25000,
+                   .Inputs = {.Count = 18, .Names = RegisterInputs},
+                   .Outputs = {.Count = 16}},
+     .BodyText = {{"Register (16)", "Register (16)", "Registre (16)"}},
+     .Bits = 16,
+     .Latch = false},
+    {.Component = {.Class = RowClass<TRegister>("TBTREG2_T"),
+                   .TypeName = {"2-bit Latch", "Latch (2-bit)", "Latch (2 bits)"},
+                   .Designator = "2LAT",
+                   .HelpContext = 25000,
+                   .Inputs = {.Count = 4, .Names = LatchInputs},
+                   .Outputs = {.Count = 2}},
+     .BodyText = {{"Latch (2)", "Latch (2)", "Latch (2)"}},
+     .Bits = 2,
+     .Latch = true},
+    {.Component = {.Class = RowClass<TRegister>("TBTREG4_T"),
+                   .TypeName = {"4-bit Latch", "Latch (4-bit)", "Latch 4 bits"},
+                   .Designator = "4LAT",
+                   .HelpContext = 25000,
+                   .Inputs = {.Count = 6, .Names = LatchInputs},
+                   .Outputs = {.Count = 4}},
+     .BodyText = {{"Latch (4)", "Latch (4)", "Latch (4)"}},
+     .Bits = 4,
+     .Latch = true},
+    {.Component = {.Class = RowClass<TRegister>("TBTREG8_T"),
+                   .TypeName = {"8-bit Latch", "Latch (8-bit)", "Latch 8 bits"},
+                   .Designator = "8LAT",
+                   .HelpContext = 25000,
+                   .Inputs = {.Count = 10, .Names = LatchInputs},
+                   .Outputs = {.Count = 8}},
+     .BodyText = {{"Latch (8)", "Latch (8)", "Latch (8)"}},
+     .Bits = 8,
+     .Latch = true},
+    {.Component = {.Class = RowClass<TRegister>("TBTREG16_T"),
+                   .TypeName = {"16-bit Latch", "Latch (16-bit)", "Latch (16 bits)"},
+                   .Designator = "16LAT",
+                   .HelpContext = 25000,
+                   .Inputs = {.Count = 18, .Names = LatchInputs},
+                   .Outputs = {.Count = 16}},
+     .BodyText = {{"Latch (16)", "Latch (16)", "Latch (16)"}},
+     .Bits = 16,
+     .Latch = true},
+};
 
 } // namespace
 
-TRegister::TRegister(const TRegisterInfo& info) : info_(info), bits_(info.Bits), latch_(info.Latch)
+TRegister::TRegister(const TComponentRow& row)
+    : TGrundBT(row), info_(FamilyRow<TRegisterRow>(row)), bits_(info_.Bits), latch_(info_.Latch)
 {
-    SetInputCount(FirstDataInput + info.Bits);
-    SetOutputCount(info.Bits);
-    Designator = info.Designator;
-    HelpContext = 25000;
+}
+
+TRowList ParallelRegisterRows()
+{
+    return RowList(Registers);
 }
 
 void TRegister::InputsCreated()
 {
-    for (Integer i = 0; i < InputCount; ++i) {
-        if (i == ResetInput)
-            Inputs[i].Name = "/RST";
-        else if (i == ClockInput)
-            Inputs[i].Name = latch_ ? "CK" : "|CK";
-        else
-            Inputs[i].Name = "D" + std::to_string(i - FirstDataInput);
-    }
+    for (Integer i = FirstDataInput; i < InputCount; ++i)
+        Inputs[i].Name = "D" + std::to_string(i - FirstDataInput);
 }
 
 void TRegister::OutputsCreated()
@@ -79,12 +112,7 @@ void TRegister::Draw(TCanvas& canvas)
     TGrundBT::Draw(canvas);
     if (!latch_)
         DrawClockWedge(canvas, ClockInput);
-    DrawVerticalCaption(canvas, info_.BodyText.Pick(), Selected ? SymbolRed : 0);
-}
-
-void TRegister::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    ReadFixedPinsRecord(*this, stream, reader, version);
+    DrawVerticalCaption(canvas, info_.BodyText.Pick(), FigureColor());
 }
 
 void TRegister::ResetForStart()
@@ -111,12 +139,3 @@ void TRegister::LoadState(TCustomIniFile& ini, const AnsiString& section, Intege
         StateInternal = ini.ReadInteger(own, "StateInternal", 0);
     WriteState();
 }
-
-TBTREG2::TBTREG2() : TRegister(REG2Info) {}
-TBTREG4::TBTREG4() : TRegister(REG4Info) {}
-TBTREG8::TBTREG8() : TRegister(REG8Info) {}
-TBTREG16::TBTREG16() : TRegister(REG16Info) {}
-TBTREG2_T::TBTREG2_T() : TRegister(LAT2Info) {}
-TBTREG4_T::TBTREG4_T() : TRegister(LAT4Info) {}
-TBTREG8_T::TBTREG8_T() : TRegister(LAT8Info) {}
-TBTREG16_T::TBTREG16_T() : TRegister(LAT16Info) {}

@@ -7,20 +7,22 @@
 
 #include "components/digital/BT_Digital.h"
 
-struct TRegisterInfo {
-    TTypeNames TypeName;
+// A register's or latch's row.
+struct TRegisterRow {
+    TComponentRow Component;
     TTypeNames BodyText;
-    const char* Designator;
     Integer Bits;
     bool Latch;
 };
 
-// The shared body of the registers and the latches.
+// The registers and the latches in one family.
 class TRegister : public TGrundBT {
 public:
     static constexpr Integer ResetInput = 0;
     static constexpr Integer ClockInput = 1;
     static constexpr Integer FirstDataInput = 2;
+
+    explicit TRegister(const TComponentRow& row);
 
     Integer State = 0;           // shown on the outputs
     Integer StateInternal = 0;   // registers: taken at the last rising edge
@@ -55,80 +57,23 @@ public:
     void Draw(TCanvas& canvas) override;
     void SaveState(TCustomIniFile& ini, const AnsiString& section) override;
     void LoadState(TCustomIniFile& ini, const AnsiString& section, Integer flag) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
     void ResetForStart() override;
     void InputsCreated() override;
     void OutputsCreated() override;
-    AnsiString GetTypeName() const override { return info_.TypeName.Pick(); }
 
     Integer Bits() const { return bits_; }
     bool IsLatch() const { return latch_; }
-
-protected:
-    explicit TRegister(const TRegisterInfo& info);
 
 private:
     Integer DataValue() const { return InputBits(*this, FirstDataInput, bits_); }
     // Bit i to "Qi", the output bits_ - 1 - i.
     void WriteState() { WriteOutputBits(*this, State, bits_ - 1, bits_); }
 
-    const TRegisterInfo& info_;
+    const TRegisterRow& info_;
     const Integer bits_;
     const bool latch_;
 };
 
-class TBTREG2 : public TRegister {
-    ZK_CLASS(TBTREG2, TGrundBT)
-
-public:
-    TBTREG2();
-};
-
-class TBTREG4 : public TRegister {
-    ZK_CLASS(TBTREG4, TGrundBT)
-
-public:
-    TBTREG4();
-};
-
-class TBTREG8 : public TRegister {
-    ZK_CLASS(TBTREG8, TGrundBT)
-
-public:
-    TBTREG8();
-};
-
-class TBTREG16 : public TRegister {
-    ZK_CLASS(TBTREG16, TGrundBT)
-
-public:
-    TBTREG16();
-};
-
-class TBTREG2_T : public TRegister {
-    ZK_CLASS(TBTREG2_T, TGrundBT)
-
-public:
-    TBTREG2_T();
-};
-
-class TBTREG4_T : public TRegister {
-    ZK_CLASS(TBTREG4_T, TGrundBT)
-
-public:
-    TBTREG4_T();
-};
-
-class TBTREG8_T : public TRegister {
-    ZK_CLASS(TBTREG8_T, TGrundBT)
-
-public:
-    TBTREG8_T();
-};
-
-class TBTREG16_T : public TRegister {
-    ZK_CLASS(TBTREG16_T, TGrundBT)
-
-public:
-    TBTREG16_T();
-};
+// The registers TBTREG2, TBTREG4, TBTREG8, TBTREG16 and the latches
+// TBTREG2_T, TBTREG4_T, TBTREG8_T, TBTREG16_T.
+TRowList ParallelRegisterRows();

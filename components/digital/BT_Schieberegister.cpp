@@ -2,56 +2,86 @@
 
 #include "engine/AnsiLiteral.h"
 #include "platform/IniFile.h"
-#include "platform/Stream.h"
 
 namespace {
 
-constexpr const char* CommonInputs[] = {"|CK", "/RST", "L/R", "DL", "DR", "/LD"};
+// The common inputs; the loadable registers' data inputs follow them.
+constexpr const char* ShiftInputs = "|CK,/RST,L/R,DL,DR,/LD";
 
-const TSchieberegisterInfo SREGInfo{
-    {{"Schieberegister\r(4 bit)", "Shift register\r(4 bit)", "Reg. à décalage\r(4)"_ansi}}, "Shift (4)", "SR-", 4,
-    false};
-const TSchieberegisterInfo SREG8Info{
-    {{"Schieberegister\r(8 bit)", "Shift register\r(8 bit)", "Reg. à décalage\r(8)"_ansi}}, "Shift (8)", "SR8-", 8,
-    false};
-const TSchieberegisterInfo SREG16Info{
-    {{"Schieberegister\r(16 bit)", "Shift register\r(16 bit)", "Reg. à décalage\r(16)"_ansi}}, "Shift (16)", "SR16-",
-    16, false};
-const TSchieberegisterInfo SREGLInfo{{{"Schieberegister\r(4 bit, ladbar)", "Shift register\rwith load (4 bit)",
-                                       "Reg. à décalage\ravec charg. (4)"_ansi}},
-                                     "Shift (4)",
-                                     "SRL-",
-                                     4,
-                                     true};
-const TSchieberegisterInfo SREGL8Info{{{"Schieberegister\r(8 bit, ladbar)", "Shift register\rwith load (8 bit)",
-                                        "Reg. à décalage\ravec charg.(8)"_ansi}},
-                                      "Shift (8)",
-                                      "SRL8-",
-                                      8,
-                                      true};
-const TSchieberegisterInfo SREGL16Info{{{"Schieberegister\r(16 Bit, ladbar)", "Shift register\rwith load (16 bit)",
-                                         "Reg. à décalage\ravec charg. (16)"_ansi}},
-                                       "Shift (16)",
-                                       "SRL16-",
-                                       16,
-                                       true};
+const TSchieberegisterRow ShiftRegisters[] = {
+    {.Component = {.Class = RowClass<TSchieberegister>("TBTSREG"),
+                   .TypeName = {"Schieberegister\r(4 bit)", "Shift register\r(4 bit)", "Reg. à décalage\r(4)"_ansi},
+                   .Designator = "SR-",
+                   .HelpContext = 26000,
+                   .Inputs = {.Count = 5, .Names = ShiftInputs},
+                   .Outputs = {.Count = 4}},
+     .BodyText = "Shift (4)",
+     .Bits = 4,
+     .Loadable = false},
+    {.Component = {.Class = RowClass<TSchieberegister>("TBTSREG8"),
+                   .TypeName = {"Schieberegister\r(8 bit)", "Shift register\r(8 bit)", "Reg. à décalage\r(8)"_ansi},
+                   .Designator = "SR8-",
+                   .HelpContext = 26000,
+                   .Inputs = {.Count = 5, .Names = ShiftInputs},
+                   .Outputs = {.Count = 8}},
+     .BodyText = "Shift (8)",
+     .Bits = 8,
+     .Loadable = false},
+    {.Component = {.Class = RowClass<TSchieberegister>("TBTSREG16"),
+                   .TypeName = {"Schieberegister\r(16 bit)", "Shift register\r(16 bit)", "Reg. à décalage\r(16)"_ansi},
+                   .Designator = "SR16-",
+                   .HelpContext = 26000,
+                   .Inputs = {.Count = 5, .Names = ShiftInputs},
+                   .Outputs = {.Count = 16}},
+     .BodyText = "Shift (16)",
+     .Bits = 16,
+     .Loadable = false},
+    {.Component = {.Class = RowClass<TSchieberegister>("TBTSREGL"),
+                   .TypeName = {"Schieberegister\r(4 bit, ladbar)", "Shift register\rwith load (4 bit)", "Reg. à décalage\ravec charg. (4)"_ansi},
+                   .Designator = "SRL-",
+                   .HelpContext = 26000,
+                   .Inputs = {.Count = 10, .Names = ShiftInputs},
+                   .Outputs = {.Count = 4}},
+     .BodyText = "Shift (4)",
+     .Bits = 4,
+     .Loadable = true},
+    {.Component = {.Class = RowClass<TSchieberegister>("TBTSREGL8"),
+                   .TypeName = {"Schieberegister\r(8 bit, ladbar)", "Shift register\rwith load (8 bit)", "Reg. à décalage\ravec charg.(8)"_ansi},
+                   .Designator = "SRL8-",
+                   .HelpContext = 26000,
+                   .Inputs = {.Count = 14, .Names = ShiftInputs},
+                   .Outputs = {.Count = 8}},
+     .BodyText = "Shift (8)",
+     .Bits = 8,
+     .Loadable = true},
+    {.Component = {.Class = RowClass<TSchieberegister>("TBTSREGL16"),
+                   .TypeName = {"Schieberegister\r(16 Bit, ladbar)", "Shift register\rwith load (16 bit)", "Reg. à décalage\ravec charg. (16)"_ansi},
+                   .Designator = "SRL16-",
+                   .HelpContext = 26000,
+                   .Inputs = {.Count = 22, .Names = ShiftInputs},
+                   .Outputs = {.Count = 16}},
+     .BodyText = "Shift (16)",
+     .Bits = 16,
+     .Loadable = true},
+};
 
 } // namespace
 
-TSchieberegister::TSchieberegister(const TSchieberegisterInfo& info)
-    : info_(info), bits_(info.Bits), mask_((Cardinal(1) << info.Bits) - 1), topBit_(Cardinal(1) << (info.Bits - 1)),
-      loadable_(info.Loadable)
+TSchieberegister::TSchieberegister(const TComponentRow& row)
+    : TGrundBT(row), info_(FamilyRow<TSchieberegisterRow>(row)), bits_(info_.Bits),
+      mask_((Cardinal(1) << info_.Bits) - 1), topBit_(Cardinal(1) << (info_.Bits - 1)), loadable_(info_.Loadable)
 {
-    SetInputCount(info.Loadable ? FirstDataInput + info.Bits : LoadInput);
-    SetOutputCount(info.Bits);
-    Designator = info.Designator;
-    HelpContext = 26000;
+}
+
+TRowList SchieberegisterRows()
+{
+    return RowList(ShiftRegisters);
 }
 
 void TSchieberegister::InputsCreated()
 {
-    for (Integer i = 0; i < InputCount; ++i)
-        Inputs[i].Name = i < FirstDataInput ? AnsiString(CommonInputs[i]) : "D" + std::to_string(i - FirstDataInput);
+    for (Integer i = FirstDataInput; i < InputCount; ++i)
+        Inputs[i].Name = "D" + std::to_string(i - FirstDataInput);
 }
 
 void TSchieberegister::OutputsCreated()
@@ -64,12 +94,7 @@ void TSchieberegister::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
     DrawClockWedge(canvas, ClockInput);
-    DrawVerticalCaption(canvas, info_.BodyText, Selected ? SymbolRed : 0);
-}
-
-void TSchieberegister::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    ReadFixedPinsRecord(*this, stream, reader, version);
+    DrawVerticalCaption(canvas, info_.BodyText, FigureColor());
 }
 
 void TSchieberegister::ResetForStart()
@@ -92,10 +117,3 @@ void TSchieberegister::LoadState(TCustomIniFile& ini, const AnsiString& section,
     State = ini.ReadInteger(StateSection(section), "State", 0);
     WriteState();
 }
-
-TBTSREG::TBTSREG() : TSchieberegister(SREGInfo) {}
-TBTSREG8::TBTSREG8() : TSchieberegister(SREG8Info) {}
-TBTSREG16::TBTSREG16() : TSchieberegister(SREG16Info) {}
-TBTSREGL::TBTSREGL() : TSchieberegister(SREGLInfo) {}
-TBTSREGL8::TBTSREGL8() : TSchieberegister(SREGL8Info) {}
-TBTSREGL16::TBTSREGL16() : TSchieberegister(SREGL16Info) {}

@@ -10,15 +10,15 @@
 
 #include "components/digital/BT_Digital.h"
 
-struct TSchieberegisterInfo {
-    TTypeNames TypeName;
+// A shift register's row.
+struct TSchieberegisterRow {
+    TComponentRow Component;
     const char* BodyText;
-    const char* Designator;
     Integer Bits;
     bool Loadable;
 };
 
-// The shared body of the six shift registers.
+// The six shift registers in one family.
 class TSchieberegister : public TGrundBT {
 public:
     static constexpr Integer ClockInput = 0;
@@ -28,6 +28,8 @@ public:
     static constexpr Integer RightDataInput = 4;   // "DR", enters at the top
     static constexpr Integer LoadInput = 5;
     static constexpr Integer FirstDataInput = 6;
+
+    explicit TSchieberegister(const TComponentRow& row);
 
     Integer State = 0;
     Integer LoadValue = 0;
@@ -64,67 +66,24 @@ public:
     void Draw(TCanvas& canvas) override;
     void SaveState(TCustomIniFile& ini, const AnsiString& section) override;
     void LoadState(TCustomIniFile& ini, const AnsiString& section, Integer flag) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
     void ResetForStart() override;
     void InputsCreated() override;
     void OutputsCreated() override;
-    AnsiString GetTypeName() const override { return info_.TypeName.Pick(); }
 
     Integer Bits() const { return bits_; }
-
-protected:
-    explicit TSchieberegister(const TSchieberegisterInfo& info);
 
 private:
     Integer ParallelValue() const { return InputBits(*this, FirstDataInput, bits_); }
     // Bit i to "Qi", the output bits_ - 1 - i.
     void WriteState() { WriteOutputBits(*this, State, bits_ - 1, bits_); }
 
-    const TSchieberegisterInfo& info_;
+    const TSchieberegisterRow& info_;
     const Integer bits_;
     const Cardinal mask_;
     const Cardinal topBit_;
     const bool loadable_;
 };
 
-class TBTSREG : public TSchieberegister {
-    ZK_CLASS(TBTSREG, TGrundBT)
-
-public:
-    TBTSREG();
-};
-
-class TBTSREG8 : public TSchieberegister {
-    ZK_CLASS(TBTSREG8, TGrundBT)
-
-public:
-    TBTSREG8();
-};
-
-class TBTSREG16 : public TSchieberegister {
-    ZK_CLASS(TBTSREG16, TGrundBT)
-
-public:
-    TBTSREG16();
-};
-
-class TBTSREGL : public TSchieberegister {
-    ZK_CLASS(TBTSREGL, TGrundBT)
-
-public:
-    TBTSREGL();
-};
-
-class TBTSREGL8 : public TSchieberegister {
-    ZK_CLASS(TBTSREGL8, TGrundBT)
-
-public:
-    TBTSREGL8();
-};
-
-class TBTSREGL16 : public TSchieberegister {
-    ZK_CLASS(TBTSREGL16, TGrundBT)
-
-public:
-    TBTSREGL16();
-};
+// TBTSREG (4 bits), TBTSREG8, TBTSREG16 and the loadable TBTSREGL,
+// TBTSREGL8, TBTSREGL16.
+TRowList SchieberegisterRows();

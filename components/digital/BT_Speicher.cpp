@@ -17,16 +17,31 @@
 namespace {
 
 constexpr Integer DataBits = 8;
-constexpr const char* OutputNames[DataBits] = {"D7", "D6", "D5", "D4", "D3", "D2", "D1", "D0"};
+constexpr TPinSide DataOutputs{.Count = DataBits, .Names = "D7,D6,D5,D4,D3,D2,D1,D0"};
+
+// Made with 256 bytes and 1 KB; a record may bring 0 to 16 address lines.
+const TComponentRow Memories[] = {
+    {.Class = RowClass<TBTRAM>("TBTRAM"),
+     .TypeName = {"RAM", "RAM", "RAM"},
+     .Designator = "RAM",
+     .HelpContext = 18385,
+     .HasDialog = true,
+     .Inputs = {.Count = 8 + DataBits + 1, .Min = DataBits + 1, .Max = 16 + DataBits + 1},
+     .Outputs = DataOutputs},
+    {.Class = RowClass<TBTROM>("TBTROM"),
+     .TypeName = {"ROM", "ROM", "ROM"},
+     .Designator = "ROM",
+     .HelpContext = 18390,
+     .HasDialog = true,
+     .Inputs = {.Count = 10, .Min = 0, .Max = 16},
+     .Outputs = DataOutputs},
+};
 
 } // namespace
 
-TSpeicher::TSpeicher(const char* name, Integer helpContext, Integer dataInputs)
-    : typeName_(name), dataInputs_(dataInputs)
+TRowList SpeicherRows()
 {
-    Designator = name;
-    HelpContext = helpContext;
-    HasPropertyDialog = true;
+    return RowList(Memories);
 }
 
 Word TSpeicher::AddressMask() const
@@ -54,17 +69,10 @@ void TSpeicher::WriteOutputs(Integer v)
     LastOutput = v;
 }
 
-void TSpeicher::OutputsCreated()
-{
-    // A damaged record may ask for other counts before it is refused.
-    for (Integer o = 0; o < OutputCount && o < DataBits; ++o)
-        Outputs[o].Name = OutputNames[o];
-}
-
 void TSpeicher::Draw(TCanvas& canvas)
 {
     TGrundBT::Draw(canvas);
-    DrawVerticalCaption(canvas, typeName_, Selected ? SymbolRed : 0);
+    DrawVerticalCaption(canvas, GetTypeName(), FigureColor());
 }
 
 AnsiString TSpeicher::GetHintText()
@@ -96,21 +104,9 @@ void TSpeicher::ReadMemory(TReader& reader)
     Memory = std::move(bytes);
 }
 
-void TSpeicher::ReadRecord(TStream& stream, TReader& reader, Byte version)
-{
-    TIOBauteil::ReadData(stream, reader, version);
-    if (OutputCount != DataBits || InputCount < dataInputs_)
-        throw EReadError(SInvalidPropertyValue);
-}
-
 // ---- RAM
 
-// The pins are made here, where their names are this class's.
-TBTRAM::TBTRAM() : TSpeicher("RAM", 18385, DataBits + 1)
-{
-    SetInputCount(17);
-    SetOutputCount(DataBits);
-}
+TBTRAM::TBTRAM(const TComponentRow& row) : TSpeicher(row, DataBits + 1) {}
 
 void TBTRAM::InputsCreated()
 {
@@ -162,7 +158,7 @@ void TBTRAM::WriteData(TStream& stream, TWriter& writer)
 
 void TBTRAM::ReadData(TStream& stream, TReader& reader, Byte version)
 {
-    ReadRecord(stream, reader, version);
+    TGrundBT::ReadData(stream, reader, version);
     if (version >= FileFieldsVersion) {
         const bool autoLoad = reader.ReadBoolean();
         AnsiString fileName = reader.ReadString();
@@ -174,11 +170,7 @@ void TBTRAM::ReadData(TStream& stream, TReader& reader, Byte version)
 
 // ---- ROM
 
-TBTROM::TBTROM() : TSpeicher("ROM", 18390, 0)
-{
-    SetInputCount(10);
-    SetOutputCount(DataBits);
-}
+TBTROM::TBTROM(const TComponentRow& row) : TSpeicher(row, 0) {}
 
 void TBTROM::InputsCreated()
 {
@@ -201,7 +193,7 @@ void TBTROM::WriteData(TStream& stream, TWriter& writer)
 
 void TBTROM::ReadData(TStream& stream, TReader& reader, Byte version)
 {
-    ReadRecord(stream, reader, version);
+    TGrundBT::ReadData(stream, reader, version);
     ReadMemory(reader);
     if (version >= FileFieldsVersion) {
         AutoLoad = reader.ReadBoolean();

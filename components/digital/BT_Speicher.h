@@ -28,33 +28,27 @@ public:
 
     void Draw(TCanvas& canvas) override;
     AnsiString GetHintText() override;
-    AnsiString GetTypeName() const override { return typeName_; }
-    void OutputsCreated() override;
     void ResetForStart() override;
     Integer EditProperties() override;
     // The input count of a memory of 2^k bytes.
     Integer InputCountFor(Integer k) const { return k + dataInputs_; }
 
 protected:
-    TSpeicher(const char* name, Integer helpContext, Integer dataInputs);
+    TSpeicher(const TComponentRow& row, Integer dataInputs) : TGrundBT(row), dataInputs_(dataInputs) {}
     Integer Address() const;
     void WriteOutputs(Integer v);
     void WriteMemory(TWriter& writer) const;
     void ReadMemory(TReader& reader);
-    void ReadRecord(TStream& stream, TReader& reader, Byte version);
 
 private:
-    const char* typeName_;
     Integer dataInputs_;   // inputs besides the address lines
 };
 
 class TBTRAM : public TSpeicher {
-    ZK_CLASS(TBTRAM, TGrundBT)
-
 public:
     bool LastReadWrite = false;   // "|R/W" of the previous step
 
-    TBTRAM();
+    explicit TBTRAM(const TComponentRow& row);
     void InputsCreated() override;
     void ResetForStart() override;
     void Calculate() override;
@@ -63,12 +57,13 @@ public:
 };
 
 class TBTROM : public TSpeicher {
-    ZK_CLASS(TBTROM, TGrundBT)
-
 public:
-    TBTROM();
+    explicit TBTROM(const TComponentRow& row);
     void InputsCreated() override;
     void Calculate() override;
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
 };
+
+// TBTRAM and TBTROM.
+TRowList SpeicherRows();

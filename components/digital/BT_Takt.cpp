@@ -1,5 +1,6 @@
 #include "components/digital/BT_Takt.h"
 
+#include "dialogs/DLG_Default.h"
 #include "dialogs/Props.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
@@ -11,11 +12,29 @@
 
 namespace {
 
-const TTypeNames HiTaktNames{{"Taktgenerator\r1Hz...1kHz", "Pulse generator\r1Hz...1kHz", "Impulsion\r1Hz...1kHz"}};
-const TTypeNames TaktgeberESNames{
-    {"Takt, einstellbar\r0,1s...1000s", "Pulse, adjustable\r0,1s...1000s", "Impulsion ajustable\r0,1s...1000s"}};
-const TTypeNames VCONames{
-    {"Takt, einstellbar\r0.01Hz...1kHz", "Pulse, adjustable\r0.01Hz...1kHz", "Impulsion ajustable\r0.01Hz...1kHz"}};
+const TComponentRow Clocks[] = {
+    {.Class = RowClass<TBTHiTakt>("TBTHiTakt"),
+     .TypeName = {"Taktgenerator\r1Hz...1kHz", "Pulse generator\r1Hz...1kHz", "Impulsion\r1Hz...1kHz"},
+     .Designator = "G",
+     .HelpContext = 18275,
+     .HasDialog = true,
+     .Inputs = {.Count = 0},
+     .Outputs = {.Count = 1, .Names = ""}},
+    {.Class = RowClass<TBTTaktgeber_ES>("TBTTaktgeber_ES"),
+     .TypeName = {"Takt, einstellbar\r0,1s...1000s", "Pulse, adjustable\r0,1s...1000s",
+                  "Impulsion ajustable\r0,1s...1000s"},
+     .Designator = "G",
+     .HelpContext = 18285,
+     .Inputs = {.Count = 1, .Names = "f"},
+     .Outputs = {.Count = 1, .Names = "CLK"}},
+    {.Class = RowClass<TBTVCO>("TBTVCO"),
+     .TypeName = {"Takt, einstellbar\r0.01Hz...1kHz", "Pulse, adjustable\r0.01Hz...1kHz",
+                  "Impulsion ajustable\r0.01Hz...1kHz"},
+     .Designator = "VCO",
+     .HelpContext = 18290,
+     .Inputs = {.Count = 1, .Names = "f"},
+     .Outputs = {.Count = 1, .Names = "CLK"}},
+};
 
 // Counter ticks of a span in seconds, rounded half to even.
 Int64 CounterTicks(Extended seconds)
@@ -25,31 +44,9 @@ Int64 CounterTicks(Extended seconds)
 
 } // namespace
 
-TTaktgeber::TTaktgeber(const TTypeNames& typeName, const char* designator, Integer helpContext, Integer inputs,
-                       const char* outputName)
-    : typeName_(typeName), outputName_(outputName)
+TRowList TaktRows()
 {
-    SetInputCount(inputs);
-    SetOutputCount(1);
-    Designator = designator;
-    HelpContext = helpContext;
-}
-
-void TTaktgeber::InputsCreated()
-{
-    for (TBauteilPin& pin : Inputs)
-        pin.Name = "f";
-}
-
-void TTaktgeber::OutputsCreated()
-{
-    for (TBauteilPin& pin : Outputs)
-        pin.Name = outputName_;
-}
-
-void TTaktgeber::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    ReadFixedPinsRecord(*this, stream, reader, version);
+    return RowList(Clocks);
 }
 
 void TTaktgeber::Draw(TCanvas& canvas)
@@ -64,11 +61,6 @@ void TTaktgeber::Draw(TCanvas& canvas)
 }
 
 // ---- Fixed clock
-
-TBTHiTakt::TBTHiTakt() : TTaktgeber(HiTaktNames, "G", 18275, 0, "")
-{
-    HasPropertyDialog = true;
-}
 
 void TBTHiTakt::Calculate()
 {
@@ -106,7 +98,7 @@ void TBTHiTakt::ReadData(TStream& stream, TReader& reader, Byte version)
 
 Integer TBTHiTakt::EditProperties()
 {
-    TDigitalDialog dialog(*this);
+    TSettingsSheet dialog(*this);
     dialog.Props().AddSpin(Translate("Frequenz") + " [Hz]", Frequency, MinFrequency, MaxFrequency, 64);
     return dialog.Show();
 }
@@ -118,7 +110,7 @@ AnsiString TBTHiTakt::GetHintText()
 
 // ---- Slow clock
 
-TBTTaktgeber_ES::TBTTaktgeber_ES() : TTaktgeber(TaktgeberESNames, "G", 18285, 1, "CLK")
+TBTTaktgeber_ES::TBTTaktgeber_ES(const TComponentRow& row) : TTaktgeber(row)
 {
     NeedsTimerTick = true;
 }
@@ -132,8 +124,6 @@ void TBTTaktgeber_ES::TimerTick()
 }
 
 // ---- Voltage-controlled clock
-
-TBTVCO::TBTVCO() : TTaktgeber(VCONames, "VCO", 18290, 1, "CLK") {}
 
 void TBTVCO::Calculate()
 {

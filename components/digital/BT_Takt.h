@@ -8,29 +8,16 @@
 
 #include "components/digital/BT_Digital.h"
 
-// The square-wave symbol and the shared pins and names of the three.
+// The square-wave symbol and the output state of the three.
 class TTaktgeber : public TGrundBT {
 public:
+    using TGrundBT::TGrundBT;
     void Draw(TCanvas& canvas) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
-    AnsiString GetTypeName() const override { return typeName_.Pick(); }
 
     bool State = false;
-
-protected:
-    TTaktgeber(const TTypeNames& typeName, const char* designator, Integer helpContext, Integer inputs,
-               const char* outputName);
-
-private:
-    const TTypeNames& typeName_;
-    const char* outputName_;
 };
 
 class TBTHiTakt : public TTaktgeber {
-    ZK_CLASS(TBTHiTakt, TGrundBT)
-
 public:
     static constexpr Integer MinFrequency = 1;
     static constexpr Integer MaxFrequency = 1000;
@@ -38,7 +25,7 @@ public:
     // number small.
     static constexpr Integer ToggleWindow = 1000;
 
-    TBTHiTakt();
+    using TTaktgeber::TTaktgeber;
     Integer Frequency = 1000;   // Hz
     Integer Toggle = 1;         // number of the next toggle since the reference
     Int64 Reference = 0;        // performance counter
@@ -52,12 +39,10 @@ public:
 };
 
 class TBTTaktgeber_ES : public TTaktgeber {
-    ZK_CLASS(TBTTaktgeber_ES, TGrundBT)
-
 public:
     static constexpr Integer MaxTicks = 10000;
 
-    TBTTaktgeber_ES();
+    explicit TBTTaktgeber_ES(const TComponentRow& row);
     Integer TickLimit = 1;   // N: the state changes after N + 1 ticks
     Integer TickCount = 0;
 
@@ -71,16 +56,17 @@ public:
 };
 
 class TBTVCO : public TTaktgeber {
-    ZK_CLASS(TBTVCO, TGrundBT)
-
 public:
     static constexpr Extended MinFrequency = 0.001L;
     static constexpr Extended MaxFrequency = 1000.0L;
 
-    TBTVCO();
+    using TTaktgeber::TTaktgeber;
     Extended Frequency = 1000.0L;   // the current one; kept from run to run
     Int64 Reference = 0;            // performance counter
 
     void Calculate() override;
     void ResetForStart() override;
 };
+
+// TBTHiTakt, TBTTaktgeber_ES and TBTVCO.
+TRowList TaktRows();

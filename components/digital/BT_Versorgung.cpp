@@ -1,5 +1,6 @@
 #include "components/digital/BT_Versorgung.h"
 
+#include "dialogs/DLG_Default.h"
 #include "dialogs/Props.h"
 #include "engine/AnsiLiteral.h"
 #include "engine/Language.h"
@@ -11,31 +12,47 @@
 
 namespace {
 
-const TTypeNames VccNames{{"Vcc (+5V)", "Vcc (+5V)", "Vcc (+5V)"}};
-const TTypeNames MasseNames{{"Masse", "Ground", "Masse"}};
-const TTypeNames VerzoegerungNames{{"Verzögerung"_ansi, "Delay", "Délais"_ansi}};
-const TTypeNames PowerOnResetNames{{"Power-On-Reset", "Power-On-Reset", "Reset à la mise\rsous tension"_ansi}};
+const TFesterPegelRow Levels[] = {
+    {.Component = {.Class = RowClass<TFesterPegel>("TBTMasse"),
+                   .TypeName = {"Masse", "Ground", "Masse"},
+                   .HelpContext = 18525,
+                   .Inputs = {.Count = 0},
+                   .Outputs = {.Count = 1, .Names = ""}},
+     .High = false},
+    {.Component = {.Class = RowClass<TFesterPegel>("TBTVcc"),
+                   .TypeName = {"Vcc (+5V)", "Vcc (+5V)", "Vcc (+5V)"},
+                   .HelpContext = 18530,
+                   .Inputs = {.Count = 0},
+                   .Outputs = {.Count = 1, .Names = ""}},
+     .High = true},
+};
+
+const TComponentRow Timing[] = {
+    {.Class = RowClass<TBTVerzoegerung>("TBTVerzoegerung"),
+     .TypeName = {"Verzögerung"_ansi, "Delay", "Délais"_ansi},
+     .Designator = "DLY",
+     .HelpContext = 18535,
+     .HasDialog = true,
+     .Inputs = {.Count = 1, .Names = "E"},
+     .Outputs = {.Count = 1, .Names = "A"}},
+    {.Class = RowClass<TBTPowerOnReset>("TBTPowerOnReset"),
+     .TypeName = {"Power-On-Reset", "Power-On-Reset", "Reset à la mise\rsous tension"_ansi},
+     .Designator = "PON",
+     .HelpContext = 18540,
+     .Inputs = {.Count = 0},
+     .Outputs = {.Count = 1, .Names = ""}},
+};
 
 } // namespace
 
 // ---- Vcc and ground
 
-TFesterPegel::TFesterPegel(const TTypeNames& typeName, Integer helpContext, bool high)
-    : typeName_(typeName), high_(high)
+TRowList VersorgungRows()
 {
-    SetOutputCount(1);
-    HelpContext = helpContext;
-}
-
-void TFesterPegel::OutputsCreated()
-{
-    for (TBauteilPin& pin : Outputs)
-        pin.Name = "";
-}
-
-void TFesterPegel::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    ReadFixedPinsRecord(*this, stream, reader, version);
+    TRowList rows = RowList(Levels);
+    for (const TComponentRow* row : RowList(Timing))
+        rows.push_back(row);
+    return rows;
 }
 
 void TFesterPegel::Draw(TCanvas& canvas)
@@ -48,41 +65,12 @@ void TFesterPegel::Draw(TCanvas& canvas)
     }
     canvas.Pen.Style = TPenStyle::psClear;
     canvas.Brush.Style = TBrushStyle::bsSolid;
-    canvas.Brush.Color = SymbolColour(*this);
+    canvas.Brush.Color = FigureColor();
     canvas.FillRect({c.X - 3, c.Y - 24, c.X + 3, c.Y + 6});
     canvas.FillRect({c.X - 25, c.Y + 6, c.X + 25, c.Y + 22});
 }
 
-TBTVcc::TBTVcc() : TFesterPegel(VccNames, 18530, true) {}
-TBTMasse::TBTMasse() : TFesterPegel(MasseNames, 18525, false) {}
-
 // ---- Step delay
-
-TBTVerzoegerung::TBTVerzoegerung()
-{
-    SetInputCount(1);
-    SetOutputCount(1);
-    Designator = "DLY";
-    HelpContext = 18535;
-    HasPropertyDialog = true;
-}
-
-AnsiString TBTVerzoegerung::GetTypeName() const
-{
-    return VerzoegerungNames.Pick();
-}
-
-void TBTVerzoegerung::InputsCreated()
-{
-    for (TBauteilPin& pin : Inputs)
-        pin.Name = "E";
-}
-
-void TBTVerzoegerung::OutputsCreated()
-{
-    for (TBauteilPin& pin : Outputs)
-        pin.Name = "A";
-}
 
 void TBTVerzoegerung::ResetForStart()
 {
@@ -105,14 +93,14 @@ void TBTVerzoegerung::WriteData(TStream& stream, TWriter& writer)
 
 void TBTVerzoegerung::ReadData(TStream& stream, TReader& reader, Byte version)
 {
-    ReadFixedPinsRecord(*this, stream, reader, version);
+    TGrundBT::ReadData(stream, reader, version);
     // Steps indexes the line: held within it.
     Steps = std::clamp(reader.ReadInteger(), 1, MaxSteps);
 }
 
 Integer TBTVerzoegerung::EditProperties()
 {
-    TDigitalDialog dialog(*this);
+    TSettingsSheet dialog(*this);
     dialog.Props().AddSpin(Translate("Systemtakte"), Steps, 1, MaxSteps, 64);
     return dialog.Show();
 }
@@ -123,29 +111,6 @@ AnsiString TBTVerzoegerung::GetHintText()
 }
 
 // ---- Power-on reset
-
-TBTPowerOnReset::TBTPowerOnReset()
-{
-    SetOutputCount(1);
-    Designator = "PON";
-    HelpContext = 18540;
-}
-
-AnsiString TBTPowerOnReset::GetTypeName() const
-{
-    return PowerOnResetNames.Pick();
-}
-
-void TBTPowerOnReset::OutputsCreated()
-{
-    for (TBauteilPin& pin : Outputs)
-        pin.Name = "";
-}
-
-void TBTPowerOnReset::ReadData(TStream& stream, TReader& reader, Byte version)
-{
-    ReadFixedPinsRecord(*this, stream, reader, version);
-}
 
 void TBTPowerOnReset::ResetForStart()
 {

@@ -5,46 +5,30 @@
 
 #include "components/digital/BT_Digital.h"
 
+// The row of Vcc or ground: the level it drives.
+struct TFesterPegelRow {
+    TComponentRow Component;
+    bool High;
+};
+
 // Vcc and ground: the output is set once per start and stays.
 class TFesterPegel : public TGrundBT {
 public:
+    explicit TFesterPegel(const TComponentRow& row) : TGrundBT(row), high_(FamilyRow<TFesterPegelRow>(row).High) {}
     void Draw(TCanvas& canvas) override;
-    void OutputsCreated() override;
     void ResetForStart() override { SetOutputLogic(0, high_); }
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
-    AnsiString GetTypeName() const override { return typeName_.Pick(); }
-
-protected:
-    TFesterPegel(const TTypeNames& typeName, Integer helpContext, bool high);
 
 private:
-    const TTypeNames& typeName_;
     bool high_;
-};
-
-class TBTVcc : public TFesterPegel {
-    ZK_CLASS(TBTVcc, TGrundBT)
-
-public:
-    TBTVcc();
-};
-
-class TBTMasse : public TFesterPegel {
-    ZK_CLASS(TBTMasse, TGrundBT)
-
-public:
-    TBTMasse();
 };
 
 // Output "A" in step t carries the level "E" had in step t - Steps, 0.0
 // before; levels pass as values, so analog values are delayed unchanged.
 class TBTVerzoegerung : public TGrundBT {
-    ZK_CLASS(TBTVerzoegerung, TGrundBT)
-
 public:
     static constexpr Integer MaxSteps = 100;
 
-    TBTVerzoegerung();
+    using TGrundBT::TGrundBT;
     Integer Steps = 1;
     Integer Position = 1;
     Extended Line[MaxSteps + 1] = {};   // entries 1..Steps in use
@@ -61,24 +45,19 @@ public:
     }
     void ResetForStart() override;
     void Draw(TCanvas& canvas) override;
-    void InputsCreated() override;
-    void OutputsCreated() override;
     void WriteData(TStream& stream, TWriter& writer) override;
     void ReadData(TStream& stream, TReader& reader, Byte version) override;
     Integer EditProperties() override;
     AnsiString GetHintText() override;
-    AnsiString GetTypeName() const override;
 };
 
 // High from the start; low at the first step more than 10 ms after the
 // first step, high again at the first step more than 10 ms after that.
 class TBTPowerOnReset : public TGrundBT {
-    ZK_CLASS(TBTPowerOnReset, TGrundBT)
-
 public:
     static constexpr Cardinal PhaseMs = 10;
 
-    TBTPowerOnReset();
+    using TGrundBT::TGrundBT;
     bool Active = false;
     Integer Started = 0;
     Cardinal StartTick = 0;   // millisecond tick count
@@ -87,7 +66,7 @@ public:
     void Calculate() override;
     void ResetForStart() override;
     void Draw(TCanvas& canvas) override;
-    void OutputsCreated() override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
-    AnsiString GetTypeName() const override;
 };
+
+// TBTVcc, TBTMasse, TBTVerzoegerung and TBTPowerOnReset.
+TRowList VersorgungRows();

@@ -9,16 +9,16 @@
 
 #include "components/digital/BT_Digital.h"
 
-struct TZaehlerInfo {
-    TTypeNames TypeName;
+// A counter's row.
+struct TZaehlerRow {
+    TComponentRow Component;
     TTypeNames BodyText;
-    const char* Designator;
     Integer Bits;         // count outputs
     Integer Highest;      // the terminal count upwards
     bool Loadable;        // "/LD" and the data inputs
 };
 
-// The shared body of the eight counters.
+// The eight counters in one family.
 class TZaehler : public TGrundBT {
 public:
     static constexpr Integer ClockInput = 0;
@@ -29,6 +29,8 @@ public:
     static constexpr Integer LoadInput = 5;
     static constexpr Integer FirstDataInput = 6;
     static constexpr Integer CarryOutput = 0;
+
+    explicit TZaehler(const TComponentRow& row);
 
     Integer Count = 0;
     bool LastClock = false;      // the clock's level in the previous step
@@ -66,89 +68,25 @@ public:
     void Draw(TCanvas& canvas) override;
     void SaveState(TCustomIniFile& ini, const AnsiString& section) override;
     void LoadState(TCustomIniFile& ini, const AnsiString& section, Integer flag) override;
-    void ReadData(TStream& stream, TReader& reader, Byte version) override;
     void ResetForStart() override;
     void InputsCreated() override;
     void OutputsCreated() override;
-    AnsiString GetTypeName() const override { return info_.TypeName.Pick(); }
 
     Integer Bits() const { return bits_; }
     Integer Highest() const { return highest_; }
-
-protected:
-    explicit TZaehler(const TZaehlerInfo& info);
 
 private:
     Integer ParallelValue() const { return InputBits(*this, FirstDataInput, bits_); }
     // Bit i of the count to "Qi", the output bits_ - i.
     void WriteCount() { WriteOutputBits(*this, Count, bits_, bits_); }
 
-    const TZaehlerInfo& info_;
+    const TZaehlerRow& info_;
     const Integer bits_;
     const Integer highest_;
     const bool loadable_;
 };
 
-// 4-bit binary counter, 0..15.
-class TBTCNT4 : public TZaehler {
-    ZK_CLASS(TBTCNT4, TGrundBT)
-
-public:
-    TBTCNT4();
-};
-
-// 8-bit binary counter, 0..255.
-class TBTCNT8 : public TZaehler {
-    ZK_CLASS(TBTCNT8, TGrundBT)
-
-public:
-    TBTCNT8();
-};
-
-// 16-bit binary counter, 0..65535.
-class TBTCNT16 : public TZaehler {
-    ZK_CLASS(TBTCNT16, TGrundBT)
-
-public:
-    TBTCNT16();
-};
-
-// Decade counter, 0..9.
-class TBTCNT4D : public TZaehler {
-    ZK_CLASS(TBTCNT4D, TGrundBT)
-
-public:
-    TBTCNT4D();
-};
-
-// Loadable 4-bit binary counter.
-class TBTCNTL : public TZaehler {
-    ZK_CLASS(TBTCNTL, TGrundBT)
-
-public:
-    TBTCNTL();
-};
-
-// Loadable 8-bit binary counter.
-class TBTCNTL8 : public TZaehler {
-    ZK_CLASS(TBTCNTL8, TGrundBT)
-
-public:
-    TBTCNTL8();
-};
-
-// Loadable 16-bit binary counter.
-class TBTCNTL16 : public TZaehler {
-    ZK_CLASS(TBTCNTL16, TGrundBT)
-
-public:
-    TBTCNTL16();
-};
-
-// Loadable decade counter; it takes any 4-bit value, 10 to 15 included.
-class TBTCNTLD : public TZaehler {
-    ZK_CLASS(TBTCNTLD, TGrundBT)
-
-public:
-    TBTCNTLD();
-};
+// TBTCNT4, TBTCNT8, TBTCNT16, TBTCNT4D (decade) and the loadable TBTCNTL,
+// TBTCNTL8, TBTCNTL16 and TBTCNTLD (which takes any 4-bit value, 10 to 15
+// included).
+TRowList ZaehlerRows();

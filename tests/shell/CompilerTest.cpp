@@ -318,12 +318,12 @@ protected:
     {
         TForm1& form = Create();
         // The macro: saved from a board holding a memory, imported again.
-        form.MainBoard->InsertObject(Memory(CreateBauteil<TBTRAM>(), Program() + "src/inner.hex", true));
+        form.MainBoard->InsertObject(Memory(static_cast<TBTRAM*>(CreateComponent("TBTRAM")), Program() + "src/inner.hex", true));
         form.SaveProject(Program() + "src/Inner.mak");
         form.ResetProject();
         form.ImportMacroFile(Program() + "src/Inner.mak", false, form.MainBoard);
-        form.MainBoard->InsertObject(Memory(CreateBauteil<TBTRAM>(), Program() + "src/outer.hex", true));
-        form.MainBoard->InsertObject(Memory(CreateBauteil<TBTROM>(), Program() + "src/rom.hex", false));
+        form.MainBoard->InsertObject(Memory(static_cast<TBTRAM*>(CreateComponent("TBTRAM")), Program() + "src/outer.hex", true));
+        form.MainBoard->InsertObject(Memory(static_cast<TBTROM*>(CreateComponent("TBTROM")), Program() + "src/rom.hex", false));
         form.MainBoard->InsertObject(CreateBauteil<TBTK8061Hardware>());
         auto* logo = dynamic_cast<TLogo*>(form.Frontplatte->RootDesign()->AddElement("TLogo"));
         EXPECT_NE(logo, nullptr);
@@ -430,7 +430,7 @@ TEST_F(CompilerTest, FailedCopiesAreErrorsAndTheRestFollows)
     TForm1& form = Create();
     // The program's name is taken by a folder, the memory's file is missing.
     ASSERT_TRUE(QDir(folder_.path()).mkpath("Ziel/anlage"));
-    auto* memory = CreateBauteil<TBTRAM>();
+    auto* memory = static_cast<TBTRAM*>(CreateComponent("TBTRAM"));
     memory->AutoLoad = true;
     memory->FileName = Program() + "src/fehlt.hex";
     form.MainBoard->InsertObject(memory);
@@ -527,7 +527,7 @@ TEST_F(CompilerTest, CompiledProgramStartsOnItsOwnRunsTheProjectAndKeepsItsState
         RegisterRows(GateRows());
         auto* gate = test.Place("TBTAnd", 100, 100);        // open inputs: high
         auto* inverter = test.Place("TBTInverter", 400, 300);
-        auto* flipFlop = test.Place<TBTRSFF>(700, 100);
+        auto* flipFlop = test.Place("TBTRSFF", 700, 100);
         test.Connect(gate, 0, flipFlop, 0);
         test.Connect(gate, 0, inverter, 0);
         test.Connect(inverter, 0, flipFlop, 1);

@@ -43,7 +43,7 @@ protected:
     static std::vector<std::string> Run(TPlatine& board)
     {
         board.PrepareSimulation();
-        auto* counter = Find<TBTCNT4>(board);
+        auto* counter = FindComponent(board, "TBTCNT4");
         auto* decoder = Find<TBTSeg7Decoder>(board);
         std::vector<std::string> rows;
         for (int i = 0; i < 40; ++i) {
@@ -84,7 +84,7 @@ TEST_F(CounterEndToEndTest, ACounterDrivingASevenSegmentDecoderRunsAlikeAfterSav
         PickAndPlace(form, Decoders, "TBTSeg7Decoder", QPoint(480, 260));
         TPlatine& board = *form.MainBoard;
         auto* clock = FindComponent(board, "TBTInverter");
-        auto* counter = Find<TBTCNT4>(board);
+        auto* counter = FindComponent(board, "TBTCNT4");
         auto* decoder = Find<TBTSeg7Decoder>(board);
         ASSERT_TRUE(clock && counter && decoder);
         ASSERT_LT(counter->Outputs[0].Y, decoder->Inputs[0].Y);
@@ -126,8 +126,8 @@ TEST_F(CounterEndToEndTest, ACounterDrivingASevenSegmentDecoderRunsAlikeAfterSav
     TModalHook open({TModalAnswer::File(project)});
     form.ffnen2Click();
     ASSERT_EQ(form.ProjectFileName, project);
-    EXPECT_EQ(CountOf<TBTCNT4>(*form.MainBoard), 1);
-    EXPECT_EQ(CountOf<TBTSeg7Decoder>(*form.MainBoard), 1);
+    EXPECT_EQ(CountOf(*form.MainBoard, "TBTCNT4"), 1);
+    EXPECT_EQ(CountOf(*form.MainBoard, "TBTSeg7Decoder"), 1);
     form.SaveProject(Program() + "Kopie.prj");
     EXPECT_EQ(ReadFile("Kopie.prj"), ReadFile("Zaehler.prj"));
     EXPECT_EQ(Run(*form.MainBoard), before);

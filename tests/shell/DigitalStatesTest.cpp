@@ -19,8 +19,8 @@ TEST_F(DigitalStatesTest, FlipFlopsAndMonoflopsKeepTheirStatesInTheProjectsState
     TForm1::RegisterComponentClasses();
     TForm1& form = Create();
     TPlatine& board = *form.MainBoard;
-    auto* jk = CreateBauteil<TBTJKFF>();
-    auto* mono = CreateBauteil<TBTMonoFlop>();
+    auto* jk = static_cast<TBTJKFF*>(CreateComponent("TBTJKFF"));
+    auto* mono = static_cast<TBTMonoFlop*>(CreateComponent("TBTMonoFlop"));
     board.InsertObject(jk);
     board.InsertObject(mono);
     const AnsiString project = Program() + "Zaehler.prj";

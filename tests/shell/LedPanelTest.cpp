@@ -158,8 +158,8 @@ TEST_F(LedPanelTest, PickedWiredRunSavedAndOpenedTheLedsShowTheirStatesAgain)
         PickAndPlace(form, "TBTLed", QPoint(400, 100));
         PickAndPlace(form, "TBTLed", QPoint(400, 300));
         TPlatine& board = *form.MainBoard;
-        auto* vcc = Find<TBTVcc>(board);
-        auto* ground = Find<TBTMasse>(board);
+        auto* vcc = FindComponent(board, "TBTVcc");
+        auto* ground = FindComponent(board, "TBTMasse");
         TIOBauteil* on = FindComponent(board, "TBTLed", 0);
         TIOBauteil* off = FindComponent(board, "TBTLed", 1);
         ASSERT_TRUE(vcc && ground && on && off);

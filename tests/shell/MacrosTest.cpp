@@ -404,8 +404,8 @@ TEST_F(MacrosTest, ThreeGatesSavedAsMacroImportedWiredAndRunAsBefore)
     Wire(board, inverter->Outputs[0], exor->Inputs[0]);
 
     // What the gates give with the first input high and the second low.
-    auto* vcc = PutWithPinAt<TBTVcc>(board, false, 0, Shifted(End(gate->Inputs[0]), -400, 0));
-    auto* ground = PutWithPinAt<TBTMasse>(board, false, 0, Shifted(End(gate->Inputs[1]), -200, 0));
+    auto* vcc = PutWithPinAt(board, "TBTVcc", false, 0, Shifted(End(gate->Inputs[0]), -400, 0));
+    auto* ground = PutWithPinAt(board, "TBTMasse", false, 0, Shifted(End(gate->Inputs[1]), -200, 0));
     Wire(board, vcc->Outputs[0], gate->Inputs[0]);
     Wire(board, ground->Outputs[0], gate->Inputs[1]);
     auto outputs = [](TPlatine& b, TPlatine& inner) {
@@ -467,8 +467,8 @@ TEST_F(MacrosTest, ThreeGatesSavedAsMacroImportedWiredAndRunAsBefore)
     ASSERT_EQ(macro->PinCount, 4);
     EXPECT_EQ(macro->Name, "Gatter3");
 
-    auto* vcc2 = PutWithPinAt<TBTVcc>(fresh, false, 0, Shifted(End(macro->Inputs[0]), -400, 0));
-    auto* ground2 = PutWithPinAt<TBTMasse>(fresh, false, 0, Shifted(End(macro->Inputs[1]), -200, 0));
+    auto* vcc2 = PutWithPinAt(fresh, "TBTVcc", false, 0, Shifted(End(macro->Inputs[0]), -400, 0));
+    auto* ground2 = PutWithPinAt(fresh, "TBTMasse", false, 0, Shifted(End(macro->Inputs[1]), -200, 0));
     auto* follower = PutWithPinAt(fresh, "TBTInverter", true, 0, Shifted(End(macro->Outputs[1]), 200, 0));
     Wire(fresh, vcc2->Outputs[0], macro->Inputs[0]);
     Wire(fresh, ground2->Outputs[0], macro->Inputs[1]);

@@ -168,11 +168,11 @@ TEST_F(AddiererTest, TwoCascadedComparatorsCompareEightBits)
         TIOBauteil* lower = nullptr;
         TIOBauteil* higher = nullptr;
         if (lowerFirst) {
-            lower = t.Place<TBTVGL4>(600, 100);
-            higher = t.Place<TBTVGL4>(600, 900);
+            lower = static_cast<TVergleicher*>(t.Place("TBTVGL4", 600, 100));
+            higher = static_cast<TVergleicher*>(t.Place("TBTVGL4", 600, 900));
         } else {
-            higher = t.Place<TBTVGL4>(600, 900);
-            lower = t.Place<TBTVGL4>(600, 100);
+            higher = static_cast<TVergleicher*>(t.Place("TBTVGL4", 600, 900));
+            lower = static_cast<TVergleicher*>(t.Place("TBTVGL4", 600, 100));
         }
         // A0..A7 and B0..B7 of the source; the lower part takes bits 0..3.
         for (Integer i = 0; i < 4; ++i) {

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 using BusTest = DigitalTest;
@@ -58,9 +60,11 @@ TEST_F(BusTest, Identity)
 // input count (a count of no width reads as 8 channels).
 TEST_F(BusTest, WidthsAndPins)
 {
-    TBTBustreiber driver;
+    std::unique_ptr<TIOBauteil> made[] = {std::unique_ptr<TIOBauteil>(CreateComponent("TBTBustreiber")),
+                                          std::unique_ptr<TIOBauteil>(CreateComponent("TBTAdressdekoder"))};
+    auto& driver = dynamic_cast<TBTBustreiber&>(*made[0]);
     EXPECT_EQ(driver.WidthIndex(), 2);
-    TBTAdressdekoder decoder;
+    auto& decoder = dynamic_cast<TBTAdressdekoder&>(*made[1]);
     EXPECT_EQ(decoder.WidthIndex(), 2);
     for (Integer index = 0; index < 4; ++index) {
         SCOPED_TRACE(index);
@@ -125,11 +129,11 @@ TEST_F(BusTest, TwoDriversOnOneWiredBus)
         TBTBustreiber* a = nullptr;
         TBTBustreiber* b = nullptr;
         if (aFirst) {
-            a = t.Place<TBTBustreiber>(600, 100);
-            b = t.Place<TBTBustreiber>(600, 900);
+            a = static_cast<TBTBustreiber*>(t.Place("TBTBustreiber", 600, 100));
+            b = static_cast<TBTBustreiber*>(t.Place("TBTBustreiber", 600, 900));
         } else {
-            b = t.Place<TBTBustreiber>(600, 900);
-            a = t.Place<TBTBustreiber>(600, 100);
+            b = static_cast<TBTBustreiber*>(t.Place("TBTBustreiber", 600, 900));
+            a = static_cast<TBTBustreiber*>(t.Place("TBTBustreiber", 600, 100));
         }
         for (Integer i = 0; i < 9; ++i) {
             a->Inputs[i].Source = sourceA->Outputs[i].MarkReferenced();
@@ -213,7 +217,7 @@ TEST_F(BusTest, TheDecoderSelectsItsRange)
 TEST_F(BusTest, TheDriversChannelCount)
 {
     TTestBoard t;
-    auto* driver = t.Place<TBTBustreiber>(100, 100);
+    auto* driver = static_cast<TBTBustreiber*>(t.Place("TBTBustreiber", 100, 100));
     TDialogRun run(*driver, true, [](TPropScrollbox& props) {
         auto& combo = Row<TComboPropEditor>(props, 0);
         EXPECT_EQ(combo.Combo->count(), 4);
@@ -237,7 +241,7 @@ TEST_F(BusTest, TheDriversChannelCount)
 TEST_F(BusTest, TheDecodersWidthRangeAndHint)
 {
     TTestBoard t;
-    auto* decoder = t.Place<TBTAdressdekoder>(100, 100);
+    auto* decoder = static_cast<TBTAdressdekoder*>(t.Place("TBTAdressdekoder", 100, 100));
     decoder->Lower = 0x10;
     decoder->Upper = 0xABC;
     TDialogRun run(*decoder, true, [](TPropScrollbox& props) {
@@ -280,7 +284,7 @@ TEST_F(BusTest, TheDecodersWidthRangeAndHint)
 TEST_F(BusTest, TheDecodersSettingsWhileRunning)
 {
     TTestBoard t;
-    auto* decoder = t.Place<TBTAdressdekoder>(100, 100);
+    auto* decoder = static_cast<TBTAdressdekoder*>(t.Place("TBTAdressdekoder", 100, 100));
     decoder->RuntimeAdjustable = true;
     SimulationRunning = true;
     TDialogRun run(*decoder, true, [](TPropScrollbox& props) {
@@ -312,7 +316,7 @@ TStreamBytes BaseRecord(const char* className, Integer inputs, Integer outputs, 
 TEST_F(BusTest, TheDecodersRawRecordByteForByte)
 {
     TTestBoard t;
-    auto* decoder = t.Place<TBTAdressdekoder>(100, 100);
+    auto* decoder = static_cast<TBTAdressdekoder*>(t.Place("TBTAdressdekoder", 100, 100));
     decoder->SetCaption("Dekoder");
     decoder->Lower = 0x1234;
     decoder->Upper = -2;
@@ -332,7 +336,7 @@ TEST_F(BusTest, TheDecodersRawRecordByteForByte)
         s.Raw({0xFF, 0xFF, 0, 0}).Raw({0, 0, 1, 0}).Bool(false);
         TTestBoard copy;
         copy.ReadFromMemory(s.Bytes, version);
-        ASSERT_EQ(CountOf<TBTAdressdekoder>(copy.Board()), 1);
+        ASSERT_EQ(CountOf(copy.Board(), "TBTAdressdekoder"), 1);
         TBTAdressdekoder* read = nullptr;
         for (TBauteil* object : copy.Board().Objects)
             if (!read)

@@ -31,7 +31,7 @@ std::vector<QString> WithOptions(std::vector<QString> rows)
 TEST_F(DigitalDialogTest, TheFixedClocksFrequency)
 {
     TTestBoard t;
-    auto* clock = t.Place<TBTHiTakt>(100, 100);
+    auto* clock = static_cast<TBTHiTakt*>(t.Place("TBTHiTakt", 100, 100));
     clock->SetCaption("Takt A");
     TDialogRun run(*clock, true, [](TPropScrollbox& props) {
         Row<TSpinPropEditor>(props, 0).Spin->SetValue(50);
@@ -59,7 +59,7 @@ TEST_F(DigitalDialogTest, TheFixedClocksFrequency)
 TEST_F(DigitalDialogTest, TheMonoFlopsDurationAndRetrigger)
 {
     TTestBoard t;
-    auto* mono = t.Place<TBTMonoFlop>(100, 100);
+    auto* mono = static_cast<TBTMonoFlop*>(t.Place("TBTMonoFlop", 100, 100));
     TDialogRun run(*mono, true, [](TPropScrollbox& props) {
         EXPECT_EQ(Row<TEditPropEditor>(props, 0).Edit->text(), QStringLiteral("1"));
         Row<TEditPropEditor>(props, 0).Edit->setText("2,5");
@@ -72,7 +72,7 @@ TEST_F(DigitalDialogTest, TheMonoFlopsDurationAndRetrigger)
     EXPECT_FALSE(mono->Retrigger);
     EXPECT_EQ(mono->GetHintText(), AnsiString("MF 1\rMonoFlop\r2.5 s"));
 
-    auto* dyn = t.Place<TBTMonoFlopDyn>(500, 100);
+    auto* dyn = static_cast<TBTMonoFlopDyn*>(t.Place("TBTMonoFlopDyn", 500, 100));
     TDialogRun dynRun(*dyn, true, [](TPropScrollbox& props) { Row<TCheckPropEditor>(props, 0).Check->setChecked(false); });
     EXPECT_EQ(dynRun.HelpContext, 18281);
     EXPECT_EQ(dynRun.Rows, WithOptions({QStringLiteral("Retrigger")}));
@@ -97,7 +97,7 @@ TEST_F(DigitalDialogTest, TheDelaysInTheirLanguages)
         SCOPED_TRACE(c.Language);
         LanguageIndex = c.Language;
         TTestBoard t;
-        auto* delay = t.Place<TBTOnOffDelay>(100, 100);
+        auto* delay = static_cast<TBTOnOffDelay*>(t.Place("TBTOnOffDelay", 100, 100));
         TDialogRun run(*delay, true, [](TPropScrollbox& props) {
             Row<TSpinPropEditor>(props, 0).Spin->SetValue(20);
             Row<TSpinPropEditor>(props, 1).Spin->SetValue(99999);
@@ -108,7 +108,7 @@ TEST_F(DigitalDialogTest, TheDelaysInTheirLanguages)
         EXPECT_EQ(delay->OnDelay, 20);
         EXPECT_EQ(delay->OffDelay, 9999);
 
-        auto* steps = t.Place<TBTVerzoegerung>(500, 100);
+        auto* steps = static_cast<TBTVerzoegerung*>(t.Place("TBTVerzoegerung", 500, 100));
         TDialogRun stepsRun(*steps, true, [](TPropScrollbox& props) { Row<TSpinPropEditor>(props, 0).Spin->SetValue(150); });
         EXPECT_EQ(stepsRun.HelpContext, 18535);
         ASSERT_GE(stepsRun.Rows.size(), 1u);
@@ -122,7 +122,7 @@ TEST_F(DigitalDialogTest, TheDelaysInTheirLanguages)
 TEST_F(DigitalDialogTest, NoOptionsWhileRunning)
 {
     TTestBoard t;
-    auto* steps = t.Place<TBTVerzoegerung>(100, 100);
+    auto* steps = static_cast<TBTVerzoegerung*>(t.Place("TBTVerzoegerung", 100, 100));
     SimulationRunning = true;
     TDialogRun run(*steps, true);
     EXPECT_EQ(run.Rows, std::vector<QString>{QStringLiteral("Systemtakte")});

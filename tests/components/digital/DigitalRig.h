@@ -30,25 +30,10 @@
 
 inline void RegisterDigitalClasses()
 {
-    for (const TClassInfo* info :
-         {&TBTHiTakt::StaticClass(), &TBTTaktgeber_ES::StaticClass(), &TBTVCO::StaticClass(),
-          &TBTMonoFlop::StaticClass(), &TBTMonoFlopDyn::StaticClass(), &TBTOnOffDelay::StaticClass(),
-          &TBTVerzoegerung::StaticClass(), &TBTRSFF::StaticClass(), &TBTRSFFZ::StaticClass(),
-          &TBTRSFFF::StaticClass(), &TBTJKFF::StaticClass(), &TBTDFFZ::StaticClass(), &TBTDFFF::StaticClass(),
-          &TBTMasse::StaticClass(), &TBTVcc::StaticClass(), &TBTPowerOnReset::StaticClass(),
-          &TBTBCDDekoder::StaticClass(), &TBTSeg7Decoder::StaticClass(), &TBTCNT4::StaticClass(),
-          &TBTCNT8::StaticClass(), &TBTCNT16::StaticClass(), &TBTCNT4D::StaticClass(), &TBTCNTL::StaticClass(),
-          &TBTCNTL8::StaticClass(), &TBTCNTL16::StaticClass(), &TBTCNTLD::StaticClass(), &TBTSREG::StaticClass(),
-          &TBTSREG8::StaticClass(), &TBTSREG16::StaticClass(), &TBTSREGL::StaticClass(),
-          &TBTSREGL8::StaticClass(), &TBTSREGL16::StaticClass(), &TBTMUX2::StaticClass(),
-          &TBTMUX4::StaticClass(), &TBTMUX8::StaticClass(), &TBTMUX16::StaticClass(), &TBTDMUX2::StaticClass(),
-          &TBTDMUX4::StaticClass(), &TBTDMUX8::StaticClass(), &TBTDMUX16::StaticClass(),
-          &TBTBustreiber::StaticClass(), &TBTAdressdekoder::StaticClass(), &TBTREG2::StaticClass(),
-          &TBTREG4::StaticClass(), &TBTREG8::StaticClass(), &TBTREG16::StaticClass(), &TBTREG2_T::StaticClass(),
-          &TBTREG4_T::StaticClass(), &TBTREG8_T::StaticClass(), &TBTREG16_T::StaticClass(),
-          &TBTADD2::StaticClass(), &TBTADD4::StaticClass(), &TBTADD8::StaticClass(), &TBTVGL4::StaticClass(),
-          &TBTVGL8::StaticClass()})
-        RegisterClass(*info);
+    for (const TRowList& rows : {TaktRows(), MonoFlopRows(), VersorgungRows(), FlipFlopRows(), DekoderRows(),
+                                 ZaehlerRows(), SchieberegisterRows(), MultiplexerRows(), BusRows(),
+                                 ParallelRegisterRows(), AddiererRows()})
+        RegisterRows(rows);
 }
 
 class DigitalTest : public ::testing::Test {

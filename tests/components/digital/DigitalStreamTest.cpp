@@ -53,7 +53,7 @@ TIOBauteil* ReadOne(TTestBoard& board, const TBytes& bytes, Byte version)
 TEST_F(DigitalStreamTest, OwnFieldsByteByByte)
 {
     TTestBoard t;
-    auto* mono = t.Place<TBTMonoFlop>(100, 100);
+    auto* mono = static_cast<TBTMonoFlop*>(t.Place("TBTMonoFlop", 100, 100));
     mono->Duration = 0.5L;
     mono->Retrigger = false;
     EXPECT_EQ(t.WriteToMemory(), OneRecord("TBTMonoFlop", 2, 2, false, "MonoFlop").Int(0).Bool(false).Half().Bool(false).Bytes);
@@ -197,7 +197,7 @@ TEST_F(DigitalStreamTest, ValuesReadAreHeldWithinTheirRanges)
 TEST_F(DigitalStreamTest, ANanDurationReadsAsNone)
 {
     TTestBoard t;
-    auto* mono = t.Place<TBTMonoFlop>(100, 100);
+    auto* mono = static_cast<TBTMonoFlop*>(t.Place("TBTMonoFlop", 100, 100));
     mono->Duration = std::numeric_limits<Extended>::quiet_NaN();
     TTestBoard copy;
     auto* read = dynamic_cast<TBTMonoFlop*>(ReadOne(copy, t.WriteToMemory(), 46));

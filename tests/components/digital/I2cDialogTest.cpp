@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         DigitalTest::SetUp();
-        RegisterClass(TBT_I2C_Master::StaticClass());
+        RegisterRows(I2cRows());
     }
 };
 
@@ -181,7 +181,7 @@ TEST_F(I2cDialogTest, CaptionsByLanguage)
 TEST_F(I2cDialogTest, OkAppliesAndCancelLeaves)
 {
     TTestBoard t;
-    auto* master = t.Place<TBT_I2C_Master>(100, 100);
+    auto* master = static_cast<TBT_I2C_Master*>(t.Place("TBT_I2C_Master", 100, 100));
     master->Program = {I2cStart, I2cStop};
     master->LoopCount = 12;
     for (const bool ok : {false, true}) {

@@ -63,7 +63,7 @@ public:
         Now = t.Place<TBTTestSource>(300, y + 400);
         if (bus == TBus::Source)
             Sda = t.Place<TBTTestSource>(300, y);
-        Master = t.Place<TBT_I2C_Master>(1000, y);
+        Master = static_cast<TBT_I2C_Master*>(t.Place("TBT_I2C_Master", 1000, y));
         Wire(Adr, TBT_I2C_Master::AddressInput);
         Wire(Wr, TBT_I2C_Master::WriteInput);
         Wire(Clk, TBT_I2C_Master::ClockInput);
@@ -172,7 +172,7 @@ protected:
     void SetUp() override
     {
         DigitalTest::SetUp();
-        RegisterClass(TBT_I2C_Master::StaticClass());
+        RegisterRows(I2cRows());
     }
 
     TFakeClock Clock{0};
@@ -182,7 +182,7 @@ protected:
 TEST_F(I2cTest, PinsNamesAndClass)
 {
     TTestBoard t;
-    auto* master = t.Place<TBT_I2C_Master>(100, 100);
+    auto* master = static_cast<TBT_I2C_Master*>(t.Place("TBT_I2C_Master", 100, 100));
     EXPECT_EQ(PinNames(master->Inputs), (std::vector<std::string>{"SDA", "SCL", "ADR", "$WR", "CLK", "|NOW"}));
     EXPECT_EQ(PinNames(master->Outputs), (std::vector<std::string>{"ERR", "BSY", "$RD", "/SCL", "/SDA"}));
     EXPECT_EQ(master->GetTypeName(), "I\xB2"
@@ -615,7 +615,7 @@ TStreamBytes MasterRecord(Integer inputs, Integer outputs, Integer loops, Intege
 TEST_F(I2cTest, RecordRoundTripsInItsOrder)
 {
     TTestBoard t;
-    auto* master = t.Place<TBT_I2C_Master>(100, 100);
+    auto* master = static_cast<TBT_I2C_Master*>(t.Place("TBT_I2C_Master", 100, 100));
     master->InternalClock = false;
     master->LoopCount = 300;
     master->Program = {I2cStart, I2cLoopStart, I2cSendDataByte, I2cLoopEnd, I2cStop};
@@ -667,7 +667,7 @@ TEST_F(I2cTest, LoopCountsFromFilesAreClamped)
 TEST_F(I2cTest, DamagedRecordsAreRefused)
 {
     TTestBoard board;
-    auto* master = board.Place<TBT_I2C_Master>(100, 100);
+    auto* master = static_cast<TBT_I2C_Master*>(board.Place("TBT_I2C_Master", 100, 100));
     master->Program = ExampleProgram;
     const TBytes bytes = board.WriteToMemory();
     for (std::size_t cut = 4; cut + 1 < bytes.size(); cut += 5) {

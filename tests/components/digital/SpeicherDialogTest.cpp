@@ -32,8 +32,7 @@ protected:
     void SetUp() override
     {
         DigitalTest::SetUp();
-        RegisterClass(TBTRAM::StaticClass());
-        RegisterClass(TBTROM::StaticClass());
+        RegisterRows(SpeicherRows());
     }
 };
 
@@ -56,7 +55,7 @@ Integer Edit(TSpeicher& part, std::function<void(THexEditor&)> change, bool ok)
 TEST_F(SpeicherDialogTest, OkAppliesAndCancelLeavesTheMemory)
 {
     TTestBoard t;
-    auto* ram = t.Place<TBTRAM>(100, 100);
+    auto* ram = static_cast<TBTRAM*>(t.Place("TBTRAM", 100, 100));
     ram->Memory[1] = 0x11;
     ram->Memory[300] = 0x22;   // above 256 bytes: not handed to the editor
     auto change = [](THexEditor& e) {
@@ -92,7 +91,7 @@ TEST_F(SpeicherDialogTest, OkAppliesAndCancelLeavesTheMemory)
     EXPECT_EQ(ram->DisplayMode, 2);
 
     // The ROM opens in its view and size; while running the size stays.
-    auto* rom = t.Place<TBTROM>(400, 100);
+    auto* rom = static_cast<TBTROM*>(t.Place("TBTROM", 400, 100));
     rom->DisplayMode = 1;
     SimulationRunning = true;
     Edit(*rom, [](THexEditor& e) {

@@ -24,8 +24,7 @@ protected:
     void SetUp() override
     {
         DigitalTest::SetUp();
-        RegisterClass(TBTRAM::StaticClass());
-        RegisterClass(TBTROM::StaticClass());
+        RegisterRows(SpeicherRows());
         ASSERT_TRUE(dir_.isValid());
     }
     AnsiString Path(const char* name) const { return (dir_.path() + "/" + name).toStdString(); }
@@ -68,8 +67,8 @@ std::string RamLevels(Integer address, Integer data, bool rw)
 TEST_F(SpeicherTest, PinsSizesAndHint)
 {
     TTestBoard t;
-    auto* ram = t.Place<TBTRAM>(100, 100);
-    auto* rom = t.Place<TBTROM>(400, 100);
+    auto* ram = static_cast<TBTRAM*>(t.Place("TBTRAM", 100, 100));
+    auto* rom = static_cast<TBTROM*>(t.Place("TBTROM", 400, 100));
     EXPECT_EQ(ram->InputCount, 17);
     EXPECT_EQ(ram->Inputs[0].Name, "A0");
     EXPECT_EQ(ram->Inputs[8].Name, "Di0");
@@ -273,7 +272,7 @@ TEST_F(SpeicherTest, AutoLoadAtStartAndStop)
 TEST_F(SpeicherTest, RecordsRoundTripInTheirOrder)
 {
     TTestBoard t;
-    auto* ram = t.Place<TBTRAM>(100, 100);
+    auto* ram = static_cast<TBTRAM*>(t.Place("TBTRAM", 100, 100));
     ram->Memory[0] = 0xA5;
     ram->Memory[255] = 0x5A;
     ram->Memory[256] = 0x77;   // beyond the size: not stored
@@ -299,7 +298,7 @@ TEST_F(SpeicherTest, RecordsRoundTripInTheirOrder)
     EXPECT_EQ(back->Memory[256], 0);
 
     TTestBoard r;
-    auto* rom = r.Place<TBTROM>(100, 100);
+    auto* rom = static_cast<TBTROM*>(r.Place("TBTROM", 100, 100));
     rom->SetInputCount(8);
     rom->Memory[0] = 0x12;
     rom->FileName = "rom.hex";

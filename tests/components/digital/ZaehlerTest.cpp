@@ -168,11 +168,11 @@ TEST_F(ZaehlerTest, CascadesCountAlikeInEitherOrder)
             TZaehler* low = nullptr;
             TZaehler* high = nullptr;
             if (lowFirst) {
-                low = t.Place<TBTCNT4>(600, 100);
-                high = t.Place<TBTCNT4>(600, 800);
+                low = static_cast<TZaehler*>(t.Place("TBTCNT4", 600, 100));
+                high = static_cast<TZaehler*>(t.Place("TBTCNT4", 600, 800));
             } else {
-                high = t.Place<TBTCNT4>(600, 800);
-                low = t.Place<TBTCNT4>(600, 100);
+                high = static_cast<TZaehler*>(t.Place("TBTCNT4", 600, 800));
+                low = static_cast<TZaehler*>(t.Place("TBTCNT4", 600, 100));
             }
             for (TZaehler* counter : {low, high}) {
                 t.Connect(clock, 0, counter, TZaehler::ClockInput);
