@@ -525,6 +525,7 @@ TEST_F(CompilerTest, CompiledProgramStartsOnItsOwnRunsTheProjectAndKeepsItsState
     {
         TTestBoard test;
         RegisterRows(GateRows());
+        RegisterRows(FlipFlopRows());
         auto* gate = test.Place("TBTAnd", 100, 100);        // open inputs: high
         auto* inverter = test.Place("TBTInverter", 400, 300);
         auto* flipFlop = test.Place("TBTRSFF", 700, 100);

@@ -117,6 +117,7 @@ TEST_F(JumpTargetTest, OfTwoJumpsOfTheNameTheLastWins)
 
 TEST_F(JumpTargetTest, JumpsDoNotReachIntoOrOutOfMacros)
 {
+    RegisterRows(JumpTargetRows());
     TMakro* macro = t.PlaceMacro(1200, 100, 2);
     TPlatine* inner = macro->InnerBoard();
     auto* innerJump = CreateBauteil<TBTJump>();
