@@ -77,8 +77,6 @@ TRowList BusRows()
 
 // The bus driver.
 
-TBTBustreiber::TBTBustreiber(const TComponentRow& row) : TGrundBT(row) {}
-
 Integer TBTBustreiber::WidthIndex() const
 {
     switch (InputCount) {

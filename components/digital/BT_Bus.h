@@ -14,7 +14,7 @@ inline constexpr Integer BusWidths[] = {2, 4, 8, 16};
 // belongs to input "Dk".
 class TBTBustreiber : public TGrundBT {
 public:
-    explicit TBTBustreiber(const TComponentRow& row);
+    using TGrundBT::TGrundBT;
 
     void Calculate() override
     {

@@ -20,8 +20,9 @@ public:
     bool AutoLoad = false;       // load FileName at every start
     AnsiString FileName;
 
-    // 2^k - 1 held in 16 bits, k the address lines: a damaged record with
-    // more than 16 address inputs still never addresses past 64 KB.
+    // 2^k - 1 held in 16 bits, k the address lines: a memory given more than
+    // 16 address inputs (records cannot bring them) still never addresses
+    // past 64 KB.
     Word AddressMask() const;
     Integer MemorySize() const { return AddressMask() + 1; }
     Integer AddressLines() const { return std::max<Integer>(InputCount - dataInputs_, 0); }

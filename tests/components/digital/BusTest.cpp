@@ -352,4 +352,44 @@ TEST_F(BusTest, TheDecodersRawRecordByteForByte)
     EXPECT_EQ(copy.WriteToMemory(), bytes);
 }
 
+// Every width reads; other pin counts, within the rows' ranges or beyond
+// them, are damaged records: the stream error and no component.
+TEST_F(BusTest, OnlyTheWidthsPinCountsRead)
+{
+    struct TCountCase {
+        const char* Class;
+        Integer Inputs;
+        Integer Outputs;
+        bool Reads;
+    };
+    const TCountCase cases[] = {
+        {"TBTBustreiber", 3, 2, true},         {"TBTBustreiber", 5, 4, true},
+        {"TBTBustreiber", 9, 8, true},         {"TBTBustreiber", 17, 16, true},
+        {"TBTBustreiber", 7, 6, false},        {"TBTBustreiber", 9, 4, false},
+        {"TBTBustreiber", 2, 1, false},        {"TBTBustreiber", 33, 32, false},
+        {"TBTAdressdekoder", 2, 1, true},      {"TBTAdressdekoder", 16, 1, true},
+        {"TBTAdressdekoder", 3, 1, false},     {"TBTAdressdekoder", 1, 1, false},
+        {"TBTAdressdekoder", 32, 1, false},    {"TBTAdressdekoder", 8, 2, false},
+        {"TBTAdressdekoder", 8, 0, false},
+    };
+    for (const TCountCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Class) + " " + std::to_string(c.Inputs) + "/" + std::to_string(c.Outputs));
+        TStreamBytes s = BaseRecord(c.Class, c.Inputs, c.Outputs, false, "Bus");
+        if (std::string_view(c.Class) == "TBTAdressdekoder")
+            s.Raw({0, 0, 0, 0}).Raw({3, 0, 0, 0});
+        s.Bool(false);
+        TTestBoard copy;
+        if (!c.Reads) {
+            EXPECT_THROW(copy.ReadFromMemory(s.Bytes), EReadError);
+            EXPECT_EQ(copy.Board().Objects.size(), 0u);
+            continue;
+        }
+        copy.ReadFromMemory(s.Bytes);
+        ASSERT_EQ(CountOf(copy.Board(), c.Class), 1);
+        const TIOBauteil* read = FindComponent(copy.Board(), c.Class);
+        EXPECT_EQ(read->InputCount, c.Inputs);
+        EXPECT_EQ(read->OutputCount, c.Outputs);
+    }
+}
+
 } // namespace

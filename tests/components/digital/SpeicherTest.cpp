@@ -154,8 +154,8 @@ TEST_F(SpeicherTest, RomWritesEveryOutputInTheFirstStep)
     EXPECT_EQ(OutputByte(rig), 0x81);
 }
 
-// A damaged record may carry more than 16 address inputs: the address is
-// masked to 64 KB, never read past the memory.
+// A memory given more than 16 address inputs masks the address to 64 KB,
+// never reading past the memory.
 TEST_F(SpeicherTest, MoreThanSixteenAddressLinesAreMasked)
 {
     TRig rig("TBTROM", 0);
@@ -341,8 +341,9 @@ TEST_F(SpeicherTest, VersionOneRecords)
     EXPECT_FALSE(back->AutoLoad);
 }
 
-// Cut anywhere, or with other output counts, or a RAM too narrow for its
-// data and R/W inputs: the stream error, and no component.
+// Cut anywhere, or with other output counts, a RAM too narrow for its data
+// and R/W inputs, or more than 16 address lines: the stream error, and no
+// component.
 TEST_F(SpeicherTest, DamagedRecordsAreRefused)
 {
     for (const char* className : {"TBTRAM", "TBTROM"}) {
@@ -357,7 +358,8 @@ TEST_F(SpeicherTest, DamagedRecordsAreRefused)
         }
     }
     for (const auto& [className, inputs, outputs] :
-         {std::tuple{"TBTRAM", 17, 7}, std::tuple{"TBTROM", 10, 9}, std::tuple{"TBTRAM", 8, 8}}) {
+         {std::tuple{"TBTRAM", 17, 7}, std::tuple{"TBTROM", 10, 9}, std::tuple{"TBTRAM", 8, 8},
+          std::tuple{"TBTRAM", 26, 8}, std::tuple{"TBTROM", 17, 8}}) {
         TStreamBytes s;
         s.Int(1).Str(className).Int(0).Int(100).Int(100).Int(inputs).Int(outputs).Bool(false);
         for (Integer i = 0; i < inputs + outputs; ++i)
