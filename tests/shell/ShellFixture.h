@@ -82,17 +82,10 @@ protected:
     template <class T>
     static T* Paste(TPlatine& board, const std::function<void(T&)>& setUp = {})
     {
-        std::unique_ptr<T> source(CreateBauteil<T>());
-        if (setUp)
-            setUp(*source);
-        TMemoryStream stream;
-        WritePlacingStream(*source, stream);
-        board.PasteFromStream(stream, FileVersion);
-        board.EndDrag(0, 0, 0, TMouseButton::mbLeft);
-        for (auto it = board.Objects.rbegin(); it != board.Objects.rend(); ++it)
-            if (auto* placed = dynamic_cast<T*>(*it))
-                return placed;
-        return nullptr;
+        return static_cast<T*>(Paste(board, T::StaticClass().Name, [&](TIOBauteil& component) {
+            if (setUp)
+                setUp(static_cast<T&>(component));
+        }));
     }
     // The same by registered class name.
     static TIOBauteil* Paste(TPlatine& board, std::string_view className,
