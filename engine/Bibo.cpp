@@ -142,7 +142,7 @@ IDevice* TBibo::DeviceOf(const TBauteil* entry)
 bool TBibo::ListedLast(const TBauteil* entry)
 {
     const IDevice* device = DeviceOf(entry);
-    return device && device->ListAtEnd();
+    return device && device->IsListedAtEnd();
 }
 
 AnsiString TBibo::EntryCaption(const TBauteil* entry)
@@ -319,7 +319,7 @@ void TBibo::MouseDown(TMouseButton button, Byte, Integer x, Integer y)
     }
     // The information mark exists only where it is drawn: on devices that
     // are not listed last. Elsewhere its square picks the entry.
-    if (IDevice* device = DeviceOf(entry); device && !device->ListAtEnd() && InfoMarkHit(x, y)) {
+    if (IDevice* device = DeviceOf(entry); device && !device->IsListedAtEnd() && InfoMarkHit(x, y)) {
         if (ShellHooks.ShowMakerLinks)
             ShellHooks.ShowMakerLinks(*device);
         return;
@@ -423,7 +423,7 @@ void TBibo::Paint(TCanvas& canvas)
 
         const IDevice* device = DeviceOf(entry);
         if (device)
-            captionColour = device->ListAtEnd() ? clGray : clBlack;
+            captionColour = device->IsListedAtEnd() ? clGray : clBlack;
         canvas.Font.Name = ArialFamily;
         canvas.Font.Height = 44;
         canvas.Font.Style = 0;
@@ -449,7 +449,7 @@ void TBibo::Paint(TCanvas& canvas)
         canvas.Brush.Style = TBrushStyle::bsClear;
         canvas.Rectangle(0, LayoutY - MarkSize, MarkSize, LayoutY);
         canvas.TextOut(14, LayoutY - MarkSize, "?");
-        if (device && !device->ListAtEnd()) {
+        if (device && !device->IsListedAtEnd()) {
             canvas.Rectangle(0, LayoutY - 2 * MarkSize, MarkSize, LayoutY - MarkSize);
             canvas.TextOut(20, LayoutY - 2 * MarkSize, "i");
         }

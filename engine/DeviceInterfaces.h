@@ -22,9 +22,9 @@ public:
     std::function<void()> OnIdle;
 };
 
-class IDevice : public IDevicePort {
+class IDevice : public virtual IDevicePort {
 public:
-    virtual std::vector<IDevicePort*> Ports() const = 0;
+    virtual std::vector<IDevicePort*> DevicePorts() const = 0;
     // Called once per hardware component when the simulation starts, after the
     // board's run lists are built.
     virtual void openDevice() {}
@@ -36,7 +36,7 @@ public:
     virtual void readConnection(TCustomIniFile& store, const AnsiString& section) {}
     // The library palette lists the device last, with a grey name and no
     // information mark.
-    virtual bool ListAtEnd() const { return false; }
+    virtual bool IsListedAtEnd() const { return false; }
 };
 
 // Mixed into the hardware component (TBTHardware).

@@ -110,7 +110,7 @@ void ForEachHardwareDevice(const std::vector<TBauteil*>& objects, F&& f)
 void SetIdle(IDevice& device, const std::function<void()>& idle)
 {
     device.OnIdle = idle;
-    for (IDevicePort* port : device.Ports())
+    for (IDevicePort* port : device.DevicePorts())
         if (port)
             port->OnIdle = idle;
 }

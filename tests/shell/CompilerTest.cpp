@@ -41,7 +41,7 @@ namespace {
 class TK8061 : public TPersistent, public IDevice {
     ZK_CLASS(TK8061, TPersistent)
 public:
-    std::vector<IDevicePort*> Ports() const override { return {}; }
+    std::vector<IDevicePort*> DevicePorts() const override { return {}; }
     void WaitMs(double) override {}
     void writeConnection(TCustomIniFile& store, const AnsiString& section) override
     {

@@ -12,7 +12,7 @@
 // A device whose connection is one key: the port it was given.
 class TPortDevice : public IDevice {
 public:
-    std::vector<IDevicePort*> Ports() const override { return {}; }
+    std::vector<IDevicePort*> DevicePorts() const override { return {}; }
     void WaitMs(double) override {}
     void writeConnection(TCustomIniFile& store, const AnsiString& section) override
     {

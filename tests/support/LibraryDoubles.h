@@ -12,7 +12,7 @@ class TTestCard : public TPersistent, public IDevice {
     ZK_CLASS(TTestCard, TPersistent)
 
 public:
-    std::vector<IDevicePort*> Ports() const override { return {}; }
+    std::vector<IDevicePort*> DevicePorts() const override { return {}; }
     void WaitMs(double) override {}
     virtual AnsiString DeviceName() const { return "Testkarte"; }
 };
@@ -22,7 +22,7 @@ class TTestOldCard : public TTestCard {
     ZK_CLASS(TTestOldCard, TTestCard)
 
 public:
-    bool ListAtEnd() const override { return true; }
+    bool IsListedAtEnd() const override { return true; }
     AnsiString DeviceName() const override { return "Altkarte"; }
 };
 

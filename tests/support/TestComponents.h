@@ -83,7 +83,7 @@ public:
 
 class TFakeDevice : public IDevice {
 public:
-    std::vector<IDevicePort*> Ports() const override { return {}; }
+    std::vector<IDevicePort*> DevicePorts() const override { return {}; }
     // One idle call per millisecond of the wait.
     void WaitMs(double ms) override;
     static Integer Alive;
