@@ -1,0 +1,63 @@
+// The one board component that puts a device on the board: its inputs feed
+// the device's first channel group, its outputs show the second group, and
+// its names, designator, help and settings all come from the device.
+#pragma once
+
+#include "engine/DeviceInterfaces.h"
+#include "engine/GrundBT.h"
+
+#include <memory>
+#include <string_view>
+
+class TIOInterface;
+
+// The device class an older file's component class name stands for
+// (case-insensitive), "TIOInterface" for "TBTHardware" itself (the device's
+// class name follows in the record), nullptr for every other name.
+const char* DriverClassByName(std::string_view componentClass);
+
+class TBTHardware : public TGrundBT, public IHardwareComponent {
+    ZK_CLASS(TBTHardware, TGrundBT)
+
+public:
+    TBTHardware();
+    ~TBTHardware() override;
+
+    // A name DriverClassByName knows. Its device class is created at once;
+    // "TBTHardware" leaves the component without a device. A device class
+    // this program does not have raises the class-not-found error.
+    static TBTHardware* CreateWithDriver(std::string_view name);
+
+    AnsiString Label;   // drawn on the body, at most 40 characters
+
+    TIOInterface* Device() const { return device_.get(); }
+    // Takes the device over and takes its names and pins.
+    void SetDevice(std::unique_ptr<TIOInterface> device);
+
+    IDevice* Driver() const override;
+    void FreeDriver() override;
+
+    void Draw(TCanvas& canvas) override;
+    void WriteData(TStream& stream, TWriter& writer) override;
+    void ReadData(TStream& stream, TReader& reader, Byte version) override;
+    Integer EditProperties() override;
+    AnsiString GetHintText() override;
+    void Calculate() override;
+    void ResetForStart() override;
+    void InputsCreated() override;
+    void OutputsCreated() override;
+    void SimulationStopped() override;
+    AnsiString GetTypeName() const override;
+    AnsiString GetCaption() const override;
+    void SetCaption(const AnsiString& text) override;
+
+protected:
+    void DrawPinLevel(TCanvas& canvas, const TBauteilPin& pin, bool high, bool isInput) override;
+
+private:
+    void TakeDeviceNames();
+    std::unique_ptr<TIOInterface> device_;
+    // True while the legacy-name constructor made the device: the record then
+    // carries no device class name.
+    bool legacy_ = false;
+};
