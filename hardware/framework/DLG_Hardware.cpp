@@ -5,8 +5,8 @@
 #include "engine/AnsiLiteral.h"
 #include "engine/Globals.h"
 #include "engine/Language.h"
+#include "engine/Publics.h"
 #include "hardware/framework/DeviceChoices.h"
-#include "hardware/framework/IO_Port.h"
 #include "platform/AnsiText.h"
 #include "platform/HtmlHelp.h"
 #include "platform/IniFile.h"
@@ -174,9 +174,10 @@ void THardware_Dlg::AddRow(const AnsiString& section, const AnsiString& name, co
 void THardware_Dlg::LoadHardwareIni(const AnsiString& fileName)
 {
     SetTexts();
+    // Emptied first, so no selection of the last file carries over.
+    NewGrid->Clear();
     Grid->setRowCount(1);
     rowKeys_.clear();
-    NewGrid->Clear();
     TIniFile ini(fileName);
     const std::vector<AnsiString> sections = ini.ReadSections();
     for (const AnsiString& section : sections) {
@@ -234,9 +235,11 @@ void THardware_Dlg::NewGridClick()
 {
     const std::vector<int> selected = SelectedRows();
     firstSelected_ = selected.empty() ? -1 : selected.front();
-    bool oneKind = !selected.empty() && rowKeys_[std::size_t(firstSelected_)];
+    // The list reports while it is being rebuilt, when it may hold more rows than the grid.
+    bool oneKind = !selected.empty();
     for (int i : selected)
-        oneKind = oneKind && Cell(KindColumn, i + 1) == Cell(KindColumn, firstSelected_ + 1);
+        oneKind = oneKind && std::size_t(i) < rowKeys_.size() && rowKeys_[std::size_t(i)] &&
+                  Cell(KindColumn, i + 1) == Cell(KindColumn, firstSelected_ + 1);
     ChangeBtn->setEnabled(oneKind);
 }
 
