@@ -4,7 +4,11 @@
 #include "engine/Globals.h"
 #include "engine/Platine.h"
 #include "engine/ShellHooks.h"
+#include "hardware/framework/DLG_Hardware.h"
+#include "hardware/framework/DLG_Hersteller.h"
+#include "hardware/framework/IO_Interface.h"
 #include "shell/MainForm.h"
+#include "shell/MainMenu.h"
 #include "shell/ProgressWindow.h"
 
 void InstallShellHooks(TForm1& form)
@@ -42,4 +46,11 @@ void InstallShellHooks(TForm1& form)
         if (form.CurrentBoard)
             form.CurrentBoard->TakeSnapshot();
     };
+    // The maker's links of a device (the library's information mark, the
+    // board's "Weitere Informationen..."); only the framework's devices have them.
+    ShellHooks.ShowMakerLinks = [](IDevice& device) {
+        if (auto* driver = dynamic_cast<TIOInterface*>(&device))
+            ShowMakerLinks(*driver);
+    };
+    form.MainMenu->Commands.HardwareDialog = EditHardwareIni;
 }

@@ -1,11 +1,14 @@
 #include "shell/MainCommands.h"
 
 #include "engine/Bauteil.h"
+#include "engine/DeviceInterfaces.h"
 #include "engine/Globals.h"
 #include "engine/HelpBinding.h"
 #include "engine/Language.h"
 #include "engine/Makro.h"
 #include "engine/Platine.h"
+#include "engine/ShellHooks.h"
+#include "hardware/framework/IO_Interface.h"
 #include "platform/AnsiText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileHeader.h"
@@ -272,6 +275,18 @@ void TMainCommands::HardwareSettingsDialog()
 TIOBauteil* TMainCommands::SelectedComponent() const
 {
     return dynamic_cast<TIOBauteil*>(Board().SingleSelected());
+}
+
+TIOInterface* TMainCommands::SelectedDevice() const
+{
+    const auto* hardware = dynamic_cast<const IHardwareComponent*>(SelectedComponent());
+    return hardware ? dynamic_cast<TIOInterface*>(hardware->Driver()) : nullptr;
+}
+
+void TMainCommands::MakerLinks()
+{
+    if (TIOInterface* device = SelectedDevice(); device && ShellHooks.ShowMakerLinks)
+        ShellHooks.ShowMakerLinks(*device);
 }
 
 void TMainCommands::Help()

@@ -9,6 +9,7 @@
 
 class TForm1;
 class TIOBauteil;
+class TIOInterface;
 class TPlatine;
 enum class TBoardMode : Byte;
 
@@ -67,6 +68,10 @@ public:
     void Help();
     // The one component selected on the shown board (its pin stubs aside), or nullptr.
     TIOBauteil* SelectedComponent() const;
+    // The device of the one selected hardware component, or nullptr.
+    TIOInterface* SelectedDevice() const;
+    // The maker's links of that device.
+    void MakerLinks();
     void OpenForum();
 
 private:

@@ -12,6 +12,7 @@
 #include "engine/Platine.h"
 #include "engine/PlatineView.h"
 #include "engine/Segment.h"
+#include "hardware/framework/DLG_Hersteller.h"
 #include "panel/elements/ElementClasses.h"
 #include "panel/framework/Frontplatte.h"
 #include "panel/framework/PanelClasses.h"
@@ -98,6 +99,8 @@ TForm1::~TForm1()
     if (PanelWindow == Frontplatte.get())
         PanelWindow = nullptr;
     ReleaseVendorLibraries();
+    if (::HardwareLinksIni() == HardwareLinksIni.get())
+        SetHardwareLinksIni(nullptr);
     HardwareLinksIni.reset();
     SimTimer->SetEnabled(false);
     UCLHiTimer1->SetEnabled(false);
@@ -303,6 +306,7 @@ void TForm1::FormCreate()
     const AnsiString program = ProgramFolder();
     ReportSettingsWriteFailures();
     HardwareLinksIni = std::make_unique<TIniFile>(program + "Settings/HardwareLinks.ini");
+    SetHardwareLinksIni(HardwareLinksIni.get());
     SettingsIni = std::make_unique<TIniFile>(SettingsFileName());
 
     RegisterBaseClasses();

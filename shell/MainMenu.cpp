@@ -139,7 +139,8 @@ const TCommand ToolItems[] = {
 const TCommand BoardItems[] = {
     {"Eigenschaften", "Eigenschaften", nullptr, TRule::CanEditSelection, [](C& c) { c.EditProperties(); }},
     {"Hilfe2", "", nullptr, TRule::Always, [](C& c) { c.Help(); }},
-    {"HerstellerDatenblattVertrieb1", "Weitere Informationen...", nullptr, TRule::Unavailable, nullptr},
+    {"HerstellerDatenblattVertrieb1", "Weitere Informationen...", nullptr, TRule::DeviceSelected,
+     [](C& c) { c.MakerLinks(); }},
     {nullptr, nullptr, nullptr, TRule::Always, nullptr},
     {"Ausschneiden2", "Ausschneiden", nullptr, TRule::AnySelected, [](C& c) { c.Cut(); }},
     {"Kopieren", "Kopieren", nullptr, TRule::AnySelected, [](C& c) { c.Copy(); }},
@@ -205,6 +206,7 @@ bool RuleHolds(TRule rule, const TCommandState& state)
     case TRule::CanEditSelection: return state.CanEditSelection;
     case TRule::OneComponentSelected: return state.OneComponentSelected;
     case TRule::SelectedIsMacro: return state.SelectedIsMacro;
+    case TRule::DeviceSelected: return state.DeviceSelected;
     case TRule::HardwareDialog: return state.HardwareDialog;
     case TRule::PanelRootShown: return state.PanelRootShown;
     case TRule::SeveralPanelPages: return state.SeveralPanelPages;
@@ -444,6 +446,7 @@ TCommandState TMainMenu::CurrentState() const
     state.CanEditSelection = board->CanEditSelection();
     state.OneComponentSelected = board->OneComponentSelected();
     state.SelectedIsMacro = board->SelectedIsMacro();
+    state.DeviceSelected = Commands.SelectedDevice() != nullptr;
     return state;
 }
 
@@ -486,7 +489,6 @@ void TMainMenu::BoardPopupRequest()
         const char* prefix = Prefixes[LanguageChoice()];
         help->setText(QString::fromUtf8(prefix) + AnsiToQString(name) + QStringLiteral("´"));
     }
-    Command("HerstellerDatenblattVertrieb1")->setVisible(false);
     BauteilMenu->popup(QCursor::pos());
 }
 

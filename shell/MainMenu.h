@@ -39,6 +39,7 @@ enum class TRule {
     CanEditSelection,
     OneComponentSelected,
     SelectedIsMacro,
+    DeviceSelected,         // the one selected component holds a device of the framework
     HardwareDialog,         // the hardware framework installed its dialog
     PanelRootShown,         // the panel window shows its root panel
     SeveralPanelPages,      // the panel has more than one page
@@ -55,6 +56,7 @@ struct TCommandState {
     bool CanEditSelection = false;
     bool OneComponentSelected = false;
     bool SelectedIsMacro = false;
+    bool DeviceSelected = false;
     bool HardwareDialog = false;
     bool PanelRootShown = true;
     bool SeveralPanelPages = false;

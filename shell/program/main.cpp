@@ -4,10 +4,13 @@
 #include "shell/MainForm.h"
 #include "shell/ProgramTitle.h"
 #include "shell/ProgressWindow.h"
+#include "shell/program/WebEngineBrowser.h"
 
 int main(int argc, char** argv)
 {
+    PrepareWebEngine();
     QApplication app(argc, argv);
+    InstallWebEngineBrowser();
     QApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
     TForm1 form;
     Form1 = &form;

@@ -111,7 +111,7 @@ TEST_F(MainMenuTest, CommandsAreEnabledFromTheBoardTheSelectionAndTheClipboard)
         {"ToolButton3", {true, true, true, true}},
         {"naechstes1", {false, false, false, false}},
         {"DateiNeuBtn", {true, true, true, true}},
-        {"Hardware2", {false, false, false, false}},   // no hardware dialog in the program
+        {"Hardware2", {true, true, true, true}},
         {"Drucken1", {false, true, true, true}},
         {"ToolButton4", {false, true, true, true}},
         {"Stueckliste", {true, true, true, true}},
