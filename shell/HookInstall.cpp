@@ -53,4 +53,5 @@ void InstallShellHooks(TForm1& form)
             ShowMakerLinks(*driver);
     };
     form.MainMenu->Commands.HardwareDialog = EditHardwareIni;
+    form.MainMenu->UpdateCommandStates();
 }

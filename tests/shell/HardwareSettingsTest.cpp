@@ -85,3 +85,112 @@ TEST(HardwareSettings, RunOnlyCloseWritesTheDeviceListAnew)
 }
 
 } // namespace
+
+// The program's own hardware list and maker links, reached through the main
+// window's commands with devices of the hardware framework.
+#include "ShellFixture.h"
+
+#include "dialogs/DLG_Default.h"
+#include "dialogs/PropEditors.h"
+#include "dialogs/Props.h"
+#include "engine/ShellHooks.h"
+#include "fakes/FakeWebBrowser.h"
+#include "hardware/framework/DLG_Hardware.h"
+#include "hardware/framework/DLG_Hersteller.h"
+#include "hardware/framework/IO_Interface.h"
+#include "shell/MainMenu.h"
+#include "support/LibraryDoubles.h"
+#include "support/TestComponents.h"
+#include "ui/controls/UCLListBox.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+class TAddressCard : public TIOInterface {
+    ZK_CLASS(TAddressCard, TIOInterface)
+public:
+    TAddressCard() { PortName = "Adresskarte\rISA"; }
+};
+
+class HardwareCommands : public TShellFixture {
+protected:
+    static QAction* Action(TForm1& form, const char* name) { return form.findChild<QAction*>(name); }
+    static TAddressCard& Place(TPlatine& board, Integer address)
+    {
+        auto* holder = CreateBauteil<TBTTestHolder>();
+        auto* card = new TAddressCard;
+        card->Address = address;
+        holder->Hold(card);
+        board.InsertObject(holder);
+        return *card;
+    }
+};
+
+TEST_F(HardwareCommands, TheHardwareCommandChangesTheDevicesThroughTheList)
+{
+    TForm1& form = Create();
+    TAddressCard& first = Place(*form.MainBoard, 0x378);
+    TAddressCard& second = Place(*form.MainBoard, 0x278);
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        std::vector<QString> items;
+        TFormHook hook({[&](TModalForm& form) {
+                            auto& list = dynamic_cast<THardware_Dlg&>(form);
+                            for (int i = 0; i < list.NewGrid->List()->ItemCount(); ++i)
+                                items.push_back(list.NewGrid->List()->ItemText(i));
+                            list.NewGrid->List()->SetSelected(1, true);
+                            QTest::mouseClick(list.ChangeBtn, Qt::LeftButton);
+                            QTest::mouseClick(ok ? list.OK_Btn : list.CancelBtn, Qt::LeftButton);
+                        },
+                        [](TModalForm& form) {
+                            auto& sheet = dynamic_cast<TDefault_Dlg&>(form);
+                            dynamic_cast<TEditPropEditor&>(*sheet.Props->Rows.at(0)->Editor).Edit->setText("2e8");
+                            QTest::mouseClick(sheet.OKBtn, Qt::LeftButton);
+                        }});
+        Action(form, "Hardware2")->trigger();
+        EXPECT_EQ(items, (std::vector<QString>{"1.HLD1;Adresskarte;PORT;0378", "1.HLD2;Adresskarte;PORT;0278"}));
+        EXPECT_EQ(first.Address, 0x378);
+        EXPECT_EQ(second.Address, ok ? 0x2E8 : 0x278);
+        EXPECT_FALSE(QFile::exists(QtFileName(TMainCommands::HardwareIniFileName())));
+    }
+}
+
+TEST_F(HardwareCommands, ThePopupItemShowsTheLinksOfTheSelectedDevice)
+{
+    TFakeBrowserScope browser;
+    TForm1& form = Create();
+    TMainMenu& menu = *form.findChild<TMainMenu*>();
+    form.HardwareLinksIni->WriteString("TAddressCard", "Link1", "www.karten.example");
+    QAction* item = Action(form, "HerstellerDatenblattVertrieb1");
+
+    // Another component, or none: no links.
+    auto* gate = CreateBauteil<TBTTestGate>();
+    form.MainBoard->InsertObject(gate);
+    form.MainBoard->SelectAll(true);
+    menu.UpdateCommandStates();
+    EXPECT_FALSE(item->isEnabled());
+    form.MainBoard->SelectAll(false);
+    Place(*form.MainBoard, 0x300);
+    TBTTestHolder* holder = Find<TBTTestHolder>(*form.MainBoard);
+    holder->SetSelected(true);
+    menu.UpdateCommandStates();
+    ASSERT_TRUE(item->isEnabled());
+
+    AnsiString caption;
+    TFormHook hook({[&](TModalForm& dlg) {
+        caption = dlg.Caption();
+        dynamic_cast<THerstellerDlg&>(dlg).LinkEdit2->setText("www.daten.example");
+        dlg.close();
+    }});
+    item->trigger();
+    EXPECT_EQ(caption, "Adresskarte ISA");
+    EXPECT_EQ(browser.Visited, std::vector<AnsiString>{"www.karten.example"});
+    EXPECT_EQ(form.HardwareLinksIni->ReadString("TAddressCard", "Link2", ""), "www.daten.example");
+    // The library's information mark goes the same way.
+    ShellHooks.ShowMakerLinks(*holder->Driver());
+    EXPECT_EQ(hook.Shown(), (std::vector<AnsiString>{"Adresskarte ISA", "Adresskarte ISA"}));
+}
+
+}   // namespace
