@@ -55,7 +55,10 @@ protected:
     void DrawPinLevel(TCanvas& canvas, const TBauteilPin& pin, bool high, bool isInput) override;
 
 private:
+    // Designator and label from the device.
     void TakeDeviceNames();
+    // Pin counts, pin names and help context from the device.
+    void TakeDevicePins();
     std::unique_ptr<TIOInterface> device_;
     // True while the legacy-name constructor made the device: the record then
     // carries no device class name.
