@@ -4,11 +4,19 @@
 #include "engine/Globals.h"
 #include "engine/Platine.h"
 #include "engine/ShellHooks.h"
+#include "hardware/framework/BT_Hardware.h"
 #include "shell/MainForm.h"
 #include "shell/ProgressWindow.h"
 
+void InstallHardwareHooks()
+{
+    ShellHooks.CreateHardwareByLegacyName = TBTHardware::CreateByLegacyName;
+    ShellHooks.CreateHardwareHolding = TBTHardware::CreateHolding;
+}
+
 void InstallShellHooks(TForm1& form)
 {
+    InstallHardwareHooks();
     // The progress window may come and go (the program makes one after the
     // main window): each call goes to the one that exists.
     ShellHooks.Progress.Start = [](const AnsiString& title, bool show) {

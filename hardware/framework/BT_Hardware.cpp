@@ -184,6 +184,23 @@ TBTHardware* TBTHardware::CreateWithDriver(std::string_view name)
     return component.release();
 }
 
+TBTHardware* TBTHardware::CreateByLegacyName(std::string_view className)
+{
+    return DriverClassByName(className) ? CreateWithDriver(className) : nullptr;
+}
+
+TBTHardware* TBTHardware::CreateHolding(IDevice* device)
+{
+    auto* driver = dynamic_cast<TIOInterface*>(device);
+    if (!driver) {
+        const auto* object = dynamic_cast<const TPersistent*>(device);
+        throw EClassNotFound(ClassNotFoundMessage(object ? object->ClassName() : "IDevice"));
+    }
+    std::unique_ptr<TBTHardware> hardware(CreateWithDriver("TBTHardware"));
+    hardware->SetDevice(std::unique_ptr<TIOInterface>(driver));
+    return hardware.release();
+}
+
 void TBTHardware::SetDevice(std::unique_ptr<TIOInterface> device)
 {
     device_ = std::move(device);

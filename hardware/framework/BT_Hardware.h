@@ -27,6 +27,13 @@ public:
     // "TBTHardware" leaves the component without a device. A device class
     // this program does not have raises the class-not-found error.
     static TBTHardware* CreateWithDriver(std::string_view name);
+    // What the shell's hooks serve: the component for a class name of an
+    // older file (nullptr when DriverClassByName does not know it), and the
+    // component holding a device picked by its class name, which it takes
+    // over (a device of no port model class stays the caller's and raises
+    // the class-not-found error).
+    static TBTHardware* CreateByLegacyName(std::string_view className);
+    static TBTHardware* CreateHolding(IDevice* device);
 
     AnsiString Label;   // drawn on the body, at most 40 characters
 
