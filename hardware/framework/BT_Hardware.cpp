@@ -367,6 +367,8 @@ void TBTHardware::ReadData(TStream& stream, TReader& reader, Byte version)
     }
     legacy_ = false;
     device_->readFromStream(stream, reader);
+    // The device keeps the name it was made with unless the user names it.
+    Caption = device_->PortName;
     TakeDevicePins();
 }
 

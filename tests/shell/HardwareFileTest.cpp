@@ -66,7 +66,7 @@ TEST_F(HardwareFileTest, ACardKeepsItsDeviceChannelsAndNamesThroughSaveAndOpen)
     ASSERT_NE(read, nullptr);
     ASSERT_NE(read->Device(), nullptr);
     EXPECT_STREQ(read->Device()->ClassName(), "TFakeCard");
-    EXPECT_EQ(read->GetCaption(), "Karte 1");
+    EXPECT_EQ(read->GetCaption(), "Testkarte");
     EXPECT_EQ(read->Designator, "FK");
     ASSERT_EQ(read->InputCount, 3);
     EXPECT_EQ(read->Inputs[1].Name, "SET");

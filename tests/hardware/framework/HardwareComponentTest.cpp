@@ -207,7 +207,7 @@ TEST_F(HardwareComponentTest, EachStepSendsTheInputsThroughTheCardToTheOutputs)
         // Output 0 shows channel AI1 (twice AO1), output 1 channel AI0.
         EXPECT_EQ(hardware->Outputs[0].Value, 2 * values[1]);
         EXPECT_EQ(hardware->Outputs[1].Value, 2 * values[0]);
-        EXPECT_EQ(probe->Readings.back().Level, 2 * values[1]);
+        EXPECT_EQ(probe->Readings.back().Level, 2 * values[0]);   // the probe's input 1
     }
     EXPECT_EQ(Card(hardware).Transfers, 2);
 }
@@ -234,12 +234,15 @@ TEST_F(HardwareComponentTest, RecordKeepsDeviceChannelsAndNamesThroughTheBoardSt
     const std::vector<Byte> bytes = t.WriteToMemory();
 
     TTestBoard copy;
+    LanguageIndex = 1;
     copy.ReadFromMemory(bytes);
     ASSERT_EQ(CountOf<TBTHardware>(copy.Board()), 1);
     auto* read = static_cast<TBTHardware*>(FindComponent(copy.Board(), "TBTHardware"));
     ASSERT_NE(read->Device(), nullptr);
     EXPECT_STREQ(read->Device()->ClassName(), "TFakeCard");
-    EXPECT_EQ(read->GetCaption(), "Karte A");
+    // The card's name is not one the user chooses: it follows the language.
+    EXPECT_EQ(read->GetCaption(), "Test card");
+    EXPECT_EQ(read->GetTypeName(), "Test card");
     EXPECT_TRUE(read->RuntimeAdjustable);
     EXPECT_EQ(Names(read->Inputs), (std::vector<std::string>{"AO0", "AO1", "X2"}));
     EXPECT_EQ(Names(read->Outputs), (std::vector<std::string>{"AI2", "AI1", "AI0"}));
@@ -409,7 +412,7 @@ TEST_F(HardwareComponentTest, HintEndsInThePortLine)
     hardware->Device()->Address = 888;
     const AnsiString hint = hardware->GetHintText();
     EXPECT_EQ(hint.substr(hint.rfind('\r') + 1), "Port 0378h ( 888 )");
-    EXPECT_EQ(hint.substr(0, hint.find('\r')), "FK 0");
+    EXPECT_EQ(hint.substr(0, hint.find('\r')), "FK " + std::to_string(hardware->Number));
 }
 
 TEST_F(HardwareComponentTest, TheStartOpensTheCardAndPointsItsIdleAtTheBoard)
