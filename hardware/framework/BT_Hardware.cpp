@@ -163,7 +163,6 @@ TBTHardware::TBTHardware()
 {
     HelpContext = NoHelpContext;
     HasPropertyDialog = true;
-    PanelElementClass = "";
     BodyColor1 = 0x909090;
     BodyColor2 = 0xD0D0D0;
 }
@@ -364,10 +363,13 @@ void TBTHardware::ReadData(TStream& stream, TReader& reader, Byte version)
         }
         device_ = CreateDevice(className);
         TakeDeviceNames();
+        // The caption of the record is the device's name, as it is when the
+        // legacy device takes it while the record is read.
+        if (version >= 40 && !LibraryLoading)
+            device_->PortName = Caption;
     }
     legacy_ = false;
     device_->readFromStream(stream, reader);
-    // The device keeps the name it was made with unless the user names it.
     Caption = device_->PortName;
     TakeDevicePins();
 }

@@ -60,13 +60,13 @@ TEST_F(HardwareFileTest, ACardKeepsItsDeviceChannelsAndNamesThroughSaveAndOpen)
     form.SaveProject(Program() + "Karte.prj");
 
     TForm1& again = Create();
-    TModalHook hook({});
+    TModalHook hook(std::vector<TModalAnswer>{});
     ASSERT_TRUE(again.OpenProject(Program() + "Karte.prj"));
     auto* read = Find<TBTHardware>(*again.MainBoard);
     ASSERT_NE(read, nullptr);
     ASSERT_NE(read->Device(), nullptr);
     EXPECT_STREQ(read->Device()->ClassName(), "TFakeCard");
-    EXPECT_EQ(read->GetCaption(), "Testkarte");
+    EXPECT_EQ(read->GetCaption(), "Karte 1");
     EXPECT_EQ(read->Designator, "FK");
     ASSERT_EQ(read->InputCount, 3);
     EXPECT_EQ(read->Inputs[1].Name, "SET");
@@ -92,6 +92,7 @@ TEST_F(HardwareFileTest, AnUnknownDeviceClassIsRefusedByNameAndTheProjectStays)
     TBTHardware* own = PlaceCard(form, "TFakeCard");
     form.SetProjectName(Program() + "Aktuell.prj");
     TPlatine* board = form.MainBoard;
+    const std::vector<TBauteil*> objects = board->Objects;
     TModalHook hook({TModalAnswer::File(Program() + "Fremd.prj"), TModalAnswer::Button(IDNO),
                      TModalAnswer::Button(IDOK)});
     form.ffnen2Click();
@@ -99,8 +100,8 @@ TEST_F(HardwareFileTest, AnUnknownDeviceClassIsRefusedByNameAndTheProjectStays)
     EXPECT_EQ(hook.Requests()[2].Text, "Klasse TFakeCarX nicht gefunden");
     EXPECT_EQ(hook.Requests()[2].Flags, MB_OK | MB_ICONERROR);
     EXPECT_EQ(form.MainBoard, board);
-    ASSERT_EQ(board->Objects.size(), 1u);
-    EXPECT_EQ(board->Objects[0], own);
+    EXPECT_EQ(board->Objects, objects);
+    EXPECT_EQ(Find<TBTHardware>(*board), own);
     EXPECT_EQ(form.ProjectFileName, Program() + "Aktuell.prj");
 }
 
@@ -126,7 +127,7 @@ TEST_F(HardwareFileTest, AnOlderFilesLegacyComponentReadsIntoItsDevice)
     WriteFile("Alt.prj", bytes);
 
     TForm1& form = Create();
-    TModalHook hook({});
+    TModalHook hook(std::vector<TModalAnswer>{});
     ASSERT_TRUE(form.OpenProject(Program() + "Alt.prj"));
     auto* read = Find<TBTHardware>(*form.MainBoard);
     ASSERT_NE(read, nullptr);

@@ -240,8 +240,8 @@ TEST_F(HardwareComponentTest, RecordKeepsDeviceChannelsAndNamesThroughTheBoardSt
     auto* read = static_cast<TBTHardware*>(FindComponent(copy.Board(), "TBTHardware"));
     ASSERT_NE(read->Device(), nullptr);
     EXPECT_STREQ(read->Device()->ClassName(), "TFakeCard");
-    // The card's name is not one the user chooses: it follows the language.
-    EXPECT_EQ(read->GetCaption(), "Test card");
+    // The name given stays; the type name follows the language.
+    EXPECT_EQ(read->GetCaption(), "Karte A");
     EXPECT_EQ(read->GetTypeName(), "Test card");
     EXPECT_TRUE(read->RuntimeAdjustable);
     EXPECT_EQ(Names(read->Inputs), (std::vector<std::string>{"AO0", "AO1", "X2"}));
