@@ -212,6 +212,22 @@ TEST_F(HardwareComponentTest, EachStepSendsTheInputsThroughTheCardToTheOutputs)
     EXPECT_EQ(Card(hardware).Transfers, 2);
 }
 
+TEST_F(HardwareComponentTest, ChannelsGoneDuringARunReadAsNothing)
+{
+    // A driver that rebuilt its ports while the component still has the old pins.
+    TBTHardware* hardware = PlaceCard(300, 100, 3);
+    TFakeCard& card = Card(hardware);
+    card.OutPort().SetChannels(1);
+    card.InPort().SetChannels(1);
+    card.BuildPinList();
+    hardware->Calculate();
+    ASSERT_EQ(hardware->OutputCount, 3);
+    EXPECT_EQ(hardware->Outputs[0].Value, 0.0L);   // channel 2: gone
+    EXPECT_EQ(hardware->Outputs[1].Value, 0.0L);   // channel 1: gone
+    EXPECT_EQ(hardware->Outputs[2].Value, 10.0L);  // channel 0: twice the open input
+    EXPECT_EQ(card.Transfers, 1);
+}
+
 TEST_F(HardwareComponentTest, AnUnconnectedInputFeedsHighAndAnInvertedOneLow)
 {
     TBTHardware* hardware = PlaceCard(300, 100);
