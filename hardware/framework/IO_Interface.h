@@ -98,6 +98,9 @@ public:
 
     void BuildPinList();
     Integer GetOutputCount();
+    // The device or one of its ports is inside WaitMs: a transfer started now
+    // would run inside the waiting one.
+    bool IsWaiting() const;
 
     // What the board uses.
     std::vector<IDevicePort*> DevicePorts() const override;

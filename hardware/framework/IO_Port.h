@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/DeviceInterfaces.h"
+#include "engine/Publics.h"   // HexToWord, the drivers' address rows
 #include "platform/ClassRegistry.h"
 #include "platform/SysTypes.h"
 
@@ -78,12 +79,15 @@ public:
     // not the value, text, history, depth, used flag or time stamp.
     void Assign(const TPin& other);
 
-    // The channel record. Reading takes names only into a new channel.
-    void WriteRecord(TWriter& writer) const;
+    // The channel record; writing turns a "^" of the description into a
+    // blank, as the version mark follows it. Reading takes the names only when
+    // asked (not into the present channels of a library file).
+    void WriteRecord(TWriter& writer);
     void ReadRecord(TReader& reader, bool takeNames);
+    // Value and time stamp only: no Changed flag, no history (the masks).
+    void StoreDirect(Extended value, Int64 now);
 
 private:
-    void StoreDirect(Extended value, Int64 now);
     // Scratch of the median, kept so that a filtered read does not allocate.
     mutable std::vector<Extended> sorted_;
 };
@@ -192,8 +196,6 @@ public:
 
 // Driver helpers.
 Extended ClampValue(Extended x, Extended min, Extended max);
-// The last four hexadecimal characters; other characters count as 0.
-Word HexToWord(const AnsiString& text);
 Extended RoundToSignificant(Integer digits, Extended x);
 // One byte into a reflected 0xA001 register; Modbus RTU seeds 0xFFFF.
 Word Crc16ModbusStep(Byte value, Word crc);
