@@ -33,7 +33,8 @@ TEditGrid::TEditGrid(const char* name, QWidget* parent) : QTableWidget(0, 2, par
     setObjectName(name);
     setItemDelegate(new TLiveDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+                    | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(RowHeight);
     verticalHeader()->setDefaultSectionSize(RowHeight);
