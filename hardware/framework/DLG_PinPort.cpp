@@ -85,8 +85,7 @@ TPinEdit::TPinEdit(QWidget* parent) : QWidget(parent)
 
     PinGrid = new TEditGrid("PinGrid", this);
     PinGrid->setGeometry(5, 80, 200, 120);
-    PinGrid->setColumnWidth(0, 60);
-    PinGrid->setColumnWidth(1, 150);
+    PinGrid->setColumnWidth(0, 60);   // the descriptions take the rest
     PinGrid->setHorizontalHeaderLabels({AnsiToQString(ByLanguage("Anschluss", "Connection", "Connexion")),
                                         AnsiToQString(ByLanguage("Beschreibung", "Comment", "Commentaire"))});
     connect(PinGrid, &QTableWidget::currentCellChanged, this, [this](int row) { GridRowChanged(row); });
