@@ -5,8 +5,6 @@
 #include "hardware/framework/EditGrid.h"
 #include "platform/AnsiText.h"
 
-#include <QHeaderView>
-#include <QLabel>
 
 #include <cstdio>
 

@@ -10,7 +10,6 @@
 #include "platform/AnsiText.h"
 
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
