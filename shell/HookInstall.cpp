@@ -5,6 +5,7 @@
 #include "engine/Platine.h"
 #include "engine/ShellHooks.h"
 #include "hardware/framework/BT_Hardware.h"
+#include "hardware/framework/DLG_PinPort.h"
 #include "shell/MainForm.h"
 #include "shell/ProgressWindow.h"
 
@@ -38,6 +39,8 @@ void InstallShellHooks(TForm1& form)
     // Macros and macro pins edit their names in the shared property sheet.
     ShellHooks.TextRowDialog = EditTextRow;
     ShellHooks.TextLabelDialog = EditTextLabel;
+    // The settings dialog's pin button opens the devices' pins-and-ports form.
+    InstallPinPortDialogLink();
     // A component's close request: the front panel's close ends the run; a
     // run-only copy has only its main window, whose close ends the program.
     ShellHooks.RequestStop = [&form] {
