@@ -16,13 +16,6 @@ constexpr int DefinitionMaxLength = 200;
 constexpr std::size_t PreviewMaxLength = 255;
 constexpr int Margin = 8;
 
-AnsiString DefinitionPreview(const AnsiString& definition)
-{
-    TByteDefinitionBuffer buffer;
-    const Integer count = ParseByteDefinition(definition, buffer);
-    return HexPreview(buffer.data(), std::size_t(count));
-}
-
 }   // namespace
 
 TByteSequenceDlg::TByteSequenceDlg(int width, int height, int editsBottom)
@@ -80,6 +73,13 @@ void TByteSequenceDlg::SetTexts(const char* caption, const char* monitor,
     for (const char* line : explanation)
         lines << AnsiToQString(line);
     Memo1->setPlainText(lines.join('\n'));
+}
+
+AnsiString TByteSequenceDlg::DefinitionPreview(const AnsiString& definition)
+{
+    TByteDefinitionBuffer buffer;
+    const Integer count = ParseByteDefinition(definition, buffer);
+    return HexPreview(buffer.data(), std::size_t(count));
 }
 
 void TByteSequenceDlg::ShowPreview(AnsiString line)

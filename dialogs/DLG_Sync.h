@@ -28,6 +28,9 @@ protected:
     // An edit for a definition of at most 200 characters, its label above it.
     QLineEdit* AddDefinitionEdit(const char* name, QLabel*& label, int top);
     void SetTexts(const char* caption, const char* monitor, std::initializer_list<const char*> explanation);
+    // " " and two hexadecimal digits per byte of the definition.
+    static AnsiString DefinitionPreview(const AnsiString& definition);
+    // At most 255 characters of the line.
     void ShowPreview(AnsiString line);
     virtual void UpdatePreview() = 0;
     void showEvent(QShowEvent* event) override;

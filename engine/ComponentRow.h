@@ -38,8 +38,8 @@ struct TComponentRow {
     const char* Designator = "";
     Integer HelpContext = 1000;
     bool HasDialog = false;             // a settings sheet opens on double click
-    TPinSide Inputs;
-    TPinSide Outputs;
+    TPinSide Inputs = {};
+    TPinSide Outputs = {};
     const char* ElementClass = "";      // the front-panel element the component owns
 };
 

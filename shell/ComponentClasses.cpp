@@ -47,6 +47,8 @@
 #include "engine/Makro.h"
 #include "engine/Segment.h"
 #include "engine/Text.h"
+#include "hardware/framework/BT_Hardware.h"
+#include "hardware/framework/IO_Interface.h"
 #include "panel/framework/BT_LED.h"
 #include "panel/framework/BT_Lampe.h"
 #include "panel/framework/BT_Schalter.h"
@@ -219,6 +221,7 @@ constexpr const char* Order[] = {
     "TBTIntCheckBit",
     "TBTIntBit",
     "TBTFreqCount",
+    "TBTHardware",
 };
 
 // The component families: each gives its rows.
@@ -275,7 +278,13 @@ constexpr const TClassInfo& (*Classes[])() = {
     &TText::StaticClass,
     &TMakro::StaticClass,
     &TBTPin::StaticClass,
+    &TBTHardware::StaticClass,
 };
+
+// The device classes, each placed inside a hardware component: every driver
+// gives its rows (TDeviceRow) here, and the order list places them.
+using TDeviceRowList = std::vector<const TDeviceRow*>;
+const std::vector<TDeviceRowList (*)()> DeviceFamilies = {};
 
 } // namespace
 
@@ -288,6 +297,10 @@ std::vector<const TClassInfo*> ComponentClassTable()
     }
     for (const auto staticClass : Classes)
         known.push_back(&staticClass());
+    for (const auto rows : DeviceFamilies) {
+        for (const TDeviceRow* row : rows())
+            known.push_back(&row->Class);
+    }
     std::vector<const TClassInfo*> table;
     for (const char* name : Order) {
         const auto it = std::find_if(known.begin(), known.end(), [name](const TClassInfo* info) {

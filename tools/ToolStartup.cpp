@@ -1,6 +1,7 @@
 #include "tools/ToolStartup.h"
 
 #include "shell/ComponentClasses.h"
+#include "shell/HookInstall.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,7 @@ int RunTool(int argc, char** argv, bool argumentsFit, const char* usage, const s
     try {
         RegisterBaseClasses();
         RegisterComponentClasses();
+        InstallHardwareHooks();
         body();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s: %s\n", argv[0], error.what());

@@ -11,7 +11,7 @@
 // the retained keys.
 struct TPTRow {
     TComponentRow Component;
-    Integer Order;
+    Integer Order = 0;
 };
 
 // PT1: T1 y' + y = X, Y = P y, one explicit Euler step per action; in the

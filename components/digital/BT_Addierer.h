@@ -8,10 +8,10 @@
 // An adder's or comparator's row.
 struct TWortRow {
     TComponentRow Component;
-    TTypeNames BodyText;
+    TTypeNames BodyText = {};
     // The designator by language where it differs from the row's.
     TTypeNames Designators = {};
-    Integer Bits;
+    Integer Bits = 0;
 };
 
 // The unsigned numbers of the A and B inputs of the adders and comparators.

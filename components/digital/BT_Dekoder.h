@@ -8,7 +8,7 @@
 // A decoder's row: the text on its body beside the class row.
 struct TDekoderRow {
     TComponentRow Component;
-    TTypeNames SymbolText;
+    TTypeNames SymbolText = {};
 };
 
 // The shared body: four inputs and the vertical caption.

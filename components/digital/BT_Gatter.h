@@ -13,11 +13,11 @@ struct TGateRow {
     TComponentRow Component;
     // Symbol: up to three texts (height, x and y relative to the body centre).
     struct TSymbolText {
-        const char* Text;
-        Integer Height, DX, DY;
-    } Symbol[3];
-    TGateTest Test;
-    bool Negated;               // the output is the test negated; drawn as a stroke
+        const char* Text = nullptr;
+        Integer Height = 0, DX = 0, DY = 0;
+    } Symbol[3] = {};
+    TGateTest Test = {};
+    bool Negated = false;   // the output is the test negated; drawn as a stroke
 };
 
 // The six gates in one family, each registered name a row directly below

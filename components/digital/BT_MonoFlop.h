@@ -15,7 +15,7 @@
 // body's top + 40, else this far above the body centre.
 struct TMonoFlopRow {
     TComponentRow Component;
-    Integer PulseBase;
+    Integer PulseBase = 0;
 };
 
 // The shared pulse: trigger, reset, timing and the retained "Triggered".

@@ -10,8 +10,8 @@
 // A multiplexer's or demultiplexer's row.
 struct TMultiplexerRow {
     TComponentRow Component;
-    const char* BodyText;
-    Integer SelectBits;
+    const char* BodyText = nullptr;
+    Integer SelectBits = 0;
 };
 
 // Inputs "EN", "S0".., "D0"..; output 0 "/Q", output 1 "Q".

@@ -10,9 +10,9 @@
 // A register's or latch's row.
 struct TRegisterRow {
     TComponentRow Component;
-    TTypeNames BodyText;
-    Integer Bits;
-    bool Latch;
+    TTypeNames BodyText = {};
+    Integer Bits = 0;
+    bool Latch = false;
 };
 
 // The registers and the latches in one family.

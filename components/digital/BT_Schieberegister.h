@@ -13,9 +13,9 @@
 // A shift register's row.
 struct TSchieberegisterRow {
     TComponentRow Component;
-    const char* BodyText;
-    Integer Bits;
-    bool Loadable;
+    const char* BodyText = nullptr;
+    Integer Bits = 0;
+    bool Loadable = false;
 };
 
 // The six shift registers in one family.

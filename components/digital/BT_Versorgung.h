@@ -8,7 +8,7 @@
 // The row of Vcc or ground: the level it drives.
 struct TFesterPegelRow {
     TComponentRow Component;
-    bool High;
+    bool High = false;
 };
 
 // Vcc and ground: the output is set once per start and stays.

@@ -12,10 +12,10 @@
 // A counter's row.
 struct TZaehlerRow {
     TComponentRow Component;
-    TTypeNames BodyText;
-    Integer Bits;         // count outputs
-    Integer Highest;      // the terminal count upwards
-    bool Loadable;        // "/LD" and the data inputs
+    TTypeNames BodyText = {};
+    Integer Bits = 0;        // count outputs
+    Integer Highest = 0;     // the terminal count upwards
+    bool Loadable = false;   // "/LD" and the data inputs
 };
 
 // The eight counters in one family.

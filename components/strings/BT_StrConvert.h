@@ -85,8 +85,8 @@ public:
 // between neighbours (then it travels in the record and the sheet offers it).
 struct TJoinRow {
     TComponentRow Component;
-    const char* Label;
-    bool Separated;
+    const char* Label = nullptr;
+    bool Separated = false;
 };
 
 // TBTStrPlus (the texts one after the other) and TBTStrCSV (with the

@@ -14,7 +14,7 @@ inline constexpr Integer TextHelp = 35010;
 // A text component's row: the common row and the label written into the body.
 struct TStrRow {
     TComponentRow Component;
-    const char* Label;
+    const char* Label = nullptr;
 };
 
 // A side of fixed pins: one per name of the comma-separated list.

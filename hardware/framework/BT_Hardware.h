@@ -27,6 +27,13 @@ public:
     // "TBTHardware" leaves the component without a device. A device class
     // this program does not have raises the class-not-found error.
     static TBTHardware* CreateWithDriver(std::string_view name);
+    // What the shell's hooks serve: the component for a class name of an
+    // older file (nullptr when DriverClassByName does not know it), and the
+    // component holding a device picked by its class name, which it takes
+    // over (a device of no port model class stays the caller's and raises
+    // the class-not-found error).
+    static TBTHardware* CreateByLegacyName(std::string_view className);
+    static TBTHardware* CreateHolding(IDevice* device);
 
     AnsiString Label;   // drawn on the body, at most 40 characters
 
@@ -55,7 +62,10 @@ protected:
     void DrawPinLevel(TCanvas& canvas, const TBauteilPin& pin, bool high, bool isInput) override;
 
 private:
+    // Designator and label from the device.
     void TakeDeviceNames();
+    // Pin counts, pin names and help context from the device.
+    void TakeDevicePins();
     std::unique_ptr<TIOInterface> device_;
     // True while the legacy-name constructor made the device: the record then
     // carries no device class name.

@@ -11,8 +11,8 @@ class ISwitchElement;
 // A switch's row: what tells one from another beyond its class row.
 struct TSwitchRow {
     TComponentRow Component;
-    const char* Designators[3];   // German, English, French: the designator depends on the language
-    bool PushButton;              // the element becomes a momentary push button
+    const char* Designators[3] = {};   // German, English, French: the designator depends on the language
+    bool PushButton = false;           // the element becomes a momentary push button
 };
 
 // What the six share: the element link and the contact drawing.

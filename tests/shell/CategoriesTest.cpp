@@ -4,7 +4,9 @@
 // list of type names to a component hanging at the cursor.
 #include "shell/ShellFixture.h"
 #include "engine/ShellHooks.h"
-#include "support/LibraryDoubles.h"
+#include "fakes/FakeCard.h"
+#include "hardware/framework/BT_Hardware.h"
+#include "shell/HookInstall.h"
 #include "support/TestBoard.h"
 
 #include "components/digital/BT_Gatter.h"
@@ -54,7 +56,8 @@ protected:
         TShellFixture::SetUp();
         TForm1::RegisterComponentClasses();
         RegisterTestClasses();
-        RegisterLibraryDoubles();
+        RegisterFakeCards();
+        InstallHardwareHooks();
         for (const TClassInfo* info : {&TBTCounter8::StaticClass(), &TBTCounter4::StaticClass(), &TBTShift8::StaticClass()})
             RegisterClass(*info);
         ASSERT_TRUE(QDir(folder_.path()).mkpath("EXP_BIBO"));
@@ -62,6 +65,7 @@ protected:
     void TearDown() override
     {
         ShellHooks.CreateHardwareHolding = nullptr;
+        ShellHooks.CreateHardwareByLegacyName = nullptr;
         TShellFixture::TearDown();
     }
 
@@ -216,14 +220,14 @@ TEST_F(CategoriesTest, SearchListHoldsEachTypeNameOnceWithItsFirstClass)
 {
     Library("gatter.bib", {"TBTAnd", "TBTInverter"});
     Library("zaehler.bib", {"TBTCounter8", "TBTCounter4"});
-    Library("hardware.bib", {"TTestCard"});
+    Library("hardware.bib", {"TFakeCard"});
     Library("digital.bib", {"TBTShift8", "TBTAnd"});             // categories 17 and 27
     TForm1& form = Create();
     form.show();
     EXPECT_EQ(form.SearchNames, (std::vector<AnsiString>{"AND", "Inverter", "Zähler 8 Bit"_ansi,
                                                          "Zähler 4 Bit"_ansi, "Testkarte", "Schieberegister 8 Bit"}));
     EXPECT_EQ(form.SearchClassIds, (std::vector<AnsiString>{"TBTAnd", "TBTInverter", "TBTCounter8", "TBTCounter4",
-                                                           "HardwareTTestCard", "TBTShift8"}));
+                                                           "HardwareTFakeCard", "TBTShift8"}));
     EXPECT_EQ(form.BiboTag, StartCategory);
     EXPECT_TRUE(form.Bibo->Entries.empty());   // the start category is shown afterwards
 
@@ -249,7 +253,7 @@ TEST_F(CategoriesTest, SearchListHoldsEachTypeNameOnceWithItsFirstClass)
 TEST_F(CategoriesTest, AFoundComponentHangsAtTheCursorAfterTheButtonIsUp)
 {
     Library("zaehler.bib", {"TBTCounter8"});
-    Library("hardware.bib", {"TTestCard"});
+    Library("hardware.bib", {"TFakeCard"});
     TForm1& form = Create();
     form.show();
     QTest::mouseClick(form.SearchBtn, Qt::LeftButton);
@@ -267,7 +271,7 @@ TEST_F(CategoriesTest, AFoundComponentHangsAtTheCursorAfterTheButtonIsUp)
     EXPECT_TRUE(form.SearchAdd->isEnabled());
     form.SearchAdd->trigger();
     EXPECT_EQ(form.MainBoard->Mode, TBoardMode::Placing);
-    ASSERT_EQ(CountOf<TBTTestHolder>(*form.MainBoard), 1);
+    ASSERT_EQ(CountOf<TBTHardware>(*form.MainBoard), 1);
     form.MainBoard->EndDrag(0, 0, 0, TMouseButton::mbLeft);
 
     // A double click places once the button is released over the list.

@@ -20,7 +20,8 @@
 namespace {
 
 // Every class the program registers, in its order (two names come twice: the
-// second registration changes nothing).
+// second registration changes nothing); the hardware component after every
+// device class.
 const char* const RegistrationOrder[] = {
     "TBT_DDE_Server", "TBT_DDE_Client", "TBT_DDE_Client_Poke", "TBTLed", "TBTDuoLED", "TBTRGB_LED",
     "TBTLampe", "TBTLedBar", "TBTLeuchtbalken", "TBTNumDisplay", "TBTLEDDisplay", "TBTTextDisplay",
@@ -92,7 +93,7 @@ const char* const RegistrationOrder[] = {
     "TPhidgets_ACCEL", "TPhidgets_Servo", "TPhidgets_AdvancedServo", "TPhidgets_Encoder", "TPhidgets_Spatial",
     "TPhidgets_Motor", "TNetAVRTCP", "TQUORIN_DAC", "TQUORIN_ADC", "TQUORIN_ADC_PT100", "TQUORIN_Kalvo",
     "TQUORIN_KalvoNET", "TQUORIN_Mardo", "TQuancom_WriteDA", "TQuancom_ReadAD", "TDEDITEC_WriteDA",
-    "TDEDITEC_ReadAD", "TETDL_ReadDI", "TETDL_WriteDO", "TETDL_ReadAI",
+    "TDEDITEC_ReadAD", "TETDL_ReadDI", "TETDL_WriteDO", "TETDL_ReadAI", "TBTHardware",
 };
 
 std::vector<std::string> TableNames()

@@ -3,7 +3,8 @@
 // window, and the settings overview's tree with its drawing rules.
 #include "shell/ShellFixture.h"
 #include "platform/HtmlHelp.h"
-#include "support/LibraryDoubles.h"
+#include "fakes/FakeCard.h"
+#include "hardware/framework/BT_Hardware.h"
 #include "support/TestBoard.h"
 
 #include "components/digital/BT_Gatter.h"
@@ -55,7 +56,7 @@ protected:
         TShellFixture::SetUp();
         TForm1::RegisterComponentClasses();
         RegisterTestClasses();
-        RegisterLibraryDoubles();
+        RegisterFakeCards();
         ASSERT_TRUE(QDir(folder_.path()).mkpath("EXP_BIBO"));
     }
     void TearDown() override
@@ -65,19 +66,23 @@ protected:
         TShellFixture::TearDown();
     }
 
-    // Gates with an AND and an inverter, a category of two hardware holders
-    // (one per driver class).
+    // A card of a registered device class.
+    static std::unique_ptr<TIOInterface> Card(const char* deviceClass)
+    {
+        return std::unique_ptr<TIOInterface>(static_cast<TIOInterface*>(CreateObjectByName(deviceClass)));
+    }
+
+    // Gates with an AND and an inverter, a category of two hardware
+    // components (one per device class).
     static std::vector<TMaterialCategory> Library()
     {
         std::unique_ptr<TIOBauteil> andSample(CreateComponent("TBTAnd"));
         std::unique_ptr<TIOBauteil> inverterSample(CreateComponent("TBTInverter"));
-        TBTTestHolder card;
-        card.Hold(new TTestCard);
-        TBTTestHolder oldCard;
-        oldCard.Hold(new TTestOldCard);
+        std::unique_ptr<TBTHardware> card(TBTHardware::CreateHolding(Card("TFakeCard").release()));
+        std::unique_ptr<TBTHardware> oldCard(TBTHardware::CreateHolding(Card("TFakeOldCard").release()));
         return {{"Gatter", MaterialEntries({andSample.get(), inverterSample.get()})},
                 {"Empty", {}},
-                {"PC & Co", MaterialEntries({&card, &oldCard})}};
+                {"PC & Co", MaterialEntries({card.get(), oldCard.get()})}};
     }
 
     // Three ANDs (2, 2 and 4 inputs), an inverter, two cards of one driver
@@ -90,8 +95,7 @@ protected:
         rig.Place("TBTInverter", 400, 0);
         rig.Place("TBTAnd", 600, 0);
         for (bool old : {false, true, false}) {
-            auto* holder = rig.Place<TBTTestHolder>(0, 400);
-            holder->Hold(old ? static_cast<IDevice*>(new TTestOldCard) : new TTestCard);
+            rig.Place<TBTHardware>(0, 400)->SetDevice(Card(old ? "TFakeOldCard" : "TFakeCard"));
         }
         const char* names[] = {"Zähler", "Takt", "Zähler"};
         TMakro* first = nullptr;

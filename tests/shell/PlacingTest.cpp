@@ -5,7 +5,9 @@
 #include "shell/FakePanel.h"
 #include "engine/ShellHooks.h"
 #include "shell/ShellFixture.h"
-#include "support/LibraryDoubles.h"
+#include "fakes/FakeCard.h"
+#include "hardware/framework/BT_Hardware.h"
+#include "shell/HookInstall.h"
 #include "support/TestBoard.h"
 #include "support/TestComponents.h"
 
@@ -29,11 +31,13 @@ protected:
     {
         TShellFixture::SetUp();
         RegisterTestClasses();
-        RegisterLibraryDoubles();
+        RegisterFakeCards();
+        InstallHardwareHooks();
     }
     void TearDown() override
     {
         ShellHooks.CreateHardwareHolding = nullptr;
+        ShellHooks.CreateHardwareByLegacyName = nullptr;
         TShellFixture::TearDown();
     }
 
@@ -199,7 +203,7 @@ TEST_F(PlacingTest, PlacingByClassNameHangsTheObjectAtTheCursorAndKeepsTheClipbo
     } cases[] = {
         {"TBTAnd", "TBTAnd", nullptr},
         {"tbtexor", "TBTExor", nullptr},
-        {"TTestCard", "TBTTestHolder", "TTestCard"},
+        {"TFakeCard", "TBTHardware", "TFakeCard"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ClassName);
