@@ -87,19 +87,20 @@ TEST(HardwareSettings, RunOnlyCloseWritesTheDeviceListAnew)
 } // namespace
 
 // The program's own hardware list and maker links, reached through the main
-// window's commands with devices of the hardware framework.
+// window's commands with real hardware components holding fake cards.
 #include "ShellFixture.h"
 
 #include "dialogs/DLG_Default.h"
 #include "dialogs/PropEditors.h"
 #include "dialogs/Props.h"
 #include "engine/ShellHooks.h"
+#include "fakes/FakeCard.h"
 #include "fakes/FakeWebBrowser.h"
+#include "hardware/framework/BT_Hardware.h"
 #include "hardware/framework/DLG_Hardware.h"
 #include "hardware/framework/DLG_Hersteller.h"
-#include "hardware/framework/IO_Interface.h"
+#include "project/ProjectFile.h"
 #include "shell/MainMenu.h"
-#include "support/LibraryDoubles.h"
 #include "support/TestComponents.h"
 #include "ui/controls/UCLListBox.h"
 
@@ -108,31 +109,34 @@ TEST(HardwareSettings, RunOnlyCloseWritesTheDeviceListAnew)
 
 namespace {
 
-class TAddressCard : public TIOInterface {
-    ZK_CLASS(TAddressCard, TIOInterface)
-public:
-    TAddressCard() { PortName = "Adresskarte\rISA"; }
+// A card of this test only, whose name runs over two lines.
+const TDeviceRow AddressCardRows[] = {
+    {.Class = DeviceRowClass<TFakeCard>("TAdresskarte"), .PortName = {"Adresskarte\rISA"}, .Praefix = "ADR"},
 };
 
 class HardwareCommands : public TShellFixture {
 protected:
-    static QAction* Action(TForm1& form, const char* name) { return form.findChild<QAction*>(name); }
-    static TAddressCard& Place(TPlatine& board, Integer address)
+    void SetUp() override
     {
-        auto* holder = CreateBauteil<TBTTestHolder>();
-        auto* card = new TAddressCard;
-        card->Address = address;
-        holder->Hold(card);
-        board.InsertObject(holder);
-        return *card;
+        TShellFixture::SetUp();
+        RegisterDeviceRows(AddressCardRows);
+    }
+    static QAction* Action(TForm1& form, const char* name) { return form.findChild<QAction*>(name); }
+    // A card placed by its class name, as the library places devices.
+    static TBTHardware& Place(TPlatine& board, Integer address)
+    {
+        auto* hardware = dynamic_cast<TBTHardware*>(CreateLibraryObject("TAdresskarte"));
+        hardware->Device()->Address = address;
+        board.InsertObject(hardware);
+        return *hardware;
     }
 };
 
 TEST_F(HardwareCommands, TheHardwareCommandChangesTheDevicesThroughTheList)
 {
     TForm1& form = Create();
-    TAddressCard& first = Place(*form.MainBoard, 0x378);
-    TAddressCard& second = Place(*form.MainBoard, 0x278);
+    TIOInterface& first = *Place(*form.MainBoard, 0x378).Device();
+    TIOInterface& second = *Place(*form.MainBoard, 0x278).Device();
     for (bool ok : {false, true}) {
         SCOPED_TRACE(ok);
         std::vector<QString> items;
@@ -150,7 +154,8 @@ TEST_F(HardwareCommands, TheHardwareCommandChangesTheDevicesThroughTheList)
                             QTest::mouseClick(sheet.OKBtn, Qt::LeftButton);
                         }});
         Action(form, "Hardware2")->trigger();
-        EXPECT_EQ(items, (std::vector<QString>{"1.HLD1;Adresskarte;PORT;0378", "1.HLD2;Adresskarte;PORT;0278"}));
+        // The file keeps a name up to its line break.
+        EXPECT_EQ(items, (std::vector<QString>{"1.ADR1;Adresskarte;PORT;0378", "1.ADR2;Adresskarte;PORT;0278"}));
         EXPECT_EQ(first.Address, 0x378);
         EXPECT_EQ(second.Address, ok ? 0x2E8 : 0x278);
         EXPECT_FALSE(QFile::exists(QtFileName(TMainCommands::HardwareIniFileName())));
@@ -162,7 +167,7 @@ TEST_F(HardwareCommands, ThePopupItemShowsTheLinksOfTheSelectedDevice)
     TFakeBrowserScope browser;
     TForm1& form = Create();
     TMainMenu& menu = *form.findChild<TMainMenu*>();
-    form.HardwareLinksIni->WriteString("TAddressCard", "Link1", "www.karten.example");
+    form.HardwareLinksIni->WriteString("TAdresskarte", "Link1", "www.karten.example");
     QAction* item = Action(form, "HerstellerDatenblattVertrieb1");
 
     // Another component, or none: no links.
@@ -172,9 +177,8 @@ TEST_F(HardwareCommands, ThePopupItemShowsTheLinksOfTheSelectedDevice)
     menu.UpdateCommandStates();
     EXPECT_FALSE(item->isEnabled());
     form.MainBoard->SelectAll(false);
-    Place(*form.MainBoard, 0x300);
-    TBTTestHolder* holder = Find<TBTTestHolder>(*form.MainBoard);
-    holder->SetSelected(true);
+    TBTHardware& hardware = Place(*form.MainBoard, 0x300);
+    hardware.SetSelected(true);
     menu.UpdateCommandStates();
     ASSERT_TRUE(item->isEnabled());
 
@@ -187,9 +191,9 @@ TEST_F(HardwareCommands, ThePopupItemShowsTheLinksOfTheSelectedDevice)
     item->trigger();
     EXPECT_EQ(caption, "Adresskarte ISA");
     EXPECT_EQ(browser.Visited, std::vector<AnsiString>{"www.karten.example"});
-    EXPECT_EQ(form.HardwareLinksIni->ReadString("TAddressCard", "Link2", ""), "www.daten.example");
+    EXPECT_EQ(form.HardwareLinksIni->ReadString("TAdresskarte", "Link2", ""), "www.daten.example");
     // The library's information mark goes the same way.
-    ShellHooks.ShowMakerLinks(*holder->Driver());
+    ShellHooks.ShowMakerLinks(*hardware.Driver());
     EXPECT_EQ(hook.Shown(), (std::vector<AnsiString>{"Adresskarte ISA", "Adresskarte ISA"}));
 }
 
