@@ -7,6 +7,7 @@
 #include "engine/Language.h"
 #include "engine/Publics.h"
 #include "hardware/framework/DeviceChoices.h"
+#include "hardware/framework/IO_Port.h"
 #include "platform/AnsiText.h"
 #include "platform/HtmlHelp.h"
 #include "platform/IniFile.h"
@@ -73,13 +74,6 @@ Integer IndexOf(const AnsiString& value)
     Integer index = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
     return error == std::errc() && end == text.data() + text.size() ? index : -1;
-}
-
-AnsiString HexText(Word value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", unsigned(value));
-    return text;
 }
 
 // A MIDI port shows the device's name while its index lies within the list.
@@ -271,7 +265,7 @@ void THardware_Dlg::ChangeBtnClick()
     if (IsList(key.Editor) && index < 0)
         return;
     const AnsiString stored = IsList(key.Editor) ? std::to_string(index)
-                              : key.Editor == Hex4 ? HexText(HexToWord(text))
+                              : key.Editor == Hex4 ? AddressHex(HexToWord(text))
                                                    : text;
     for (int i : selected)
         Grid->item(i + 1, ValueColumn)->setText(AnsiToQString(stored));

@@ -17,13 +17,6 @@ std::unique_ptr<TMemoryStream> KonfigBackupStream;
 
 const bool GlobalsResetAdded = AddGlobalsReset([] { KonfigBackupStream.reset(); });
 
-AnsiString Hex4(Integer value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value));
-    return text;
-}
-
 // A row's text in the current language; German where the row has no other.
 AnsiString RowText(const char* const (&texts)[3])
 {
@@ -331,7 +324,7 @@ void TIOInterface::getKonfigData()
         writeToStream(*KonfigBackupStream, writer);
     }
     KonfigAddress = Address;
-    AddressText = Hex4(Address);
+    AddressText = AddressHex(Address);
     BoardNumberList();
 }
 
@@ -364,7 +357,7 @@ void TIOInterface::restoreKonfigData()
 void TIOInterface::writeConnection(TCustomIniFile& ini, const AnsiString& section)
 {
     ini.WriteString(section, "Name", PortName);
-    ini.WriteString(section, "Basisadresse", Hex4(Address));
+    ini.WriteString(section, "Basisadresse", AddressHex(Address));
 }
 
 void TIOInterface::readConnection(TCustomIniFile& ini, const AnsiString& section)

@@ -47,13 +47,6 @@ AnsiString WithVersion(AnsiString& text, Integer version)
     return text + "^" + std::to_string(version);
 }
 
-AnsiString Hex4(Integer value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value));
-    return text;
-}
-
 // Devices whose name the user chooses keep the stored one.
 bool KeepsStoredName(std::string_view className)
 {
@@ -337,7 +330,7 @@ void TIOPort::SimStop()
 
 void TIOPort::getResources()
 {
-    Resources.assign(1, Address > 254 ? PortName + ": " + Hex4(Address) : PortName + ": keine");
+    Resources.assign(1, Address > 254 ? PortName + ": " + AddressHex(Address) : PortName + ": keine");
 }
 
 void TIOPort::setInputUsed(Integer i, bool used)
@@ -493,6 +486,14 @@ TAInPort::TAInPort()
 }
 
 // ---- Helpers
+
+AnsiString AddressHex(Integer address)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(address));
+    return text;
+}
+
 
 Extended ClampValue(Extended x, Extended min, Extended max)
 {

@@ -195,6 +195,8 @@ public:
 };
 
 // Driver helpers.
+// An address as drivers show and store it: 4 upper-case hexadecimal digits.
+AnsiString AddressHex(Integer address);
 Extended ClampValue(Extended x, Extended min, Extended max);
 Extended RoundToSignificant(Integer digits, Extended x);
 // One byte into a reflected 0xA001 register; Modbus RTU seeds 0xFFFF.

@@ -239,8 +239,9 @@ TEST_F(HardwareDlg, ChangingSeveralRowsWritesEachInItsStorageForm)
                 },
                 ok);
             EXPECT_EQ(caption, c.Name);   // several rows: the kind
-            if (!c.Choices.isEmpty())
+            if (!c.Choices.isEmpty()) {
                 EXPECT_EQ(choices, c.Choices);
+            }
             dlg.SaveHardwareIni(FileName());
             EXPECT_EQ(Stored("1.A1", c.Key), ok ? AnsiString(c.Changed) : beforeA);
             EXPECT_EQ(Stored("1.B1", c.Key), ok ? AnsiString(c.Changed) : beforeB);

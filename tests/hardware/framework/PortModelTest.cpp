@@ -86,8 +86,9 @@ TEST_F(PortModel, TheMedianOfTheHistoryFollowsItsDepth)
             pin.SetValue(value);
         EXPECT_EQ(pin.GetValue(), c.Expected) << "depth " << c.Depth;
         EXPECT_EQ(pin.History.size(), static_cast<std::size_t>(c.Depth));
-        if (c.Depth > 0)
+        if (c.Depth > 0) {
             EXPECT_EQ(pin.History.front(), c.Values.back()) << "newest first";
+        }
     }
 }
 
