@@ -37,7 +37,7 @@ constexpr THardwareKey Keys[] = {
 constexpr int Columns = 4;
 constexpr int KindColumn = 2;
 constexpr int ValueColumn = 3;
-constexpr int SectionWidths[Columns] = {90, 170, 80, 150};
+constexpr int SectionWidths[Columns] = {80, 230, 80, 110};
 
 std::vector<AnsiString> NumberedList(const char* prefix, Integer last)
 {
