@@ -1,38 +1,8 @@
 // The step of the counters, registers, shift registers, multiplexers, bus
 // components, adders and comparators allocates nothing: the step is the hot
 // path, and an allocation per component and step would show on every board.
-// This binary counts the allocations made through operator new while a
-// counting scope is open.
 #include "DigitalRig.h"
-
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-thread_local bool Counting = false;
-thread_local long Allocations = 0;
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    if (Counting)
-        ++Allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
+#include "support/AllocationCount.h"
 
 namespace {
 
@@ -68,10 +38,7 @@ TEST_F(AllocationTest, StepsOfTheSequentialAndWordComponentsAllocateNothing)
         }
     };
     run(10);
-    Counting = true;
-    run(1000);
-    Counting = false;
-    EXPECT_EQ(Allocations, 0);
+    EXPECT_EQ(AllocationsDuring([&] { run(1000); }), 0);
 }
 
 } // namespace

@@ -1,44 +1,15 @@
 // The step of hardware components on cards allocates nothing: routing the
 // channels, the card's transfer and the outputs run in every step of every
-// board with devices. This binary counts the allocations made through
-// operator new while a counting scope is open.
+// board with devices.
 #include "hardware/framework/BT_Hardware.h"
 
 #include "engine/Globals.h"
 #include "engine/ShellHooks.h"
 #include "fakes/FakeCard.h"
+#include "support/AllocationCount.h"
 #include "support/TestBoard.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-thread_local bool Counting = false;
-thread_local long Allocations = 0;
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    if (Counting)
-        ++Allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 namespace {
 
@@ -72,10 +43,7 @@ TEST(HardwareAllocationTest, StepsOfCardsAllocateNothing)
         }
     };
     run(10);
-    Counting = true;
-    run(1000);
-    Counting = false;
-    EXPECT_EQ(Allocations, 0);
+    EXPECT_EQ(AllocationsDuring([&] { run(1000); }), 0);
     t.Board().StopSimulation();
     ResetGlobals();
 }
