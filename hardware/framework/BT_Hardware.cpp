@@ -249,7 +249,11 @@ void TBTHardware::Calculate()
         if (Inputs[i].Name[0] == '$')
             device.setStringValue(i, InputString(i));
     }
-    device.MachEsJetzt();
+    // A transfer waiting for its hardware steps the board, this component
+    // included: no second transfer may start inside the first, whether the
+    // driver waits on a port or on the device.
+    if (!device.IsWaiting())
+        device.MachEsJetzt();
     const Integer m = OutputCount;
     for (Integer i = 0; i < m; ++i) {
         SetOutputLevel(i, device.getOutputValue(m - 1 - i));

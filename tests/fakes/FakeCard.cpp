@@ -78,6 +78,12 @@ TFakeCard::TFakeCard(const TDeviceRow& row) : TIOInterface(row)
 void TFakeCard::MachEsJetzt()
 {
     ++Calls;
+    if (WaitOnDevice) {
+        // A driver that makes its whole transfer here, without the ports'.
+        ++Transfers;
+        WaitMs(WaitInTransfer);
+        return;
+    }
     TIOInterface::MachEsJetzt();
 }
 

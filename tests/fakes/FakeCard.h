@@ -49,6 +49,7 @@ public:
     Integer Transfers = 0;    // transfers done (not skipped while waiting)
     Integer Openings = 0;     // openDevice
     double WaitInTransfer = 0;   // WaitMs inside each transfer, 0: none
+    bool WaitOnDevice = false;   // the card waits itself instead of its input port
     Integer ChannelCount = DefaultChannels;   // the settings' row "Kanäle"
 
     void MachEsJetzt() override;

@@ -446,7 +446,11 @@ TEST_F(HardwareComponentTest, TheStartOpensTheCardAndPointsItsIdleAtTheBoard)
     EXPECT_FALSE(card.OnIdle);
 }
 
-TEST_F(HardwareComponentTest, WaitingInATransferKeepsTheBoardSteppingWithoutAnotherTransfer)
+// The driver waits on its port (the device's own transfer skips it) or makes
+// its whole transfer on the device and waits there.
+class HardwareWaitTest : public HardwareComponentTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HardwareWaitTest, WaitingInATransferKeepsTheBoardSteppingWithoutAnotherTransfer)
 {
     TFakeClock clock;
     TScopedClock installed(clock);
@@ -456,15 +460,18 @@ TEST_F(HardwareComponentTest, WaitingInATransferKeepsTheBoardSteppingWithoutAnot
     TFakeCard& card = Card(hardware);
     t.Board().PrepareSimulation();
     card.WaitInTransfer = 5;
+    card.WaitOnDevice = GetParam();
     t.Board().Step();
     TBTClockStep::Clock = nullptr;
     // The outer step, then one step per millisecond of the wait.
     EXPECT_EQ(stepper->Steps, 1 + 5);
-    EXPECT_EQ(card.Calls, 1 + 5);
+    EXPECT_EQ(card.Calls, 1) << "the nested steps do not reach the waiting device";
     EXPECT_EQ(card.Transfers, 1);
-    EXPECT_FALSE(card.InPort().Waiting);
+    EXPECT_FALSE(card.IsWaiting());
     t.Board().StopSimulation();
 }
+
+INSTANTIATE_TEST_SUITE_P(PortOrDevice, HardwareWaitTest, ::testing::Bool());
 
 TEST_F(HardwareComponentTest, ABusyWaitStepsNothing)
 {
