@@ -14,6 +14,7 @@
 #include "components/analog/BT_PTGlieder.h"
 #include "components/analog/BT_Regler.h"
 #include "engine/Globals.h"
+#include "BenchBoard.h"
 #include "engine/Platine.h"
 #include "platform/Clock.h"
 
@@ -87,11 +88,7 @@ struct TArithmeticBoard {
     }
     ~TArithmeticBoard()
     {
-        // Dropped whole: removing objects one by one scans the list each time.
-        std::vector<TBauteil*> objects;
-        objects.swap(board.Objects);
-        for (TBauteil* object : objects)
-            delete object;
+        DropObjects(board);
     }
     TArithmeticBoard(const TArithmeticBoard&) = delete;
     TArithmeticBoard& operator=(const TArithmeticBoard&) = delete;

@@ -4,6 +4,7 @@
 // same board after the cards were taken away (same pins and wires, the
 // component's step then returns at once). The difference is the cost of the
 // device path: routing the channels through the card and its transfer.
+#include "BenchBoard.h"
 #include "engine/Platine.h"
 #include "fakes/FakeCard.h"
 #include "hardware/framework/BT_Hardware.h"
@@ -46,10 +47,7 @@ struct THardwareBoard {
     ~THardwareBoard()
     {
         board.StopSimulation();
-        std::vector<TBauteil*> objects;
-        objects.swap(board.Objects);
-        for (TBauteil* object : objects)
-            delete object;
+        DropObjects(board);
     }
     THardwareBoard(const THardwareBoard&) = delete;
     THardwareBoard& operator=(const THardwareBoard&) = delete;
